@@ -1,0 +1,56 @@
+# Shared steps of the run and test commands: install what is missing, configure and build, prepare
+# the private Wine prefix. Sourced, not run.
+set -euo pipefail
+
+VEXA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VEXA_BUILD="${VEXA_BUILD:-$VEXA_ROOT/build}"
+export WINEPREFIX="${VEXA_WINEPREFIX:-$VEXA_BUILD/wineprefix}"
+export VEXA_WINEPREFIX="$WINEPREFIX"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+VEXA_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
+               wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick xdotool)
+
+log() { printf '[vexa] %s\n' "$*" >&2; }
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_packages() {
+  local missing=()
+  for package in "${VEXA_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing: ${missing[*]}"
+  # Wine's 32-bit half comes from the i386 architecture.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then as_root dpkg --add-architecture i386; fi
+  as_root apt-get update -q
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  if [ ! -f "$VEXA_BUILD/build.ninja" ]; then
+    cmake -S "$VEXA_ROOT" -B "$VEXA_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$VEXA_ROOT/cmake/mingw-i686.cmake" >/dev/null
+  fi
+  cmake --build "$VEXA_BUILD" -- -j"$(nproc)"
+}
+
+prepare_prefix() {
+  local stamp="$WINEPREFIX/.vexa-prefix-ready"
+  [ -f "$stamp" ] && return 0
+  log "preparing the Wine prefix $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+  # Without Wine's own Tahoma, dialogs fall back to a wider font.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  # A virtual desktop gives windows captions in screenshots and spares the wait for a window manager.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+  # Report Windows 10, as the program's manifest expects.
+  wine winecfg -v win10 >/dev/null 2>&1
+  wineserver -w
+  touch "$stamp"
+}

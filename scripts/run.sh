@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Vexa in the private Wine prefix. With a display the
+# window opens there; without one Vexa starts on a virtual display, a screenshot of its main window
+# is saved, and the command ends.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+install_packages
+build
+prepare_prefix
+
+program_dir="$WINEPREFIX/drive_c/Program Files (x86)/Vexa"
+mkdir -p "$program_dir"
+cp "$VEXA_BUILD/vexa.exe" "$program_dir/"
+[ -d "$VEXA_ROOT/lang" ] && mkdir -p "$program_dir/Language" && cp -r "$VEXA_ROOT/lang/." "$program_dir/Language/"
+if [ -x "$VEXA_ROOT/scripts/seed-demo.sh" ]; then "$VEXA_ROOT/scripts/seed-demo.sh"; fi
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$program_dir/vexa.exe" "$@"
+fi
+
+shot="${VEXA_SCREENSHOT:-$VEXA_BUILD/vexa-main-window.png}"
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
+  wineserver -p
+  wine "$1/vexa.exe" &
+  for _ in $(seq 1 150); do
+    window=$(xdotool search --name "^Vexa$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.2
+  done
+  sleep 1
+  if [ -z "${window:-}" ]; then echo "[vexa] the main window did not appear" >&2; wineserver -k; exit 1; fi
+  /usr/bin/import -window root -crop "$(xdotool getwindowgeometry --shell "$window" | awk -F= "/WIDTH/{w=\$2}/HEIGHT/{h=\$2}/^X/{x=\$2}/^Y/{y=\$2}END{print w+2\"x\"h+30\"+\"x-1\"+\"y-28}")" "$2"
+  wineserver -k
+  ' _ "$program_dir" "$shot"
+log "no display: Vexa started on a virtual display; screenshot of its main window: $shot"

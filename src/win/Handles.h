@@ -1,0 +1,72 @@
+// Owning wrappers for the Win32 handles the program keeps: each closes its handle exactly once.
+#pragma once
+#include <windows.h>
+#include <utility>
+
+namespace win {
+
+template <class T, class Traits>
+class Owned {
+ public:
+  Owned() = default;
+  explicit Owned(T value) : value_(value) {}
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  Owned(Owned&& other) noexcept : value_(std::exchange(other.value_, Traits::Invalid())) {}
+  Owned& operator=(Owned&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.value_, Traits::Invalid()));
+    return *this;
+  }
+  ~Owned() { Reset(); }
+
+  T Get() const { return value_; }
+  explicit operator bool() const { return value_ != Traits::Invalid(); }
+  T Release() { return std::exchange(value_, Traits::Invalid()); }
+  void Reset(T value = Traits::Invalid()) {
+    if (value_ != Traits::Invalid()) Traits::Close(value_);
+    value_ = value;
+  }
+  // For APIs that return the handle through a pointer.
+  T* Receive() {
+    Reset();
+    return &value_;
+  }
+
+ private:
+  T value_ = Traits::Invalid();
+};
+
+struct HandleTraits {
+  static HANDLE Invalid() { return nullptr; }
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
+// CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE, not null.
+struct FileHandleTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { CloseHandle(h); }
+};
+struct KeyTraits {
+  static HKEY Invalid() { return nullptr; }
+  static void Close(HKEY k) { RegCloseKey(k); }
+};
+struct IconTraits {
+  static HICON Invalid() { return nullptr; }
+  static void Close(HICON h) { DestroyIcon(h); }
+};
+struct FontTraits {
+  static HFONT Invalid() { return nullptr; }
+  static void Close(HFONT h) { DeleteObject(h); }
+};
+struct MenuTraits {
+  static HMENU Invalid() { return nullptr; }
+  static void Close(HMENU h) { DestroyMenu(h); }
+};
+
+using UniqueHandle = Owned<HANDLE, HandleTraits>;
+using UniqueFile = Owned<HANDLE, FileHandleTraits>;
+using UniqueKey = Owned<HKEY, KeyTraits>;
+using UniqueIcon = Owned<HICON, IconTraits>;
+using UniqueFont = Owned<HFONT, FontTraits>;
+using UniqueMenu = Owned<HMENU, MenuTraits>;
+
+}  // namespace win

@@ -1,0 +1,94 @@
+// Real implementations of the seams, and their scripted replacements for tests.
+#include "win/Seams.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+namespace win {
+namespace {
+
+SeamScript* g_script = nullptr;
+
+}  // namespace
+
+SeamScript* InstallSeamScript(SeamScript* script) {
+  SeamScript* previous = g_script;
+  g_script = script;
+  return previous;
+}
+
+int DefaultButton(UINT flags) {
+  int buttons[3] = {IDOK, 0, 0};
+  switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL: buttons[0] = IDOK, buttons[1] = IDCANCEL; break;
+    case MB_ABORTRETRYIGNORE: buttons[0] = IDABORT, buttons[1] = IDRETRY, buttons[2] = IDIGNORE; break;
+    case MB_YESNOCANCEL: buttons[0] = IDYES, buttons[1] = IDNO, buttons[2] = IDCANCEL; break;
+    case MB_YESNO: buttons[0] = IDYES, buttons[1] = IDNO; break;
+    case MB_RETRYCANCEL: buttons[0] = IDRETRY, buttons[1] = IDCANCEL; break;
+    default: break;
+  }
+  int index = (flags & MB_DEFMASK) == MB_DEFBUTTON2 ? 1 : (flags & MB_DEFMASK) == MB_DEFBUTTON3 ? 2 : 0;
+  return buttons[index] ? buttons[index] : buttons[0];
+}
+
+int Prompt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+  if (!g_script) return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+  g_script->prompts.push_back({owner, text, caption, flags});
+  if (g_script->promptAnswers.empty()) return DefaultButton(flags);
+  int answer = g_script->promptAnswers.front();
+  g_script->promptAnswers.pop_front();
+  return answer;
+}
+
+std::optional<std::wstring> ChooseFile(HWND owner, const FileDialogRequest& request) {
+  if (g_script) {
+    g_script->fileDialogs.push_back({owner, request});
+    if (g_script->fileAnswers.empty()) return std::nullopt;
+    std::optional<std::wstring> answer = g_script->fileAnswers.front();
+    g_script->fileAnswers.pop_front();
+    return answer;
+  }
+  std::wstring filter = request.filter;
+  for (wchar_t& c : filter)
+    if (c == L'|') c = L'\0';
+  filter.append(2, L'\0');
+  wchar_t path[MAX_PATH * 4] = {};
+  request.fileName.copy(path, std::size(path) - 1);
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = static_cast<DWORD>(std::size(path));
+  ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+  ofn.lpstrInitialDir = request.initialDirectory.empty() ? nullptr : request.initialDirectory.c_str();
+  ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | request.flags |
+              (request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+  BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!chosen) return std::nullopt;
+  return std::wstring(path);
+}
+
+bool ShellRun(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
+              const std::wstring& directory, int show) {
+  if (g_script) {
+    g_script->shellCalls.push_back({owner, verb, file, parameters, directory, show});
+    return g_script->shellSucceeds;
+  }
+  HINSTANCE result = ShellExecuteW(owner, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                                   parameters.empty() ? nullptr : parameters.c_str(),
+                                   directory.empty() ? nullptr : directory.c_str(), show);
+  // ShellExecuteW reports success as a value above 32.
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool RestartWindows(UINT flags, DWORD reason) {
+  if (g_script) {
+    g_script->restarts.push_back({flags, reason});
+    return g_script->restartSucceeds;
+  }
+  return ExitWindowsEx(flags, reason) != FALSE;
+}
+
+}  // namespace win

@@ -1,0 +1,83 @@
+// The few places where the program hands control to the user or the system: message boxes, the
+// common file dialogs, shell execution and restarting Windows. Production code calls these; a test
+// installs a SeamScript to answer them and to record what was asked.
+#pragma once
+#include <windows.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace win {
+
+struct PromptCall {
+  HWND owner;
+  std::wstring text;
+  std::wstring caption;
+  UINT flags;
+};
+
+struct FileDialogRequest {
+  bool save = false;
+  std::wstring title;
+  // Filter pairs separated by '|' ("Store files|*.bcd|All files|*.*"); converted to the API's NULs.
+  std::wstring filter;
+  std::wstring defaultExtension;
+  std::wstring initialDirectory;
+  std::wstring fileName;  // initial name shown in the box
+  DWORD flags = 0;        // extra OFN_ flags
+};
+
+struct FileDialogCall {
+  HWND owner;
+  FileDialogRequest request;
+};
+
+struct ShellCall {
+  HWND owner;
+  std::wstring verb;
+  std::wstring file;
+  std::wstring parameters;
+  std::wstring directory;
+  int show;
+};
+
+struct RestartCall {
+  UINT flags;
+  DWORD reason;
+};
+
+// What a test scripts. Prompts with no queued answer take their default button; file dialogs with
+// no queued answer are cancelled.
+struct SeamScript {
+  std::deque<int> promptAnswers;
+  std::vector<PromptCall> prompts;
+
+  std::deque<std::optional<std::wstring>> fileAnswers;
+  std::vector<FileDialogCall> fileDialogs;
+
+  bool shellSucceeds = true;
+  std::vector<ShellCall> shellCalls;
+
+  bool restartSucceeds = true;
+  std::vector<RestartCall> restarts;
+};
+
+// Installs script (nullptr restores the real calls); returns the one it replaced.
+SeamScript* InstallSeamScript(SeamScript* script);
+
+// MessageBoxW: returns the button chosen (IDOK, IDYES, ...).
+int Prompt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
+// GetOpenFileNameW / GetSaveFileNameW: the chosen path, or nothing when cancelled.
+std::optional<std::wstring> ChooseFile(HWND owner, const FileDialogRequest& request);
+// ShellExecuteW: true when the shell accepted the request.
+bool ShellRun(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
+              const std::wstring& directory, int show);
+// ExitWindowsEx; the caller has already enabled the shutdown privilege.
+bool RestartWindows(UINT flags, DWORD reason);
+
+// The button a message box of these flags gives when the user just presses Enter.
+int DefaultButton(UINT flags);
+
+}  // namespace win

@@ -1,0 +1,149 @@
+// Test helpers: folders, registry, environment, message pumping.
+#include "TestSupport.h"
+
+#include <shellapi.h>
+
+#include <atomic>
+#include <thread>
+
+namespace testing_support {
+
+std::wstring BuildDir() {
+  std::wstring dir = L"Z:";
+  for (const char* c = VEXA_BUILD_DIR; *c; ++c) dir += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  if (dir.back() != L'\\') dir += L'\\';
+  return dir;
+}
+
+std::wstring BuildFile(const std::wstring& relative) { return BuildDir() + relative; }
+
+namespace {
+
+void RemoveTree(const std::wstring& path) {
+  // SHFileOperation wants a double-NUL-terminated list and no trailing backslash.
+  std::wstring from = path;
+  if (!from.empty() && from.back() == L'\\') from.pop_back();
+  from.push_back(L'\0');
+  SHFILEOPSTRUCTW op = {};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NO_UI;
+  SHFileOperationW(&op);
+}
+
+}  // namespace
+
+TempProgramFolder::TempProgramFolder() {
+  static std::atomic<unsigned> counter{0};
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  path_ = std::wstring(temp) + L"vexa-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(counter++) + L"\\";
+  RemoveTree(path_);
+  CreateDirectoryW(path_.c_str(), nullptr);
+  CreateDirectoryW((path_ + L"bin").c_str(), nullptr);
+  CreateDirectoryW((path_ + L"bin64").c_str(), nullptr);
+}
+
+TempProgramFolder::~TempProgramFolder() { RemoveTree(path_); }
+
+bool TempProgramFolder::CopyFromBuild(const std::wstring& buildRelative, const std::wstring& folderRelative) const {
+  return CopyFileW(BuildFile(buildRelative).c_str(), File(folderRelative).c_str(), FALSE) != FALSE;
+}
+
+bool TempProgramFolder::WriteText(const std::wstring& relative, const std::string& bytes) const {
+  return WriteFileBytes(File(relative), bytes);
+}
+
+std::string TempProgramFolder::ReadText(const std::wstring& relative) const { return ReadFileBytes(File(relative)); }
+
+RegistryKeyGuard::RegistryKeyGuard(HKEY root, std::wstring subkey) : root_(root), subkey_(std::move(subkey)) {
+  RegDeleteTreeW(root_, subkey_.c_str());
+  RegDeleteKeyW(root_, subkey_.c_str());
+}
+
+RegistryKeyGuard::~RegistryKeyGuard() {
+  RegDeleteTreeW(root_, subkey_.c_str());
+  RegDeleteKeyW(root_, subkey_.c_str());
+}
+
+ScopedEnvironment::ScopedEnvironment(std::wstring name, const std::wstring& value) : name_(std::move(name)) {
+  wchar_t buffer[32767];
+  DWORD n = GetEnvironmentVariableW(name_.c_str(), buffer, 32767);
+  hadPrevious_ = n > 0 && n < 32767;
+  if (hadPrevious_) previous_.assign(buffer, n);
+  SetEnvironmentVariableW(name_.c_str(), value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+  SetEnvironmentVariableW(name_.c_str(), hadPrevious_ ? previous_.c_str() : nullptr);
+}
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= deadline) return condition();
+    PumpMessages();
+    Sleep(20);
+  }
+  return true;
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const std::wstring* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
+  wchar_t text[256];
+  GetWindowTextW(hwnd, text, 256);
+  if (*search->caption != text) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const std::wstring& caption) {
+  WindowSearch search{processId, &caption, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+}  // namespace testing_support

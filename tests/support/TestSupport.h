@@ -1,0 +1,91 @@
+// Helpers shared by the tests: temporary program folders, registry clean-up, scripted seams,
+// message pumping and paths into the build folder.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "win/Seams.h"
+
+namespace testing_support {
+
+// The build folder as Wine sees it (Z:\...), with a trailing backslash.
+std::wstring BuildDir();
+// A file of the build folder, by its path relative to it ("standins\\bcdedit.exe").
+std::wstring BuildFile(const std::wstring& relative);
+
+// A fresh folder under %TEMP% laid out like the program's own (with bin\ and bin64\), removed with
+// everything in it when the test ends.
+class TempProgramFolder {
+ public:
+  TempProgramFolder();
+  ~TempProgramFolder();
+  TempProgramFolder(const TempProgramFolder&) = delete;
+  TempProgramFolder& operator=(const TempProgramFolder&) = delete;
+
+  // Folder path with a trailing backslash.
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(const std::wstring& relative) const { return path_ + relative; }
+  // Copies a built file into the folder (relative names on both sides); true on success.
+  bool CopyFromBuild(const std::wstring& buildRelative, const std::wstring& folderRelative) const;
+  bool WriteText(const std::wstring& relative, const std::string& bytes) const;
+  std::string ReadText(const std::wstring& relative) const;
+
+ private:
+  std::wstring path_;
+};
+
+// Deletes a registry key with all its subkeys when the test ends (and before it starts).
+class RegistryKeyGuard {
+ public:
+  RegistryKeyGuard(HKEY root, std::wstring subkey);
+  ~RegistryKeyGuard();
+  RegistryKeyGuard(const RegistryKeyGuard&) = delete;
+  RegistryKeyGuard& operator=(const RegistryKeyGuard&) = delete;
+
+ private:
+  HKEY root_;
+  std::wstring subkey_;
+};
+
+// Installs a SeamScript for the scope of a test.
+class ScopedSeams {
+ public:
+  ScopedSeams() { previous_ = win::InstallSeamScript(&script); }
+  ~ScopedSeams() { win::InstallSeamScript(previous_); }
+  ScopedSeams(const ScopedSeams&) = delete;
+  ScopedSeams& operator=(const ScopedSeams&) = delete;
+
+  win::SeamScript script;
+
+ private:
+  win::SeamScript* previous_;
+};
+
+// Sets an environment variable for the scope of a test (children inherit it).
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(std::wstring name, const std::wstring& value);
+  ~ScopedEnvironment();
+
+ private:
+  std::wstring name_;
+  std::wstring previous_;
+  bool hadPrevious_;
+};
+
+// Dispatches this thread's pending messages.
+void PumpMessages();
+// Pumps messages until condition holds or the time runs out; returns the condition's last value.
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// The visible top-level window of process processId whose caption is caption, or null.
+HWND FindProcessWindow(DWORD processId, const std::wstring& caption);
+
+// Reads a whole file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+}  // namespace testing_support

@@ -1,0 +1,6 @@
+// Templates used only by the window-layer tests.
+#pragma once
+#define IDD_TEST_PROBE 9001
+#define IDC_TEST_BUTTON 9002
+#define IDC_TEST_EDIT 9003
+#define IDC_TEST_CHECK 9004
