@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "store/BcdEditRunner.h"
+
 #include "app/AppSettings.h"
 
 namespace app_testing {
@@ -18,6 +20,29 @@ class SettingsSnapshot {
 
  private:
   AppSettingsRecord saved_;
+};
+
+// Points the process's tool runner at a program folder for the scope of a test.
+class RunnerFolderScope {
+ public:
+  RunnerFolderScope(const std::wstring& programDir, int isWow64);
+  ~RunnerFolderScope();
+
+ private:
+  std::wstring programDir_, toolDir_, storeFile_;
+  int isWow64_;
+};
+
+// A file placed for a test (folders included) and deleted afterwards, unless it was there before.
+class PlacedFile {
+ public:
+  PlacedFile(std::wstring path, const std::string& bytes);
+  ~PlacedFile();
+  bool placed() const { return placed_; }
+
+ private:
+  std::wstring path_;
+  bool placed_ = false;
 };
 
 }  // namespace app_testing
