@@ -118,7 +118,7 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
   readEnd.Reset();
 
   if (settle != 0) Sleep(100);
-  return win::Widen(bytes, CP_ACP);
+  return win::Widen(bytes, outputCodePage);
 }
 
 BcdEditRunner& Runner() {

@@ -32,6 +32,8 @@ class BcdEditRunner {
   std::wstring storeFile;   // another store file in use; empty = the system store
   int isWow64 = 0;
   std::wstring programDir;  // the program's folder with trailing backslash; filled on first use
+  // Code page of the tools' output: the ANSI one, as the console tools write it.
+  unsigned outputCodePage = CP_ACP;
   // Set by Execute and the element operations: why the last command was not issued.
   Refusal lastRefusal = Refusal::kNone;
 

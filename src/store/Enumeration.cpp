@@ -1,5 +1,6 @@
 // Reading objects of the store through bcdedit's verbose listing into the entry list's records.
 #include "app/AppSettings.h"
+#include "app/Environment.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
 #include "store/ListingParser.h"
@@ -27,6 +28,22 @@ void EntryList::EnumerateOne(BootEntry* record, const std::wstring& identifier) 
 void EntryList::ParseSection(BootEntry* record, const std::wstring& text, bool isBootManager) {
   BootEntry* target = isBootManager ? &bootManager : (record ? record : &scratch);
   ParseListingSection(*target, text, isBootManager);
+}
+
+void EntryList::EnumerateLoaders() {
+  if (!EnsureTools()) return;
+  // One run lists every loader; the type name stands where an identifier would.
+  std::wstring text = RunEnum(L"OSLOADER");
+  // A failed or empty listing keeps what the list already holds.
+  if (text.empty() || text == NOT_READ_TEXT) return;
+  entries.clear();
+  for (const auto& section : SplitListingSections(text)) {
+    scratch.Reset();
+    scratch.sourceKind = kSourceStore;
+    ParseSection(&scratch, section, false);
+    entries.push_back(scratch.Copy());
+  }
+  for (const auto& identifier : DeviceOptionReferences(text)) NoteDeviceOption(identifier);
 }
 
 void EntryList::NoteDeviceOption(const std::wstring& identifier) {

@@ -55,6 +55,9 @@ std::wstring ExportStore(const std::wstring& path);
 std::wstring ImportStore(const std::wstring& path);
 std::wstring CreateLegacyLoader(const std::wstring& name);
 std::wstring AppendToMenu(const std::wstring& identifier);
+// An entry setting such as "systemroot" or "nx": set when value is not empty, else deleted. The
+// element name is passed with a blank on each side. Returns 1 when a command was issued.
+int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& element, const std::wstring& value);
 // Creates or completes {ntldr}: issues the four set-up commands.
 void SetUpLegacyLoader();
 std::wstring RenameLegacyLoader(const std::wstring& title);

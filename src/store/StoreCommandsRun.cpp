@@ -2,6 +2,7 @@
 #include "store/BcdEditRunner.h"
 #include "store/BootEntry.h"
 #include "store/StoreCommands.h"
+#include "win/Format.h"
 
 namespace {
 
@@ -24,6 +25,12 @@ int SetManagerLocale(const std::wstring& locale) {
 int SetManagerMenuStyle(const std::wstring& value) {
   if (value.empty()) return Runner().DeleteElement(kBootMgrAlias, L" displaybootmenu ");
   return Runner().SetElement(kBootMgrAlias, L" displaybootmenu ", WrapInQuotes(value));
+}
+
+int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& element, const std::wstring& value) {
+  std::wstring name = win::Format(L" %s ", element);
+  if (value.empty()) return Runner().DeleteElement(identifier, name);
+  return Runner().SetElement(identifier, name, value);
 }
 
 std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers) {

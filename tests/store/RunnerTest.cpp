@@ -92,3 +92,20 @@ TEST(Runner, OverlongCommandLineIsRefusedWithoutStarting) {
   EXPECT_EQ(runner.Run(L" /c echo " + fits + L"b", 0), L"CreateProcess Failed!");
   EXPECT_EQ(runner.lastRefusal, Refusal::kCommandTooLong);
 }
+
+TEST(Runner, DoubleByteCharacterAcrossTwoReads) {
+  TempProgramFolder folder;
+  ASSERT_TRUE(PlantEcho(folder, L"bin64\\bcdedit.exe"));
+  BcdEditRunner runner = RunnerIn(folder, 1);
+  runner.outputCodePage = 936;
+  // The first read ends after the lead byte of U+4F60 (C4 E3 in code page 936).
+  std::string bytes(1023, 'a');
+  bytes += "\xC4\xE3";
+  bytes += "b";
+  ASSERT_TRUE(folder.WriteText(L"out.txt", bytes));
+  std::wstring expected(1023, L'a');
+  expected += L"\x4F60" L"b";
+  std::wstring output = runner.Run(L" /c type " + folder.File(L"out.txt"), 0);
+  EXPECT_EQ(output.size(), expected.size());
+  EXPECT_TRUE(output == expected);
+}
