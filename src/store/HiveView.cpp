@@ -11,7 +11,6 @@
 namespace {
 
 constexpr wchar_t kDefaultStoreKey[] = L"BCD00000000";
-constexpr wchar_t kLegacyLoaderGuid[] = L"{466f5a88-0af2-4f76-9038-095b170dc21c}";
 
 }  // namespace
 
@@ -26,11 +25,11 @@ std::wstring ReadHiveText(const std::wstring& identifier, const std::wstring& el
 }
 
 int ReadHiveInteger(const std::wstring& identifier, const std::wstring& element) {
-  RawValue raw = RegReadRaw(HKEY_LOCAL_MACHINE, HiveElementKey(identifier, element), L"Element");
+  auto raw = RegReadRaw(HKEY_LOCAL_MACHINE, HiveElementKey(identifier, element), L"Element");
   // A failed or short read says nothing about the value: it must not pass for an earlier one.
-  if (!raw.ok || raw.bytes.size() < 4) return -1;
+  if (!raw || raw->size() < 4) return -1;
   unsigned value = 0;
-  for (int i = 3; i >= 0; --i) value = value * 256 + static_cast<unsigned char>(raw.bytes[i]);
+  for (int i = 3; i >= 0; --i) value = value * 256 + (*raw)[i];
   return static_cast<int>(value);
 }
 
@@ -40,8 +39,8 @@ void ReadObjectFromHive(BootEntry& entry) {
 }
 
 bool HiveLegacyEntryMissing() {
-  if (ReadHiveText(kLegacyLoaderGuid, kHivePath, false).empty()) return true;
-  return !RegKeyExists(HKEY_LOCAL_MACHINE, HiveElementKey(kLegacyLoaderGuid, kHiveDevice), false, false);
+  if (ReadHiveText(kNtldrGuid, kHivePath, false).empty()) return true;
+  return !RegKeyExists(HKEY_LOCAL_MACHINE, HiveElementKey(kNtldrGuid, kHiveDevice), false, false);
 }
 
 void EntryList::ReadTimeoutFromHive() {
@@ -55,9 +54,9 @@ void EntryList::ReadManagerFromHive() {
   if (registryMode != 1) return;
   ReadTimeoutFromHive();
   bootManager.displayorder = ReadHiveText(bootManager.identifier, kHiveDisplayOrder, true);
-  bootManager.default_ = ReadHiveText(bootManager.identifier, kHiveDefault, true);
+  bootManager.defaultId = ReadHiveText(bootManager.identifier, kHiveDefault, true);
   // Keep the pairs the listing would have given, so a copy of the record carries them the same way.
   if (!bootManager.displayorder.empty()) bootManager.elements[L"displayorder"] = bootManager.displayorder;
-  if (!bootManager.default_.empty()) bootManager.elements[L"default"] = bootManager.default_;
+  if (!bootManager.defaultId.empty()) bootManager.elements[L"default"] = bootManager.defaultId;
   if (bootManager.timeout >= 0) bootManager.elements[L"timeout"] = std::to_wstring(bootManager.timeout);
 }

@@ -1,6 +1,6 @@
 // Read-only view of the system boot store in the registry key Windows mounts it under, used when
-// bcdedit.exe cannot be run. Every read goes to HKEY_LOCAL_MACHINE\<storeKeyName>\Objects\{id}\
-// Elements\<element>, value "Element", in the default registry view.
+// bcdedit.exe cannot be run. Every read goes to the value "Element" of
+// HKEY_LOCAL_MACHINE <storeKeyName>\Objects\{id}\Elements\<element>, in the default registry view.
 #pragma once
 #include <string>
 
