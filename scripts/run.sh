@@ -27,7 +27,9 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   done
   sleep 1
   if [ -z "${window:-}" ]; then echo "[vexa] the main window did not appear" >&2; wineserver -k; exit 1; fi
-  /usr/bin/import -window root -crop "$(xdotool getwindowgeometry --shell "$window" | awk -F= "/WIDTH/{w=\$2}/HEIGHT/{h=\$2}/^X/{x=\$2}/^Y/{y=\$2}END{print w+2\"x\"h+30\"+\"x-1\"+\"y-28}")" "$2"
+  # Wine draws its windows inside one virtual-desktop window: shoot the screen and trim the plain
+  # desktop around the main window.
+  /usr/bin/import -window root png:- | /usr/bin/convert png:- -fuzz 2% -trim +repage "$2"
   wineserver -k
   ' _ "$program_dir" "$shot"
 log "no display: Vexa started on a virtual display; screenshot of its main window: $shot"

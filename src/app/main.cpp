@@ -1,13 +1,10 @@
 // Entry point of vexa.exe.
 #include <windows.h>
-#include <commctrl.h>
 
-#include "app/MainDialog.h"
+#include "app/Application.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
-  InitCommonControlsEx(&controls);
-  MainDialog main;
-  main.RunModal(nullptr);
-  return 0;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+  Application& application = App();
+  application.Start(commandLine ? commandLine : L"");
+  return application.Exit();
 }

@@ -5,6 +5,17 @@
 // Dialog templates
 #define IDD_ABOUT 100
 #define IDD_MAIN 102
+#define IDD_OSLIST 129
+#define IDD_UTILITIES 130
+#define IDD_BOOTLOADER 131
+#define IDD_PARTITION 137
+#define IDD_KINDLIST 145
+#define IDD_SHORTCUT 155
+#define IDD_RAMDISK 157
+#define IDD_ENTRY_GENERAL 158
+#define IDD_ENTRY_ADVANCED 159
+#define IDD_ENTRY 162
+#define IDD_CONFIG 163
 
 // Main window (template 102)
 #define IDC_MAIN_STATUS 1007

@@ -3,7 +3,24 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
+
+// Why the last command was not issued (kNone when it was).
+enum class Refusal {
+  kNone,
+  kBadIdentifier,    // the identifier does not begin with "{"
+  kQuoteInValue,     // a double quote inside a value would end the quoted text and add arguments
+  kCommandTooLong,   // the command line does not fit the 1024-character buffer
+};
+
+// Texts Execute returns for its own failures (besides "-1" for a missing tool).
+inline constexpr wchar_t kToolMissingText[] = L"-1";
+inline constexpr wchar_t kCreatePipeFailedText[] = L"CreatePipe Failed!";
+inline constexpr wchar_t kCreateProcessFailedText[] = L"CreateProcess Failed!";
+// Command lines are built in a buffer of this many UTF-16 units, terminator included.
+inline constexpr size_t kCommandLineLimit = 1024;
 
 class BcdEditRunner {
  public:
@@ -15,6 +32,10 @@ class BcdEditRunner {
   std::wstring storeFile;   // another store file in use; empty = the system store
   int isWow64 = 0;
   std::wstring programDir;  // the program's folder with trailing backslash; filled on first use
+  // Code page of the tools' output: the ANSI one, as the console tools write it.
+  unsigned outputCodePage = CP_ACP;
+  // Set by Execute and the element operations: why the last command was not issued.
+  Refusal lastRefusal = Refusal::kNone;
 
   int DetectWow64();
   std::wstring ProgramDir();
@@ -25,9 +46,16 @@ class BcdEditRunner {
   std::wstring Run(const std::wstring& arguments, int bypassStore = 0);
   std::wstring RunIn(const std::wstring& directory, const std::wstring& arguments, int bypassStore);
   // Starts directory + program with arguments, hidden, and returns what it printed; or "-1",
-  // "CreatePipe Failed!", "CreateProcess Failed!".
+  // "CreatePipe Failed!", "CreateProcess Failed!" (also for a command line too long to start).
   std::wstring Execute(const std::wstring& program, const std::wstring& directory, const std::wstring& arguments,
                        int settle);
+
+  // Element operations: 1 when the command was issued, 0 when refused (see lastRefusal).
+  int SetElement(const std::wstring& identifier, const std::wstring& name, const std::wstring& value);
+  int DeleteElement(const std::wstring& identifier, const std::wstring& name);
+  // Creates an object of the given application type; returns the identifier cut out of the
+  // tool's answer, or its whole answer when it holds no "}".
+  std::wstring CreateEntry(const std::wstring& applicationType, const std::wstring& description);
 };
 
 // The process's one runner.
@@ -45,3 +73,5 @@ bool RegRemoveValue(HKEY root, const std::wstring& subkey, const std::wstring& n
 bool RegKeyExists(HKEY root, const std::wstring& subkey, bool create, bool wow64);
 std::wstring RegReadText(HKEY root, const std::wstring& subkey, const std::wstring& name, bool multi, bool wow64,
                          const std::wstring& fallback);
+// The value's bytes (at most 32767), or nothing when the key or value cannot be read.
+std::optional<std::vector<BYTE>> RegReadRaw(HKEY root, const std::wstring& subkey, const std::wstring& name);

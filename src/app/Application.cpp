@@ -1,0 +1,110 @@
+// Start-up in order, the single-instance rule and exit.
+#include "app/Application.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/AppSettings.h"
+#include "app/MainDialog.h"
+#include "app/Settings.h"
+#include "app/Texts.h"
+#include "store/BcdEditRunner.h"
+#include "win/Seams.h"
+
+namespace {
+
+constexpr UINT kAnotherInstanceText = 57348;
+constexpr UINT kTitleText = 57344;
+constexpr WPARAM kRestoreCommand = 9;
+
+void ReadOwnFileVersion() {
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  DWORD handle = 0;
+  DWORD size = GetFileVersionInfoSizeW(path, &handle);
+  if (size == 0) return;
+  std::vector<BYTE> data(size);
+  if (!GetFileVersionInfoW(path, 0, size, data.data())) return;
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT infoSize = 0;
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) || !info) return;
+  AppSettings.fileVersionMS = info->dwFileVersionMS;
+  AppSettings.fileVersionLS = info->dwFileVersionLS;
+}
+
+}  // namespace
+
+Application::Application() { ReadOwnFileVersion(); }
+
+Application::~Application() { Exit(); }
+
+Application& App() {
+  static Application application;
+  return application;
+}
+
+bool Application::Start(const std::wstring& commandLine) {
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
+  InitCommonControlsEx(&controls);
+
+  if (commandLine == L"-setdir") {
+    SetupProgramFolder();
+    return false;
+  }
+  ResolveLanguage();
+  AppSettings.appTitle = GetText(kTitleText);
+  if (!CheckSingleInstance()) return false;
+  LoadSettings(commandLine);
+  SetHelpFile();
+  if (AppSettings.osClass < 6) dialogBackground_ = RGB(240, 240, 240);
+
+  MainDialog main;
+  mainWindow_ = &main;
+  main.RunModal(nullptr);
+  mainWindow_ = nullptr;
+  return false;
+}
+
+int Application::Exit() {
+  if (instanceMutex_) {
+    ReleaseMutex(instanceMutex_);
+    CloseHandle(instanceMutex_);
+    instanceMutex_ = nullptr;
+  }
+  return 0;
+}
+
+bool Application::CheckSingleInstance() {
+  HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName);
+  if (!existing) {
+    // Two starts at the same moment can both miss the mutex; the one whose create finds it
+    // already there is the second instance.
+    HANDLE created = CreateMutexW(nullptr, TRUE, kInstanceMutexName);
+    DWORD error = GetLastError();
+    if (created && error != ERROR_ALREADY_EXISTS) {
+      instanceMutex_ = created;
+      return true;
+    }
+    if (created) CloseHandle(created);
+  } else {
+    CloseHandle(existing);
+  }
+
+  HWND other = FindWindowW(L"#32770", AppSettings.appTitle.c_str());
+  if (other) {
+    HWND popup = GetLastActivePopup(other);
+    SendMessageW(other, WM_SYSCOMMAND, kRestoreCommand, 0);
+    ShowWindow(other, SW_SHOWNORMAL);
+    SetForegroundWindow(popup);
+  } else {
+    win::Prompt(nullptr, GetText(kAnotherInstanceText), AppSettings.appTitle, MB_ICONEXCLAMATION);
+  }
+  return false;
+}
+
+void Application::SetHelpFile() {
+  std::wstring own = Runner().ProgramDir() + L"vexa_" + AppSettings.languageCode + L".chm";
+  helpFile_ = FileExists(own) ? own : Runner().ProgramDir() + L"vexa.chm";
+}

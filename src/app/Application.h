@@ -1,0 +1,45 @@
+// The process: start-up, the single-instance rule, running the main window, and exit.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace win {
+class Dialog;
+}
+
+inline constexpr wchar_t kInstanceMutexName[] = L"Tavrolin2002.04.04.13.51";
+
+class Application {
+ public:
+  // Reads the program's own file version into AppSettings.
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Start-up and the main window's modal loop; always false, so the process ends afterwards.
+  // commandLine is what followed the program's name.
+  bool Start(const std::wstring& commandLine);
+  // Releases the single-instance mutex; returns the process exit code.
+  int Exit();
+
+  // False when another instance runs: that one is brought forward (or the user told) instead.
+  bool CheckSingleInstance();
+  // The help file: the language's own when present, else the general one.
+  void SetHelpFile();
+
+  const std::wstring& HelpFile() const { return helpFile_; }
+  win::Dialog* MainWindow() const { return mainWindow_; }
+  // Dialog background for systems before Vista; CLR_INVALID keeps the system's colour.
+  COLORREF DialogBackground() const { return dialogBackground_; }
+
+ private:
+  HANDLE instanceMutex_ = nullptr;
+  std::wstring helpFile_;
+  win::Dialog* mainWindow_ = nullptr;
+  COLORREF dialogBackground_ = CLR_INVALID;
+};
+
+// The process's one application object.
+Application& App();

@@ -1,0 +1,140 @@
+// Puts the chosen language's texts and font on dialogs and menus.
+#include <map>
+#include <tuple>
+
+#include "app/AppSettings.h"
+#include "app/Texts.h"
+#include "win/Format.h"
+
+namespace {
+
+constexpr int kDefaultFontSize = 8;
+constexpr int kPageOsList = 129;
+constexpr int kPageUtilities = 130;
+constexpr int kPageBootloader = 131;
+constexpr int kSectionTitle1 = 1031;
+constexpr int kSectionTitle2 = 1032;
+constexpr int kFooter = 1007;
+
+std::wstring LanguageValue(const wchar_t* section, const wchar_t* key, DWORD size = 1000) {
+  std::wstring buffer(size, L'\0');
+  DWORD length =
+      GetPrivateProfileStringW(section, key, L"", buffer.data(), size, AppSettings.languageFile.c_str());
+  buffer.resize(length);
+  return buffer;
+}
+
+int LanguageFontSize() {
+  return static_cast<int>(
+      GetPrivateProfileIntW(L"Info", L"FontSize", kDefaultFontSize, AppSettings.languageFile.c_str()));
+}
+
+// Dialogs are localised again after every language change; sharing one font per look keeps the
+// number of fonts bounded for the life of the process.
+HFONT SharedFont(const LOGFONTW& look) {
+  using Key = std::tuple<std::wstring, LONG, LONG, BYTE>;
+  static std::map<Key, HFONT> fonts;
+  Key key{look.lfFaceName, look.lfHeight, look.lfWeight, look.lfCharSet};
+  auto found = fonts.find(key);
+  if (found != fonts.end()) return found->second;
+  HFONT font = CreateFontIndirectW(&look);
+  if (font) fonts.emplace(key, font);
+  return font;
+}
+
+LOGFONTW DialogFontLook(HWND dialog) {
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  LOGFONTW look = metrics.lfMessageFont;
+
+  std::wstring face;
+  int size = kDefaultFontSize;
+  switch (AppSettings.osClass) {
+    case 1:
+    case 2:
+      face = L"Tahoma";
+      break;
+    case -1:
+    case 0:
+      face = LanguageValue(L"Info", L"Font");
+      if (!face.empty()) size = LanguageFontSize();
+      break;
+    default:
+      size = LanguageFontSize();
+      break;
+  }
+  if (!face.empty()) {
+    lstrcpynW(look.lfFaceName, face.c_str(), LF_FACESIZE);
+    look.lfCharSet = DEFAULT_CHARSET;
+  }
+  if (size > 0) {
+    HDC dc = GetDC(dialog);
+    look.lfHeight = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(dialog, dc);
+  }
+  return look;
+}
+
+}  // namespace
+
+void LocalizeDialog(HWND dialog, UINT templateId, bool useAppTitle) {
+  if (useAppTitle) SetWindowTextW(dialog, AppSettings.appTitle.c_str());
+  if (AppSettings.languageFile.empty()) return;
+
+  LOGFONTW look = DialogFontLook(dialog);
+  HFONT font = SharedFont(look);
+  LOGFONTW boldLook = look;
+  boldLook.lfWeight = FW_BOLD;
+  HFONT boldFont = nullptr;
+
+  if (!useAppTitle) {
+    std::wstring title = LanguageValue(win::Format(L"DLG%d", templateId).c_str(), L"Title");
+    if (!title.empty()) SetWindowTextW(dialog, ExpandLineBreaks(title).c_str());
+  }
+
+  bool isPage = templateId == kPageOsList || templateId == kPageUtilities || templateId == kPageBootloader;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    int id = GetDlgCtrlID(child);
+    if (isPage && (id == kSectionTitle1 || id == kSectionTitle2)) {
+      if (!boldFont) boldFont = SharedFont(boldLook);
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont), TRUE);
+    } else {
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    if (id == kFooter) {
+      SetWindowTextW(child, kFooterText);
+      continue;
+    }
+    std::wstring text = GetText(static_cast<UINT>(id), templateId);
+    if (!text.empty()) SetWindowTextW(child, text.c_str());
+  }
+  SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void LocalizeMenu(HMENU menu, UINT parentIndex, UINT dialogId) {
+  if (AppSettings.languageFile.empty()) return;
+  std::wstring section = dialogId != 0 ? win::Format(L"DLG%d", dialogId) : std::wstring(L"String");
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item)) continue;
+    if (item.fType & MFT_SEPARATOR) continue;
+    // A pop-up item built from a resource may carry identifier 0; only separators are skipped.
+    if (item.wID == 0 && !item.hSubMenu) continue;
+    std::wstring key = item.hSubMenu ? win::Format(L"%u|%u", parentIndex, static_cast<unsigned>(i))
+                                     : win::Format(L"%u", item.wID);
+    std::wstring text = LanguageValue(section.c_str(), key.c_str(), 1024);
+    if (!text.empty()) {
+      text = ExpandLineBreaks(text);
+      MENUITEMINFOW change = {};
+      change.cbSize = sizeof(change);
+      change.fMask = MIIM_STRING;
+      change.dwTypeData = text.data();
+      SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &change);
+    }
+    if (item.hSubMenu) LocalizeMenu(item.hSubMenu, static_cast<UINT>(i), dialogId);
+  }
+}

@@ -1,0 +1,97 @@
+// Language choice and the reads of the settings file at start-up.
+#include "app/Settings.h"
+
+#include "app/AppSettings.h"
+#include "app/Environment.h"
+#include "store/BcdEditRunner.h"
+#include "win/Format.h"
+
+namespace {
+
+constexpr DWORD kLangBuffer = 260;
+
+std::wstring LanguageFilePath(const std::wstring& code) {
+  return Runner().ProgramDir() + L"Language\\" + code + L".ini";
+}
+
+int SettingInt(const wchar_t* key, int fallback) {
+  return static_cast<int>(
+      GetPrivateProfileIntW(kSettingsSection, key, fallback, AppSettings.settingsFile.c_str()));
+}
+
+}  // namespace
+
+std::wstring SelectLanguageFor(LANGID userLanguage, UINT oemCodePage) {
+  wchar_t buffer[kLangBuffer] = {};
+  GetPrivateProfileStringW(kSettingsSection, L"Lang", L"vexa", buffer, kLangBuffer,
+                           AppSettings.settingsFile.c_str());
+  std::wstring chosen = buffer;
+  if (!chosen.empty() && FileExists(LanguageFilePath(chosen))) return chosen;
+
+  std::wstring user = win::Format(L"%x", static_cast<unsigned>(userLanguage));
+  if (FileExists(LanguageFilePath(user))) return user;
+
+  // The primary language in its main variant: Simplified Chinese under code page 936, the
+  // first sub-language otherwise.
+  unsigned sublanguage = oemCodePage == 936 ? 2 : 1;
+  return win::Format(L"%x", (sublanguage << 10) | (userLanguage & 0x3FFu));
+}
+
+std::wstring SelectLanguage() { return SelectLanguageFor(GetUserDefaultLangID(), GetOEMCP()); }
+
+void ResolveLanguage() {
+  AppSettings.settingsFile = Runner().ProgramDir() + kSettingsFileName;
+  AppSettings.languageCode = SelectLanguage();
+  AppSettings.languageFile = LanguageFilePath(AppSettings.languageCode);
+  if (GetFileAttributesW(AppSettings.languageFile.c_str()) == INVALID_FILE_ATTRIBUTES)
+    AppSettings.languageFile.clear();
+}
+
+bool ReadAutoStart() {
+  return !RegReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName, false, false, L"").empty();
+}
+
+void LoadSettings(const std::wstring& commandLine) {
+  AppSettings.osClass = GetOsClass();
+  AppSettings.pluginsFile = Runner().ProgramDir() + L"plugins.ini";
+  AppSettings.bootIniPath = L"c:\\boot.ini";
+  AppSettings.storeKeyName = L"BCD00000000";
+  AppSettings.showWindow = commandLine != L"-mini";
+  AppSettings.showBalloon = SettingInt(L"showBalloon", 1);
+  AppSettings.ntldrPresent = false;
+  AppSettings.bcdSystem = AppSettings.osClass > 5;
+  AppSettings.toolsAvailable = false;
+  AppSettings.bcdTimeout = -1;
+  AppSettings.bootIniTimeout =
+      static_cast<int>(GetPrivateProfileIntW(L"boot loader", L"timeout", 0, AppSettings.bootIniPath.c_str()));
+  AppSettings.autoStart = ReadAutoStart();
+  AppSettings.startPage = SettingInt(L"Swtich", 1);
+  AppSettings.changeNtldrName = SettingInt(L"ChangBCD_NTLDR_name", 1);
+  AppSettings.autoReBoot = SettingInt(L"AutoReBoot", 0);
+  AppSettings.enableDelMode = SettingInt(L"EnableDelMode", 0);
+  AppSettings.bcdDelMode = SettingInt(L"BCDDelMode", 1);
+  AppSettings.bcdNtldrAsk = SettingInt(L"BCDntldrASK", 1);
+  AppSettings.mbrUseSysMode = SettingInt(L"MBR_USE_SYS_MODE", 0);
+  AppSettings.debugMode = SettingInt(L"DEBUG", 0);
+  AppSettings.winPeState = -1;
+}
+
+void SetupProgramFolder() {
+  wchar_t buffer[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  std::wstring path(buffer, length);
+  size_t slash = path.rfind(L'\\');
+  if (slash == std::wstring::npos) return;
+  std::wstring folder = path.substr(0, slash);
+  std::wstring file = folder + L"\\desktop.ini";
+
+  MarkHiddenSystem(file);
+  const wchar_t* section = L".ShellClassInfo";
+  WritePrivateProfileStringW(section, L"InfoTip", L"Vexa - manage the boot menu of this computer", file.c_str());
+  WritePrivateProfileStringW(section, L"IconFile", L"vexa.exe", file.c_str());
+  WritePrivateProfileStringW(section, L"IconIndex", L"0", file.c_str());
+  WritePrivateProfileStringW(section, L"ConfirmFileOp", L"0", file.c_str());
+  MarkHiddenSystem(file);
+  SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
+}

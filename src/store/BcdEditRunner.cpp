@@ -1,0 +1,127 @@
+// The tool runner: where bcdedit.exe is started from, the /store redirection, and the hidden
+// child process whose joined stdout and stderr are read until the pipe closes.
+#include "store/BcdEditRunner.h"
+
+#include <string_view>
+
+#include "store/StoreCommands.h"
+#include "win/Format.h"
+#include "win/Handles.h"
+
+namespace {
+
+using OwnedHandle = win::Owned<HANDLE, win::HandleTraits>;
+using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+
+}  // namespace
+
+BcdEditRunner::BcdEditRunner() {
+  DetectWow64();
+  EnsureToolDir();
+}
+
+int BcdEditRunner::DetectWow64() {
+  isWow64 = 0;
+  // Looked up by name: Windows 2000 and early XP do not export it.
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  auto probe = kernel ? reinterpret_cast<IsWow64ProcessFn>(
+                            reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")))
+                      : nullptr;
+  if (probe) {
+    BOOL wow64 = FALSE;
+    if (probe(GetCurrentProcess(), &wow64)) isWow64 = wow64 ? 1 : 0;
+  }
+  return isWow64;
+}
+
+std::wstring BcdEditRunner::ProgramDir() {
+  if (programDir.empty()) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring full(path, length < MAX_PATH ? length : 0);
+    size_t slash = full.rfind(L'\\');
+    if (slash != std::wstring::npos) programDir = full.substr(0, slash + 1);
+  }
+  return programDir;
+}
+
+std::wstring BcdEditRunner::ProgramPath(const std::wstring& relative) { return ProgramDir() + relative; }
+
+void BcdEditRunner::EnsureToolDir() {
+  if (toolDir.empty()) toolDir = ProgramPath(isWow64 ? L"bin64\\" : L"bin\\");
+}
+
+std::wstring BcdEditRunner::Run(const std::wstring& arguments, int bypassStore) {
+  EnsureToolDir();
+  return RunIn(toolDir, arguments, bypassStore);
+}
+
+std::wstring BcdEditRunner::RunIn(const std::wstring& directory, const std::wstring& arguments, int bypassStore) {
+  lastRefusal = Refusal::kNone;
+  std::wstring folder = directory;
+  if (!FileExists(folder + L"bcdedit.exe")) {
+    // A 32-bit copy of the tool in bin\ still serves a WOW64 process.
+    if (!isWow64) return kToolMissingText;
+    folder = ProgramPath(L"bin\\");
+    if (!FileExists(folder + L"bcdedit.exe")) return kToolMissingText;
+  }
+  std::wstring command = bypassStore == 0 && !storeFile.empty() ? WithStoreClause(storeFile, arguments) : arguments;
+  return Execute(L"bcdedit.exe", folder, command, 1);
+}
+
+std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstring& directory,
+                                    const std::wstring& arguments, int settle) {
+  lastRefusal = Refusal::kNone;
+  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
+  OwnedHandle readEnd;
+  OwnedHandle writeEnd;
+  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &security, 0)) return kCreatePipeFailedText;
+  // Only the write end goes to the child; a child holding the read end would never see it close.
+  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  GetStartupInfoW(&startup);
+  // No input: a tool that asks a question gets end-of-file instead of waiting for an answer.
+  startup.hStdInput = nullptr;
+  startup.hStdOutput = writeEnd.Get();
+  startup.hStdError = writeEnd.Get();
+  startup.wShowWindow = SW_HIDE;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+
+  std::wstring line = ToolCommandLine(directory, program, arguments);
+  if (line.size() + 1 > kCommandLineLimit) {
+    lastRefusal = Refusal::kCommandTooLong;
+    return kCreateProcessFailedText;
+  }
+  // CreateProcessW may write into the command line, so it gets a buffer of its own.
+  std::vector<wchar_t> buffer(kCommandLineLimit, L'\0');
+  line.copy(buffer.data(), line.size());
+
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    return kCreateProcessFailedText;
+  }
+  OwnedHandle processHandle(process.hProcess);
+  OwnedHandle threadHandle(process.hThread);
+  // Our copy of the write end must go, or ReadFile would never report the end of the output.
+  writeEnd.Reset();
+
+  // The bytes are gathered first and converted once, so a double-byte character that straddles
+  // two reads is not split.
+  std::string bytes;
+  char chunk[1024];
+  DWORD read = 0;
+  while (ReadFile(readEnd.Get(), chunk, sizeof(chunk), &read, nullptr)) bytes.append(chunk, read);
+  size_t nul = bytes.find('\0');
+  if (nul != std::string::npos) bytes.resize(nul);
+  readEnd.Reset();
+
+  if (settle != 0) Sleep(100);
+  return win::Widen(bytes, outputCodePage);
+}
+
+BcdEditRunner& Runner() {
+  static BcdEditRunner runner;
+  return runner;
+}

@@ -1,0 +1,104 @@
+// Parsing and composing device element texts.
+#include "store/DeviceSpec.h"
+
+#include <windows.h>
+
+#include "win/Format.h"
+
+namespace {
+
+constexpr std::wstring_view kPartitionPrefix = L"partition=";
+constexpr std::wstring_view kRamdiskPrefix = L"ramdisk=[";
+constexpr std::wstring_view kVhdPrefix = L"vhd=[";
+constexpr std::wstring_view kRamdiskOptionsGuid = L"{ae5534e0-a924-466c-b836-758539a3ee3a}";
+constexpr std::wstring_view kRamdiskOptionsAlias = L"{ramdiskoptions}";
+
+bool SameText(std::wstring_view a, std::wstring_view b) {
+  return a.size() == b.size() &&
+         CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+             CSTR_EQUAL;
+}
+
+bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
+  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}
+
+// "[volume]path[,options]" after the prefix. The options follow the last comma: they are one
+// identifier, while a file path may itself hold commas. False when the closing bracket is missing.
+bool SplitBracketed(std::wstring_view rest, DeviceSpec* spec) {
+  size_t close = rest.find(L']');
+  if (close == std::wstring_view::npos) return false;
+  spec->volume = rest.substr(0, close);
+  std::wstring_view tail = rest.substr(close + 1);
+  size_t comma = tail.rfind(L',');
+  if (comma == std::wstring_view::npos) {
+    spec->path = tail;
+  } else {
+    spec->path = tail.substr(0, comma);
+    spec->options = tail.substr(comma + 1);
+  }
+  return true;
+}
+
+}  // namespace
+
+void ParseDevice(const std::wstring& text, DeviceSpec* spec) {
+  if (text.empty() || !spec) return;
+  spec->Reset();
+  std::wstring_view view = text;
+  if (SameText(view, L"boot") || SameText(view, L"unknown")) {
+    spec->volume = text;
+    return;
+  }
+  if (StartsWith(view, kPartitionPrefix)) {
+    spec->volume = view.substr(kPartitionPrefix.size());
+    return;
+  }
+  // A bracket that is never closed is not a device we can split: keep the whole text so that it
+  // goes back to the tool exactly as it came.
+  if (StartsWith(view, kRamdiskPrefix) && SplitBracketed(view.substr(kRamdiskPrefix.size()), spec)) {
+    spec->kind = DeviceSpec::kRamdisk;
+    if (SameText(spec->options, kRamdiskOptionsGuid)) spec->options = kRamdiskOptionsAlias;
+    return;
+  }
+  spec->Reset();
+  if (StartsWith(view, kVhdPrefix) && SplitBracketed(view.substr(kVhdPrefix.size()), spec)) {
+    spec->kind = DeviceSpec::kVirtualDisk;
+    if (SameText(spec->volume, L"locate")) spec->volume = L"boot";
+    return;
+  }
+  spec->Reset();
+  spec->kind = DeviceSpec::kOther;
+  spec->volume = text;
+}
+
+std::wstring BuildDevice(const DeviceSpec* spec) {
+  if (!spec || spec->volume.empty()) return {};
+  switch (spec->kind) {
+    case DeviceSpec::kPartition:
+      if (SameText(spec->volume, L"boot") || SameText(spec->volume, L"unknown")) return spec->volume;
+      return win::Format(L"%s%s", kPartitionPrefix, spec->volume);
+    case DeviceSpec::kRamdisk: {
+      std::wstring options = spec->options.empty() ? std::wstring(kRamdiskOptionsAlias) : spec->options;
+      return win::Format(L"%s%s]%s,%s", kRamdiskPrefix, spec->volume, spec->path, options);
+    }
+    case DeviceSpec::kVirtualDisk: {
+      std::wstring volume = SameText(spec->volume, L"boot") ? std::wstring(L"locate") : spec->volume;
+      std::wstring options = spec->options.empty() ? std::wstring() : win::Format(L",%s", spec->options);
+      return win::Format(L"%s%s]%s%s", kVhdPrefix, volume, spec->path, options);
+    }
+    default:
+      return spec->volume;
+  }
+}
+
+bool DeviceTextIsSafe(std::wstring_view text) {
+  for (wchar_t c : text) {
+    if (c == L'"' || c < L' ') return false;
+  }
+  return true;
+}
+
+bool DeviceSpecIsSafe(const DeviceSpec& spec) {
+  return DeviceTextIsSafe(spec.volume) && DeviceTextIsSafe(spec.path) && DeviceTextIsSafe(spec.options);
+}

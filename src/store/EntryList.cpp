@@ -1,0 +1,29 @@
+// Construction, reset and look-up of the entry list.
+#include "store/EntryList.h"
+
+EntryList::EntryList() { ResetAll(); }
+
+void EntryList::ResetAll() {
+  entries.clear();
+  deviceOptionIds.clear();
+  displayIndex.clear();
+  bootManager.ResetBootManager();
+  scratch.Reset();
+  currentOs.Reset();
+  legacyRow = -1;
+  ntldrIndex = -1;
+  bootIniExpanded = 0;
+  iniDefault.clear();
+  registryMode = 0;
+}
+
+int EntryList::IndexOf(const std::wstring& identifier) const {
+  if (identifier.size() < 2 || identifier.front() != L'{' || identifier.back() != L'}') return -1;
+  std::wstring wanted = identifier;
+  if (SameText(wanted, kRamdiskOptionsAlias)) wanted = kRamdiskOptionsGuid;
+  if (SameText(wanted, kBootMgrAlias)) wanted = kBootMgrGuid;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (SameText(entries[i].identifier, wanted)) return static_cast<int>(i);
+  }
+  return -1;
+}

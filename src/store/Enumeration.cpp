@@ -1,0 +1,56 @@
+// Reading objects of the store through bcdedit's verbose listing into the entry list's records.
+#include "app/AppSettings.h"
+#include "app/Environment.h"
+#include "store/BcdEditRunner.h"
+#include "store/EntryList.h"
+#include "store/ListingParser.h"
+#include "store/StoreCommands.h"
+
+std::wstring EntryList::RunEnum(const std::wstring& identifier) {
+  return TrimLeft(Runner().Run(EnumArgs(identifier), 0));
+}
+
+void EntryList::EnumerateOne(BootEntry* record, const std::wstring& identifier) {
+  if (!AppSettings.toolsAvailable) return;
+  std::wstring argument = identifier;
+  // Exact comparisons: "{BOOTMGR}" given with a record is read as an ordinary object.
+  bool isBootManager = record == nullptr || identifier == bootManager.identifier || identifier == kBootMgrAlias;
+  BootEntry* target = record;
+  if (isBootManager) {
+    argument = kBootMgrAlias;
+    target = &bootManager;
+  }
+  std::wstring text = RunEnum(argument);
+  target->rawText = text;
+  if (!text.empty() && text != NOT_READ_TEXT) ParseSection(target, text, isBootManager);
+}
+
+void EntryList::ParseSection(BootEntry* record, const std::wstring& text, bool isBootManager) {
+  BootEntry* target = isBootManager ? &bootManager : (record ? record : &scratch);
+  ParseListingSection(*target, text, isBootManager);
+}
+
+void EntryList::EnumerateLoaders() {
+  if (!EnsureTools()) return;
+  // One run lists every loader; the type name stands where an identifier would.
+  std::wstring text = RunEnum(L"OSLOADER");
+  // A failed or empty listing keeps what the list already holds.
+  if (text.empty() || text == NOT_READ_TEXT) return;
+  entries.clear();
+  for (const auto& section : SplitListingSections(text)) {
+    scratch.Reset();
+    scratch.sourceKind = kSourceStore;
+    ParseSection(&scratch, section, false);
+    entries.push_back(scratch.Copy());
+  }
+  for (const auto& identifier : DeviceOptionReferences(text)) NoteDeviceOption(identifier);
+}
+
+void EntryList::NoteDeviceOption(const std::wstring& identifier) {
+  std::wstring id = SameText(identifier, kRamdiskOptionsGuid) ? std::wstring(kRamdiskOptionsAlias) : identifier;
+  if (id.empty()) return;
+  for (const auto& known : deviceOptionIds) {
+    if (SameText(known, id)) return;
+  }
+  deviceOptionIds.push_back(id);
+}

@@ -1,0 +1,28 @@
+// Turns the verbose listing that bcdedit prints into records: lines split at the first double
+// blank, continuation lines joined, keys recognised exactly through the loader and boot manager
+// tables, loader sections split at empty lines, device-options references collected.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "store/BootEntry.h"
+
+// Blanks, tabs and line ends at both ends (or only the left or right) removed.
+std::wstring TrimText(const std::wstring& text);
+std::wstring TrimLeft(const std::wstring& text);
+std::wstring TrimRight(const std::wstring& text);
+std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::wstring& to);
+
+// Every key goes to elements; the keys of the loader table also fill their field.
+void ApplyLoaderKey(BootEntry& record, const std::wstring& key, const std::wstring& value);
+void ApplyManagerKey(BootEntry& manager, const std::wstring& key, const std::wstring& value);
+// The timeout element's leading decimal digits; 0 without any.
+int LeadingNumber(const std::wstring& value);
+
+// Parses one object section into record (which keeps its other fields); empty text and the
+// not-read marker leave it untouched.
+void ParseListingSection(BootEntry& record, const std::wstring& text, bool isBootManager);
+// The non-empty object sections of a listing of several objects, in order.
+std::vector<std::wstring> SplitListingSections(const std::wstring& text);
+// Identifiers named after ",{" in any value of the listing (a loader's ramdisk or vhd device).
+std::vector<std::wstring> DeviceOptionReferences(const std::wstring& text);

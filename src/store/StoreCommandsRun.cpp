@@ -1,0 +1,69 @@
+// Issuing the page-level store commands through the one runner.
+#include "store/BcdEditRunner.h"
+#include "store/BootEntry.h"
+#include "store/StoreCommands.h"
+#include "win/Format.h"
+
+namespace {
+
+// Text that goes between quotes of our own must not bring a quote of its own.
+bool RefuseQuoted(const std::wstring& text) {
+  if (text.find(L'"') == std::wstring::npos) return false;
+  Runner().lastRefusal = Refusal::kQuoteInValue;
+  return true;
+}
+
+}  // namespace
+
+std::wstring SetManagerTimeout(int seconds) { return Runner().Run(TimeoutArgs(seconds), 0); }
+
+int SetManagerLocale(const std::wstring& locale) {
+  if (locale.empty()) return Runner().DeleteElement(kBootMgrAlias, L" locale ");
+  return Runner().SetElement(kBootMgrAlias, L" locale ", WrapInQuotes(locale));
+}
+
+int SetManagerMenuStyle(const std::wstring& value) {
+  if (value.empty()) return Runner().DeleteElement(kBootMgrAlias, L" displaybootmenu ");
+  return Runner().SetElement(kBootMgrAlias, L" displaybootmenu ", WrapInQuotes(value));
+}
+
+int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& element, const std::wstring& value) {
+  std::wstring name = win::Format(L" %s ", element);
+  if (value.empty()) return Runner().DeleteElement(identifier, name);
+  return Runner().SetElement(identifier, name, value);
+}
+
+std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers) {
+  return Runner().Run(DisplayOrderArgs(identifiers), 0);
+}
+
+std::wstring CopyStoreEntry(const std::wstring& identifier, const std::wstring& description) {
+  if (RefuseQuoted(identifier) || RefuseQuoted(description)) return L"";
+  return Runner().Run(CopyArgs(identifier, description), 0);
+}
+
+std::wstring ExportStore(const std::wstring& path) {
+  if (RefuseQuoted(path)) return L"";
+  return Runner().Run(ExportArgs(path), 1);
+}
+
+std::wstring ImportStore(const std::wstring& path) {
+  if (RefuseQuoted(path)) return L"";
+  return Runner().Run(ImportArgs(path), 1);
+}
+
+std::wstring CreateLegacyLoader(const std::wstring& name) {
+  if (RefuseQuoted(name)) return L"";
+  return Runner().Run(CreateLegacyLoaderArgs(name), 0);
+}
+
+std::wstring AppendToMenu(const std::wstring& identifier) { return Runner().Run(AppendToMenuArgs(identifier), 0); }
+
+void SetUpLegacyLoader() {
+  for (const auto& arguments : LegacyLoaderSetupArgs()) Runner().Run(arguments, 0);
+}
+
+std::wstring RenameLegacyLoader(const std::wstring& title) {
+  if (RefuseQuoted(title)) return L"";
+  return Runner().Run(LegacyLoaderNameArgs(title), 0);
+}

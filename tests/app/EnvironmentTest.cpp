@@ -1,0 +1,128 @@
+// OS classes, finding and copying the tools, and finding the mounted store's key.
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "TestSupport.h"
+#include "app/Environment.h"
+
+using namespace testing_support;
+using namespace app_testing;
+
+TEST(Environment, OsClassTable) {
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_WINDOWS, 4, 10), -1);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 4, 0), 0);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 5, 0), 1);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 5, 1), 5);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 5, 2), 5);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 6, 0), 6);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 6, 1), 7);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 6, 2), 8);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 6, 3), 9);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 6, 4), 10);
+  EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_NT, 10, 0), 10);
+  EXPECT_GT(GetOsClass(), 5) << "Wine reports a Windows that boots through BCD";
+}
+
+TEST(Environment, EnsureToolsCopiesNativeToolsIntoBin64) {
+  SettingsSnapshot snapshot;
+  TempProgramFolder folder;
+  RunnerFolderScope runner(folder.Path(), 1);
+  // SysNative is the 64-bit system folder; system32 is redirected to the 32-bit one for us.
+  PlacedFile nativeBcdedit(L"C:\\windows\\SysNative\\bcdedit.exe", "native bcdedit");
+  PlacedFile nativeBootsect(L"C:\\windows\\SysNative\\bootsect.exe", "native bootsect");
+  PlacedFile wowBcdedit(L"C:\\windows\\system32\\bcdedit.exe", "32-bit bcdedit");
+  ASSERT_TRUE(nativeBcdedit.placed() && nativeBootsect.placed() && wowBcdedit.placed());
+
+  AppSettings.toolsAvailable = false;
+  AppSettings.bcdSystem = false;
+  EXPECT_FALSE(EnsureTools()) << "without BCD nothing is copied";
+  EXPECT_EQ(GetFileAttributesW(folder.File(L"bin64\\bcdedit.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  AppSettings.bcdSystem = true;
+  AppSettings.winPeState = -1;
+  EXPECT_TRUE(EnsureTools());
+  EXPECT_TRUE(AppSettings.toolsAvailable);
+  EXPECT_EQ(AppSettings.winPeState, 0);
+  EXPECT_EQ(folder.ReadText(L"bin64\\bcdedit.exe"), "native bcdedit");
+  EXPECT_EQ(folder.ReadText(L"bin64\\bootsect.exe"), "native bootsect");
+  EXPECT_EQ(GetFileAttributesW(folder.File(L"bin\\bcdedit.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Environment, EnsureToolsCopiesOnlyWhatIsMissing) {
+  SettingsSnapshot snapshot;
+  TempProgramFolder folder;
+  RunnerFolderScope runner(folder.Path(), 1);
+  PlacedFile nativeBcdedit(L"C:\\windows\\SysNative\\bcdedit.exe", "native bcdedit");
+  PlacedFile nativeBootsect(L"C:\\windows\\SysNative\\bootsect.exe", "native bootsect");
+  ASSERT_TRUE(nativeBcdedit.placed() && nativeBootsect.placed());
+  ASSERT_TRUE(folder.WriteText(L"bin64\\bcdedit.exe", "own bcdedit"));
+
+  AppSettings.toolsAvailable = false;
+  AppSettings.bcdSystem = true;
+  EXPECT_TRUE(EnsureTools());
+  EXPECT_EQ(folder.ReadText(L"bin64\\bcdedit.exe"), "own bcdedit") << "a present tool is not overwritten";
+  EXPECT_EQ(folder.ReadText(L"bin64\\bootsect.exe"), "native bootsect");
+}
+
+TEST(Environment, EnsureToolsUnderWow64AcceptsBinFolder) {
+  SettingsSnapshot snapshot;
+  TempProgramFolder folder;
+  ASSERT_EQ(GetFileAttributesW(L"C:\\windows\\SysNative\\bcdedit.exe"), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(folder.WriteText(L"bin\\bcdedit.exe", "bin bcdedit"));
+  AppSettings.bcdSystem = true;
+  {
+    RunnerFolderScope runner(folder.Path(), 1);
+    AppSettings.toolsAvailable = false;
+    EXPECT_TRUE(EnsureTools()) << "bin\\ counts under WOW64 even without bin64\\";
+  }
+  ASSERT_TRUE(folder.WriteText(L"bin64\\bootsect.exe", "x"));
+  DeleteFileW(folder.File(L"bin\\bcdedit.exe").c_str());
+  {
+    RunnerFolderScope runner(folder.Path(), 1);
+    AppSettings.toolsAvailable = false;
+    EXPECT_FALSE(EnsureTools());
+  }
+  ASSERT_TRUE(folder.WriteText(L"bin64\\bcdedit.exe", "bin64 bcdedit"));
+  {
+    RunnerFolderScope runner(folder.Path(), 0);  // a 32-bit Windows looks in bin\ only
+    AppSettings.toolsAvailable = false;
+    EXPECT_FALSE(EnsureTools());
+  }
+}
+
+TEST(Environment, FindSystemStoreKeyFindsAStoreMountedElsewhere) {
+  SettingsSnapshot snapshot;
+  const std::wstring mount = L"AAVexaMountedStore";
+  RegistryKeyGuard guard(HKEY_LOCAL_MACHINE, mount);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE,
+                            (mount + L"\\Objects\\{9dea862c-5cdd-4e70-acc1-f32b344d4795}\\Elements\\24000001").c_str(),
+                            0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+
+  AppSettings.osClass = 7;
+  AppSettings.storeKeyName = L"VexaNoSuchStore";
+  EXPECT_TRUE(FindSystemStoreKey());
+  EXPECT_EQ(AppSettings.storeKeyName, mount);
+
+  // The key in use is kept when it holds the boot manager's display order.
+  EXPECT_TRUE(FindSystemStoreKey());
+  EXPECT_EQ(AppSettings.storeKeyName, mount);
+}
+
+TEST(Environment, FindSystemStoreKeyNeedsTheDisplayOrderElement) {
+  SettingsSnapshot snapshot;
+  const std::wstring mount = L"AAVexaHalfStore";
+  RegistryKeyGuard guard(HKEY_LOCAL_MACHINE, mount);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE,
+                            (mount + L"\\Objects\\{9dea862c-5cdd-4e70-acc1-f32b344d4795}\\Elements\\25000004").c_str(),
+                            0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  AppSettings.osClass = 7;
+  AppSettings.storeKeyName = L"VexaNoSuchStore";
+  FindSystemStoreKey();
+  EXPECT_NE(AppSettings.storeKeyName, mount);
+}
