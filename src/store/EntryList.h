@@ -44,6 +44,7 @@ class EntryList {
 
   // Registry view of the mounted store.
   void ReadManagerFromHive();
+  void ReadTimeoutFromHive();
 
   // boot.ini.
   int DetectLegacyLoader();

@@ -1,0 +1,118 @@
+// The boot store read straight from the registry, against real keys in the mounted layout under a
+// key of this test's own (never the machine's BCD00000000).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/AppSettings.h"
+#include "store/BootEntry.h"
+#include "store/EntryList.h"
+#include "store/HiveView.h"
+#include "support/StoreHive.h"
+
+using testing_support::StoreHive;
+
+namespace {
+
+constexpr wchar_t kLoaderA[] = L"{0b2ac6a1-4c2b-11e0-9a3f-b3a2b6c41a01}";
+constexpr wchar_t kLoaderB[] = L"{0b2ac6a1-4c2b-11e0-9a3f-b3a2b6c41a02}";
+
+// A store with a boot manager (three objects in its menu, a default and a 30-second timeout).
+class HiveView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AppSettings = {};
+    AppSettings.storeKeyName = hive.KeyName();
+    ASSERT_TRUE(hive.SetType(kBootMgrGuid, 0x10100002));
+    ASSERT_TRUE(hive.SetList(kBootMgrGuid, kHiveDisplayOrder, {kLoaderA, kNtldrGuid, kLoaderB}));
+    ASSERT_TRUE(hive.SetText(kBootMgrGuid, kHiveDefault, kLoaderB));
+    ASSERT_TRUE(hive.SetInteger(kBootMgrGuid, kHiveTimeout, 30));
+  }
+  void TearDown() override { AppSettings = {}; }
+
+  StoreHive hive;
+};
+
+}  // namespace
+
+TEST_F(HiveView, BootManagerReadsOrderDefaultAndTimeout) {
+  EntryList list;
+  list.ReadManagerFromHive();  // not in hive mode: nothing is read
+  EXPECT_EQ(list.bootManager.displayorder, L"");
+  EXPECT_EQ(list.bootManager.timeout, -1);
+
+  list.registryMode = 1;
+  list.ReadManagerFromHive();
+  EXPECT_EQ(list.bootManager.displayorder, std::wstring(kLoaderA) + L"\n" + kNtldrGuid + L"\n" + kLoaderB);
+  EXPECT_EQ(list.bootManager.defaultId, kLoaderB);
+  EXPECT_EQ(list.bootManager.timeout, 30);
+  EXPECT_EQ(AppSettings.bcdTimeout, 30);
+  // The pairs match what the listing would have put there, so copies of the record agree.
+  EXPECT_EQ(list.bootManager.elements[L"displayorder"], list.bootManager.displayorder);
+  EXPECT_EQ(list.bootManager.elements[L"default"], kLoaderB);
+  EXPECT_EQ(list.bootManager.elements[L"timeout"], L"30");
+}
+
+TEST_F(HiveView, TimeoutThatCannotBeReadIsUnknownNotTheLastOne) {
+  EntryList list;
+  list.registryMode = 1;
+  list.ReadTimeoutFromHive();
+  ASSERT_EQ(list.bootManager.timeout, 30);
+
+  // Little-endian over all four bytes.
+  ASSERT_TRUE(hive.SetBytes(kBootMgrGuid, kHiveTimeout, std::string("\x2c\x01\x00\x00\x00\x00\x00\x00", 8)));
+  list.ReadTimeoutFromHive();
+  EXPECT_EQ(list.bootManager.timeout, 300);
+
+  ASSERT_TRUE(hive.SetBytes(kBootMgrGuid, kHiveTimeout, std::string("\x05\x00", 2)));
+  list.ReadTimeoutFromHive();
+  EXPECT_EQ(list.bootManager.timeout, -1);
+  EXPECT_EQ(AppSettings.bcdTimeout, -1);
+
+  ASSERT_TRUE(hive.SetInteger(kBootMgrGuid, kHiveTimeout, 7));
+  list.ReadTimeoutFromHive();
+  ASSERT_EQ(AppSettings.bcdTimeout, 7);
+  AppSettings.storeKeyName = hive.KeyName() + L"Missing";
+  list.ReadTimeoutFromHive();
+  EXPECT_EQ(list.bootManager.timeout, -1);
+  EXPECT_EQ(AppSettings.bcdTimeout, -1);
+}
+
+TEST_F(HiveView, ObjectPathAndDescription) {
+  ASSERT_TRUE(hive.SetText(kLoaderA, kHivePath, L"\\Windows\\system32\\winload.exe"));
+  ASSERT_TRUE(hive.SetText(kLoaderA, kHiveDescription, L"Windows 7"));
+  ASSERT_TRUE(hive.SetText(kLoaderB, kHivePath, L"%SystemRoot%\\grldr.mbr", REG_EXPAND_SZ));
+  ASSERT_TRUE(hive.SetText(kLoaderB, kHiveDescription, L"Grub"));
+
+  BootEntry a;
+  a.identifier = kLoaderA;
+  ReadObjectFromHive(a);
+  EXPECT_EQ(a.GetPath(), L"\\Windows\\system32\\winload.exe");
+  EXPECT_EQ(a.description, L"Windows 7");
+
+  wchar_t windows[MAX_PATH];
+  ASSERT_GT(GetEnvironmentVariableW(L"SystemRoot", windows, MAX_PATH), 0u);
+  BootEntry b;
+  b.identifier = kLoaderB;
+  ReadObjectFromHive(b);
+  EXPECT_EQ(b.GetPath(), std::wstring(windows) + L"\\grldr.mbr");
+  EXPECT_EQ(b.description, L"Grub");
+
+  // An object the store does not hold reads as empty, including a stale description.
+  BootEntry missing;
+  missing.identifier = L"{00000000-0000-0000-0000-000000000001}";
+  missing.description = L"old";
+  ReadObjectFromHive(missing);
+  EXPECT_EQ(missing.GetPath(), L"");
+  EXPECT_EQ(missing.description, L"");
+}
+
+TEST_F(HiveView, LegacyLoaderNeedsPathAndDevice) {
+  EXPECT_TRUE(HiveLegacyEntryMissing());
+  ASSERT_TRUE(hive.SetText(kNtldrGuid, kHivePath, L"\\ntldr"));
+  EXPECT_TRUE(HiveLegacyEntryMissing());
+  ASSERT_TRUE(hive.AddKey(kNtldrGuid, kHiveDevice));
+  EXPECT_FALSE(HiveLegacyEntryMissing());
+  ASSERT_TRUE(hive.SetText(kNtldrGuid, kHivePath, L""));
+  EXPECT_TRUE(HiveLegacyEntryMissing());
+}
