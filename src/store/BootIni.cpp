@@ -1,0 +1,201 @@
+// boot.ini reading and writing.
+#include "store/BootIni.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/AppSettings.h"
+#include "app/Environment.h"
+#include "store/BcdEditRunner.h"
+#include "store/EntryList.h"
+#include "win/Format.h"
+
+namespace {
+
+constexpr DWORD kSectionBuffer = 32767;
+
+const wchar_t* BootIniFile() { return AppSettings.bootIniPath.c_str(); }
+
+// The section as the profile functions return it: NUL-separated lines, ended by an empty one.
+std::vector<wchar_t> ReadSection(const wchar_t* section) {
+  std::vector<wchar_t> buffer(kSectionBuffer, L'\0');
+  GetPrivateProfileSectionW(section, buffer.data(), kSectionBuffer, BootIniFile());
+  buffer[kSectionBuffer - 2] = buffer[kSectionBuffer - 1] = L'\0';
+  return buffer;
+}
+
+std::vector<std::wstring> SectionLines(const std::vector<wchar_t>& buffer) {
+  std::vector<std::wstring> lines;
+  for (const wchar_t* line = buffer.data(); *line; line += wcslen(line) + 1) lines.emplace_back(line);
+  return lines;
+}
+
+void TrimTrailingSpace(std::wstring& text) {
+  while (!text.empty() && iswspace(text.back())) text.pop_back();
+}
+
+bool HasLineBreak(const std::wstring& text) { return text.find_first_of(L"\r\n") != std::wstring::npos; }
+
+std::wstring RemoveAll(std::wstring text, const std::wstring& what) {
+  for (size_t at = text.find(what); at != std::wstring::npos; at = text.find(what, at)) text.erase(at, what.size());
+  return text;
+}
+
+// The section written as one string whose lines are separated by CR LF: the profile functions
+// then put the lines into the file as they are, duplicate paths included.
+bool WriteMenuText(const std::wstring& text) {
+  std::wstring joined;
+  for (wchar_t c : text) {
+    if (c == L'\n') joined += L"\r\n";
+    else joined += c;
+  }
+  joined += L'\0';
+  return WritePrivateProfileSectionW(kOperatingSystemsSection, joined.c_str(), BootIniFile()) != FALSE;
+}
+
+}  // namespace
+
+int ParseBootIniLine(const std::wstring& line, BootEntry& record) {
+  record.rawText = line;
+  size_t equals = line.find(L'=');
+  if (equals == std::wstring::npos) return 0;
+  record.SetPath(line.substr(0, equals));
+  std::wstring rest = line.substr(equals + 1);
+  size_t quote = rest.rfind(L'"');
+  // A lone opening quote has nothing before it to take the title from.
+  if (quote != std::wstring::npos && quote > 0) record.description = rest.substr(1, quote - 1);
+  record.sourceKind = kSourceBootIni;
+  record.loadState = kLoadFromBootIni;
+  return 1;
+}
+
+int EntryList::DetectLegacyLoader() {
+  if (AppSettings.ntldrPresent) return 1;
+  if (AppSettings.osClass >= 1 && AppSettings.osClass <= 5) {
+    AppSettings.ntldrPresent = true;
+    return 1;
+  }
+  std::wstring drive = L"c:";
+  if (AppSettings.bcdSystem && AppSettings.toolsAvailable) {
+    std::wstring device = RemoveAll(bootManager.device, L"partition=");
+    if (device.find(L':') != std::wstring::npos) drive = device;
+  }
+  if (FileExists(drive + L"\\ntldr")) {
+    AppSettings.ntldrPresent = true;
+    return 1;
+  }
+  return 0;
+}
+
+void EntryList::LoadBootIni() {
+  if (DetectLegacyLoader() == 0) return;
+  std::vector<wchar_t> section = ReadSection(kOperatingSystemsSection);
+  for (const std::wstring& line : SectionLines(section)) {
+    scratch.Reset();
+    if (ParseBootIniLine(line, scratch) == 1) {
+      scratch.deleteMark = 0;
+      entries.push_back(scratch.Copy());
+      displayIndex.push_back(static_cast<int>(entries.size()) - 1);
+    }
+    scratch.Reset();
+  }
+}
+
+int BootIniReadTimeout() {
+  return static_cast<int>(GetPrivateProfileIntW(kBootLoaderSection, L"timeout", 0, BootIniFile()));
+}
+
+bool BootIniSetTimeout(int seconds) {
+  bool existed = FileExists(AppSettings.bootIniPath);
+  if (existed) MarkHiddenSystem(AppSettings.bootIniPath);
+  bool written = WritePrivateProfileStringW(kBootLoaderSection, L"timeout", win::Format(L"%d", seconds).c_str(),
+                                            BootIniFile()) != FALSE;
+  if (!existed) MarkHiddenSystem(AppSettings.bootIniPath);
+  return written;
+}
+
+bool BootIniSetDefault(EntryList& list, const BootEntry& entry) {
+  std::wstring path = entry.GetPath();
+  if (HasLineBreak(path)) return false;
+  MarkHiddenSystem(AppSettings.bootIniPath);
+  if (!WritePrivateProfileStringW(kBootLoaderSection, L"default", path.c_str(), BootIniFile())) return false;
+  list.iniDefault = path;
+  return true;
+}
+
+bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
+  if (newTitle.find(L'"') != std::wstring::npos || HasLineBreak(newTitle)) return false;
+  size_t equals = entry.rawText.find(L'=');
+  if (equals == std::wstring::npos) return false;
+  std::wstring path = entry.rawText.substr(0, equals);
+  std::wstring value = entry.rawText.substr(equals + 1);
+
+  // Only the quoted title changes; switches that happen to contain the same word stay as they are.
+  size_t quote = value.rfind(L'"');
+  if (quote != std::wstring::npos && quote > 0) {
+    value = value.substr(0, 1) + newTitle + value.substr(quote);
+  } else {
+    value = L"\"" + newTitle + L"\"" + (value.empty() ? L"" : L" " + value);
+  }
+
+  MarkHiddenSystem(AppSettings.bootIniPath);
+  std::vector<std::wstring> lines = SectionLines(ReadSection(kOperatingSystemsSection));
+  int sharingPath = 0;
+  for (const std::wstring& line : lines) {
+    if (CompareStringOrdinal(line.c_str(), static_cast<int>(std::min(line.find(L'='), line.size())), path.c_str(),
+                             static_cast<int>(path.size()), TRUE) == CSTR_EQUAL)
+      ++sharingPath;
+  }
+  bool written = false;
+  if (sharingPath > 1) {
+    // The profile functions address lines by key, so a path used by several lines is changed by
+    // rewriting the section with just this line replaced.
+    std::wstring text;
+    bool replaced = false;
+    for (const std::wstring& line : lines) {
+      if (!replaced && line == entry.rawText) {
+        text += path + L"=" + value + L"\n";
+        replaced = true;
+      } else {
+        text += line + L"\n";
+      }
+    }
+    TrimTrailingSpace(text);
+    written = replaced && WriteMenuText(text);
+  } else {
+    written = WritePrivateProfileStringW(kOperatingSystemsSection, path.c_str(), value.c_str(), BootIniFile()) != FALSE;
+  }
+  if (!written) return false;
+  entry.description = newTitle;
+  entry.rawText = win::Format(L"%s=%s", path, value);
+  return true;
+}
+
+bool BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath, const std::wstring& value) {
+  std::wstring drive = CompareStringOrdinal(deviceText.c_str(), -1, L"boot", -1, TRUE) == CSTR_EQUAL
+                           ? std::wstring(L"c:")
+                           : RemoveAll(deviceText, L"partition=");
+  std::wstring key = win::Format(L"%s%s", drive, filePath);
+  if (key.empty() || key.find(L'=') != std::wstring::npos || HasLineBreak(key) || HasLineBreak(value)) return false;
+  MarkHiddenSystem(AppSettings.bootIniPath);
+  return WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), BootIniFile()) != FALSE;
+}
+
+MenuRewrite BootIniRewriteMenu(const std::wstring& newText) {
+  std::wstring wanted = newText;
+  TrimTrailingSpace(wanted);
+  std::vector<wchar_t> section = ReadSection(kOperatingSystemsSection);
+  std::wstring current;
+  for (const std::wstring& line : SectionLines(section)) current += line + L"\n";
+  TrimTrailingSpace(current);
+  if (CompareStringOrdinal(wanted.c_str(), static_cast<int>(wanted.size()), current.c_str(),
+                           static_cast<int>(current.size()), TRUE) == CSTR_EQUAL)
+    return MenuRewrite::kUnchanged;
+  // A read-only boot.ini would refuse both writes while the user was told they succeeded.
+  MarkHiddenSystem(AppSettings.bootIniPath);
+  bool backedUp = WritePrivateProfileSectionW(kOldOperatingSystemsSection, section.data(), BootIniFile()) != FALSE;
+  if (!backedUp) return MenuRewrite::kFailed;
+  return WriteMenuText(wanted) ? MenuRewrite::kWritten : MenuRewrite::kFailed;
+}

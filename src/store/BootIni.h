@@ -1,0 +1,33 @@
+// boot.ini, the menu file of the older NTLDR loader: reading its menu lines into records and
+// writing single keys, one line or the whole menu back, all through the profile functions.
+// EntryList::DetectLegacyLoader and EntryList::LoadBootIni live in BootIni.cpp too.
+#pragma once
+#include <string>
+
+#include "store/BootEntry.h"
+
+class EntryList;
+
+inline constexpr wchar_t kBootLoaderSection[] = L"boot loader";
+inline constexpr wchar_t kOperatingSystemsSection[] = L"operating systems";
+inline constexpr wchar_t kOldOperatingSystemsSection[] = L"old operating systems";
+
+// One "path=value" menu line into record; 1 when the line has an "=", else 0 (only rawText set).
+int ParseBootIniLine(const std::wstring& line, BootEntry& record);
+
+// "timeout" of "boot loader" as the file holds it now (0 when missing).
+int BootIniReadTimeout();
+// Writes "timeout"; true when the write succeeded.
+bool BootIniSetTimeout(int seconds);
+// Writes "default" with the entry's path; on success iniDefault := that path.
+bool BootIniSetDefault(EntryList& list, const BootEntry& entry);
+// Gives one menu line a new title; on success the record's description and rawText follow.
+// Titles with a double quote or a line break are refused (they would break the line).
+bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle);
+// Adds a menu line keyed by the volume's drive ("boot" means c:) and a file path on it.
+bool BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath, const std::wstring& value);
+
+enum class MenuRewrite { kUnchanged, kWritten, kFailed };
+// Replaces the menu section by newText (lines each followed by "\n") when it differs from the
+// file, first keeping the section as it was under "old operating systems".
+MenuRewrite BootIniRewriteMenu(const std::wstring& newText);

@@ -1,0 +1,299 @@
+// boot.ini: menu lines into records, the legacy loader check, and every write, on real files
+// through the profile functions.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "../app/AppTestSupport.h"
+#include "TestSupport.h"
+#include "store/BcdEditRunner.h"
+#include "store/BootIni.h"
+#include "store/EntryList.h"
+#include "win/Format.h"
+
+using namespace testing_support;
+using namespace app_testing;
+
+namespace {
+
+constexpr char kBootIni[] =
+    "[boot loader]\r\n"
+    "timeout=30\r\n"
+    "default=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+    "[operating systems]\r\n"
+    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" /noexecute=optin /fastdetect\r\n"
+    "C:\\CMDCONS\\BOOTSECT.DAT=\"Recovery Console\" /cmdcons\r\n"
+    "C:\\grldr=\"Grub4Dos\"\r\n";
+
+// A boot.ini in a temporary folder, in use for the scope of a test.
+struct BootIniFile {
+  SettingsSnapshot snapshot;
+  TempProgramFolder folder;
+  std::wstring path = folder.File(L"boot.ini");
+
+  explicit BootIniFile(const char* text = kBootIni) {
+    if (text) folder.WriteText(L"boot.ini", text);
+    AppSettings.bootIniPath = path;
+    AppSettings.ntldrPresent = true;
+  }
+  ~BootIniFile() { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL); }
+  std::string Text() const { return folder.ReadText(L"boot.ini"); }
+  DWORD Attributes() const { return GetFileAttributesW(path.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE; }
+  std::vector<std::wstring> Section(const wchar_t* name) const {
+    std::vector<wchar_t> buffer(32767, L'\0');
+    GetPrivateProfileSectionW(name, buffer.data(), 32767, path.c_str());
+    std::vector<std::wstring> lines;
+    for (const wchar_t* line = buffer.data(); *line; line += wcslen(line) + 1) lines.emplace_back(line);
+    return lines;
+  }
+};
+
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+}  // namespace
+
+TEST(BootIni, ParseLineTakesPathTitleAndKeepsTheWholeLine) {
+  BootEntry record;
+  const std::wstring line = L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP \"Pro\"\" /fastdetect /a=b";
+  EXPECT_EQ(ParseBootIniLine(line, record), 1);
+  EXPECT_EQ(record.rawText, line);
+  EXPECT_EQ(record.GetPath(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
+  EXPECT_EQ(record.description, L"XP \"Pro\"") << "up to the last quote, inner quotes kept";
+  EXPECT_EQ(record.sourceKind, kSourceBootIni);
+  EXPECT_EQ(record.loadState, kLoadFromBootIni);
+
+  BootEntry noEquals;
+  EXPECT_EQ(ParseBootIniLine(L"C:\\CMDCONS", noEquals), 0);
+  EXPECT_EQ(noEquals.rawText, L"C:\\CMDCONS");
+  EXPECT_EQ(noEquals.sourceKind, kUnset);
+
+  for (const wchar_t* untitled : {L"C:\\bootsect.dos=", L"C:\\x=no quotes", L"C:\\x=\"", L"C:\\x=\"\""}) {
+    BootEntry entry;
+    EXPECT_EQ(ParseBootIniLine(untitled, entry), 1);
+    EXPECT_EQ(entry.description, L"") << win::Narrow(untitled, CP_UTF8);
+  }
+}
+
+TEST(BootIni, LoadAppendsMenuLinesAfterStoreEntries) {
+  BootIniFile file(
+      "[boot loader]\r\ntimeout=3\r\n[operating systems]\r\n"
+      "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect\r\n"
+      "C:\\CMDCONS\r\n"
+      "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\" /safeboot:minimal\r\n");
+  EntryList list;
+  BootEntry store;
+  store.identifier = L"{current}";
+  list.entries.push_back(store);
+  list.displayIndex.push_back(0);
+
+  list.LoadBootIni();
+  ASSERT_EQ(list.entries.size(), 3u) << "the line without '=' is skipped";
+  EXPECT_EQ(list.displayIndex, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(list.entries[1].description, L"XP");
+  EXPECT_EQ(list.entries[2].description, L"XP safe");
+  EXPECT_EQ(list.entries[2].rawText,
+            L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\" /safeboot:minimal");
+  for (int i : {1, 2}) {
+    EXPECT_EQ(list.entries[i].sourceKind, kSourceBootIni);
+    EXPECT_EQ(list.entries[i].deleteMark, 0);
+    EXPECT_EQ(list.entries[i].GetPath(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
+  }
+}
+
+TEST(BootIni, NothingIsLoadedWithoutTheLegacyLoaderOrTheFile) {
+  {
+    BootIniFile file;
+    AppSettings.ntldrPresent = false;
+    AppSettings.osClass = 7;
+    AppSettings.bcdSystem = false;
+    ASSERT_EQ(GetFileAttributesW(L"c:\\ntldr"), INVALID_FILE_ATTRIBUTES);
+    EntryList list;
+    list.LoadBootIni();
+    EXPECT_TRUE(list.entries.empty());
+  }
+  {
+    BootIniFile missing(nullptr);
+    EntryList list;
+    list.LoadBootIni();
+    EXPECT_TRUE(list.entries.empty());
+    EXPECT_TRUE(list.displayIndex.empty());
+  }
+}
+
+TEST(BootIni, LegacyLoaderIsFoundOnTheBootManagersDrive) {
+  SettingsSnapshot snapshot;
+  TempProgramFolder folder;
+  std::wstring drive = folder.Path().substr(0, folder.Path().size() - 1);  // has a ':' like "D:"
+  ASSERT_TRUE(folder.WriteText(L"ntldr", "x"));
+  AppSettings.osClass = 7;
+  AppSettings.ntldrPresent = false;
+  AppSettings.bcdSystem = true;
+  AppSettings.toolsAvailable = true;
+
+  EntryList list;
+  list.bootManager.device = L"partition=" + drive;
+  EXPECT_EQ(list.DetectLegacyLoader(), 1);
+  EXPECT_TRUE(AppSettings.ntldrPresent);
+
+  AppSettings.ntldrPresent = false;
+  AppSettings.toolsAvailable = false;  // without the tool the device is not trusted: c: is looked at
+  EXPECT_EQ(list.DetectLegacyLoader(), 0);
+  EXPECT_FALSE(AppSettings.ntldrPresent);
+
+  AppSettings.toolsAvailable = true;
+  list.bootManager.device = L"partition=\\Device\\HarddiskVolume1";  // no drive letter: c:
+  EXPECT_EQ(list.DetectLegacyLoader(), 0);
+  {
+    PlacedFile ntldr(L"c:\\ntldr", "x");
+    ASSERT_TRUE(ntldr.placed());
+    EXPECT_EQ(list.DetectLegacyLoader(), 1);
+  }
+
+  AppSettings.ntldrPresent = false;
+  AppSettings.osClass = 5;  // XP: present without looking
+  list.bootManager.device = L"partition=Q:";
+  EXPECT_EQ(list.DetectLegacyLoader(), 1);
+  EXPECT_TRUE(AppSettings.ntldrPresent);
+}
+
+TEST(BootIni, TimeoutAndDefaultWritesClearReadOnly) {
+  BootIniFile file;
+  SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(BootIniSetTimeout(5));
+  EXPECT_EQ(BootIniReadTimeout(), 5);
+  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+
+  SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EntryList list;
+  BootEntry line;
+  ParseBootIniLine(L"C:\\grldr=\"Grub4Dos\"", line);
+  EXPECT_TRUE(BootIniSetDefault(list, line));
+  EXPECT_EQ(list.iniDefault, L"C:\\grldr");
+  EXPECT_NE(file.Text().find("default=C:\\grldr\r\n"), std::string::npos);
+  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+  EXPECT_EQ(file.Section(kOperatingSystemsSection).size(), 3u);
+
+  // A file that cannot be written reports it and leaves iniDefault alone.
+  AppSettings.bootIniPath = file.folder.File(L"no such folder\\boot.ini");
+  BootEntry other;
+  ParseBootIniLine(L"C:\\other=\"Other\"", other);
+  EXPECT_FALSE(BootIniSetDefault(list, other));
+  EXPECT_EQ(list.iniDefault, L"C:\\grldr");
+  EXPECT_FALSE(BootIniSetTimeout(9));
+}
+
+TEST(BootIni, TimeoutWriteCreatesAHiddenFile) {
+  BootIniFile file(nullptr);
+  EXPECT_TRUE(BootIniSetTimeout(12));
+  EXPECT_EQ(BootIniReadTimeout(), 12);
+  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+}
+
+TEST(BootIni, TitleWriteChangesOnlyTheQuotedTitle) {
+  BootIniFile file(
+      "[operating systems]\r\n"
+      "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Old\" /fastdetect\r\n"
+      "multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS=\"fastdetect\" /fastdetect\r\n");
+  std::vector<std::wstring> lines = file.Section(kOperatingSystemsSection);
+  BootEntry first, second;
+  ParseBootIniLine(lines[0], first);
+  ParseBootIniLine(lines[1], second);
+
+  EXPECT_TRUE(BootIniSetTitle(first, L"New"));
+  EXPECT_EQ(first.description, L"New");
+  EXPECT_EQ(first.rawText, L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"New\" /fastdetect");
+  // A title equal to a switch word must not rename the switch.
+  EXPECT_TRUE(BootIniSetTitle(second, L"XP"));
+  EXPECT_EQ(file.Section(kOperatingSystemsSection),
+            (std::vector<std::wstring>{L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"New\" /fastdetect",
+                                       L"multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS=\"XP\" /fastdetect"}));
+
+  // Titles that would break the line are refused and nothing changes.
+  std::string before = file.Text();
+  EXPECT_FALSE(BootIniSetTitle(first, L"Bad\" /x"));
+  EXPECT_FALSE(BootIniSetTitle(first, L"two\r\nlines"));
+  EXPECT_EQ(first.description, L"New");
+  EXPECT_EQ(file.Text(), before);
+
+  BootEntry untitled;
+  ParseBootIniLine(L"C:\\bootsect.dos=", untitled);
+  WritePrivateProfileStringW(kOperatingSystemsSection, L"C:\\bootsect.dos", L"", file.path.c_str());
+  EXPECT_TRUE(BootIniSetTitle(untitled, L"DOS"));
+  EXPECT_EQ(untitled.rawText, L"C:\\bootsect.dos=\"DOS\"");
+}
+
+TEST(BootIni, TitleWriteOfASharedPathChangesThatLineOnly) {
+  BootIniFile file(
+      "[operating systems]\r\n"
+      "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect\r\n"
+      "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\" /safeboot:minimal\r\n"
+      "C:\\grldr=\"Grub\"\r\n");
+  std::vector<std::wstring> lines = file.Section(kOperatingSystemsSection);
+  ASSERT_EQ(lines.size(), 3u);
+  BootEntry second;
+  ParseBootIniLine(lines[1], second);
+  EXPECT_TRUE(BootIniSetTitle(second, L"Safe mode"));
+  EXPECT_EQ(file.Section(kOperatingSystemsSection),
+            (std::vector<std::wstring>{L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect",
+                                       L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Safe mode\" /safeboot:minimal",
+                                       L"C:\\grldr=\"Grub\""}));
+  EXPECT_EQ(second.rawText, L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Safe mode\" /safeboot:minimal");
+}
+
+TEST(BootIni, NewLineIsKeyedByDriveAndFile) {
+  BootIniFile file;
+  SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(BootIniAddLine(L"partition=D:", L"\\bootsect.dos", L"\"DOS\""));
+  EXPECT_TRUE(BootIniAddLine(L"BOOT", L"\\grldr.mbr", L"\"Grub\""));
+  std::vector<std::wstring> lines = file.Section(kOperatingSystemsSection);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[3], L"D:\\bootsect.dos=\"DOS\"");
+  EXPECT_EQ(lines[4], L"c:\\grldr.mbr=\"Grub\"");
+  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+  EXPECT_FALSE(BootIniAddLine(L"partition=D:", L"\\x", L"\"A\"\r\n[boot loader]\r\ntimeout=0"))
+      << "a value may not add lines of its own";
+  EXPECT_EQ(file.Section(kOperatingSystemsSection).size(), 5u);
+}
+
+TEST(BootIni, MenuRewriteKeepsTheOldSectionAndWritesTheNewOrder) {
+  BootIniFile file;
+  SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  std::vector<std::wstring> before = file.Section(kOperatingSystemsSection);
+  ASSERT_EQ(before.size(), 3u);
+
+  // The same lines in another case and with trailing blanks are no change.
+  std::wstring same;
+  for (const std::wstring& line : before) {
+    std::wstring upper = line;
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    same += upper + L"\n";
+  }
+  EXPECT_EQ(BootIniRewriteMenu(same + L"  \n"), MenuRewrite::kUnchanged);
+  EXPECT_TRUE(file.Section(kOldOperatingSystemsSection).empty());
+
+  std::wstring reordered = before[2] + L"\n" + before[0] + L"\n";
+  EXPECT_EQ(BootIniRewriteMenu(reordered), MenuRewrite::kWritten);
+  EXPECT_EQ(file.Section(kOperatingSystemsSection), (std::vector<std::wstring>{before[2], before[0]}));
+  EXPECT_EQ(file.Section(kOldOperatingSystemsSection), before);
+  EXPECT_EQ(file.Attributes(), kHiddenSystem) << "read-only is cleared before the writes";
+  EXPECT_EQ(BootIniReadTimeout(), 30) << "the other sections stay";
+  std::string text = file.Text();
+  EXPECT_NE(text.find("C:\\grldr=\"Grub4Dos\"\r\nmulti(0)"), std::string::npos) << "lines end in CR LF";
+
+  // A second rewrite replaces the backup with the section as it was just before.
+  EXPECT_EQ(BootIniRewriteMenu(before[0] + L"\n"), MenuRewrite::kWritten);
+  EXPECT_EQ(file.Section(kOldOperatingSystemsSection), (std::vector<std::wstring>{before[2], before[0]}));
+}
+
+TEST(BootIni, MenuRewriteKeepsLinesThatShareAPath) {
+  BootIniFile file("[operating systems]\r\nC:\\a=\"A\"\r\n");
+  std::wstring lines =
+      L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\" /safeboot:minimal\n"
+      L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect\n"
+      L"C:\\a=\"A\"\n";
+  EXPECT_EQ(BootIniRewriteMenu(lines), MenuRewrite::kWritten);
+  EXPECT_EQ(file.Section(kOperatingSystemsSection),
+            (std::vector<std::wstring>{L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\" /safeboot:minimal",
+                                       L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect",
+                                       L"C:\\a=\"A\""}));
+}
