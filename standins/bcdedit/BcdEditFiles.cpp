@@ -6,6 +6,7 @@
 #include "bcdedit/Messages.h"
 #include "common/DemoStore.h"
 #include "common/FileStore.h"
+#include "common/Text.h"
 
 namespace standin {
 
@@ -21,7 +22,7 @@ int BcdEdit::Export(const Args& args) {
 
 int BcdEdit::Import(const Args& args) {
   // /clean also drops the firmware's own entries on EFI machines; there are none here.
-  bool clean = args.size() == 2 && (args[1] == L"/clean" || args[1] == L"/CLEAN");
+  bool clean = args.size() == 2 && EqualsNoCase(args[1], L"/clean");
   if (args.size() != 1 && !clean) return InvalidCommand(L"import");
   BcdStore imported;
   unsigned long error = 0;

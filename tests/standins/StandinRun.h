@@ -37,6 +37,8 @@ class StandinSandbox {
   std::wstring File(const std::wstring& name) const { return folder_.File(name); }
   const std::wstring& Root() const { return root_; }
   std::string Journal() const { return folder_.ReadText(L"journal.txt"); }
+  std::string ReadFileText(const std::wstring& name) const { return folder_.ReadText(name); }
+  bool WriteText(const std::wstring& name, const std::string& bytes) const { return folder_.WriteText(name, bytes); }
 
  private:
   testing_support::TempProgramFolder folder_;
