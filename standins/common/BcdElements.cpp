@@ -81,6 +81,7 @@ const ElementInfo kElements[] = {
     {L"displaymessageoverride", 0x15000066, kAny, kDisplayMessages, false},
     {L"bootuxdisabled", 0x1600006c, kAny, kNone, false},
     {L"allowedinmemorysettings", 0x17000077, kAny, kNone, true},
+    {L"flightsigning", 0x1600007e, kAny, kNone, false},
 
     {L"displayorder", 0x24000001, kBootMgr, kNone, false},
     {L"bootsequence", 0x24000002, kBootMgr, kNone, false},
@@ -221,6 +222,8 @@ std::wstring TitleOf(std::uint32_t type, std::wstring_view guid) {
     for (const auto& s : kSettings)
       if (*alias == s.alias) return s.title;
   if ((type >> 28) == 2) return L"Inherit Object";
+  // Firmware entries the firmware itself made carry their raw type in the title.
+  if ((type >> 20) == 0x101) return L"Firmware Application (" + Lower(Hex8(type)) + L")";
   return L"Boot Application";
 }
 
