@@ -2,6 +2,8 @@
 # Installs what is missing, builds, and starts Vexa in the private Wine prefix. With a display the
 # window opens there; without one Vexa starts on a virtual display, a screenshot of its main window
 # is saved, and the command ends.
+# The demo gets a prefix of its own, so the tests' prefix never holds its store, tools or boot.ini.
+export VEXA_WINEPREFIX="${VEXA_WINEPREFIX:-${VEXA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}/demo-prefix}"
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
 build

@@ -20,9 +20,11 @@ def builtin_texts():
     return texts
 
 
-def write(path, info, texts):
+def write(path, info, texts, dialogs=None):
     lines = ["[Info]"] + [f"{k}={v}" for k, v in info.items()] + ["", "[String]"]
     lines += [f"{n}={texts[n]}" for n in sorted(texts)]
+    for template, controls in sorted((dialogs or {}).items()):
+        lines += ["", f"[DLG{template}]"] + [f"{k}={v}" for k, v in controls.items()]
     path.write_bytes(b"\xff\xfe" + ("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
 
 
@@ -30,8 +32,9 @@ def main():
     english = builtin_texts()
     write(ROOT / "lang/409.ini", {"Language": "English (United States)", "FontSize": "8"}, english)
     sys.path.insert(0, str(ROOT / "tools"))
-    from german_texts import TEXTS as german  # noqa: E402
-    write(ROOT / "lang/407.ini", {"Language": "Deutsch (Deutschland)", "FontSize": "8"}, german)
+    import german_texts  # noqa: E402
+    write(ROOT / "lang/407.ini", {"Language": "Deutsch (Deutschland)", "FontSize": "8"}, german_texts.TEXTS,
+          german_texts.DIALOGS)
 
 
 main()

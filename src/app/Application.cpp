@@ -46,7 +46,10 @@ Application& App() {
 }
 
 bool Application::Start(const std::wstring& commandLine) {
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
+  // 0xFF is every class up to the date picker; the extended combo box of the volume pickers and
+  // the link control come after it and would be missing on a comctl32 that registers on request.
+  INITCOMMONCONTROLSEX controls = {sizeof(controls),
+                                   0xFF | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
   InitCommonControlsEx(&controls);
 
   if (commandLine == L"-setdir") {

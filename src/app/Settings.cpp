@@ -23,7 +23,7 @@ int SettingInt(const wchar_t* key, int fallback) {
 
 std::wstring SelectLanguageFor(LANGID userLanguage, UINT oemCodePage) {
   wchar_t buffer[kLangBuffer] = {};
-  GetPrivateProfileStringW(kSettingsSection, L"Lang", L"vexa", buffer, kLangBuffer,
+  GetPrivateProfileStringW(kSettingsSection, kKeyLang, L"vexa", buffer, kLangBuffer,
                            AppSettings.settingsFile.c_str());
   std::wstring chosen = buffer;
   if (!chosen.empty() && FileExists(LanguageFilePath(chosen))) return chosen;
@@ -57,7 +57,7 @@ void LoadSettings(const std::wstring& commandLine) {
   AppSettings.bootIniPath = L"c:\\boot.ini";
   AppSettings.storeKeyName = L"BCD00000000";
   AppSettings.showWindow = commandLine != L"-mini";
-  AppSettings.showBalloon = SettingInt(L"showBalloon", 1);
+  AppSettings.showBalloon = SettingInt(kKeyShowBalloon, 1);
   AppSettings.ntldrPresent = false;
   AppSettings.bcdSystem = AppSettings.osClass > 5;
   AppSettings.toolsAvailable = false;
@@ -65,14 +65,14 @@ void LoadSettings(const std::wstring& commandLine) {
   AppSettings.bootIniTimeout =
       static_cast<int>(GetPrivateProfileIntW(L"boot loader", L"timeout", 0, AppSettings.bootIniPath.c_str()));
   AppSettings.autoStart = ReadAutoStart();
-  AppSettings.startPage = SettingInt(L"Swtich", 1);
-  AppSettings.changeNtldrName = SettingInt(L"ChangBCD_NTLDR_name", 1);
-  AppSettings.autoReBoot = SettingInt(L"AutoReBoot", 0);
-  AppSettings.enableDelMode = SettingInt(L"EnableDelMode", 0);
-  AppSettings.bcdDelMode = SettingInt(L"BCDDelMode", 1);
-  AppSettings.bcdNtldrAsk = SettingInt(L"BCDntldrASK", 1);
-  AppSettings.mbrUseSysMode = SettingInt(L"MBR_USE_SYS_MODE", 0);
-  AppSettings.debugMode = SettingInt(L"DEBUG", 0);
+  AppSettings.startPage = SettingInt(kKeyStartPage, 1);
+  AppSettings.changeNtldrName = SettingInt(kKeyChangeNtldrName, 1);
+  AppSettings.autoReBoot = SettingInt(kKeyAutoReBoot, 0);
+  AppSettings.enableDelMode = SettingInt(kKeyEnableDelMode, 0);
+  AppSettings.bcdDelMode = SettingInt(kKeyBcdDelMode, 1);
+  AppSettings.bcdNtldrAsk = SettingInt(kKeyBcdNtldrAsk, 1);
+  AppSettings.mbrUseSysMode = SettingInt(kKeyMbrUseSysMode, 0);
+  AppSettings.debugMode = SettingInt(kKeyDebug, 0);
   AppSettings.winPeState = -1;
 }
 

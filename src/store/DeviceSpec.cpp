@@ -96,9 +96,8 @@ bool DeviceTextIsSafe(std::wstring_view text) {
   for (wchar_t c : text) {
     if (c == L'"' || c < L' ') return false;
   }
-  return true;
+  // Inside quotes a final backslash escapes the closing quote.
+  return text.empty() || text.back() != L'\\';
 }
 
-bool DeviceSpecIsSafe(const DeviceSpec& spec) {
-  return DeviceTextIsSafe(spec.volume) && DeviceTextIsSafe(spec.path) && DeviceTextIsSafe(spec.options);
-}
+bool DeviceSpecIsSafe(const DeviceSpec& spec) { return DeviceTextIsSafe(BuildDevice(&spec)); }

@@ -21,7 +21,7 @@ void ParseDevice(const std::wstring& text, DeviceSpec* spec);
 std::wstring BuildDevice(const DeviceSpec* spec);
 
 // False when the text could not be passed to the tool as one quoted value: it holds a double quote
-// (which would end the quotes and add arguments) or a control character.
+// (which would end the quotes and add arguments) or a control character, or ends in a backslash.
 bool DeviceTextIsSafe(std::wstring_view text);
-// The same check over every part of spec.
+// The same check over the text spec builds.
 bool DeviceSpecIsSafe(const DeviceSpec& spec);

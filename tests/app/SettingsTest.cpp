@@ -91,11 +91,25 @@ TEST(Settings, OnlyTheExactMiniSwitchStartsHidden) {
   EXPECT_FALSE(AppSettings.showWindow);
 }
 
+// Puts back c:\boot.ini and the autostart value as they were, whatever the test did.
+struct MachineFilesGuard {
+  std::string bootIni = ReadFileBytes(L"c:\\boot.ini");
+  bool hadBootIni = Attributes(L"c:\\boot.ini") != INVALID_FILE_ATTRIBUTES;
+  ~MachineFilesGuard() {
+    SetFileAttributesW(L"c:\\boot.ini", FILE_ATTRIBUTE_NORMAL);
+    if (hadBootIni) {
+      WriteFileBytes(L"c:\\boot.ini", bootIni);
+    } else {
+      DeleteFileW(L"c:\\boot.ini");
+    }
+    RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName);
+  }
+};
+
 TEST(Settings, BootIniTimeoutAndAutostartAreRead) {
   SettingsFolder at;
+  MachineFilesGuard guard;
   ResolveLanguage();
-  std::string savedBootIni = ReadFileBytes(L"c:\\boot.ini");
-  bool hadBootIni = Attributes(L"c:\\boot.ini") != INVALID_FILE_ATTRIBUTES;
   SetFileAttributesW(L"c:\\boot.ini", FILE_ATTRIBUTE_NORMAL);
   ASSERT_TRUE(WriteFileBytes(L"c:\\boot.ini", "[boot loader]\r\ntimeout=17\r\n[operating systems]\r\n"));
   RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName);
@@ -108,13 +122,6 @@ TEST(Settings, BootIniTimeoutAndAutostartAreRead) {
   EXPECT_TRUE(ReadAutoStart());
   LoadSettings(L"");
   EXPECT_TRUE(AppSettings.autoStart);
-  RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName);
-
-  if (hadBootIni) {
-    WriteFileBytes(L"c:\\boot.ini", savedBootIni);
-  } else {
-    DeleteFileW(L"c:\\boot.ini");
-  }
 }
 
 TEST(Settings, WriteSettingIntLeavesAHiddenSystemFile) {

@@ -206,7 +206,17 @@ TEST(Texts, ShippedEnglishFileMatchesBuiltInTable) {
   }
   EXPECT_GE(compared, 100);
 
+  // A translation must take the same placeholders in the same order, or formatting goes wrong.
+  auto placeholders = [](const std::wstring& text) {
+    std::wstring found;
+    for (size_t at = text.find(L'%'); at != std::wstring::npos && at + 1 < text.size(); at = text.find(L'%', at + 2))
+      found += text.substr(at, 2);
+    return found;
+  };
   AppSettings.languageFile = BuildFile(L"Language\\407.ini");
+  for (UINT id = 10; id <= 57439; id = id == 128 ? 57344 : id + 1)
+    EXPECT_EQ(placeholders(GetText(id)), placeholders(BuiltInText(id))) << "text " << id;
   EXPECT_EQ(GetText(57390), L"Löschen bestätigen");
-  EXPECT_EQ(GetText(57373), BuiltInText(57373)) << "untranslated texts stay English";
+  EXPECT_EQ(GetText(1013, 102), L"Ü&ber") << "the page button is not the tray's About item";
+  EXPECT_EQ(GetText(1013), L"Ü&ber Vexa");
 }

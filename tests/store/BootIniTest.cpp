@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "../app/AppTestSupport.h"
+#include "app/AppTestSupport.h"
 #include "TestSupport.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"

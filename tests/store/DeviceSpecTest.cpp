@@ -88,6 +88,7 @@ TEST(DeviceSpec, TextsThatWouldBreakACommandLineAreDetected) {
   EXPECT_TRUE(DeviceTextIsSafe(L"ramdisk=[C:]\\My Files\\boot.wim,{ramdiskoptions}"));
   EXPECT_FALSE(DeviceTextIsSafe(L"partition=C:\" /delete {current}"));
   EXPECT_FALSE(DeviceTextIsSafe(L"partition=C:\n"));
+  EXPECT_FALSE(DeviceTextIsSafe(L"vhd=[C:]\\My Disks\\"));
   EXPECT_TRUE(DeviceSpecIsSafe(Parsed(L"vhd=[locate]\\a b.vhd")));
   DeviceSpec spec{1, L"C:", L"\\a\"b.wim", L""};
   EXPECT_FALSE(DeviceSpecIsSafe(spec));

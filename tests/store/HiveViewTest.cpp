@@ -6,11 +6,15 @@
 
 #include "app/AppSettings.h"
 #include "store/BootEntry.h"
+#include "store/DeviceSpec.h"
 #include "store/EntryList.h"
 #include "store/HiveView.h"
+#include "support/StandinSupport.h"
 #include "support/StoreHive.h"
 
+using testing_support::RunBuiltStandin;
 using testing_support::StoreHive;
+namespace demo = testing_support::demo_store;
 
 namespace {
 
@@ -115,4 +119,59 @@ TEST_F(HiveView, LegacyLoaderNeedsPathAndDevice) {
   EXPECT_FALSE(HiveLegacyEntryMissing());
   ASSERT_TRUE(hive.SetText(kNtldrGuid, kHivePath, L""));
   EXPECT_TRUE(HiveLegacyEntryMissing());
+}
+
+// The bcdedit stand-in writes the store; the hive view must read back what the tool's listing shows.
+TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
+  AppSettings = {};
+  StoreHive hive;
+  testing_support::ScopedEnvironment root(L"VEXA_BCD_ROOT", hive.KeyName());
+  testing_support::ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
+  ASSERT_TRUE(testing_support::SeedDemoStore());
+  AppSettings.storeKeyName = hive.KeyName();
+
+  EntryList list;
+  list.registryMode = 1;
+  list.ReadManagerFromHive();
+  std::wstring order;
+  for (const wchar_t* id : {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid,
+                            demo::kGrub})
+    order += (order.empty() ? L"" : L"\n") + std::wstring(id);
+  EXPECT_EQ(list.bootManager.displayorder, order);
+  EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
+  EXPECT_EQ(list.bootManager.timeout, 30);
+
+  BootEntry grub;
+  grub.identifier = demo::kGrub;
+  ReadObjectFromHive(grub);
+  EXPECT_EQ(grub.GetPath(), L"\\grldr.mbr");
+  EXPECT_EQ(grub.description, L"GRUB");
+  EXPECT_FALSE(HiveLegacyEntryMissing());
+
+  // Devices as the tool keeps them split like the listing's.
+  DeviceSpec pe;
+  ParseDevice(ReadHiveText(demo::kWindowsPe, kHiveDevice, false), &pe);
+  EXPECT_EQ(pe.kind, DeviceSpec::kRamdisk);
+  EXPECT_EQ(pe.volume, L"C:");
+  EXPECT_EQ(pe.path, L"\\sources\\boot.wim");
+  EXPECT_EQ(pe.options, L"{ramdiskoptions}");
+
+  // Changes made through the tool show up in the next read.
+  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /timeout 5").exitCode, 0u);
+  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /default " + std::wstring(demo::kGrub)).exitCode, 0u);
+  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /set " + std::wstring(demo::kWindows7) +
+                                            L" device vhd=[locate]\\vhd\\w7.vhd").exitCode,
+            0u);
+  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /deletevalue {ntldr} device").exitCode, 0u);
+  list.ReadManagerFromHive();
+  EXPECT_EQ(list.bootManager.timeout, 5);
+  EXPECT_EQ(AppSettings.bcdTimeout, 5);
+  EXPECT_EQ(list.bootManager.defaultId, demo::kGrub);
+  DeviceSpec vhd;
+  ParseDevice(ReadHiveText(demo::kWindows7, kHiveDevice, false), &vhd);
+  EXPECT_EQ(vhd.kind, DeviceSpec::kVirtualDisk);
+  EXPECT_EQ(vhd.volume, L"boot");
+  EXPECT_EQ(BuildDevice(&vhd), L"vhd=[locate]\\vhd\\w7.vhd");
+  EXPECT_TRUE(HiveLegacyEntryMissing());
+  AppSettings = {};
 }

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Gives the Wine prefix what a multi-boot Windows machine has and Wine lacks: bcdedit.exe and
+# bootsect.exe (our stand-ins) in the system folders, the demo boot store when the prefix has no
+# store yet, and C:\boot.ini with C:\ntldr when they are missing. Run by scripts/run.sh, which
+# exports WINEPREFIX and VEXA_BUILD; safe to run again (nothing that exists is overwritten except
+# the stand-ins themselves).
+set -euo pipefail
+: "${WINEPREFIX:?WINEPREFIX must name the Wine prefix}"
+VEXA_BUILD="${VEXA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+standins="$VEXA_BUILD/standins"
+if [ ! -f "$standins/bcdedit.exe" ]; then
+  echo "[vexa] no stand-ins in $standins; build first" >&2
+  exit 1
+fi
+
+drive_c="$WINEPREFIX/drive_c"
+# The program copies the tools from the native system folder (SysNative under WOW64 = system32 of
+# the prefix); a 32-bit lookup of system32 lands in syswow64.
+for folder in "$drive_c/windows/system32" "$drive_c/windows/syswow64"; do
+  [ -d "$folder" ] || continue
+  for tool in bcdedit bootsect wpeutil; do cp -f "$standins/$tool.exe" "$folder/$tool.exe"; done
+done
+
+# The journal must not catch the seeding, whatever the caller's environment says.
+if ! VEXA_TOOL_JOURNAL= VEXA_BCD_ROOT= wine "$standins/bcdedit.exe" /enum '{bootmgr}' >/dev/null 2>&1; then
+  VEXA_TOOL_JOURNAL= VEXA_BCD_ROOT= wine "$standins/bcdedit.exe" /vexa-seed-demo >/dev/null
+  echo "[vexa] seeded the demo boot store into $WINEPREFIX" >&2
+fi
+
+if [ ! -e "$drive_c/boot.ini" ]; then
+  printf '%s\r\n' \
+    '[boot loader]' \
+    'timeout=30' \
+    'default=multi(0)disk(0)rdisk(0)partition(1)\WINDOWS' \
+    '[operating systems]' \
+    'multi(0)disk(0)rdisk(0)partition(1)\WINDOWS="Microsoft Windows XP Professional" /noexecute=optin /fastdetect' \
+    'multi(0)disk(0)rdisk(0)partition(2)\WINDOWS="Microsoft Windows Server 2003, Enterprise" /noexecute=optout /fastdetect' \
+    'C:\CMDCONS\BOOTSECT.DAT="Microsoft Windows Recovery Console" /cmdcons' \
+    > "$drive_c/boot.ini"
+fi
+if [ ! -e "$drive_c/ntldr" ]; then
+  printf 'NTLDR stand-in: the legacy loader file the demo machine carries.\r\n' > "$drive_c/ntldr"
+fi
