@@ -81,6 +81,7 @@ const ElementInfo kElements[] = {
     {L"displaymessageoverride", 0x15000066, kAny, kDisplayMessages, false},
     {L"bootuxdisabled", 0x1600006c, kAny, kNone, false},
     {L"allowedinmemorysettings", 0x17000077, kAny, kNone, true},
+    {L"flightsigning", 0x1600007e, kAny, kNone, false},
 
     {L"displayorder", 0x24000001, kBootMgr, kNone, false},
     {L"bootsequence", 0x24000002, kBootMgr, kNone, false},

@@ -177,14 +177,17 @@ FileResult LoadStoreFile(const std::wstring& path, BcdStore& store, unsigned lon
 
 bool SaveStoreFile(const std::wstring& path, const BcdStore& store, bool failIfExists, unsigned long& error) {
   std::string bytes = SerializeStore(store);
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, failIfExists ? CREATE_NEW : CREATE_ALWAYS,
+  // OPEN_ALWAYS rather than CREATE_ALWAYS: a store file is often hidden and system (as \Boot\BCD is),
+  // and CREATE_ALWAYS refuses to replace such a file.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, failIfExists ? CREATE_NEW : OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     error = GetLastError();
     return false;
   }
   DWORD written = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size() && SetEndOfFile(file);
   if (!ok) error = GetLastError();
   CloseHandle(file);
   return ok;

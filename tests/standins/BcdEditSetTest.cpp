@@ -36,6 +36,12 @@ TEST_F(BcdEditSet, WritesTextsWithTheProgramsBlanksAndQuotes) {
   EXPECT_TRUE(Has(sandbox.BcdEdit(L" /enum {current}"), "\r\nlocale                  de-DE\r\n"));
 }
 
+TEST_F(BcdEditSet, TextsTravelInTheAnsiCodePage) {
+  // "für" with u-umlaut: one byte 0xFC in code page 1252, the ANSI code page of the test prefix.
+  sandbox.BcdEdit(std::wstring(L" /set ") + kSeven + L" description \"Windows 7 f\u00fcr alle\"");
+  EXPECT_TRUE(Has(Seven(), "\r\ndescription             Windows 7 f\xFCr alle\r\n"));
+}
+
 TEST_F(BcdEditSet, NamedValuesAndBooleansInAnyCaseAreStoredAndPrintedInTheirOwnSpelling) {
   const std::wstring set = std::wstring(L" /set ") + kSeven;
   for (const wchar_t* command : {L" nx \"optout\"", L" pae \"forceenable\"", L" safeboot \"minimal\"",

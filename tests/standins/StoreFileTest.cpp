@@ -129,6 +129,25 @@ TEST(StoreFiles, StoreRedirectsEveryCommandToTheFileAndLeavesTheSystemStoreAlone
   EXPECT_EQ(exists.output, "The boot configuration data store could not be created.\r\nThe file exists.\r\n");
 }
 
+TEST(StoreFiles, AHiddenSystemStoreFileIsRewrittenInPlace) {
+  StandinSandbox sandbox;
+  std::wstring file = sandbox.File(L"BCD");
+  sandbox.BcdEdit(L" /store \"" + file + L"\" /vexa-seed-demo");
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_EQ(sandbox.BcdEdit(L" /store \"" + file + L"\" /timeout 4"), kOk);
+  // There is no system store to export, so the file stays as it is.
+  EXPECT_EQ(sandbox.Run(L"bcdedit", L" /export \"" + file + L"\"").exitCode, 1u);
+  EXPECT_TRUE(Has(sandbox.BcdEdit(L" /store \"" + file + L"\" /enum {bootmgr}"), "\r\ntimeout                 4\r\n"));
+  EXPECT_EQ(GetFileAttributesW(file.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  // A shorter store leaves nothing of the longer one behind.
+  sandbox.BcdEdit(L" /store \"" + file + L"\" /delete {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07}");
+  BcdStore reread;
+  EXPECT_TRUE(ParseStore(sandbox.ReadFileText(L"BCD"), reread));
+  EXPECT_EQ(reread.objects.size(), 15u);
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(StoreFiles, SeedingAStoreFileGivesTheDemoStoreThere) {
   StandinSandbox sandbox;
   std::wstring store = L" /store \"" + sandbox.File(L"demo.bcd") + L"\"";
