@@ -128,7 +128,7 @@ int BcdEdit::Create(const Args& args) {
   BcdObject& object = store_.Add(guid, type);
   if (description) object.SetText(element::kDescription, *description);
   if (!SaveStore()) return 1;
-  console_.Line(L"The entry " + DisplayIdentifier(store_, guid, false, false) + L" was successfully created.");
+  console_.Line(L"The entry " + AliasOfGuid(guid).value_or(guid) + L" was successfully created.");
   return 0;
 }
 

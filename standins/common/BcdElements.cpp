@@ -222,6 +222,8 @@ std::wstring TitleOf(std::uint32_t type, std::wstring_view guid) {
     for (const auto& s : kSettings)
       if (*alias == s.alias) return s.title;
   if ((type >> 28) == 2) return L"Inherit Object";
+  // Firmware entries the firmware itself made carry their raw type in the title.
+  if ((type >> 20) == 0x101) return L"Firmware Application (" + Lower(Hex8(type)) + L")";
   return L"Boot Application";
 }
 

@@ -22,10 +22,10 @@ std::vector<std::wstring> ValueLines(const BcdStore& store, const BcdObject& obj
     case ElementFormat::String:
       return {element.text};
     case ElementFormat::Object:
-      return {DisplayIdentifier(store, element.text, verbose, false)};
+      return {DisplayIdentifier(store, element.text, verbose)};
     case ElementFormat::ObjectList: {
       std::vector<std::wstring> lines;
-      for (const auto& guid : element.objects) lines.push_back(DisplayIdentifier(store, guid, verbose, false));
+      for (const auto& guid : element.objects) lines.push_back(DisplayIdentifier(store, guid, verbose));
       return lines;
     }
     case ElementFormat::Integer:
@@ -43,18 +43,18 @@ std::vector<std::wstring> ValueLines(const BcdStore& store, const BcdObject& obj
 
 }  // namespace
 
-std::wstring DisplayIdentifier(const BcdStore& store, const std::wstring& guid, bool verbose, bool identifierLine) {
+std::wstring DisplayIdentifier(const BcdStore& store, const std::wstring& guid, bool verbose) {
   if (verbose) return guid;
   if (!store.current.empty() && guid == store.current) return L"{current}";
   if (auto alias = AliasOfGuid(guid)) return *alias;
-  if (identifierLine && guid == store.DefaultGuid()) return L"{default}";
+  if (guid == store.DefaultGuid()) return L"{default}";
   return guid;
 }
 
 std::wstring FormatObject(const BcdStore& store, const BcdObject& object, bool verbose) {
   std::wstring title = TitleOf(object.type, object.guid);
   std::wstring out = title + L"\r\n" + std::wstring(title.size(), L'-') + L"\r\n";
-  AddLine(out, L"identifier", DisplayIdentifier(store, object.guid, verbose, true));
+  AddLine(out, L"identifier", DisplayIdentifier(store, object.guid, verbose));
   for (const auto& [number, element] : object.elements) {
     std::vector<std::wstring> lines = ValueLines(store, object, element, verbose);
     AddLine(out, ElementName(number, object.type), lines.empty() ? std::wstring() : lines[0]);

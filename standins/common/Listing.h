@@ -11,8 +11,8 @@ namespace standin {
 inline constexpr size_t kValueColumn = 24;
 
 // How an object identifier is shown: the GUID with /v; otherwise {current} for the running system,
-// the well-known alias, and on an identifier line {default} for the boot manager's default.
-std::wstring DisplayIdentifier(const BcdStore& store, const std::wstring& guid, bool verbose, bool identifierLine);
+// else the well-known alias, else {default} for the boot manager's default, else the GUID.
+std::wstring DisplayIdentifier(const BcdStore& store, const std::wstring& guid, bool verbose);
 
 // One object's section, each line ending in CR LF.
 std::wstring FormatObject(const BcdStore& store, const BcdObject& object, bool verbose);

@@ -123,7 +123,9 @@ TEST_F(BcdEditEntries, WellKnownEntriesNeedForce) {
 
 TEST_F(BcdEditEntries, DefaultAndTimeoutChangeTheBootManager) {
   EXPECT_EQ(sandbox.BcdEdit(L" /default " + std::wstring(kSeven)), kOk);
-  EXPECT_TRUE(Has(sandbox.BcdEdit(L" /enum {bootmgr}"), "\r\ndefault                 {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07}\r\n"));
+  std::string manager = sandbox.BcdEdit(L" /enum {bootmgr}");
+  EXPECT_TRUE(Has(manager, "\r\ndefault                 {default}\r\n"));
+  EXPECT_TRUE(Has(manager, "\r\ndisplayorder            {current}\r\n                        {default}\r\n"));
   EXPECT_TRUE(Has(sandbox.BcdEdit(L" /enum " + std::wstring(kSeven)), "identifier              {default}\r\n"));
   EXPECT_EQ(sandbox.BcdEdit(L" /default {ntldr}"), kOk);
   EXPECT_TRUE(Has(sandbox.BcdEdit(L" /enum {bootmgr} /v"), "default                 {466f5a88-0af2-4f76-9038-095b170dc21c}\r\n"));

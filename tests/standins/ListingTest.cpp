@@ -41,9 +41,9 @@ TEST(Listing, PrintsTitlesUnderlinesColumnsAndContinuationLinesWithCrLf) {
             L"--------------------\r\n"
             L"identifier              {bootmgr}\r\n"
             L"description             Windows Boot Manager\r\n"
-            L"default                 {aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee}\r\n"
+            L"default                 {default}\r\n"
             L"displayorder            {current}\r\n"
-            L"                        {aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee}\r\n"
+            L"                        {default}\r\n"
             L"                        {ntldr}\r\n"
             L"timeout                 30\r\n"
             L"\r\n"
@@ -71,13 +71,19 @@ TEST(Listing, VerboseShowsEveryIdentifierAsItsGuid) {
     EXPECT_EQ(text.find(alias), std::wstring::npos) << alias;
 }
 
-TEST(Listing, DefaultAliasOnlyOnTheDefaultEntrysIdentifierLine) {
+TEST(Listing, RunningSystemComesBeforeWellKnownNamesAndDefault) {
   BcdStore store = SmallStore();
   std::wstring text = FormatObject(store, *store.Find(kOther), false);
   EXPECT_EQ(text, L"Windows Boot Loader\r\n-------------------\r\nidentifier              {default}\r\n"
                   L"description             Other\r\n");
+  EXPECT_EQ(DisplayIdentifier(store, kLoader, false), L"{current}");
+  store.Find(kBootMgrGuid)->SetText(element::kDefault, kLoader);
+  EXPECT_EQ(DisplayIdentifier(store, kLoader, false), L"{current}");
   store.current.clear();
-  EXPECT_EQ(DisplayIdentifier(store, kLoader, false, true), kLoader);
+  EXPECT_EQ(DisplayIdentifier(store, kLoader, false), L"{default}");
+  EXPECT_EQ(DisplayIdentifier(store, kOther, false), kOther);
+  store.Find(kBootMgrGuid)->SetText(element::kDefault, kNtldrGuid);
+  EXPECT_EQ(DisplayIdentifier(store, kNtldrGuid, false), L"{ntldr}");
 }
 
 TEST(Listing, LongNamesKeepAtLeastOneBlankAndUnknownElementsPrintAsCustom) {
@@ -103,5 +109,6 @@ TEST(Listing, TitlesFollowTheObjectType) {
   EXPECT_EQ(TitleOf(kTypeResume, L""), L"Resume from Hibernate");
   EXPECT_EQ(TitleOf(kTypeDevice, kRamdiskOptionsGuid), L"Device options");
   EXPECT_EQ(TitleOf(kTypeMemDiag, kMemDiagGuid), L"Windows Memory Tester");
+  EXPECT_EQ(TitleOf(0x101fffff, L"{11111111-2222-3333-4444-555555555555}"), L"Firmware Application (101fffff)");
   EXPECT_EQ(TitleOf(kTypeInheritOsLoader, L"{6efb52bf-1766-41db-a6b3-0ee5eff72bd7}"), L"Boot Loader Settings");
 }

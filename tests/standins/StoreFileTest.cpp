@@ -156,5 +156,5 @@ TEST(StoreFiles, SeedingAStoreFileGivesTheDemoStoreThere) {
   EXPECT_EQ(sandbox.Run(L"bcdedit", L" /enum").exitCode, 1u);  // the system store was not made
   sandbox.BcdEdit(store + L" /vexa-current {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07}");
   EXPECT_TRUE(Has(sandbox.BcdEdit(store + L" /enum {current}"), "Windows 7"));
-  EXPECT_TRUE(Has(sandbox.BcdEdit(store + L" /enum {bootmgr}"), "\r\ndefault                 {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e10}\r\n"));
+  EXPECT_TRUE(Has(sandbox.BcdEdit(store + L" /enum {bootmgr}"), "\r\ndefault                 {default}\r\n"));
 }
