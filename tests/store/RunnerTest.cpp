@@ -4,7 +4,6 @@
 
 #include "TestSupport.h"
 #include "store/BcdEditRunner.h"
-#include "store/StoreCommands.h"
 
 using testing_support::TempProgramFolder;
 
@@ -63,21 +62,6 @@ TEST(Runner, CapturesOutputOfAHiddenChildIncludingEmptyAndErrorOutput) {
   std::wstring output = runner.Run(L" /c for /l %i in (1,1,300) do @echo 0123456789", 0);
   EXPECT_EQ(output.size(), many.size());
   EXPECT_TRUE(output == many);
-}
-
-TEST(Runner, ProgramFolderWithBlanksStillStartsTheTool) {
-  TempProgramFolder folder;
-  ASSERT_TRUE(CreateDirectoryW(folder.File(L"Program Files").c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryW(folder.File(L"Program Files\\bin64").c_str(), nullptr));
-  ASSERT_TRUE(PlantEcho(folder, L"Program Files\\bin64\\bcdedit.exe"));
-  BcdEditRunner runner;
-  runner.isWow64 = 1;
-  runner.programDir = folder.File(L"Program Files\\");
-  runner.toolDir.clear();
-  EXPECT_EQ(runner.Run(L" /c echo started", 0), L"started\r\n");
-  EXPECT_EQ(ToolCommandLine(L"C:\\Program Files\\Vexa\\bin64\\", L"bcdedit.exe", L" /enum"),
-            L"\"C:\\Program Files\\Vexa\\bin64\\bcdedit.exe\"  /enum");
-  EXPECT_EQ(ToolCommandLine(L"C:\\Vexa\\bin\\", L"bcdedit.exe", L" /enum"), L"C:\\Vexa\\bin\\bcdedit.exe  /enum");
 }
 
 TEST(Runner, OverlongCommandLineIsRefusedWithoutStarting) {

@@ -1,0 +1,116 @@
+// Assembling the boot menu: the first load of the boot manager and the running system, and every
+// rebuild of the entries in menu order (store display order first, then the boot.ini lines).
+#include <windows.h>
+
+#include "app/AppSettings.h"
+#include "app/Environment.h"
+#include "app/Texts.h"
+#include "store/BcdEditRunner.h"
+#include "store/EntryList.h"
+#include "store/HiveView.h"
+#include "win/Format.h"
+#include "win/Seams.h"
+
+namespace {
+
+// From the first use of the list on, every machine is treated as one that may hold a store.
+void ForceBcdSystem() { AppSettings.bcdSystem = true; }
+
+std::wstring Trimmed(const std::wstring& text) {
+  const wchar_t* blanks = L" \t\r\n";
+  size_t first = text.find_first_not_of(blanks);
+  if (first == std::wstring::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::wstring WindowsDirectory() {
+  wchar_t buffer[MAX_PATH] = {};
+  UINT length = GetWindowsDirectoryW(buffer, MAX_PATH);
+  return length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+}  // namespace
+
+void EntryList::InitialLoad() {
+  currentOs.loadState = AppSettings.osClass;
+  currentOs.sourceKind = kSourceRunningSystem;
+  currentOs.description = AppSettings.currentSystemName;
+  currentOs.SetPath(WindowsDirectory());
+  ForceBcdSystem();
+  if (EnsureTools()) {
+    EnumerateOne(nullptr, kBootMgrAlias);
+    if (AppSettings.osClass > 5) EnumerateOne(&currentOs, kCurrentAlias);
+  } else {
+    win::Prompt(nullptr, win::Format(GetText(57378), L"BCDEdit.exe", Runner().toolDir), AppSettings.appTitle,
+                MB_OK | MB_ICONINFORMATION);
+    registryMode = 1;
+    registryMode = FindSystemStoreKey() ? 1 : 0;
+    if (registryMode == 1) ReadManagerFromHive();
+  }
+  DetectLegacyLoader();
+}
+
+void EntryList::Reload(int full) {
+  if (full) entries.clear();
+  displayIndex.clear();
+  if (AppSettings.bcdSystem) BuildFromStore(full);
+  if (Runner().storeFile.empty() && AppSettings.ntldrPresent) LoadBootIni();
+}
+
+void EntryList::BuildFromStore(int full) {
+  ForceBcdSystem();
+  if (full || entries.empty()) EnumerateLoaders();
+  // The hive shortcut describes the system store only.
+  if (!Runner().storeFile.empty()) registryMode = 0;
+  ntldrIndex = -1;
+  if (bootManager.displayorder.empty()) LoadBootManager();
+
+  std::wstring order = bootManager.displayorder + L"\n";
+  size_t start = 0;
+  for (size_t end; (end = order.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
+    std::wstring identifier = Trimmed(order.substr(start, end - start));
+    if (identifier.empty()) continue;
+    scratch.Reset();
+    scratch.identifier = identifier;
+
+    int found = -1;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (SameText(entries[i].identifier, identifier)) {
+        found = static_cast<int>(i);
+        break;
+      }
+    }
+    BootEntry& record = found >= 0 ? entries[found] : scratch;
+    record.deleteMark = 0;
+    record.sourceKind = kSourceStore;
+    record.loadState = kLoadFromDisplayOrder;
+
+    if (found >= 0) {
+      if (entries[found].identifier == kNtldrGuid) ntldrIndex = found;
+      displayIndex.push_back(found);
+      continue;
+    }
+    if (registryMode == 1)
+      ReadObjectFromHive(scratch);
+    else
+      EnumerateOne(&scratch, identifier);
+    int index = static_cast<int>(entries.size());
+    entries.push_back(scratch.Copy());
+    displayIndex.push_back(index);
+    if (scratch.identifier == kNtldrGuid) ntldrIndex = index;
+  }
+}
+
+int EntryList::LegacyEntryMissing() {
+  scratch.Reset();
+  EnumerateOne(&scratch, kNtldrAlias);
+  int missing = scratch.GetPath().empty() || scratch.device.empty() ? 1 : 0;
+  scratch.Reset();
+  return missing;
+}
+
+void EntryList::Clear() {
+  deviceOptionIds.clear();
+  displayIndex.clear();
+  entries.clear();
+}

@@ -1,0 +1,200 @@
+// The whole boot menu assembled from the stand-in's demo store, as the OS list page loads it: the
+// records, their order, the markers, and how many tool runs it took.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "../app/AppTestSupport.h"
+#include "StandinSupport.h"
+#include "TestSupport.h"
+#include "app/AppSettings.h"
+#include "store/BcdEditRunner.h"
+#include "store/EntryList.h"
+#include "win/Format.h"
+
+using namespace testing_support;
+namespace demo = testing_support::demo_store;
+
+namespace {
+
+const char kBootIni[] =
+    "[boot loader]\r\n"
+    "timeout=30\r\n"
+    "default=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+    "[operating systems]\r\n"
+    "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" /fastdetect\r\n"
+    "C:\\CMDCONS\\BOOTSECT.DAT=\"Microsoft Windows Recovery Console\" /cmdcons\r\n";
+
+// A machine running Windows 10 from the demo store, with NTLDR and boot.ini on C:, the stand-in as
+// its tool and every tool run journalled.
+class DemoMachine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.CopyFromBuild(L"standins\\bcdedit.exe", L"bin64\\bcdedit.exe"));
+    ASSERT_TRUE(SeedDemoStore());
+    ASSERT_TRUE(folder.WriteText(L"boot.ini", kBootIni));
+    AppSettings = {};
+    AppSettings.osClass = 10;
+    AppSettings.bcdSystem = true;
+    AppSettings.storeKeyName = kStoreKey;
+    AppSettings.bootIniPath = folder.File(L"boot.ini");
+    AppSettings.currentSystemName = L"Windows 10 Pro";
+  }
+
+  // Lines the stand-in received since the last call, each without the tool's path.
+  std::vector<std::string> TakeJournal() {
+    std::string all = folder.ReadText(L"journal.txt");
+    std::vector<std::string> lines;
+    std::istringstream in(all.substr(journalSeen_));
+    journalSeen_ = all.size();
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      size_t tool = line.find("bcdedit.exe");
+      lines.push_back(tool == std::string::npos ? line : line.substr(tool + 11));
+    }
+    return lines;
+  }
+
+  static constexpr wchar_t kStoreKey[] = L"VexaTestStore";
+  TempProgramFolder folder;
+  ScopedEnvironment storeRoot{L"VEXA_BCD_ROOT", kStoreKey};
+  RegistryKeyGuard storeGuard{HKEY_LOCAL_MACHINE, kStoreKey};
+  ScopedEnvironment journal{L"VEXA_TOOL_JOURNAL", folder.File(L"journal.txt")};
+  app_testing::SettingsSnapshot settings;
+  app_testing::RunnerFolderScope runner{folder.Path(), 1};
+  app_testing::PlacedFile ntldr{L"C:\\ntldr", "NTLDR"};
+  ScopedSeams seams;
+  size_t journalSeen_ = 0;
+};
+
+std::vector<std::wstring> Identifiers(const EntryList& list) {
+  std::vector<std::wstring> out;
+  for (int index : list.displayIndex) out.push_back(list.entries[index].identifier);
+  return out;
+}
+
+TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
+  EntryList list;
+  list.InitialLoad();
+  EXPECT_EQ(TakeJournal(), (std::vector<std::string>{"  /enum {bootmgr} /v", "  /enum {current} /v"}));
+  EXPECT_TRUE(seams.script.prompts.empty());
+
+  EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
+  EXPECT_EQ(list.bootManager.timeout, 30);
+  EXPECT_EQ(list.currentOs.identifier, demo::kWindows10);
+  EXPECT_EQ(list.currentOs.sourceKind, 0);
+  EXPECT_EQ(list.currentOs.loadState, 10);
+  // The running system's own listing names it, over the product name it started with.
+  EXPECT_EQ(list.currentOs.description, L"Windows 10");
+  EXPECT_TRUE(AppSettings.ntldrPresent);
+
+  list.Reload(1);
+  // One listing of every loader, then one run per display-order object that is not a loader.
+  EXPECT_EQ(TakeJournal(), (std::vector<std::string>{"  /enum OSLOADER /v", "  /enum {466f5a88-0af2-4f76-9038-095b170dc21c} /v",
+                                                      "  /enum " + win::Narrow(demo::kGrub, CP_ACP) + " /v"}));
+
+  std::vector<std::wstring> menu = Identifiers(list);
+  std::vector<std::wstring> expected = {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd,
+                                        L"{466f5a88-0af2-4f76-9038-095b170dc21c}", demo::kGrub};
+  ASSERT_GE(menu.size(), expected.size() + 2);
+  EXPECT_EQ(std::vector<std::wstring>(menu.begin(), menu.begin() + 6), expected);
+
+  // The store's records: shown, from the store, read during the display-order walk.
+  for (size_t row = 0; row < 6; ++row) {
+    const BootEntry& entry = list.entries[list.displayIndex[row]];
+    EXPECT_EQ(entry.sourceKind, 1) << row;
+    EXPECT_EQ(entry.loadState, 3) << row;
+    EXPECT_EQ(entry.deleteMark, 0) << row;
+    EXPECT_FALSE(entry.description.empty()) << row;
+  }
+  ASSERT_GE(list.ntldrIndex, 0);
+  EXPECT_EQ(list.entries[list.ntldrIndex].identifier, L"{466f5a88-0af2-4f76-9038-095b170dc21c}");
+  EXPECT_EQ(list.displayIndex[4], list.ntldrIndex);
+  // Loaders come first in entries, the other display-order objects after them in menu order.
+  EXPECT_LT(list.displayIndex[3], list.displayIndex[4]);
+  EXPECT_LT(list.displayIndex[4], list.displayIndex[5]);
+  EXPECT_EQ(list.deviceOptionIds, std::vector<std::wstring>{L"{ramdiskoptions}"});
+
+  // boot.ini lines follow the store's menu, in file order.
+  ASSERT_EQ(menu.size(), 8u);
+  const BootEntry& xp = list.entries[list.displayIndex[6]];
+  EXPECT_EQ(xp.sourceKind, 2);
+  EXPECT_EQ(xp.description, L"Microsoft Windows XP Professional");
+  EXPECT_EQ(xp.GetPath(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
+  EXPECT_EQ(list.entries[list.displayIndex[7]].GetPath(), L"C:\\CMDCONS\\BOOTSECT.DAT");
+
+  // A rebuild that keeps the records runs nothing; boot.ini lines are read again.
+  size_t before = list.entries.size();
+  list.Reload(0);
+  EXPECT_TRUE(TakeJournal().empty());
+  EXPECT_EQ(list.displayIndex.size(), 8u);
+  EXPECT_EQ(list.entries.size(), before + 2);
+  EXPECT_EQ(Identifiers(list).front(), demo::kWindows10);
+}
+
+TEST_F(DemoMachine, DisplayOrderMatchesCaseInsensitivelyAndRepeats) {
+  AppSettings.toolsAvailable = true;
+  EntryList list;
+  std::wstring upper7 = demo::kWindows7;
+  for (wchar_t& c : upper7) c = static_cast<wchar_t>(towupper(c));
+  list.bootManager.displayorder = upper7 + L"\n " + demo::kWindows7 + L" \n\n" + demo::kGrub;
+  list.BuildFromStore(1);
+  ASSERT_EQ(list.displayIndex.size(), 3u);
+  EXPECT_EQ(list.displayIndex[0], list.displayIndex[1]);
+  EXPECT_EQ(list.entries[list.displayIndex[0]].identifier, demo::kWindows7);
+  EXPECT_EQ(list.entries[list.displayIndex[2]].identifier, demo::kGrub);
+  // {ntldr} is in the store but not in this menu.
+  EXPECT_EQ(list.ntldrIndex, -1);
+}
+
+TEST_F(DemoMachine, StoreFileModeAddsNoBootIniLines) {
+  std::wstring file = folder.File(L"copy.bcd");
+  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L"/export \"" + file + L"\"").exitCode, 0u);
+  EntryList list;
+  list.InitialLoad();
+  ASSERT_TRUE(AppSettings.ntldrPresent);
+  list.registryMode = 1;
+  TakeJournal();
+  Runner().storeFile = file;
+  list.bootManager.displayorder.clear();
+  list.Reload(1);
+  EXPECT_EQ(list.registryMode, 0);
+  EXPECT_EQ(list.displayIndex.size(), 6u);
+  for (int index : list.displayIndex) EXPECT_EQ(list.entries[index].sourceKind, 1);
+  std::vector<std::string> runs = TakeJournal();
+  ASSERT_EQ(runs.size(), 4u);  // boot manager (its display order was cleared), loaders, {ntldr}, GRUB
+  for (const std::string& line : runs) EXPECT_EQ(line.rfind("  /store \"" + win::Narrow(file, CP_ACP) + "\"  /enum", 0), 0u) << line;
+}
+
+TEST_F(DemoMachine, LegacyEntryNeedsPathAndDevice) {
+  AppSettings.toolsAvailable = true;
+  EntryList list;
+  EXPECT_EQ(list.LegacyEntryMissing(), 0);
+  EXPECT_EQ(list.scratch.rawText, L"It's OS_ALL_INFO");
+  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L"/deletevalue {ntldr} device").exitCode, 0u);
+  EXPECT_EQ(list.LegacyEntryMissing(), 1);
+}
+
+TEST_F(DemoMachine, WithoutTheToolTheHiveAndBootIniStillGiveTheMenu) {
+  DeleteFileW(folder.File(L"bin64\\bcdedit.exe").c_str());
+  AppSettings.storeKeyName = L"BCD00000000";  // not there: found by searching HKLM
+  EntryList list;
+  list.InitialLoad();
+  ASSERT_EQ(seams.script.prompts.size(), 1u);
+  EXPECT_NE(seams.script.prompts[0].text.find(L"BCDEdit.exe"), std::wstring::npos);
+  EXPECT_NE(seams.script.prompts[0].text.find(folder.File(L"bin64\\")), std::wstring::npos);
+  EXPECT_EQ(list.registryMode, 1);
+  EXPECT_EQ(AppSettings.storeKeyName, kStoreKey);
+  EXPECT_EQ(list.bootManager.timeout, 30);
+
+  list.Reload(1);
+  EXPECT_TRUE(TakeJournal().empty());
+  ASSERT_EQ(list.displayIndex.size(), 8u);
+  const BootEntry& grub = list.entries[list.displayIndex[5]];
+  EXPECT_EQ(grub.identifier, demo::kGrub);
+  EXPECT_FALSE(grub.description.empty());
+  EXPECT_FALSE(grub.GetPath().empty());
+  EXPECT_EQ(list.entries[list.displayIndex[6]].sourceKind, 2);
+}
+
+}  // namespace

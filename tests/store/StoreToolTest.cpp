@@ -1,0 +1,209 @@
+// Store commands and listings against the bcdedit stand-in: the exact command lines it received,
+// the /store redirection, refusals that issue nothing, and the records read from the demo store.
+#include <gtest/gtest.h>
+
+#include "StandinSupport.h"
+#include "ToolFixture.h"
+#include "store/EntryList.h"
+#include "store/StoreCommands.h"
+
+using testing_support::ToolFixture;
+namespace demo = testing_support::demo_store;
+
+TEST(StoreTool, CommandLinesAsReceivedWithAndWithoutAStoreFile) {
+  ToolFixture tool;
+  ASSERT_TRUE(tool.SeedDemo());
+  BcdEditRunner& runner = Runner();
+  runner.Run(EnumArgs(L"OSLOADER"), 0);
+  runner.storeFile = tool.folder.File(L"other.bcd");
+  runner.Run(EnumArgs(L"OSLOADER"), 0);
+  ExportStore(tool.folder.File(L"backup.bcd"));
+  ImportStore(tool.folder.File(L"backup.bcd"));
+  runner.SetElement(L"{current}", L" description ", L"\"My Windows\"");
+  runner.storeFile.clear();
+  runner.SetElement(L"{current}", L" path ", L"\\Windows\\system32\\winload.exe");
+  runner.DeleteElement(L"{bootmgr}", L" locale ");
+
+  std::vector<std::wstring> journal = tool.Journal();
+  ASSERT_EQ(journal.size(), 7u);
+  EXPECT_EQ(journal[0], tool.LineFor(L" /enum OSLOADER /v"));
+  // The store clause's own blank and the arguments' leading blank: two blanks before /enum.
+  EXPECT_EQ(journal[1], tool.LineFor(L" /store \"" + tool.folder.File(L"other.bcd") + L"\"  /enum OSLOADER /v"));
+  // Export and import always act on the system store.
+  EXPECT_EQ(journal[2], tool.LineFor(L" /export \"" + tool.folder.File(L"backup.bcd") + L"\""));
+  EXPECT_EQ(journal[3], tool.LineFor(L" /import \"" + tool.folder.File(L"backup.bcd") + L"\" "));
+  EXPECT_EQ(journal[4], tool.LineFor(L" /store \"" + tool.folder.File(L"other.bcd") +
+                                     L"\"  /set  {current}    description    \"My Windows\""));
+  EXPECT_EQ(journal[5], tool.LineFor(L" /set  {current}    path    \\Windows\\system32\\winload.exe"));
+  EXPECT_EQ(journal[6], tool.LineFor(L" /deletevalue  {bootmgr}    locale "));
+}
+
+TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
+  ToolFixture tool;
+  ASSERT_TRUE(tool.SeedDemo());
+  BcdEditRunner& runner = Runner();
+  EXPECT_EQ(runner.SetElement(L"{current}", L" description ", L"\"x\" /delete {current} \"y\""), 0);
+  EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
+  EXPECT_EQ(runner.SetElement(L"current", L" description ", L"x"), 0);
+  EXPECT_EQ(runner.CreateEntry(L"OSLOADER", L"a\" /application bootsector \""), L"");
+  EXPECT_EQ(CopyStoreEntry(demo::kWindows7, L"Win \"7\""), L"");
+  EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
+  EXPECT_EQ(RenameLegacyLoader(L"XP\" /f"), L"");
+  EXPECT_EQ(SetManagerLocale(L"en-US\" /f \""), 0);
+  EXPECT_TRUE(tool.Journal().empty());
+
+  // The same operations with sound values reach the tool and change the store.
+  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"\"Seven Renamed\""), 1);
+  EntryList list;
+  BootEntry record;
+  list.EnumerateOne(&record, demo::kWindows7);
+  EXPECT_EQ(record.description, L"Seven Renamed");
+  std::wstring created = runner.CreateEntry(L"bootsector", L"New Sector");
+  EXPECT_EQ(created.front(), L'{');
+  EXPECT_EQ(created.back(), L'}');
+  EXPECT_EQ(created.size(), 38u);
+}
+
+TEST(StoreTool, WriteOrderIssuesOnlyWhatChanges) {
+  ToolFixture tool;
+  ASSERT_TRUE(tool.SeedDemo());
+  EntryList list;
+  list.LoadBootManager();
+  ASSERT_EQ(list.bootManager.defaultId, demo::kWindows10);
+  tool.ClearJournal();
+  list.WriteOrder(L"default", demo::kWindows10);  // already the default
+  list.WriteOrder(L"DEL", demo::kWindows10);      // the default is never deleted
+  list.WriteOrder(L"sort", demo::kWindows7);      // unknown operation
+  list.WriteOrder(L"default", demo::kWindows7);
+  EXPECT_EQ(list.bootManager.defaultId, demo::kWindows7);
+  list.WriteOrder(L"DEL", demo::kWindows10);
+  list.WriteOrder(L"addtolist", kNtldrGuid);
+  std::vector<std::wstring> journal = tool.Journal();
+  ASSERT_EQ(journal.size(), 3u);
+  EXPECT_EQ(tool.ArgumentsOf(journal[0]), std::wstring(L" /default ") + demo::kWindows7);
+  EXPECT_EQ(tool.ArgumentsOf(journal[1]), std::wstring(L" /delete ") + demo::kWindows10 + L" /cleanup ");
+  EXPECT_EQ(tool.ArgumentsOf(journal[2]), std::wstring(L" /displayorder ") + kNtldrGuid + L" /addlast");
+
+  // Without the tool nothing is issued at all.
+  AppSettings.toolsAvailable = false;
+  tool.ClearJournal();
+  list.WriteOrder(L"default", demo::kWindows10);
+  EXPECT_TRUE(tool.Journal().empty());
+  EXPECT_EQ(list.bootManager.defaultId, demo::kWindows7);
+}
+
+TEST(StoreTool, DemoStoreReadsIntoRecords) {
+  ToolFixture tool;
+  ASSERT_TRUE(tool.SeedDemo());
+  EntryList list;
+  list.EnumerateOne(nullptr, L"{bootmgr}");
+  EXPECT_EQ(list.bootManager.identifier, kBootMgrGuid);
+  EXPECT_EQ(list.bootManager.timeout, 30);
+  EXPECT_EQ(list.bootManager.locale, L"en-US");
+  EXPECT_EQ(list.bootManager.displayorder.substr(0, 77),
+            std::wstring(demo::kWindows10) + L"\n" + demo::kWindows7);
+  EXPECT_EQ(std::count(list.bootManager.displayorder.begin(), list.bootManager.displayorder.end(), L'\n'), 5);
+
+  // "{BOOTMGR}" with a record is not the boot manager: the loader table fills the record.
+  BootEntry record;
+  list.bootManager.ResetBootManager();
+  list.EnumerateOne(&record, L"{BOOTMGR}");
+  EXPECT_EQ(record.identifier, kBootMgrGuid);
+  EXPECT_TRUE(record.defaultId.empty());
+  EXPECT_TRUE(list.bootManager.displayorder.empty());
+
+  list.EnumerateLoaders();
+  ASSERT_GE(list.entries.size(), 4u);
+  int pe = list.IndexOf(demo::kWindowsPe);
+  ASSERT_GE(pe, 0);
+  EXPECT_EQ(list.entries[pe].winpe, L"Yes");
+  EXPECT_EQ(list.entries[pe].sourceKind, 1);
+  EXPECT_EQ(list.entries[pe].GetPath(), L"\\windows\\system32\\winload.exe");
+  for (const auto& entry : list.entries) EXPECT_EQ(entry.rawText.substr(0, 19), L"Windows Boot Loader");
+  ASSERT_EQ(list.deviceOptionIds.size(), 1u);
+  EXPECT_EQ(list.deviceOptionIds[0], L"{ramdiskoptions}");
+
+  // Without the tool nothing is read.
+  AppSettings.toolsAvailable = false;
+  BootEntry untouched;
+  tool.ClearJournal();
+  list.EnumerateOne(&untouched, demo::kWindows7);
+  EXPECT_EQ(untouched.rawText, NOT_READ_TEXT);
+  EXPECT_TRUE(tool.Journal().empty());
+}
+
+TEST(StoreTool, EmptyStoreFileFallsBackToTheSystemStore) {
+  ToolFixture tool;
+  ASSERT_TRUE(tool.SeedDemo());
+  testing_support::ScopedSeams seams;
+  std::wstring file = tool.folder.File(L"empty store.bcd");
+  Runner().Run(L" /createstore \"" + file + L"\"", 1);
+  ASSERT_TRUE(FileExists(file));
+  Runner().storeFile = file;
+  EntryList list;
+  list.LoadBootManager();
+  EXPECT_TRUE(Runner().storeFile.empty());
+  ASSERT_EQ(seams.script.prompts.size(), 1u);
+  EXPECT_EQ(seams.script.prompts[0].text,
+            L"This BCD store file is Empty\x3002\n\nReload the Default system boot store now.");
+  EXPECT_EQ(seams.script.prompts[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
+  std::vector<std::wstring> journal = tool.Journal();
+  ASSERT_EQ(journal.size(), 3u);
+  EXPECT_EQ(tool.ArgumentsOf(journal[1]), L" /store \"" + file + L"\"  /enum {bootmgr} /v");
+  EXPECT_EQ(tool.ArgumentsOf(journal[2]), L" /enum {bootmgr} /v");
+}
+
+TEST(StoreTool, PageCommandsAndTheLegacyLoaderSetUp) {
+  ToolFixture tool;
+  ASSERT_TRUE(tool.SeedDemo());
+  SetManagerTimeout(12);
+  SetManagerLocale(L"de-DE");
+  SetManagerLocale(L"");
+  SetManagerMenuStyle(L"Yes");
+  WriteDisplayOrder({demo::kWindows7, demo::kWindows10});
+  SetOrDeleteElement(demo::kWindows7, L"nx", L"AlwaysOn");
+  SetOrDeleteElement(demo::kWindows7, L"pae", L"");
+  SetUpLegacyLoader();
+  RenameLegacyLoader(L"Windows XP");
+  std::vector<std::wstring> journal = tool.Journal();
+  std::vector<std::wstring> expected = {
+      L" /timeout 12",
+      L" /set  {bootmgr}    locale    \"de-DE\"",
+      L" /deletevalue  {bootmgr}    locale ",
+      L" /set  {bootmgr}    displaybootmenu    \"Yes\"",
+      std::wstring(L" /displayorder ") + demo::kWindows7 + L" " + demo::kWindows10,
+      std::wstring(L" /set  ") + demo::kWindows7 + L"    nx    AlwaysOn",
+      std::wstring(L" /deletevalue  ") + demo::kWindows7 + L"    pae ",
+      L" /create {ntldr} /d \"Earlier Windows OS Loader\"",
+      L" /set {ntldr} description \"Earlier Windows OS Loader\"",
+      L" /set {ntldr} path \\ntldr",
+      L" /set {ntldr} device partition=c:",
+      L" /set {ntldr} description \"Windows XP\"",
+  };
+  ASSERT_EQ(journal.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(tool.ArgumentsOf(journal[i]), expected[i]) << i;
+
+  EntryList list;
+  list.LoadBootManager();
+  EXPECT_EQ(list.bootManager.timeout, 12);
+  EXPECT_TRUE(list.bootManager.locale.empty());
+  BootEntry ntldr;
+  list.EnumerateOne(&ntldr, L"{ntldr}");
+  EXPECT_EQ(ntldr.description, L"Windows XP");
+  EXPECT_EQ(ntldr.GetPath(), L"\\ntldr");
+}
+
+TEST(StoreTool, ProgramFolderWithBlanks) {
+  ToolFixture tool;
+  ASSERT_TRUE(tool.SeedDemo());
+  std::wstring spaced = tool.folder.File(L"Program Files\\Vexa\\");
+  ASSERT_TRUE(CopyIntoDirectory(tool.folder.File(L"bin64\\bcdedit.exe"), spaced + L"bin64\\", L"bcdedit.exe", false));
+  Runner().programDir = spaced;
+  Runner().toolDir.clear();
+  std::wstring listing = Runner().Run(EnumArgs(L"{bootmgr}"), 0);
+  EXPECT_NE(listing.find(L"Windows Boot Manager"), std::wstring::npos);
+  std::vector<std::wstring> journal = tool.Journal();
+  ASSERT_EQ(journal.size(), 1u);
+  EXPECT_EQ(journal[0], L"\"" + spaced + L"bin64\\bcdedit.exe\"  /enum {bootmgr} /v");
+}
