@@ -44,3 +44,7 @@ fi
 if [ ! -e "$drive_c/ntldr" ]; then
   printf 'NTLDR stand-in: the legacy loader file the demo machine carries.\r\n' > "$drive_c/ntldr"
 fi
+
+# Let the Wine server these runs started go away: a server still alive without a display would serve
+# the program's next start, which then could not open a window on the caller's display.
+wineserver -w
