@@ -9,6 +9,7 @@
 #include "store/DeviceSpec.h"
 #include "store/EntryList.h"
 #include "store/HiveView.h"
+#include "../app/AppTestSupport.h"
 #include "support/StandinSupport.h"
 #include "support/StoreHive.h"
 
@@ -21,16 +22,11 @@ namespace {
 constexpr wchar_t kLoaderA[] = L"{0b2ac6a1-4c2b-11e0-9a3f-b3a2b6c41a01}";
 constexpr wchar_t kLoaderB[] = L"{0b2ac6a1-4c2b-11e0-9a3f-b3a2b6c41a02}";
 
-// A store with a boot manager (three objects in its menu, a default and a 30-second timeout).
 class HiveView : public ::testing::Test {
  protected:
   void SetUp() override {
     AppSettings = {};
     AppSettings.storeKeyName = hive.KeyName();
-    ASSERT_TRUE(hive.SetType(kBootMgrGuid, 0x10100002));
-    ASSERT_TRUE(hive.SetList(kBootMgrGuid, kHiveDisplayOrder, {kLoaderA, kNtldrGuid, kLoaderB}));
-    ASSERT_TRUE(hive.SetText(kBootMgrGuid, kHiveDefault, kLoaderB));
-    ASSERT_TRUE(hive.SetInteger(kBootMgrGuid, kHiveTimeout, 30));
   }
   void TearDown() override { AppSettings = {}; }
 
@@ -39,40 +35,25 @@ class HiveView : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(HiveView, BootManagerReadsOrderDefaultAndTimeout) {
+TEST_F(HiveView, TimeoutIsLittleEndianAndUnknownWhenUnreadable) {
+  ASSERT_TRUE(hive.SetInteger(kBootMgrGuid, kHiveTimeout, 30));
   EntryList list;
-  list.ReadManagerFromHive();  // not in hive mode: nothing is read
-  EXPECT_EQ(list.bootManager.displayorder, L"");
+  list.ReadTimeoutFromHive();  // not in hive mode: nothing is read
   EXPECT_EQ(list.bootManager.timeout, -1);
-
-  list.registryMode = 1;
-  list.ReadManagerFromHive();
-  EXPECT_EQ(list.bootManager.displayorder, std::wstring(kLoaderA) + L"\n" + kNtldrGuid + L"\n" + kLoaderB);
-  EXPECT_EQ(list.bootManager.defaultId, kLoaderB);
-  EXPECT_EQ(list.bootManager.timeout, 30);
-  EXPECT_EQ(AppSettings.bcdTimeout, 30);
-  // The pairs match what the listing would have put there, so copies of the record agree.
-  EXPECT_EQ(list.bootManager.elements[L"displayorder"], list.bootManager.displayorder);
-  EXPECT_EQ(list.bootManager.elements[L"default"], kLoaderB);
-  EXPECT_EQ(list.bootManager.elements[L"timeout"], L"30");
-}
-
-TEST_F(HiveView, TimeoutThatCannotBeReadIsUnknownNotTheLastOne) {
-  EntryList list;
   list.registryMode = 1;
   list.ReadTimeoutFromHive();
-  ASSERT_EQ(list.bootManager.timeout, 30);
+  EXPECT_EQ(list.bootManager.timeout, 30);
+  EXPECT_EQ(AppSettings.bcdTimeout, 30);
 
-  // Little-endian over all four bytes.
   ASSERT_TRUE(hive.SetBytes(kBootMgrGuid, kHiveTimeout, std::string("\x2c\x01\x00\x00\x00\x00\x00\x00", 8)));
   list.ReadTimeoutFromHive();
   EXPECT_EQ(list.bootManager.timeout, 300);
 
+  // A short value or a failed read must not repeat the last value read.
   ASSERT_TRUE(hive.SetBytes(kBootMgrGuid, kHiveTimeout, std::string("\x05\x00", 2)));
   list.ReadTimeoutFromHive();
   EXPECT_EQ(list.bootManager.timeout, -1);
   EXPECT_EQ(AppSettings.bcdTimeout, -1);
-
   ASSERT_TRUE(hive.SetInteger(kBootMgrGuid, kHiveTimeout, 7));
   list.ReadTimeoutFromHive();
   ASSERT_EQ(AppSettings.bcdTimeout, 7);
@@ -111,16 +92,6 @@ TEST_F(HiveView, ObjectPathAndDescription) {
   EXPECT_EQ(missing.description, L"");
 }
 
-TEST_F(HiveView, LegacyLoaderNeedsPathAndDevice) {
-  EXPECT_TRUE(HiveLegacyEntryMissing());
-  ASSERT_TRUE(hive.SetText(kNtldrGuid, kHivePath, L"\\ntldr"));
-  EXPECT_TRUE(HiveLegacyEntryMissing());
-  ASSERT_TRUE(hive.AddKey(kNtldrGuid, kHiveDevice));
-  EXPECT_FALSE(HiveLegacyEntryMissing());
-  ASSERT_TRUE(hive.SetText(kNtldrGuid, kHivePath, L""));
-  EXPECT_TRUE(HiveLegacyEntryMissing());
-}
-
 // The bcdedit stand-in writes the store; the hive view must read back what the tool's listing shows.
 TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
   AppSettings = {};
@@ -140,6 +111,9 @@ TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
   EXPECT_EQ(list.bootManager.displayorder, order);
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
   EXPECT_EQ(list.bootManager.timeout, 30);
+  // The pairs match what the listing would have put there, so copies of the record agree.
+  EXPECT_EQ(list.bootManager.elements[L"displayorder"], order);
+  EXPECT_EQ(list.bootManager.elements[L"timeout"], L"30");
 
   BootEntry grub;
   grub.identifier = demo::kGrub;
@@ -173,5 +147,53 @@ TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
   EXPECT_EQ(vhd.volume, L"boot");
   EXPECT_EQ(BuildDevice(&vhd), L"vhd=[locate]\\vhd\\w7.vhd");
   EXPECT_TRUE(HiveLegacyEntryMissing());
+  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /set {ntldr} device partition=C:").exitCode, 0u);
+  EXPECT_FALSE(HiveLegacyEntryMissing());
+  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /deletevalue {ntldr} path").exitCode, 0u);
+  EXPECT_TRUE(HiveLegacyEntryMissing());
   AppSettings = {};
+}
+
+// The same store read through the tool's listing and, with the tool gone, through the hive gives
+// the same menu: order, names, paths, default and timeout.
+TEST(HiveViewWithStandin, MenuFromTheHiveMatchesTheMenuFromTheTool) {
+  testing_support::TempProgramFolder folder;
+  app_testing::SettingsSnapshot settings;
+  app_testing::RunnerFolderScope runner(folder.Path(), 1);
+  testing_support::ScopedSeams seams;
+  StoreHive hive;
+  testing_support::ScopedEnvironment root(L"VEXA_BCD_ROOT", hive.KeyName());
+  testing_support::ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
+  ASSERT_TRUE(testing_support::SeedDemoStore());
+  ASSERT_TRUE(folder.CopyFromBuild(L"standins\\bcdedit.exe", L"bin64\\bcdedit.exe"));
+  AppSettings = {};
+  AppSettings.osClass = 10;
+  AppSettings.storeKeyName = hive.KeyName();
+  AppSettings.bootIniPath = folder.File(L"boot.ini");
+
+  EntryList byTool;
+  byTool.InitialLoad();
+  byTool.Reload(1);
+  ASSERT_EQ(byTool.registryMode, 0);
+
+  ASSERT_TRUE(DeleteFileW(folder.File(L"bin64\\bcdedit.exe").c_str()));
+  AppSettings.toolsAvailable = false;
+  EntryList byHive;
+  byHive.InitialLoad();
+  ASSERT_EQ(byHive.registryMode, 1);
+  byHive.Reload(1);
+
+  EXPECT_EQ(byHive.bootManager.displayorder, byTool.bootManager.displayorder);
+  EXPECT_EQ(byHive.bootManager.defaultId, byTool.bootManager.defaultId);
+  EXPECT_EQ(byHive.bootManager.timeout, byTool.bootManager.timeout);
+  ASSERT_EQ(byTool.displayIndex.size(), 6u);
+  ASSERT_EQ(byHive.displayIndex.size(), byTool.displayIndex.size());
+  for (size_t row = 0; row < byTool.displayIndex.size(); ++row) {
+    const BootEntry& tool = byTool.entries[byTool.displayIndex[row]];
+    const BootEntry& hiveEntry = byHive.entries[byHive.displayIndex[row]];
+    EXPECT_EQ(hiveEntry.identifier, tool.identifier) << row;
+    EXPECT_EQ(hiveEntry.description, tool.description) << row;
+    EXPECT_EQ(hiveEntry.GetPath(), tool.GetPath()) << row;
+  }
+  EXPECT_EQ(byHive.ntldrIndex >= 0, byTool.ntldrIndex >= 0);
 }

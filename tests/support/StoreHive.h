@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "TestSupport.h"
 
@@ -18,21 +17,15 @@ class StoreHive {
   explicit StoreHive(std::wstring keyName);
 
   const std::wstring& KeyName() const { return keyName_; }
-  // The object's Description\Type value.
-  bool SetType(const std::wstring& identifier, DWORD type) const;
   bool SetText(const std::wstring& identifier, const std::wstring& element, const std::wstring& text,
                DWORD type = REG_SZ) const;
-  bool SetList(const std::wstring& identifier, const std::wstring& element,
-               const std::vector<std::wstring>& items) const;
   // Eight little-endian bytes, as the store keeps integers.
   bool SetInteger(const std::wstring& identifier, const std::wstring& element, std::uint64_t value) const;
   bool SetBytes(const std::wstring& identifier, const std::wstring& element, const std::string& bytes) const;
-  // The element's key without any value.
-  bool AddKey(const std::wstring& identifier, const std::wstring& element) const;
 
  private:
-  bool SetValue(const std::wstring& subkey, const wchar_t* name, DWORD type, const void* data, DWORD size) const;
-  std::wstring ElementKey(const std::wstring& identifier, const std::wstring& element) const;
+  bool SetElement(const std::wstring& identifier, const std::wstring& element, DWORD type, const void* data,
+                  DWORD size) const;
 
   std::wstring keyName_;
   RegistryKeyGuard guard_;
