@@ -41,6 +41,10 @@ TEST(Bootsect, WritesNtldrCodeToAVolumeAndTheMasterBootRecord) {
   EXPECT_TRUE(Has(result.output, "\r\n\\??\\PhysicalDrive0\r\n\r\n    Successfully updated disk bootcode.\r\n"));
   EXPECT_EQ(ReadState(L"Bootsect", L"C:"), L"NTLDR");
   EXPECT_EQ(ReadState(L"Bootsect", L"PhysicalDrive0"), L"NTLDR");
+  // ALL reaches every lettered disk volume, C: among them; the MBR is left alone without /mbr.
+  EXPECT_EQ(sandbox.Run(L"bootsect", L" /nt60 ALL").exitCode, 0u);
+  EXPECT_EQ(ReadState(L"Bootsect", L"C:"), L"BOOTMGR");
+  EXPECT_EQ(ReadState(L"Bootsect", L"PhysicalDrive0"), L"NTLDR");
 }
 
 TEST(Bootsect, RefusesUnknownVolumesAndMalformedCommands) {
