@@ -78,8 +78,9 @@ bool BcdEdit::SaveStore() {
 BcdObject* BcdEdit::Reference(const std::wstring& identifier) {
   auto guid = store_.Resolve(identifier);
   if (!guid) {
-    bool current = EqualsNoCase(identifier, L"{current}") || EqualsNoCase(identifier, L"{default}");
-    Fail({kReferenceError, current ? SystemErrorText(ERROR_FILE_NOT_FOUND) : std::wstring(kParameterIncorrect)});
+    // {current} and {default} are well formed but may name nothing; anything else is malformed.
+    bool virtualId = EqualsNoCase(identifier, L"{current}") || EqualsNoCase(identifier, L"{default}");
+    Fail({kReferenceError, virtualId ? SystemErrorText(ERROR_FILE_NOT_FOUND) : std::wstring(kParameterIncorrect)});
     return nullptr;
   }
   BcdObject* object = store_.Find(*guid);

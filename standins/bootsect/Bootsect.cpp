@@ -52,7 +52,10 @@ int RunBootsect(const std::vector<std::wstring>& args, Console& console) {
   bool mbr = false;
   for (const auto& arg : args) {
     if (EqualsNoCase(arg, L"/nt60") || EqualsNoCase(arg, L"/nt52")) {
-      if (!code.empty()) return Usage(console), 1;
+      if (!code.empty()) {
+        Usage(console);
+        return 1;
+      }
       code = EqualsNoCase(arg, L"/nt60") ? L"BOOTMGR" : L"NTLDR";
     } else if (EqualsNoCase(arg, L"/mbr")) {
       mbr = true;

@@ -162,11 +162,6 @@ std::wstring SystemStoreRoot() {
   return root.empty() ? std::wstring(kDefaultRoot) : root;
 }
 
-bool RegistryStore::Exists() const {
-  Key key;
-  return key.Open(HKEY_LOCAL_MACHINE, root_ + L"\\Objects", KEY_READ);
-}
-
 bool RegistryStore::Load(BcdStore& store) const {
   Key objectsKey;
   if (!objectsKey.Open(HKEY_LOCAL_MACHINE, root_ + L"\\Objects", KEY_READ)) return false;
@@ -236,12 +231,6 @@ bool RegistryStore::Save(const BcdStore& store) const {
     for (const auto& [number, element] : object.elements) ok = WriteElement(elementsKey.get(), element) && ok;
   }
   return ok;
-}
-
-bool RegistryStore::Remove() const {
-  LSTATUS tree = RegDeleteTreeW(HKEY_LOCAL_MACHINE, root_.c_str());
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, root_.c_str());
-  return tree == ERROR_SUCCESS || tree == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace standin

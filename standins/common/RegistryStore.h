@@ -25,12 +25,10 @@ class RegistryStore {
  public:
   explicit RegistryStore(std::wstring root) : root_(std::move(root)) {}
 
-  bool Exists() const;
   // False when the store key is missing or unreadable.
   bool Load(BcdStore& store) const;
   // Makes the registry hold exactly the store: writes every object and element, removes the rest.
   bool Save(const BcdStore& store) const;
-  bool Remove() const;
 
  private:
   std::wstring root_;
