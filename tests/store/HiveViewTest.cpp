@@ -194,6 +194,13 @@ TEST(HiveViewWithStandin, MenuFromTheHiveMatchesTheMenuFromTheTool) {
     EXPECT_EQ(hiveEntry.identifier, tool.identifier) << row;
     EXPECT_EQ(hiveEntry.description, tool.description) << row;
     EXPECT_EQ(hiveEntry.GetPath(), tool.GetPath()) << row;
+    // The listing's device and the stored one split alike.
+    ASSERT_FALSE(tool.device.empty()) << row;
+    DeviceSpec listed, stored;
+    ParseDevice(tool.device, &listed);
+    ParseDevice(ReadHiveText(tool.identifier, kHiveDevice, false), &stored);
+    EXPECT_EQ(BuildDevice(&stored), BuildDevice(&listed)) << row;
+    EXPECT_EQ(stored.kind, listed.kind) << row;
   }
   EXPECT_EQ(byHive.ntldrIndex >= 0, byTool.ntldrIndex >= 0);
 }
