@@ -20,10 +20,12 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="${VEXA_SCREENSHOT:-$VEXA_BUILD/vexa-main-window.png}"
+# A server left from the seeding (or an earlier run) has no display: the window must not go there.
+wineserver -k 2>/dev/null || true
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   wineserver -p
   wine "$1/vexa.exe" &
-  for _ in $(seq 1 150); do
+  for _ in $(seq 1 600); do
     window=$(xdotool search --name "^Vexa$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.2
   done

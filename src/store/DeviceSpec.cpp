@@ -23,14 +23,14 @@ bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
   return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
 }
 
-// "[volume]path[,options]" after the prefix. The options follow the last comma: they are one
-// identifier, while a file path may itself hold commas. False when the closing bracket is missing.
+// "[volume]path[,options]" after the prefix, split at the first "]" and the first "," after it, as the
+// tool splits them. False when the closing bracket is missing.
 bool SplitBracketed(std::wstring_view rest, DeviceSpec* spec) {
   size_t close = rest.find(L']');
   if (close == std::wstring_view::npos) return false;
   spec->volume = rest.substr(0, close);
   std::wstring_view tail = rest.substr(close + 1);
-  size_t comma = tail.rfind(L',');
+  size_t comma = tail.find(L',');
   if (comma == std::wstring_view::npos) {
     spec->path = tail;
   } else {

@@ -99,14 +99,34 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   ASSERT_GE(menu.size(), expected.size() + 2);
   EXPECT_EQ(std::vector<std::wstring>(menu.begin(), menu.begin() + 6), expected);
 
-  // The store's records: shown, from the store, read during the display-order walk.
+  // The store's records as the rows will show them: shown, from the store, read during the
+  // display-order walk, with their own description, device and path.
+  struct Row {
+    const wchar_t* description;
+    std::wstring device;
+    const wchar_t* path;
+  };
+  const Row rows[] = {
+      {L"Windows 10", L"partition=C:", L"\\Windows\\system32\\winload.exe"},
+      {L"Windows 7", L"partition=D:", L"\\Windows\\system32\\winload.exe"},
+      {L"Windows PE", L"ramdisk=[C:]\\sources\\boot.wim,{ae5534e0-a924-466c-b836-758539a3ee3a}",
+       L"\\windows\\system32\\winload.exe"},
+      {L"Windows 8 (VHD)", L"vhd=[C:]\\VHD\\Windows8.vhd", L"\\Windows\\system32\\winload.exe"},
+      {L"Earlier Version of Windows", L"partition=C:", L"\\ntldr"},
+      {L"GRUB", L"partition=C:", L"\\grldr.mbr"},
+  };
   for (size_t row = 0; row < 6; ++row) {
     const BootEntry& entry = list.entries[list.displayIndex[row]];
-    EXPECT_EQ(entry.sourceKind, 1) << row;
+    EXPECT_EQ(KindLabel(entry.sourceKind), L"BCD Entry") << row;
     EXPECT_EQ(entry.loadState, 3) << row;
     EXPECT_EQ(entry.deleteMark, 0) << row;
-    EXPECT_FALSE(entry.description.empty()) << row;
+    EXPECT_EQ(entry.description, rows[row].description) << row;
+    EXPECT_EQ(entry.device, rows[row].device) << row;
+    EXPECT_EQ(entry.GetPath(), rows[row].path) << row;
   }
+  // The {default} and {current} markers both land on the first row.
+  EXPECT_EQ(list.IndexOf(list.bootManager.defaultId), list.displayIndex[0]);
+  EXPECT_EQ(list.IndexOf(list.currentOs.identifier), list.displayIndex[0]);
   ASSERT_GE(list.ntldrIndex, 0);
   EXPECT_EQ(list.entries[list.ntldrIndex].identifier, L"{466f5a88-0af2-4f76-9038-095b170dc21c}");
   EXPECT_EQ(list.displayIndex[4], list.ntldrIndex);
@@ -118,7 +138,8 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   // boot.ini lines follow the store's menu, in file order.
   ASSERT_EQ(menu.size(), 8u);
   const BootEntry& xp = list.entries[list.displayIndex[6]];
-  EXPECT_EQ(xp.sourceKind, 2);
+  EXPECT_EQ(KindLabel(xp.sourceKind), L"Boot.ini");
+  EXPECT_EQ(xp.deleteMark, 0);
   EXPECT_EQ(xp.description, L"Microsoft Windows XP Professional");
   EXPECT_EQ(xp.GetPath(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
   EXPECT_EQ(list.entries[list.displayIndex[7]].GetPath(), L"C:\\CMDCONS\\BOOTSECT.DAT");

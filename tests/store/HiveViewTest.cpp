@@ -194,6 +194,48 @@ TEST(HiveViewWithStandin, MenuFromTheHiveMatchesTheMenuFromTheTool) {
     EXPECT_EQ(hiveEntry.identifier, tool.identifier) << row;
     EXPECT_EQ(hiveEntry.description, tool.description) << row;
     EXPECT_EQ(hiveEntry.GetPath(), tool.GetPath()) << row;
+    // The listing's device and the stored one split alike.
+    ASSERT_FALSE(tool.device.empty()) << row;
+    DeviceSpec listed, stored;
+    ParseDevice(tool.device, &listed);
+    ParseDevice(ReadHiveText(tool.identifier, kHiveDevice, false), &stored);
+    EXPECT_EQ(BuildDevice(&stored), BuildDevice(&listed)) << row;
+    EXPECT_EQ(stored.kind, listed.kind) << row;
   }
   EXPECT_EQ(byHive.ntldrIndex >= 0, byTool.ntldrIndex >= 0);
+}
+
+// A device composed here, set through the runner as the editing pages set it, is stored by the tool
+// and parses back to the same parts.
+TEST(HiveViewWithStandin, DevicesComposedHereSurviveTheTool) {
+  testing_support::TempProgramFolder folder;
+  app_testing::SettingsSnapshot settings;
+  app_testing::RunnerFolderScope runner(folder.Path(), 1);
+  StoreHive hive;
+  testing_support::ScopedEnvironment root(L"VEXA_BCD_ROOT", hive.KeyName());
+  testing_support::ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
+  ASSERT_TRUE(testing_support::SeedDemoStore());
+  ASSERT_TRUE(folder.CopyFromBuild(L"standins\\bcdedit.exe", L"bin64\\bcdedit.exe"));
+  AppSettings = {};
+  AppSettings.storeKeyName = hive.KeyName();
+
+  const DeviceSpec devices[] = {
+      {DeviceSpec::kPartition, L"D:", L"", L""},
+      {DeviceSpec::kPartition, L"boot", L"", L""},
+      {DeviceSpec::kPartition, L"\\Device\\HarddiskVolume2", L"", L""},
+      {DeviceSpec::kRamdisk, L"C:", L"\\sources\\boot.wim", L"{ramdiskoptions}"},
+      {DeviceSpec::kVirtualDisk, L"boot", L"\\VHD\\My Disk.vhd", L""},
+      {DeviceSpec::kVirtualDisk, L"E:", L"\\w.vhdx", kRamdiskOptionsGuid},
+  };
+  for (const DeviceSpec& device : devices) {
+    std::wstring text = BuildDevice(&device);
+    ASSERT_TRUE(DeviceTextIsSafe(text)) << text;
+    ASSERT_EQ(Runner().SetElement(demo::kWindows7, L" device ", text), 1) << text;
+    DeviceSpec stored;
+    ParseDevice(ReadHiveText(demo::kWindows7, kHiveDevice, false), &stored);
+    EXPECT_EQ(stored.kind, device.kind) << text;
+    EXPECT_EQ(stored.volume, device.volume) << text;
+    EXPECT_EQ(stored.path, device.path) << text;
+    EXPECT_EQ(stored.options, device.options) << text;
+  }
 }
