@@ -48,38 +48,9 @@ ToolResult StandinSandbox::Run(const std::wstring& tool, const std::wstring& arg
 }
 
 ToolResult StandinSandbox::RunLine(const std::wstring& commandLine) const {
-  ToolResult result;
-  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &security, 0)) {
-    ADD_FAILURE() << "CreatePipe failed";
-    return result;
-  }
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup = {sizeof(startup)};
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION process = {};
-  std::wstring line = commandLine;
-  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                folder_.Path().c_str(), &startup, &process);
-  CloseHandle(writeEnd);
-  if (!started) {
-    CloseHandle(readEnd);
-    ADD_FAILURE() << "the stand-in could not be started";
-    return result;
-  }
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0) result.output.append(buffer, read);
-  CloseHandle(readEnd);
-  WaitForSingleObject(process.hProcess, 30000);
-  GetExitCodeProcess(process.hProcess, &result.exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return result;
+  testing_support::CapturedRun run = testing_support::RunCaptured(commandLine, folder_.Path());
+  if (!run.started) ADD_FAILURE() << "the stand-in could not be started";
+  return {run.exitCode, run.output};
 }
 
 std::string StandinSandbox::BcdEdit(const std::wstring& arguments) const {

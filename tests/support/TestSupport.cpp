@@ -125,6 +125,36 @@ HWND FindProcessWindow(DWORD processId, const std::wstring& caption) {
   return search.found;
 }
 
+CapturedRun RunCaptured(const std::wstring& commandLine, const std::wstring& directory) {
+  CapturedRun result;
+  SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &security, 0)) return result;
+  // The child must not hold the read end, or the pipe would never report its end.
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup = {sizeof(startup)};
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process = {};
+  std::wstring line = commandLine;
+  result.started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                  directory.empty() ? nullptr : directory.c_str(), &startup, &process) != FALSE;
+  CloseHandle(writeEnd);
+  if (result.started) {
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0) result.output.append(buffer, read);
+    WaitForSingleObject(process.hProcess, 30000);
+    GetExitCodeProcess(process.hProcess, &result.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(readEnd);
+  return result;
+}
+
 std::string ReadFileBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);

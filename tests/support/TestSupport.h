@@ -84,6 +84,16 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // The visible top-level window of process processId whose caption is caption, or null.
 HWND FindProcessWindow(DWORD processId, const std::wstring& caption);
 
+// What a console program printed (standard output and error, as bytes) and its exit code.
+struct CapturedRun {
+  bool started = false;
+  DWORD exitCode = static_cast<DWORD>(-1);
+  std::string output;
+};
+// Starts commandLine exactly as given (in directory, or ours when empty), reads its output until
+// the pipe closes and waits for it to end.
+CapturedRun RunCaptured(const std::wstring& commandLine, const std::wstring& directory = L"");
+
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
