@@ -10,7 +10,6 @@
 
 namespace {
 
-using OwnedHandle = win::Owned<HANDLE, win::HandleTraits>;
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 
 }  // namespace
@@ -73,8 +72,8 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
                                     const std::wstring& arguments, int settle) {
   lastRefusal = Refusal::kNone;
   SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  OwnedHandle readEnd;
-  OwnedHandle writeEnd;
+  win::UniqueHandle readEnd;
+  win::UniqueHandle writeEnd;
   if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &security, 0)) return kCreatePipeFailedText;
   // Only the write end goes to the child; a child holding the read end would never see it close.
   SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
@@ -102,8 +101,8 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
   if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
     return kCreateProcessFailedText;
   }
-  OwnedHandle processHandle(process.hProcess);
-  OwnedHandle threadHandle(process.hThread);
+  win::UniqueHandle processHandle(process.hProcess);
+  win::UniqueHandle threadHandle(process.hThread);
   // Our copy of the write end must go, or ReadFile would never report the end of the output.
   writeEnd.Reset();
 
