@@ -75,7 +75,7 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
   win::UniqueHandle readEnd;
   win::UniqueHandle writeEnd;
   if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &security, 0)) return kCreatePipeFailedText;
-  // Only the write end goes to the child; a child holding the read end would never see it close.
+  // Only the write end goes to the child: a child (or anything it starts) has no use for the read end.
   SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
 
   STARTUPINFOW startup = {};

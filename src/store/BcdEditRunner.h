@@ -11,7 +11,8 @@
 enum class Refusal {
   kNone,
   kBadIdentifier,    // the identifier does not begin with "{"
-  kQuoteInValue,     // a double quote inside a value would end the quoted text and add arguments
+  kQuoteInValue,     // a double quote inside a value would end the quoted text and add arguments;
+                     // a final backslash before the closing quote would escape it
   kCommandTooLong,   // the command line does not fit the 1024-character buffer
 };
 

@@ -32,7 +32,7 @@ int BcdEditRunner::DeleteElement(const std::wstring& identifier, const std::wstr
 }
 
 std::wstring BcdEditRunner::CreateEntry(const std::wstring& applicationType, const std::wstring& description) {
-  if (description.find(L'"') != std::wstring::npos) {
+  if (description.find(L'"') != std::wstring::npos || EscapesClosingQuote(description)) {
     lastRefusal = Refusal::kQuoteInValue;
     return L"";
   }

@@ -21,8 +21,10 @@ bool HasStrayQuote(const std::wstring& value) {
   if (first == std::wstring::npos) return false;
   size_t last = value.rfind(L'"');
   bool wrapped = first == 0 && last == value.size() - 1 && last > 0;
-  return !wrapped || value.find(L'"', 1) != last;
+  return !wrapped || value.find(L'"', 1) != last || EscapesClosingQuote(value.substr(0, last));
 }
+
+bool EscapesClosingQuote(const std::wstring& text) { return !text.empty() && text.back() == L'\\'; }
 
 std::wstring WrapInQuotes(const std::wstring& value) { return L"\"" + value + L"\""; }
 

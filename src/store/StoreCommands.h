@@ -12,8 +12,11 @@ std::wstring WithStoreClause(const std::wstring& storeFile, const std::wstring& 
 
 // True when value would carry a double quote into the command line other than one pair wrapped
 // around the whole value; such a quote would end the quoted text and let the rest become
-// arguments of their own.
+// arguments of their own. A wrapped value ending in a backslash counts too: the backslash would
+// escape the closing quote.
 bool HasStrayQuote(const std::wstring& value);
+// True when text, put right before a closing quote, would escape it (it ends in a backslash).
+bool EscapesClosingQuote(const std::wstring& text);
 
 std::wstring EnumArgs(const std::wstring& identifier);
 // SetElement wraps a value that holds a blank and does not already begin with a quote.
@@ -43,8 +46,9 @@ std::wstring LegacyLoaderNameArgs(const std::wstring& title);
 std::wstring WrapInQuotes(const std::wstring& value);
 
 // Issuing the page-level commands (through Runner(); a store file in use redirects all but export
-// and import). Those returning text return the tool's answer; those refusing a stray quote return
-// an empty text, issue nothing and leave the reason in Runner().lastRefusal.
+// and import). Those returning text return the tool's answer; those refusing a stray quote (or a
+// text that would escape its closing quote) return an empty text, issue nothing and leave the
+// reason in Runner().lastRefusal.
 std::wstring SetManagerTimeout(int seconds);
 // Empty locale or style deletes the element. Returns 1 when a command was issued.
 int SetManagerLocale(const std::wstring& locale);

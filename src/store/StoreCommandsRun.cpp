@@ -6,9 +6,10 @@
 
 namespace {
 
-// Text that goes between quotes of our own must not bring a quote of its own.
-bool RefuseQuoted(const std::wstring& text) {
-  if (text.find(L'"') == std::wstring::npos) return false;
+// Text that goes between quotes of our own must not bring a quote of its own, nor, when our
+// closing quote follows it directly, end in a backslash that would escape that quote.
+bool RefuseQuoted(const std::wstring& text, bool beforeClosingQuote = true) {
+  if (text.find(L'"') == std::wstring::npos && !(beforeClosingQuote && EscapesClosingQuote(text))) return false;
   Runner().lastRefusal = Refusal::kQuoteInValue;
   return true;
 }
@@ -38,7 +39,8 @@ std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers) {
 }
 
 std::wstring CopyStoreEntry(const std::wstring& identifier, const std::wstring& description) {
-  if (RefuseQuoted(identifier) || RefuseQuoted(description)) return L"";
+  // The copy's description is followed by a blank inside the quotes, so a final backslash is harmless.
+  if (RefuseQuoted(identifier, false) || RefuseQuoted(description, false)) return L"";
   return Runner().Run(CopyArgs(identifier, description), 0);
 }
 

@@ -30,4 +30,7 @@ TEST(StoreCommands, StrayQuotes) {
   EXPECT_TRUE(HasStrayQuote(L"say \"hi\""));
   EXPECT_TRUE(HasStrayQuote(L"\"open"));
   EXPECT_TRUE(HasStrayQuote(L"\"\"\""));
+  // A final backslash would escape the closing quote and leave the value open.
+  EXPECT_TRUE(HasStrayQuote(L"\"C:\\My Dir\\\""));
+  EXPECT_FALSE(HasStrayQuote(L"\"\""));
 }

@@ -50,6 +50,11 @@ TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
   EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
   EXPECT_EQ(RenameLegacyLoader(L"XP\" /f"), L"");
   EXPECT_EQ(SetManagerLocale(L"en-US\" /f \""), 0);
+  // A final backslash would escape the closing quote: the tool would store a quote in the value.
+  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"My Dir\\"), 0);
+  EXPECT_EQ(runner.CreateEntry(L"OSLOADER", L"name\\"), L"");
+  EXPECT_EQ(ExportStore(tool.folder.File(L"Backup\\")), L"");
+  EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
   EXPECT_TRUE(tool.Journal().empty());
 
   // The same operations with sound values reach the tool and change the store.
@@ -62,6 +67,14 @@ TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
   EXPECT_EQ(created.front(), L'{');
   EXPECT_EQ(created.back(), L'}');
   EXPECT_EQ(created.size(), 38u);
+  // SetElement quotes a value with a blank on its own; the tool keeps the text whole.
+  EXPECT_EQ(runner.SetElement(created, L" description ", L"Sector Two"), 1);
+  list.EnumerateOne(&record, created);
+  EXPECT_EQ(record.description, L"Sector Two");
+  std::vector<std::wstring> journal = tool.Journal();
+  ASSERT_EQ(journal.size(), 5u);
+  EXPECT_EQ(tool.ArgumentsOf(journal[2]), L" /create /d \"New Sector\" /application bootsector");
+  EXPECT_EQ(tool.ArgumentsOf(journal[3]), L" /set  " + created + L"    description    \"Sector Two\"");
 }
 
 TEST(StoreTool, WriteOrderIssuesOnlyWhatChanges) {
@@ -166,6 +179,8 @@ TEST(StoreTool, PageCommandsAndTheLegacyLoaderSetUp) {
   SetOrDeleteElement(demo::kWindows7, L"pae", L"");
   SetUpLegacyLoader();
   RenameLegacyLoader(L"Windows XP");
+  CreateLegacyLoader(L"Earlier Windows");
+  AppendToMenu(kNtldrGuid);
   std::vector<std::wstring> journal = tool.Journal();
   std::vector<std::wstring> expected = {
       L" /timeout 12",
@@ -180,6 +195,8 @@ TEST(StoreTool, PageCommandsAndTheLegacyLoaderSetUp) {
       L" /set {ntldr} path \\ntldr",
       L" /set {ntldr} device partition=c:",
       L" /set {ntldr} description \"Windows XP\"",
+      L" /create {ntldr} /d \"Earlier Windows\"",
+      std::wstring(L" /displayorder ") + kNtldrGuid + L" /addlast",
   };
   ASSERT_EQ(journal.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(tool.ArgumentsOf(journal[i]), expected[i]) << i;
