@@ -121,6 +121,8 @@ TEXTS = {
     57429: '&Neu hinzufügen',
     57430: '&Ändern',
     57431: 'Neues Betriebssystem hinzufügen',
+    57432: '%s\\n\\nDas neue System „%s“ wurde dem BCD-Speicher als „%s“ hinzugefügt.',
+    57433: '%s\\n\\nDas neue System „%s“ wurde in Boot.ini eingetragen.',
     57434: 'BCD-VHD-Eintrag ( Start aus einer *.vhd-Datei)',
     57435: 'Startfähige Windows-Abbilder',
     57436: 'Startfähige virtuelle Festplatten',

@@ -1,4 +1,5 @@
 // Puts the chosen language's texts and font on dialogs and menus.
+#include <cstddef>
 #include <map>
 #include <tuple>
 
@@ -45,7 +46,11 @@ HFONT SharedFont(const LOGFONTW& look) {
 LOGFONTW DialogFontLook(HWND dialog) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    // Before Vista the structure ends before iPaddedBorderWidth and the longer size is refused.
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  }
   LOGFONTW look = metrics.lfMessageFont;
 
   std::wstring face;

@@ -55,6 +55,9 @@ TEST(Texts, BuiltInTableKeepsQuotedTextsExactly) {
   EXPECT_EQ(GetText(57370), L"Are you sure you want to Delete this entry? ");  // trailing blank kept
   EXPECT_EQ(GetText(118), L"\nBoot.ini Display order changed and saved.");
   EXPECT_EQ(GetText(121).size(), 278u) << "long texts come back whole";
+  // The add-new results are formatted with three and two texts.
+  EXPECT_EQ(GetText(57432), L"%s\n\nThe New OS named \"%s\" was successfully added in BCDstore as \"%s\".");
+  EXPECT_EQ(GetText(57433), L"%s\n\nThe New OS named \"%s\" was successfully added in Boot.ini.");
   // Without a language file a dialog's own texts stay, and numbers without a text give nothing.
   EXPECT_EQ(GetText(1019, 129), L"");
   EXPECT_EQ(GetText(13), L"");
