@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "win/Format.h"
+
 namespace standin {
 
 std::wstring Lower(std::wstring_view text);
@@ -12,8 +14,9 @@ bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix);
 std::wstring Trim(std::wstring_view text);
 
-std::wstring Widen(std::string_view bytes, unsigned codePage);
-std::string Narrow(std::wstring_view text, unsigned codePage);
+// The program's own conversions; the stand-ins need nothing different.
+using win::Narrow;
+using win::Widen;
 
 // Eight upper-case hexadecimal digits, the way element numbers name registry keys.
 std::wstring Hex8(std::uint32_t value);
