@@ -7,15 +7,11 @@ const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
     win::OnMessage(WM_CLOSE, &MainDialog::OnClose),
 };
 
-MainDialog::MainDialog() : win::Dialog(IDD_MAIN) {}
+MainDialog::MainDialog() : win::Dialog(IDD_MAIN, kMessages) {}
 
 BOOL MainDialog::OnInit() {
   SetWindowTextW(Handle(), L"Vexa");
   return TRUE;
-}
-
-bool MainDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  return win::DispatchThrough(this, kMessages, message, wParam, lParam, result);
 }
 
 INT_PTR MainDialog::OnClose(WPARAM, LPARAM) {

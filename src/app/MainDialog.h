@@ -8,7 +8,6 @@ class MainDialog : public win::Dialog {
 
  protected:
   BOOL OnInit() override;
-  bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
   INT_PTR OnClose(WPARAM, LPARAM);

@@ -1,35 +1,51 @@
 // Dialog creation and the one dialog procedure behind every window of the program.
 #include "win/Dialog.h"
 
+#include <exception>
+#include <string>
+
 namespace win {
 namespace {
 
 // Messages whose answer belongs to the control that sent them (WM_DRAWITEM, WM_CTLCOLOR...):
 // returns the control, or null when the message is of another kind.
-HWND ReflectTarget(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+HWND ReflectTarget(HWND dialog, UINT message, LPARAM lParam) {
   switch (message) {
-    case WM_DRAWITEM:
-      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
-    case WM_MEASUREITEM:
-      return GetDlgItem(dialog, static_cast<int>(reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlID));
+    case WM_DRAWITEM: {
+      // For an owner-drawn menu item hwndItem is the menu's handle, not a window.
+      const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      return item->CtlType == ODT_MENU ? nullptr : item->hwndItem;
+    }
+    case WM_MEASUREITEM: {
+      const MEASUREITEMSTRUCT* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+      return item->CtlType == ODT_MENU ? nullptr : GetDlgItem(dialog, static_cast<int>(item->CtlID));
+    }
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       return reinterpret_cast<HWND>(lParam);
     default:
-      (void)wParam;
       return nullptr;
   }
 }
 
 }  // namespace
 
+void LogFailure(const char* where, const char* what) {
+  std::string line = std::string("vexa: ") + where + ": " + (what ? what : "unknown failure") + "\n";
+  OutputDebugStringA(line.c_str());
+}
+
 Dialog::Dialog(UINT templateId, HINSTANCE instance)
     : templateId_(templateId), instance_(instance ? instance : GetModuleHandleW(nullptr)) {}
 
 Dialog::~Dialog() {
-  if (hwnd_ && !modal_) DestroyWindow(hwnd_);
+  if (!hwnd_) return;
+  SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+  HWND window = hwnd_;
+  hwnd_ = nullptr;
+  if (!modal_) DestroyWindow(window);
 }
 
 INT_PTR Dialog::RunModal(HWND owner) {
@@ -58,7 +74,7 @@ std::wstring Dialog::ItemText(int id) const {
   return text;
 }
 
-bool Dialog::Dispatch(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+bool Dialog::OnOtherMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Dialog* self;
@@ -70,7 +86,18 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   }
   if (!self) return FALSE;
-  INT_PTR result = self->HandleMessage(message, wParam, lParam);
+  INT_PTR result = FALSE;
+  // An exception must not unwind through the system's dispatch code: that ends the process.
+  // The operation is abandoned; the window and the program stay.
+  try {
+    result = self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& failure) {
+    LogFailure("dialog handler", failure.what());
+    result = FALSE;
+  } catch (...) {
+    LogFailure("dialog handler", nullptr);
+    result = FALSE;
+  }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     self->hwnd_ = nullptr;
@@ -81,7 +108,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = FALSE;
-  if (Dispatch(message, wParam, lParam, result)) {
+  if (table_.Route(this, message, wParam, lParam, result) || OnOtherMessage(message, wParam, lParam, result)) {
     // Results of messages that are not plain TRUE/FALSE go through DWLP_MSGRESULT.
     if (message == WM_NOTIFY) {
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
@@ -90,7 +117,7 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
   }
   if (message == WM_INITDIALOG) return OnInit();
-  if (HWND control = ReflectTarget(hwnd_, message, wParam, lParam))
+  if (HWND control = ReflectTarget(hwnd_, message, lParam))
     return SendMessageW(control, kReflectBase + message, wParam, lParam);
   if (message == WM_COMMAND && (LOWORD(wParam) == IDCANCEL) && modal_) {
     End(IDCANCEL);

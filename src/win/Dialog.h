@@ -1,9 +1,11 @@
 // The dialog base class every window of the program derives from: made from a template number,
-// run modally or created modeless (a child page), with messages routed through a per-class table.
+// run modally or created modeless (a child page), with messages routed through the class's table.
 #pragma once
 #include <windows.h>
 
 #include <string>
+
+#include "win/MessageTable.h"
 
 namespace win {
 
@@ -13,7 +15,16 @@ constexpr UINT kReflectBase = WM_APP + 0x2000;
 
 class Dialog {
  public:
+  // rows: the class's message table, a static array of MessageEntry<Class> in its .cpp.
+  template <class T, size_t N>
+  Dialog(UINT templateId, const MessageEntry<T> (&rows)[N], HINSTANCE instance = nullptr)
+      : Dialog(templateId, instance) {
+    table_ = MessageTable<Dialog>(rows);
+  }
   explicit Dialog(UINT templateId, HINSTANCE instance = nullptr);
+  // A modeless window still open is destroyed without running this class's handlers: they belong
+  // to a subclass whose part of the object is already gone. Owners that need a page's WM_DESTROY
+  // end the page (End) in their own WM_DESTROY.
   virtual ~Dialog();
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
@@ -43,9 +54,9 @@ class Dialog {
   virtual BOOL OnInit() { return TRUE; }
   // Called after the window is gone (modal or modeless).
   virtual void OnDestroyed() {}
-  // Routes one message; true when handled, with the dialog procedure's result in result.
-  // Classes route through their message table (DispatchThrough below).
-  virtual bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  // Messages the class's table did not take: a base between Dialog and the class (the skinned
+  // dialog, the application dialog) handles its own here. True when handled.
+  virtual bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,51 +64,12 @@ class Dialog {
 
   UINT templateId_;
   HINSTANCE instance_;
+  MessageTable<Dialog> table_;
   HWND hwnd_ = nullptr;
   bool modal_ = false;
 };
 
-// One row of a class's message table. For WM_COMMAND, `id` is the control identifier and `code`
-// the notification code (BN_CLICKED, ...); for WM_NOTIFY the same from the NMHDR; for any other
-// message both are ignored. A handler returns the dialog procedure's result.
-template <class T>
-struct MessageEntry {
-  UINT message;
-  UINT id;
-  UINT code;
-  INT_PTR (T::*handler)(WPARAM wParam, LPARAM lParam);
-};
-
-template <class T>
-constexpr MessageEntry<T> OnCommand(UINT id, UINT code, INT_PTR (T::*handler)(WPARAM, LPARAM)) {
-  return {WM_COMMAND, id, code, handler};
-}
-template <class T>
-constexpr MessageEntry<T> OnNotify(UINT id, UINT code, INT_PTR (T::*handler)(WPARAM, LPARAM)) {
-  return {WM_NOTIFY, id, code, handler};
-}
-template <class T>
-constexpr MessageEntry<T> OnMessage(UINT message, INT_PTR (T::*handler)(WPARAM, LPARAM)) {
-  return {message, 0, 0, handler};
-}
-
-// Finds the first row matching the message and calls its handler. A class keeps its table as a
-// private static member defined in its .cpp, above its Dispatch.
-template <class T, size_t N>
-bool DispatchThrough(T* self, const MessageEntry<T> (&table)[N], UINT message, WPARAM wParam, LPARAM lParam,
-                     INT_PTR& result) {
-  for (const MessageEntry<T>& row : table) {
-    if (row.message != message) continue;
-    if (message == WM_COMMAND) {
-      if (row.id != LOWORD(wParam) || row.code != HIWORD(wParam)) continue;
-    } else if (message == WM_NOTIFY) {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (row.id != header->idFrom || row.code != header->code) continue;
-    }
-    result = (self->*row.handler)(wParam, lParam);
-    return true;
-  }
-  return false;
-}
+// Writes a handler's failure where a debugger (or Wine's +debugstr channel) sees it.
+void LogFailure(const char* where, const char* what);
 
 }  // namespace win

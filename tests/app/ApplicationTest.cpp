@@ -18,11 +18,8 @@ namespace {
 // Stands in for the first instance's main window: records the system commands it is sent.
 class FirstWindow : public win::Dialog {
  public:
-  FirstWindow() : win::Dialog(IDD_TEST_PROBE) {}
+  FirstWindow();
   std::vector<WPARAM> sysCommands;
-
- protected:
-  bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
   INT_PTR OnSysCommand(WPARAM wParam, LPARAM) {
@@ -36,9 +33,7 @@ const win::MessageEntry<FirstWindow> FirstWindow::kMessages[] = {
     win::OnMessage(WM_SYSCOMMAND, &FirstWindow::OnSysCommand),
 };
 
-bool FirstWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  return win::DispatchThrough(this, kMessages, message, wParam, lParam, result);
-}
+FirstWindow::FirstWindow() : win::Dialog(IDD_TEST_PROBE, kMessages) {}
 
 struct Started {
   PROCESS_INFORMATION info = {};

@@ -11,7 +11,7 @@ namespace {
 
 class ProbeDialog : public win::Dialog {
  public:
-  ProbeDialog() : win::Dialog(IDD_TEST_PROBE) {}
+  ProbeDialog();
 
   int presses = 0;
   int checkClicks = 0;
@@ -35,7 +35,6 @@ class ProbeDialog : public win::Dialog {
     if (closeOnInit) PostMessageW(Handle(), WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_CLICKED), 0);
     return TRUE;
   }
-  bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
   static const win::MessageEntry<ProbeDialog> kMessages[];
@@ -46,9 +45,7 @@ const win::MessageEntry<ProbeDialog> ProbeDialog::kMessages[] = {
     win::OnCommand(IDC_TEST_CHECK, BN_CLICKED, &ProbeDialog::OnCheck),
 };
 
-bool ProbeDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  return win::DispatchThrough(this, kMessages, message, wParam, lParam, result);
-}
+ProbeDialog::ProbeDialog() : win::Dialog(IDD_TEST_PROBE, kMessages) {}
 
 TEST(Dialog, ClickIsRoutedThroughTheMessageTable) {
   ProbeDialog dialog;
