@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "app/MainDialog.h"
 #include "app/Settings.h"
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "store/BcdEditRunner.h"
 #include "win/Seams.h"
 

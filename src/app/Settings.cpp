@@ -1,10 +1,11 @@
 // Language choice and the reads of the settings file at start-up.
 #include "app/Settings.h"
 
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "app/Environment.h"
+#include "base/SettingsFile.h"
 #include "store/BcdEditRunner.h"
-#include "win/Format.h"
+#include "base/Format.h"
 
 namespace {
 
@@ -28,13 +29,13 @@ std::wstring SelectLanguageFor(LANGID userLanguage, UINT oemCodePage) {
   std::wstring chosen = buffer;
   if (!chosen.empty() && FileExists(LanguageFilePath(chosen))) return chosen;
 
-  std::wstring user = win::Format(L"%x", static_cast<unsigned>(userLanguage));
+  std::wstring user = base::Format(L"%x", static_cast<unsigned>(userLanguage));
   if (FileExists(LanguageFilePath(user))) return user;
 
   // The primary language in its main variant: Simplified Chinese under code page 936, the
   // first sub-language otherwise.
   unsigned sublanguage = oemCodePage == 936 ? 2 : 1;
-  return win::Format(L"%x", (sublanguage << 10) | (userLanguage & 0x3FFu));
+  return base::Format(L"%x", (sublanguage << 10) | (userLanguage & 0x3FFu));
 }
 
 std::wstring SelectLanguage() { return SelectLanguageFor(GetUserDefaultLangID(), GetOEMCP()); }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "store/StoreCommands.h"
-#include "win/Format.h"
+#include "base/Format.h"
 #include "win/Handles.h"
 
 namespace {
@@ -117,7 +117,7 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
   readEnd.Reset();
 
   if (settle != 0) Sleep(100);
-  return win::Widen(bytes, outputCodePage);
+  return base::Widen(bytes, outputCodePage);
 }
 
 BcdEditRunner& Runner() {

@@ -1,7 +1,7 @@
 // Reset, copy and path access of a boot entry record.
 #include "store/BootEntry.h"
 
-#include <cwchar>
+#include "base/Strings.h"
 
 void BootEntry::Reset() { *this = BootEntry(); }
 
@@ -45,5 +45,5 @@ std::wstring KindLabel(int sourceKind) {
 }
 
 bool SameText(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() && _wcsicmp(a.c_str(), b.c_str()) == 0;
+  return base::EqualsNoCase(a, b);
 }

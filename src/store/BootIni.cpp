@@ -6,11 +6,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AppSettings.h"
-#include "app/Environment.h"
+#include "base/AppSettings.h"
+#include "base/SettingsFile.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
-#include "win/Format.h"
+#include "base/Format.h"
+#include "base/Strings.h"
 
 namespace {
 
@@ -30,10 +31,6 @@ std::vector<std::wstring> SectionLines(const std::vector<wchar_t>& buffer) {
   std::vector<std::wstring> lines;
   for (const wchar_t* line = buffer.data(); *line; line += wcslen(line) + 1) lines.emplace_back(line);
   return lines;
-}
-
-void TrimTrailingSpace(std::wstring& text) {
-  while (!text.empty() && iswspace(text.back())) text.pop_back();
 }
 
 bool HasLineBreak(const std::wstring& text) { return text.find_first_of(L"\r\n") != std::wstring::npos; }
@@ -110,7 +107,7 @@ int BootIniReadTimeout() {
 bool BootIniSetTimeout(int seconds) {
   bool existed = FileExists(AppSettings.bootIniPath);
   if (existed) MarkHiddenSystem(AppSettings.bootIniPath);
-  bool written = WritePrivateProfileStringW(kBootLoaderSection, L"timeout", win::Format(L"%d", seconds).c_str(),
+  bool written = WritePrivateProfileStringW(kBootLoaderSection, L"timeout", base::Format(L"%d", seconds).c_str(),
                                             BootIniFile()) != FALSE;
   if (!existed) MarkHiddenSystem(AppSettings.bootIniPath);
   return written;
@@ -162,14 +159,14 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
         text += line + L"\n";
       }
     }
-    TrimTrailingSpace(text);
+    text = base::TrimRight(text);
     written = replaced && WriteMenuText(text);
   } else {
     written = WritePrivateProfileStringW(kOperatingSystemsSection, path.c_str(), value.c_str(), BootIniFile()) != FALSE;
   }
   if (!written) return false;
   entry.description = newTitle;
-  entry.rawText = win::Format(L"%s=%s", path, value);
+  entry.rawText = base::Format(L"%s=%s", path, value);
   return true;
 }
 
@@ -177,7 +174,7 @@ bool BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath
   std::wstring drive = CompareStringOrdinal(deviceText.c_str(), -1, L"boot", -1, TRUE) == CSTR_EQUAL
                            ? std::wstring(L"c:")
                            : RemoveAll(deviceText, L"partition=");
-  std::wstring key = win::Format(L"%s%s", drive, filePath);
+  std::wstring key = base::Format(L"%s%s", drive, filePath);
   if (key.empty() || key.find(L'=') != std::wstring::npos || HasLineBreak(key) || HasLineBreak(value)) return false;
   MarkHiddenSystem(AppSettings.bootIniPath);
   return WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), BootIniFile()) != FALSE;
@@ -185,11 +182,11 @@ bool BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath
 
 MenuRewrite BootIniRewriteMenu(const std::wstring& newText) {
   std::wstring wanted = newText;
-  TrimTrailingSpace(wanted);
+  wanted = base::TrimRight(wanted);
   std::vector<wchar_t> section = ReadSection(kOperatingSystemsSection);
   std::wstring current;
   for (const std::wstring& line : SectionLines(section)) current += line + L"\n";
-  TrimTrailingSpace(current);
+  current = base::TrimRight(current);
   if (CompareStringOrdinal(wanted.c_str(), static_cast<int>(wanted.size()), current.c_str(),
                            static_cast<int>(current.size()), TRUE) == CSTR_EQUAL)
     return MenuRewrite::kUnchanged;

@@ -3,25 +3,15 @@
 
 #include <windows.h>
 
-#include "win/Format.h"
+#include "base/Format.h"
+#include "base/Strings.h"
+#include "store/BootEntry.h"
 
 namespace {
 
 constexpr std::wstring_view kPartitionPrefix = L"partition=";
 constexpr std::wstring_view kRamdiskPrefix = L"ramdisk=[";
 constexpr std::wstring_view kVhdPrefix = L"vhd=[";
-constexpr std::wstring_view kRamdiskOptionsGuid = L"{ae5534e0-a924-466c-b836-758539a3ee3a}";
-constexpr std::wstring_view kRamdiskOptionsAlias = L"{ramdiskoptions}";
-
-bool SameText(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() &&
-         CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-             CSTR_EQUAL;
-}
-
-bool StartsWith(std::wstring_view text, std::wstring_view prefix) {
-  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
-}
 
 // "[volume]path[,options]" after the prefix, split at the first "]" and the first "," after it, as the
 // tool splits them. False when the closing bracket is missing.
@@ -46,25 +36,25 @@ void ParseDevice(const std::wstring& text, DeviceSpec* spec) {
   if (text.empty() || !spec) return;
   spec->Reset();
   std::wstring_view view = text;
-  if (SameText(view, L"boot") || SameText(view, L"unknown")) {
+  if (base::EqualsNoCase(view, L"boot") || base::EqualsNoCase(view, L"unknown")) {
     spec->volume = text;
     return;
   }
-  if (StartsWith(view, kPartitionPrefix)) {
+  if (base::StartsWithNoCase(view, kPartitionPrefix)) {
     spec->volume = view.substr(kPartitionPrefix.size());
     return;
   }
   // A bracket that is never closed is not a device we can split: keep the whole text so that it
   // goes back to the tool exactly as it came.
-  if (StartsWith(view, kRamdiskPrefix) && SplitBracketed(view.substr(kRamdiskPrefix.size()), spec)) {
+  if (base::StartsWithNoCase(view, kRamdiskPrefix) && SplitBracketed(view.substr(kRamdiskPrefix.size()), spec)) {
     spec->kind = DeviceSpec::kRamdisk;
-    if (SameText(spec->options, kRamdiskOptionsGuid)) spec->options = kRamdiskOptionsAlias;
+    if (base::EqualsNoCase(spec->options, kRamdiskOptionsGuid)) spec->options = kRamdiskOptionsAlias;
     return;
   }
   spec->Reset();
-  if (StartsWith(view, kVhdPrefix) && SplitBracketed(view.substr(kVhdPrefix.size()), spec)) {
+  if (base::StartsWithNoCase(view, kVhdPrefix) && SplitBracketed(view.substr(kVhdPrefix.size()), spec)) {
     spec->kind = DeviceSpec::kVirtualDisk;
-    if (SameText(spec->volume, L"locate")) spec->volume = L"boot";
+    if (base::EqualsNoCase(spec->volume, L"locate")) spec->volume = L"boot";
     return;
   }
   spec->Reset();
@@ -76,16 +66,16 @@ std::wstring BuildDevice(const DeviceSpec* spec) {
   if (!spec || spec->volume.empty()) return {};
   switch (spec->kind) {
     case DeviceSpec::kPartition:
-      if (SameText(spec->volume, L"boot") || SameText(spec->volume, L"unknown")) return spec->volume;
-      return win::Format(L"%s%s", kPartitionPrefix, spec->volume);
+      if (base::EqualsNoCase(spec->volume, L"boot") || base::EqualsNoCase(spec->volume, L"unknown")) return spec->volume;
+      return base::Format(L"%s%s", kPartitionPrefix, spec->volume);
     case DeviceSpec::kRamdisk: {
       std::wstring options = spec->options.empty() ? std::wstring(kRamdiskOptionsAlias) : spec->options;
-      return win::Format(L"%s%s]%s,%s", kRamdiskPrefix, spec->volume, spec->path, options);
+      return base::Format(L"%s%s]%s,%s", kRamdiskPrefix, spec->volume, spec->path, options);
     }
     case DeviceSpec::kVirtualDisk: {
-      std::wstring volume = SameText(spec->volume, L"boot") ? std::wstring(L"locate") : spec->volume;
-      std::wstring options = spec->options.empty() ? std::wstring() : win::Format(L",%s", spec->options);
-      return win::Format(L"%s%s]%s%s", kVhdPrefix, volume, spec->path, options);
+      std::wstring volume = base::EqualsNoCase(spec->volume, L"boot") ? std::wstring(L"locate") : spec->volume;
+      std::wstring options = spec->options.empty() ? std::wstring() : base::Format(L",%s", spec->options);
+      return base::Format(L"%s%s]%s%s", kVhdPrefix, volume, spec->path, options);
     }
     default:
       return spec->volume;

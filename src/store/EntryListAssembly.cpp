@@ -2,26 +2,20 @@
 // rebuild of the entries in menu order (store display order first, then the boot.ini lines).
 #include <windows.h>
 
-#include "app/AppSettings.h"
-#include "app/Environment.h"
-#include "app/Texts.h"
+#include "base/AppSettings.h"
+#include "store/ToolSetup.h"
+#include "base/Texts.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
 #include "store/HiveView.h"
-#include "win/Format.h"
+#include "base/Format.h"
+#include "base/Strings.h"
 #include "win/Seams.h"
 
 namespace {
 
 // From the first use of the list on, every machine is treated as one that may hold a store.
 void ForceBcdSystem() { AppSettings.bcdSystem = true; }
-
-std::wstring Trimmed(const std::wstring& text) {
-  const wchar_t* blanks = L" \t\r\n";
-  size_t first = text.find_first_not_of(blanks);
-  if (first == std::wstring::npos) return {};
-  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 std::wstring WindowsDirectory() {
   wchar_t buffer[MAX_PATH] = {};
@@ -41,7 +35,7 @@ void EntryList::InitialLoad() {
     EnumerateOne(nullptr, kBootMgrAlias);
     if (AppSettings.osClass > 5) EnumerateOne(&currentOs, kCurrentAlias);
   } else {
-    win::Prompt(nullptr, win::Format(GetText(57378), L"BCDEdit.exe", Runner().toolDir), AppSettings.appTitle,
+    win::Prompt(nullptr, base::Format(GetText(57378), L"BCDEdit.exe", Runner().toolDir), AppSettings.appTitle,
                 MB_OK | MB_ICONINFORMATION);
     registryMode = 1;
     registryMode = FindSystemStoreKey() ? 1 : 0;
@@ -68,7 +62,7 @@ void EntryList::BuildFromStore(int full) {
   std::wstring order = bootManager.displayorder + L"\n";
   size_t start = 0;
   for (size_t end; (end = order.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
-    std::wstring identifier = Trimmed(order.substr(start, end - start));
+    std::wstring identifier = base::TrimText(order.substr(start, end - start));
     if (identifier.empty()) continue;
     scratch.Reset();
     scratch.identifier = identifier;

@@ -1,13 +1,14 @@
 // Reading objects of the store through bcdedit's verbose listing into the entry list's records.
-#include "app/AppSettings.h"
-#include "app/Environment.h"
+#include "base/AppSettings.h"
+#include "base/Strings.h"
+#include "store/ToolSetup.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
 #include "store/ListingParser.h"
 #include "store/StoreCommands.h"
 
 std::wstring EntryList::RunEnum(const std::wstring& identifier) {
-  return TrimLeft(Runner().Run(EnumArgs(identifier), 0));
+  return base::TrimLeft(Runner().Run(EnumArgs(identifier), 0));
 }
 
 void EntryList::EnumerateOne(BootEntry* record, const std::wstring& identifier) {

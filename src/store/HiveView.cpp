@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootEntry.h"
 #include "store/EntryList.h"

@@ -5,11 +5,11 @@
 
 #include <cstdlib>
 
-#include "win/Format.h"
+#include "base/Format.h"
+#include "base/Strings.h"
 
 namespace {
 
-constexpr wchar_t kWhiteSpace[] = L" \t\r\n\v\f";
 
 // A line with a key: the key is everything before the first double blank, the value everything
 // after it, trimmed. Section titles, dashes and empty lines have no double blank.
@@ -17,7 +17,7 @@ bool SplitLine(const std::wstring& line, std::wstring& key, std::wstring& value)
   size_t p = line.find(L"  ");
   if (p == std::wstring::npos) return false;
   key = line.substr(0, p);
-  value = TrimText(line.substr(p + 1));
+  value = base::TrimText(line.substr(p + 1));
   return true;
 }
 
@@ -35,29 +35,9 @@ void ForEachLine(const std::wstring& text, Handler handle) {
 
 }  // namespace
 
-std::wstring TrimLeft(const std::wstring& text) {
-  size_t first = text.find_first_not_of(kWhiteSpace);
-  return first == std::wstring::npos ? std::wstring() : text.substr(first);
-}
-
-std::wstring TrimRight(const std::wstring& text) {
-  size_t last = text.find_last_not_of(kWhiteSpace);
-  return last == std::wstring::npos ? std::wstring() : text.substr(0, last + 1);
-}
-
-std::wstring TrimText(const std::wstring& text) { return TrimRight(TrimLeft(text)); }
-
-std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::wstring& to) {
-  if (from.empty()) return text;
-  for (size_t at = text.find(from); at != std::wstring::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
 int LeadingNumber(const std::wstring& value) {
   // Read like atol over the text narrowed to the ANSI code page, at most 20 bytes of it.
-  std::string narrow = win::Narrow(value, CP_ACP);
+  std::string narrow = base::Narrow(value, CP_ACP);
   if (narrow.size() > 20) narrow.resize(20);
   return static_cast<int>(std::atol(narrow.c_str()));
 }
@@ -122,7 +102,7 @@ void ApplyManagerKey(BootEntry& manager, const std::wstring& key, const std::wst
 void ParseListingSection(BootEntry& record, const std::wstring& text, bool isBootManager) {
   if (text.empty() || text == NOT_READ_TEXT) return;
   record.rawText = text;
-  std::wstring work = TrimText(ReplaceAll(text, L"\r\n", L"\n")) + L"\n";
+  std::wstring work = base::TrimText(base::ReplaceAll(text, L"\r\n", L"\n")) + L"\n";
   std::wstring previousKey;
   std::wstring previousValue;
   ForEachLine(work, [&](const std::wstring& line) {
@@ -145,11 +125,11 @@ void ParseListingSection(BootEntry& record, const std::wstring& text, bool isBoo
 }
 
 std::vector<std::wstring> SplitListingSections(const std::wstring& text) {
-  std::wstring work = TrimText(ReplaceAll(text, L"\r\n\r\n", L"\n\n")) + L"\n\n";
+  std::wstring work = base::TrimText(base::ReplaceAll(text, L"\r\n\r\n", L"\n\n")) + L"\n\n";
   std::vector<std::wstring> sections;
   size_t start = 0;
   for (size_t end = work.find(L"\n\n", start + 1); end != std::wstring::npos; end = work.find(L"\n\n", start + 1)) {
-    std::wstring section = TrimText(work.substr(start, end - start));
+    std::wstring section = base::TrimText(work.substr(start, end - start));
     if (!section.empty()) sections.push_back(section);
     start = end;
   }
@@ -164,7 +144,7 @@ std::vector<std::wstring> DeviceOptionReferences(const std::wstring& text) {
     if (!SplitLine(line, key, value)) return;
     size_t at = value.find(L",{");
     if (at == std::wstring::npos) return;
-    std::wstring identifier = TrimRight(value.substr(at + 1));
+    std::wstring identifier = base::TrimRight(value.substr(at + 1));
     if (!identifier.empty() && identifier.back() == L'}') found.push_back(identifier);
   });
   return found;

@@ -7,12 +7,6 @@
 
 #include "store/BootEntry.h"
 
-// Blanks, tabs and line ends at both ends (or only the left or right) removed.
-std::wstring TrimText(const std::wstring& text);
-std::wstring TrimLeft(const std::wstring& text);
-std::wstring TrimRight(const std::wstring& text);
-std::wstring ReplaceAll(std::wstring text, const std::wstring& from, const std::wstring& to);
-
 // Every key goes to elements; the keys of the loader table also fill their field.
 void ApplyLoaderKey(BootEntry& record, const std::wstring& key, const std::wstring& value);
 void ApplyManagerKey(BootEntry& manager, const std::wstring& key, const std::wstring& value);

@@ -1,6 +1,6 @@
 // Re-reading the boot manager, falling back to the system store when a loaded file has no menu.
-#include "app/AppSettings.h"
-#include "app/Texts.h"
+#include "base/AppSettings.h"
+#include "base/Texts.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
 #include "win/Seams.h"

@@ -2,18 +2,18 @@
 #include "store/StoreCommands.h"
 
 #include "store/BootEntry.h"
-#include "win/Format.h"
+#include "base/Format.h"
 
 std::wstring ToolCommandLine(const std::wstring& directory, const std::wstring& program,
                              const std::wstring& arguments) {
   std::wstring path = directory + program;
   // Unquoted, a program folder such as "C:\Program Files\..." would be cut at its first blank.
   if (path.find(L' ') != std::wstring::npos) path = WrapInQuotes(path);
-  return win::Format(L"%s %s", path, arguments);
+  return base::Format(L"%s %s", path, arguments);
 }
 
 std::wstring WithStoreClause(const std::wstring& storeFile, const std::wstring& arguments) {
-  return win::Format(L" /store \"%s\" %s", storeFile, arguments);
+  return base::Format(L" /store \"%s\" %s", storeFile, arguments);
 }
 
 bool HasStrayQuote(const std::wstring& value) {
@@ -36,11 +36,11 @@ std::wstring QuoteIfBlank(const std::wstring& value) {
 }
 
 std::wstring SetElementArgs(const std::wstring& identifier, const std::wstring& name, const std::wstring& value) {
-  return win::Format(L" /set  %s   %s   %s", identifier, name, value);
+  return base::Format(L" /set  %s   %s   %s", identifier, name, value);
 }
 
 std::wstring DeleteElementArgs(const std::wstring& identifier, const std::wstring& name) {
-  return win::Format(L" /deletevalue  %s   %s", identifier, name);
+  return base::Format(L" /deletevalue  %s   %s", identifier, name);
 }
 
 std::wstring CreateEntryArgs(const std::wstring& applicationType, const std::wstring& description) {
@@ -48,7 +48,7 @@ std::wstring CreateEntryArgs(const std::wstring& applicationType, const std::wst
   for (const wchar_t* known : {L"BOOTSECTOR", L"OSLOADER", L"RESUME", L"STARTUP"}) {
     if (SameText(applicationType, known)) type = applicationType;
   }
-  return win::Format(L" /create /d \"%s\" /application %s", description, type);
+  return base::Format(L" /create /d \"%s\" /application %s", description, type);
 }
 
 std::wstring CreatedIdentifier(const std::wstring& output) {
@@ -59,17 +59,17 @@ std::wstring CreatedIdentifier(const std::wstring& output) {
   return open == std::wstring::npos ? upToBrace : upToBrace.substr(open);
 }
 
-std::wstring DefaultArgs(const std::wstring& identifier) { return win::Format(L"%s%s", L" /default ", identifier); }
+std::wstring DefaultArgs(const std::wstring& identifier) { return base::Format(L"%s%s", L" /default ", identifier); }
 
 std::wstring DeleteEntryArgs(const std::wstring& identifier) {
-  return win::Format(L"%s%s%s", L" /delete ", identifier, L" /cleanup ");
+  return base::Format(L"%s%s%s", L" /delete ", identifier, L" /cleanup ");
 }
 
 std::wstring AddToListArgs(const std::wstring& identifier) {
-  return win::Format(L"%s%s%s", L" /displayorder ", identifier, L" /addlast");
+  return base::Format(L"%s%s%s", L" /displayorder ", identifier, L" /addlast");
 }
 
-std::wstring TimeoutArgs(int seconds) { return win::Format(L"%s%d", L" /timeout ", seconds); }
+std::wstring TimeoutArgs(int seconds) { return base::Format(L"%s%d", L" /timeout ", seconds); }
 
 std::wstring DisplayOrderArgs(const std::vector<std::wstring>& identifiers) {
   std::wstring joined;
@@ -77,37 +77,37 @@ std::wstring DisplayOrderArgs(const std::vector<std::wstring>& identifiers) {
     if (!joined.empty()) joined += L' ';
     joined += identifier;
   }
-  return win::Format(L"%s%s", L" /displayorder ", joined);
+  return base::Format(L"%s%s", L" /displayorder ", joined);
 }
 
 std::wstring CopyArgs(const std::wstring& identifier, const std::wstring& description) {
-  return win::Format(L"%s%s%s%s%s", L" /copy ", identifier, L" /d \" ", win::Format(L"Copy of %s", description),
+  return base::Format(L"%s%s%s%s%s", L" /copy ", identifier, L" /d \" ", base::Format(L"Copy of %s", description),
                      L" \" ");
 }
 
-std::wstring ExportArgs(const std::wstring& path) { return win::Format(L"%s%s%s", L" /export ", L"\"", path) + L"\""; }
+std::wstring ExportArgs(const std::wstring& path) { return base::Format(L"%s%s%s", L" /export ", L"\"", path) + L"\""; }
 
 std::wstring ImportArgs(const std::wstring& path) {
-  return win::Format(L"%s%s%s%s", L" /import ", WrapInQuotes(path), L" ", L"");
+  return base::Format(L"%s%s%s%s", L" /import ", WrapInQuotes(path), L" ", L"");
 }
 
 std::wstring CreateLegacyLoaderArgs(const std::wstring& name) {
-  return win::Format(L"%s%s%s", L" /create {ntldr} /d \"", name, L"\"");
+  return base::Format(L"%s%s%s", L" /create {ntldr} /d \"", name, L"\"");
 }
 
 std::wstring AppendToMenuArgs(const std::wstring& identifier) {
-  return win::Format(L" /displayorder %s /addlast", identifier);
+  return base::Format(L" /displayorder %s /addlast", identifier);
 }
 
 std::vector<std::wstring> LegacyLoaderSetupArgs() {
   return {
-      win::Format(L"%s%s%s", L" /create ", kNtldrAlias, L" /d \"Earlier Windows OS Loader\""),
-      win::Format(L"%s%s%s", L" /set ", kNtldrAlias, L" description \"Earlier Windows OS Loader\""),
-      win::Format(L"%s%s%s", L" /set ", kNtldrAlias, L" path \\ntldr"),
-      win::Format(L"%s%s%s", L" /set ", kNtldrAlias, L" device partition=c:"),
+      base::Format(L"%s%s%s", L" /create ", kNtldrAlias, L" /d \"Earlier Windows OS Loader\""),
+      base::Format(L"%s%s%s", L" /set ", kNtldrAlias, L" description \"Earlier Windows OS Loader\""),
+      base::Format(L"%s%s%s", L" /set ", kNtldrAlias, L" path \\ntldr"),
+      base::Format(L"%s%s%s", L" /set ", kNtldrAlias, L" device partition=c:"),
   };
 }
 
 std::wstring LegacyLoaderNameArgs(const std::wstring& title) {
-  return win::Format(L"%s%s%s%s%s", L" /set ", L"{ntldr} description ", L"\"", title, L"\"");
+  return base::Format(L"%s%s%s%s%s", L" /set ", L"{ntldr} description ", L"\"", title, L"\"");
 }

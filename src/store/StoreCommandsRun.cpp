@@ -2,7 +2,7 @@
 #include "store/BcdEditRunner.h"
 #include "store/BootEntry.h"
 #include "store/StoreCommands.h"
-#include "win/Format.h"
+#include "base/Format.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ int SetManagerMenuStyle(const std::wstring& value) {
 }
 
 int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& element, const std::wstring& value) {
-  std::wstring name = win::Format(L" %s ", element);
+  std::wstring name = base::Format(L" %s ", element);
   if (value.empty()) return Runner().DeleteElement(identifier, name);
   return Runner().SetElement(identifier, name, value);
 }

@@ -1,5 +1,5 @@
 // The display-order writer: make an entry the default, delete it, or append it to the menu.
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
 #include "store/StoreCommands.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "win/Format.h"
+#include "base/Format.h"
 
 namespace standin {
 
@@ -15,8 +15,8 @@ bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix);
 std::wstring Trim(std::wstring_view text);
 
 // The program's own conversions; the stand-ins need nothing different.
-using win::Narrow;
-using win::Widen;
+using base::Narrow;
+using base::Widen;
 
 // Eight upper-case hexadecimal digits, the way element numbers name registry keys.
 std::wstring Hex8(std::uint32_t value);

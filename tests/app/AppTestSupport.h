@@ -4,7 +4,7 @@
 
 #include "store/BcdEditRunner.h"
 
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 
 namespace app_testing {
 

@@ -6,7 +6,7 @@
 #include "AppTestSupport.h"
 #include "TestSupport.h"
 #include "app/Application.h"
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "test_resource.h"
 #include "win/Dialog.h"
 

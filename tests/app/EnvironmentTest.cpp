@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 #include "TestSupport.h"
 #include "app/Environment.h"
+#include "store/ToolSetup.h"
 
 using namespace testing_support;
 using namespace app_testing;

@@ -5,8 +5,9 @@
 #include "AppTestSupport.h"
 #include "TestSupport.h"
 #include "app/Environment.h"
+#include "base/SettingsFile.h"
 #include "app/Settings.h"
-#include "win/Format.h"
+#include "base/Format.h"
 
 using namespace testing_support;
 using namespace app_testing;
@@ -85,7 +86,7 @@ TEST(Settings, OnlyTheExactMiniSwitchStartsHidden) {
   ResolveLanguage();
   for (const wchar_t* line : {L"-MINI", L" -mini", L"-mini ", L"-mini -setdir", L"/mini", L""}) {
     LoadSettings(line);
-    EXPECT_TRUE(AppSettings.showWindow) << "command line [" << win::Narrow(line, CP_UTF8) << "]";
+    EXPECT_TRUE(AppSettings.showWindow) << "command line [" << base::Narrow(line, CP_UTF8) << "]";
   }
   LoadSettings(L"-mini");
   EXPECT_FALSE(AppSettings.showWindow);

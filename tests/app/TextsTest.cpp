@@ -4,7 +4,8 @@
 
 #include "AppTestSupport.h"
 #include "TestSupport.h"
-#include "app/Texts.h"
+#include "base/Texts.h"
+#include "win/Localize.h"
 #include "test_resource.h"
 #include "win/Dialog.h"
 

@@ -9,7 +9,7 @@
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
 #include "store/EntryList.h"
-#include "win/Format.h"
+#include "base/Format.h"
 
 using namespace testing_support;
 using namespace app_testing;
@@ -70,7 +70,7 @@ TEST(BootIni, ParseLineTakesPathTitleAndKeepsTheWholeLine) {
   for (const wchar_t* untitled : {L"C:\\bootsect.dos=", L"C:\\x=no quotes", L"C:\\x=\"", L"C:\\x=\"\""}) {
     BootEntry entry;
     EXPECT_EQ(ParseBootIniLine(untitled, entry), 1);
-    EXPECT_EQ(entry.description, L"") << win::Narrow(untitled, CP_UTF8);
+    EXPECT_EQ(entry.description, L"") << base::Narrow(untitled, CP_UTF8);
   }
 }
 

@@ -7,10 +7,10 @@
 #include "../app/AppTestSupport.h"
 #include "StandinSupport.h"
 #include "TestSupport.h"
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
-#include "win/Format.h"
+#include "base/Format.h"
 
 using namespace testing_support;
 namespace demo = testing_support::demo_store;
@@ -91,7 +91,7 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   list.Reload(1);
   // One listing of every loader, then one run per display-order object that is not a loader.
   EXPECT_EQ(TakeJournal(), (std::vector<std::string>{"  /enum OSLOADER /v", "  /enum {466f5a88-0af2-4f76-9038-095b170dc21c} /v",
-                                                      "  /enum " + win::Narrow(demo::kGrub, CP_ACP) + " /v"}));
+                                                      "  /enum " + base::Narrow(demo::kGrub, CP_ACP) + " /v"}));
 
   std::vector<std::wstring> menu = Identifiers(list);
   std::vector<std::wstring> expected = {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd,
@@ -184,7 +184,7 @@ TEST_F(DemoMachine, StoreFileModeAddsNoBootIniLines) {
   for (int index : list.displayIndex) EXPECT_EQ(list.entries[index].sourceKind, 1);
   std::vector<std::string> runs = TakeJournal();
   ASSERT_EQ(runs.size(), 4u);  // boot manager (its display order was cleared), loaders, {ntldr}, GRUB
-  for (const std::string& line : runs) EXPECT_EQ(line.rfind("  /store \"" + win::Narrow(file, CP_ACP) + "\"  /enum", 0), 0u) << line;
+  for (const std::string& line : runs) EXPECT_EQ(line.rfind("  /store \"" + base::Narrow(file, CP_ACP) + "\"  /enum", 0), 0u) << line;
 }
 
 TEST_F(DemoMachine, LegacyEntryNeedsPathAndDevice) {

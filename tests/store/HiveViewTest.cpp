@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "store/BootEntry.h"
 #include "store/DeviceSpec.h"
 #include "store/EntryList.h"

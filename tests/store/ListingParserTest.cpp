@@ -4,6 +4,7 @@
 
 #include "store/EntryList.h"
 #include "store/ListingParser.h"
+#include "base/Strings.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ const wchar_t kLoaderListing[] =
     L"osdevice                ramdisk=[C:]\\boot.wim,{ae5534e0-a924-466c-b836-758539a3ee3a}\n"
     L"\n";
 
-std::wstring WithCrLf(const std::wstring& text) { return ReplaceAll(text, L"\n", L"\r\n"); }
+std::wstring WithCrLf(const std::wstring& text) { return base::ReplaceAll(text, L"\n", L"\r\n"); }
 
 BootEntry ParseManager(const std::wstring& text) {
   BootEntry manager;

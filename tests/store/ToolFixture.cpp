@@ -2,7 +2,7 @@
 #include "ToolFixture.h"
 
 #include "StandinSupport.h"
-#include "win/Format.h"
+#include "base/Format.h"
 
 namespace testing_support {
 
@@ -32,7 +32,7 @@ ToolFixture::~ToolFixture() {
 }
 
 std::vector<std::wstring> ToolFixture::Journal() const {
-  std::wstring text = win::Widen(folder.ReadText(L"journal.txt"), CP_UTF8);
+  std::wstring text = base::Widen(folder.ReadText(L"journal.txt"), CP_UTF8);
   std::vector<std::wstring> lines;
   size_t start = 0;
   for (size_t end = text.find(L"\r\n"); end != std::wstring::npos; end = text.find(L"\r\n", start)) {

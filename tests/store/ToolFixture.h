@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "store/BcdEditRunner.h"
 
 namespace testing_support {

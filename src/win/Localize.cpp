@@ -1,11 +1,13 @@
 // Puts the chosen language's texts and font on dialogs and menus.
+#include "win/Localize.h"
+
 #include <cstddef>
 #include <map>
 #include <tuple>
 
-#include "app/AppSettings.h"
-#include "app/Texts.h"
-#include "win/Format.h"
+#include "base/AppSettings.h"
+#include "base/Texts.h"
+#include "base/Format.h"
 
 namespace {
 
@@ -94,7 +96,7 @@ void LocalizeDialog(HWND dialog, UINT templateId, bool useAppTitle) {
   HFONT boldFont = nullptr;
 
   if (!useAppTitle) {
-    std::wstring title = LanguageValue(win::Format(L"DLG%d", templateId).c_str(), L"Title");
+    std::wstring title = LanguageValue(base::Format(L"DLG%d", templateId).c_str(), L"Title");
     if (!title.empty()) SetWindowTextW(dialog, ExpandLineBreaks(title).c_str());
   }
 
@@ -119,7 +121,7 @@ void LocalizeDialog(HWND dialog, UINT templateId, bool useAppTitle) {
 
 void LocalizeMenu(HMENU menu, UINT parentIndex, UINT dialogId) {
   if (AppSettings.languageFile.empty()) return;
-  std::wstring section = dialogId != 0 ? win::Format(L"DLG%d", dialogId) : std::wstring(L"String");
+  std::wstring section = dialogId != 0 ? base::Format(L"DLG%d", dialogId) : std::wstring(L"String");
   int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW item = {};
@@ -129,8 +131,8 @@ void LocalizeMenu(HMENU menu, UINT parentIndex, UINT dialogId) {
     if (item.fType & MFT_SEPARATOR) continue;
     // A pop-up item built from a resource may carry identifier 0; only separators are skipped.
     if (item.wID == 0 && !item.hSubMenu) continue;
-    std::wstring key = item.hSubMenu ? win::Format(L"%u|%u", parentIndex, static_cast<unsigned>(i))
-                                     : win::Format(L"%u", item.wID);
+    std::wstring key = item.hSubMenu ? base::Format(L"%u|%u", parentIndex, static_cast<unsigned>(i))
+                                     : base::Format(L"%u", item.wID);
     std::wstring text = LanguageValue(section.c_str(), key.c_str(), 1024);
     if (!text.empty()) {
       text = ExpandLineBreaks(text);

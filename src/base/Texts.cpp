@@ -1,8 +1,8 @@
 // Text lookup: the language file first, then the built-in string table.
-#include "app/Texts.h"
+#include "base/Texts.h"
 
-#include "app/AppSettings.h"
-#include "win/Format.h"
+#include "base/AppSettings.h"
+#include "base/Format.h"
 
 namespace {
 
@@ -42,8 +42,8 @@ std::wstring ExpandLineBreaks(const std::wstring& value) {
 
 std::wstring GetText(UINT id, UINT dialogId) {
   if (AppSettings.languageFile.empty()) return dialogId == 0 ? BuiltInText(id) : std::wstring();
-  std::wstring section = dialogId == 0 ? std::wstring(L"String") : win::Format(L"DLG%d", dialogId);
-  std::wstring value = ReadLanguageValue(section, win::Format(L"%d", id));
+  std::wstring section = dialogId == 0 ? std::wstring(L"String") : base::Format(L"DLG%d", dialogId);
+  std::wstring value = ReadLanguageValue(section, base::Format(L"%d", id));
   if (!value.empty()) return ExpandLineBreaks(value);
   if (dialogId != 0) return GetText(id, 0);
   return BuiltInText(id);

@@ -1,9 +1,9 @@
 // Text formatting and code-page conversion.
-#include "win/Format.h"
+#include "base/Format.h"
 
 #include <windows.h>
 
-namespace win {
+namespace base {
 namespace {
 
 std::wstring Digits(std::uint64_t value, unsigned base) {
@@ -87,4 +87,4 @@ std::string Narrow(std::wstring_view text, unsigned codePage) {
   return out;
 }
 
-}  // namespace win
+}  // namespace base

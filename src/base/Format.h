@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace win {
+namespace base {
 
 struct FormatArg {
   enum class Kind { Text, Signed, Unsigned } kind;
@@ -37,4 +37,4 @@ std::wstring Format(std::wstring_view format, const Args&... args) {
 std::wstring Widen(std::string_view bytes, unsigned codePage);
 std::string Narrow(std::wstring_view text, unsigned codePage);
 
-}  // namespace win
+}  // namespace base
