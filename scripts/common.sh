@@ -9,8 +9,14 @@ export VEXA_WINEPREFIX="$WINEPREFIX"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Every package is named: recommends are not installed (they would pull in ghostscript, printing,
+# sound and more). Wine's X11 driver loads the X extension libraries at run time, for the 32-bit
+# half too, so they are named for both architectures.
 VEXA_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
-               wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick xdotool)
+               wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick xdotool
+               libxrender1 libxrender1:i386 libxcursor1 libxcursor1:i386 libxrandr2 libxrandr2:i386
+               libxi6 libxi6:i386 libxinerama1 libxinerama1:i386 libxcomposite1 libxcomposite1:i386
+               libxfixes3 libxfixes3:i386 libxxf86vm1 libxxf86vm1:i386)
 
 log() { printf '[vexa] %s\n' "$*" >&2; }
 
@@ -26,7 +32,7 @@ install_packages() {
   # Wine's 32-bit half comes from the i386 architecture.
   if ! dpkg --print-foreign-architectures | grep -qx i386; then as_root dpkg --add-architecture i386; fi
   as_root apt-get update -q
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
 build() {

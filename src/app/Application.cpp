@@ -61,7 +61,7 @@ bool Application::Start(const std::wstring& commandLine) {
   if (!CheckSingleInstance()) return false;
   LoadSettings(commandLine);
   SetHelpFile();
-  if (AppSettings.osClass < 6) dialogBackground_ = RGB(240, 240, 240);
+  if (AppSettings.osClass < 6) AppSettings.dialogBackground = RGB(240, 240, 240);
 
   MainDialog main;
   mainWindow_ = &main;
@@ -71,28 +71,21 @@ bool Application::Start(const std::wstring& commandLine) {
 }
 
 int Application::Exit() {
-  if (instanceMutex_) {
-    ReleaseMutex(instanceMutex_);
-    CloseHandle(instanceMutex_);
-    instanceMutex_ = nullptr;
-  }
+  instanceMutex_.Reset();
   return 0;
 }
 
 bool Application::CheckSingleInstance() {
-  HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kInstanceMutexName);
+  win::UniqueHandle existing(OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutexName));
   if (!existing) {
     // Two starts at the same moment can both miss the mutex; the one whose create finds it
     // already there is the second instance.
-    HANDLE created = CreateMutexW(nullptr, TRUE, kInstanceMutexName);
+    win::UniqueHandle created(CreateMutexW(nullptr, TRUE, kInstanceMutexName));
     DWORD error = GetLastError();
     if (created && error != ERROR_ALREADY_EXISTS) {
-      instanceMutex_ = created;
+      instanceMutex_.Reset(created.Release());
       return true;
     }
-    if (created) CloseHandle(created);
-  } else {
-    CloseHandle(existing);
   }
 
   HWND other = FindWindowW(L"#32770", AppSettings.appTitle.c_str());

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win/Handles.h"
+
 namespace win {
 class Dialog;
 }
@@ -31,14 +33,11 @@ class Application {
 
   const std::wstring& HelpFile() const { return helpFile_; }
   win::Dialog* MainWindow() const { return mainWindow_; }
-  // Dialog background for systems before Vista; CLR_INVALID keeps the system's colour.
-  COLORREF DialogBackground() const { return dialogBackground_; }
 
  private:
-  HANDLE instanceMutex_ = nullptr;
+  win::OwnedMutex instanceMutex_;
   std::wstring helpFile_;
   win::Dialog* mainWindow_ = nullptr;
-  COLORREF dialogBackground_ = CLR_INVALID;
 };
 
 // The process's one application object.

@@ -33,6 +33,8 @@ struct AppSettingsRecord {
   std::wstring currentSystemName;
   DWORD fileVersionMS = 0;
   DWORD fileVersionLS = 0;
+  // Background of the program's dialogs on systems before Vista (CLR_INVALID: the system's).
+  COLORREF dialogBackground = CLR_INVALID;
 };
 
 // Every Part reads and a few write this one record; tests reset it with `AppSettings = {};`.

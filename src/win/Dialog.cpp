@@ -108,7 +108,17 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = FALSE;
-  if (table_.Route(this, message, wParam, lParam, result) || OnOtherMessage(message, wParam, lParam, result)) {
+  bool handled = table_.Route(this, message, wParam, lParam, result);
+  if (!handled) {
+    // A control that draws or colours itself answers non-zero; otherwise the dialog's own rule
+    // (a base's background, the default) applies.
+    if (HWND control = ReflectTarget(hwnd_, message, lParam)) {
+      result = SendMessageW(control, kReflectBase + message, wParam, lParam);
+      if (result) return result;
+    }
+    handled = OnOtherMessage(message, wParam, lParam, result);
+  }
+  if (handled) {
     // Results of messages that are not plain TRUE/FALSE go through DWLP_MSGRESULT.
     if (message == WM_NOTIFY) {
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
@@ -116,9 +126,10 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return result;
   }
-  if (message == WM_INITDIALOG) return OnInit();
-  if (HWND control = ReflectTarget(hwnd_, message, lParam))
-    return SendMessageW(control, kReflectBase + message, wParam, lParam);
+  if (message == WM_INITDIALOG) {
+    BeforeInit();
+    return OnInit();
+  }
   if (message == WM_COMMAND && (LOWORD(wParam) == IDCANCEL) && modal_) {
     End(IDCANCEL);
     return TRUE;

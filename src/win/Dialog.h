@@ -50,12 +50,15 @@ class Dialog {
   void ShowItem(int id, bool shown) const { ShowWindow(Item(id), shown ? SW_SHOW : SW_HIDE); }
 
  protected:
+  // WM_INITDIALOG, before OnInit: what a family of dialogs does to every member (localising).
+  virtual void BeforeInit() {}
   // WM_INITDIALOG; return FALSE when focus was set by hand.
   virtual BOOL OnInit() { return TRUE; }
   // Called after the window is gone (modal or modeless).
   virtual void OnDestroyed() {}
-  // Messages the class's table did not take: a base between Dialog and the class (the skinned
-  // dialog, the application dialog) handles its own here. True when handled.
+  // Messages the class's table did not take and no control answered when they were reflected: a
+  // base between Dialog and the class (the skinned dialog, the application dialog) handles its
+  // own here. True when handled.
   virtual bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
  private:

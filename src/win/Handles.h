@@ -45,6 +45,15 @@ struct FileHandleTraits {
   static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(HANDLE h) { CloseHandle(h); }
 };
+// A mutex this thread created as its owner: released before its handle is closed, so a process
+// waiting on it sees it released, not abandoned.
+struct OwnedMutexTraits {
+  static HANDLE Invalid() { return nullptr; }
+  static void Close(HANDLE h) {
+    ReleaseMutex(h);
+    CloseHandle(h);
+  }
+};
 struct KeyTraits {
   static HKEY Invalid() { return nullptr; }
   static void Close(HKEY k) { RegCloseKey(k); }
@@ -64,6 +73,7 @@ struct MenuTraits {
 
 using UniqueHandle = Owned<HANDLE, HandleTraits>;
 using UniqueFile = Owned<HANDLE, FileHandleTraits>;
+using OwnedMutex = Owned<HANDLE, OwnedMutexTraits>;
 using UniqueKey = Owned<HKEY, KeyTraits>;
 using UniqueIcon = Owned<HICON, IconTraits>;
 using UniqueFont = Owned<HFONT, FontTraits>;
