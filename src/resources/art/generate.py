@@ -51,8 +51,8 @@ def font(path, size):
 
 
 # ----------------------------------------------------------------------------------------------
-# File writers. Ours rather than PIL's: PIL stores PNG inside .ico files, which old loaders refuse,
-# and it cannot write cursors.
+# File writers. Ours rather than PIL's: PIL puts PNG images into .ico files by default, which the
+# loader of Windows XP refuses, and it cannot write cursors.
 
 def write_file(name, data):
     with open(os.path.join(HERE, name), 'wb') as f:
@@ -185,7 +185,7 @@ class Canvas:
         return ImageChops.darker(a, b)
 
     def grow(self, m, pixels):
-        """The mask widened by whole final pixels (for outlines of a constant pixel width)."""
+        """The mask widened by final pixels (for outlines of a constant pixel width at every size)."""
         n = int(round(pixels * SS)) * 2 + 1
         return m.filter(ImageFilter.MaxFilter(n))
 
@@ -334,14 +334,11 @@ def toolbox(c):
     c.bordered(c.rect(6, 8, 10, 11, r=0.5), (236, 240, 245), SLATE_DARK)
 
 
-def folder(c, open_=False):
+def open_folder(c):
     back = c.poly([(1, 2), (6, 2), (7.5, 4), (15, 4), (15, 14), (1, 14)])
     c.bordered(back, c.vgrad((248, 196, 84), (230, 160, 40), 2, 14), AMBER_DARK)
-    if open_:
-        c.bordered(c.poly([(3.5, 7), (16, 7), (13.5, 14), (1, 14)]), c.vgrad((255, 218, 120), (246, 186, 60), 7, 14),
-                   AMBER_DARK)
-    else:
-        c.fill(c.rect(2, 6, 14, 7), (255, 226, 150))
+    c.bordered(c.poly([(3.5, 7), (16, 7), (13.5, 14), (1, 14)]), c.vgrad((255, 218, 120), (246, 186, 60), 7, 14),
+               AMBER_DARK)
 
 
 def floppy(c):
@@ -486,7 +483,7 @@ def slot_advanced(c):
 
 
 def slot_browse(c):
-    folder(c, open_=True)
+    open_folder(c)
 
 
 def slot_save_as(c):
@@ -661,6 +658,11 @@ def skin():
     d = ImageDraw.Draw(img)
     for y in range(HEADER_H):
         d.line([(0, y), (SKIN_W, y)], fill=header_colour(y))
+    # quiet arcs at the right end of the header, echoing the about page
+    arcs = Canvas(SKIN_W, HEADER_H)
+    for r, a in ((150, 0.10), (120, 0.08), (90, 0.07), (60, 0.06)):
+        arcs.fill(Canvas.minus(arcs.circle(470, 150, r + 100), arcs.circle(470, 150, r + 98.8)), BLUE, a)
+    img.paste(Image.alpha_composite(img.crop((0, 0, SKIN_W, HEADER_H)).convert('RGBA'), arcs.result()).convert('RGB'))
     # accent line under the header: blue flowing into green
     for x in range(SKIN_W):
         t = x / (SKIN_W - 1)
@@ -668,7 +670,6 @@ def skin():
     top = HEADER_H + ACCENT_H
     for y in range(top, FOOTER_Y):
         d.line([(0, y), (COLUMN_W - 1, y)], fill=lerp(COLUMN_TOP, COLUMN_BOTTOM, (y - top) / (FOOTER_Y - top)))
-    d.line([(COLUMN_W, top), (COLUMN_W, FOOTER_Y - 1)], fill=(214, 219, 226))
     # quiet rings in the lower part of the column
     rings = Canvas(COLUMN_W, FOOTER_Y - top)
     for r, a in ((70, 0.07), (52, 0.06), (34, 0.05)):
