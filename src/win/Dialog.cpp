@@ -108,6 +108,11 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = FALSE;
+  // A control learns of its own click first (a skinned button toggles its check state, drops its
+  // menu, opens its link), so the dialog's handler sees what the click left. Enter on a default
+  // button reaches only the dialog, so the button's own procedure cannot learn of it.
+  if (message == WM_COMMAND && lParam && HIWORD(wParam) == BN_CLICKED)
+    SendMessageW(reinterpret_cast<HWND>(lParam), kReflectBase + WM_COMMAND, wParam, lParam);
   if (table_.Route(this, message, wParam, lParam, result) || OnOtherMessage(message, wParam, lParam, result)) {
     // Results of messages that are not plain TRUE/FALSE go through DWLP_MSGRESULT.
     if (message == WM_NOTIFY) {
