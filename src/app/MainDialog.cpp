@@ -1,20 +1,405 @@
-// Main window behaviour.
+// The main window: construction, initialisation, pages and the window's own commands.
 #include "app/MainDialog.h"
 
-#include "resource.h"
+#include <windowsx.h>
 
-const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
-    win::OnMessage(WM_CLOSE, &MainDialog::OnClose),
+#include "art.h"
+#include "base/AppSettings.h"
+#include "base/Texts.h"
+#include "bootloader/BootloaderPage.h"
+#include "controls/ButtonPresets.h"
+#include "oslist/OsListPage.h"
+#include "oslist/RestartComputer.h"
+#include "resource.h"
+#include "utilities/UtilitiesPage.h"
+#include "app/VersionText.h"
+#include "win/Localize.h"
+#include "win/Seams.h"
+
+namespace {
+
+constexpr UINT kConfigTooltipText = 57413;   // "Config"
+constexpr UINT kRestartQuestionText = 57387;  // "Are you sure you want to restart your computer? "
+constexpr UINT kRestartCaptionText = 57386;   // "Confirm Restart"
+constexpr UINT kQuitOrHideText = 57362;       // "Want Quit or Hide?\nYes to Quit and No for Hide?"
+constexpr UINT kTitleText = 57344;
+
+constexpr wchar_t kFooterTooltip[] = L"About Vexa";
+constexpr wchar_t kProductPage[] = L"https://vexa.tavro.example/";
+// The system menu's about item, as the shell numbers it (its low four bits are the system's).
+constexpr WPARAM kAboutSysCommand = 0x10;
+// What a second start sends the first instance's window to have it shown.
+constexpr WPARAM kShowFromSecondStart = 9;
+constexpr int kBannerHeight = 32;
+
+struct PageLook {
+  int buttonId;
+  UINT selectedBitmap;
+  UINT pageIcon;
+};
+constexpr PageLook kPageLooks[MainDialog::kPageCount] = {
+    {IDC_MAIN_PAGE_OSLIST, IDB_PAGE_OSLIST_SELECTED, IDI_OSLIST},
+    {IDC_MAIN_PAGE_UTILITIES, IDB_PAGE_UTILITIES_SELECTED, IDI_UTILITIES},
+    {IDC_MAIN_PAGE_BOOTLOADER, IDB_PAGE_BOOTLOADER_SELECTED, IDI_BOOTLOADER},
 };
 
-MainDialog::MainDialog() : win::Dialog(IDD_MAIN, kMessages) {}
+int BannerRow() {
+  if (AppSettings.languageCode == L"804") return 35;
+  if (AppSettings.languageCode == L"404") return 70;
+  return 0;
+}
+
+std::unique_ptr<SkinPage> MakePage(int index) {
+  switch (index) {
+    case 0: return std::make_unique<OsListPage>();
+    case 1: return std::make_unique<UtilitiesPage>();
+    default: return std::make_unique<BootloaderPage>();
+  }
+}
+
+HIMAGELIST MakeButtonImages() {
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 19, 3);
+  if (!images) return nullptr;
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  if (HBITMAP strip = static_cast<HBITMAP>(
+          LoadImageW(module, MAKEINTRESOURCEW(IDB_BUTTON_STRIP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+    ImageList_AddMasked(images, strip, RGB(255, 0, 255));
+    DeleteObject(strip);
+  }
+  for (UINT icon : {IDI_CONFIG, IDI_STORE_FILE, IDI_PARTITION, IDI_OSLIST}) {
+    win::UniqueIcon loaded(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0)));
+    if (loaded) ImageList_AddIcon(images, loaded.Get());
+  }
+  return images;
+}
+
+HIMAGELIST SystemImages(UINT sizeFlag) {
+  SHFILEINFOW info = {};
+  HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+      L".txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | sizeFlag));
+  if (images) ImageList_SetBkColor(images, CLR_NONE);
+  return images;
+}
+
+}  // namespace
+
+const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
+    win::OnCommand(IDC_MAIN_PAGE_OSLIST, BN_CLICKED, &MainDialog::OnOsListButton),
+    win::OnCommand(IDC_MAIN_PAGE_UTILITIES, BN_CLICKED, &MainDialog::OnUtilitiesButton),
+    win::OnCommand(IDC_MAIN_PAGE_BOOTLOADER, BN_CLICKED, &MainDialog::OnBootloaderButton),
+    // The about button and the tray's about item share 1013; a menu command's code is 0 as well.
+    win::OnCommand(IDC_MAIN_ABOUT, BN_CLICKED, &MainDialog::OnAbout),
+    win::OnCommand(IDC_MAIN_FOOTER, STN_CLICKED, &MainDialog::OnAbout),
+    win::OnCommand(IDC_MAIN_BANNER, STN_CLICKED, &MainDialog::OnBanner),
+    win::OnCommand(IDC_MAIN_CONFIG, BN_CLICKED, &MainDialog::OnConfig),
+    win::OnCommand(ID_TRAY_CONFIG, 0, &MainDialog::OnConfig),
+    win::OnCommand(ID_TRAY_RESTART, 0, &MainDialog::OnRestart),
+    win::OnCommand(ID_TRAY_SHOW, 0, &MainDialog::OnShow),
+    win::OnCommand(ID_TRAY_HIDE, 0, &MainDialog::OnHide),
+    win::OnCommand(ID_TRAY_EXIT, 0, &MainDialog::OnExit),
+    win::OnCommand(ID_TRAY_HELP, 0, &MainDialog::OnHelp),
+    // Escape and the close box both arrive as IDCANCEL: a close request, not the end.
+    win::OnCommand(IDCANCEL, BN_CLICKED, &MainDialog::OnCloseRequest),
+    win::OnMessage(kTrayMessage, &MainDialog::OnTrayEvent),
+    win::OnMessage(WM_SYSCOMMAND, &MainDialog::OnSysCommand),
+    win::OnMessage(WM_LBUTTONDOWN, &MainDialog::OnLeftButtonDown),
+    win::OnMessage(WM_WINDOWPOSCHANGING, &MainDialog::OnWindowPosChanging),
+    win::OnMessage(WM_DESTROY, &MainDialog::OnDestroy),
+    win::OnMessage(WM_PAINT, &MainDialog::OnPaint),
+    win::OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
+};
+
+MainDialog::MainDialog() : SkinDialog(IDD_MAIN, kMessages) {
+  UseAppTitle();
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  bigIcon_.Reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+  smallIcon_.Reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
+  windowShown_ = AppSettings.showWindow;
+  balloonCapable_ = AppSettings.osClass > 1;
+  SetBackgroundBitmap(IDB_SKIN, RGB(240, 240, 240));
+  buttonImages_ = MakeButtonImages();
+  systemSmall_ = SystemImages(SHGFI_SMALLICON);
+  systemLarge_ = SystemImages(SHGFI_LARGEICON);
+  // Explorer announces a restart with this message; the icon must then be added again.
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+MainDialog::~MainDialog() {
+  if (buttonImages_) ImageList_Destroy(buttonImages_);
+}
 
 BOOL MainDialog::OnInit() {
-  SetWindowTextW(Handle(), L"Vexa");
+  RECT separator = {};
+  GetWindowRect(Item(IDC_MAIN_SEPARATOR), &separator);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&separator), 2);
+  GetClientRect(Handle(), &dragStrip_);
+  dragStrip_.bottom = separator.bottom;
+
+  footer_.Attach(Handle(), IDC_MAIN_FOOTER);
+  footer_.SetTooltipText(kFooterTooltip);
+  SetItemText(IDC_MAIN_FOOTER, kFooterText);
+  currentSystem_.Attach(Handle(), IDC_MAIN_CURRENT_SYSTEM);
+  banner_.Attach(Handle(), IDC_MAIN_BANNER);
+  for (int i = 0; i < kPageCount; ++i) pageButtons_[i].Attach(Handle(), kPageLooks[i].buttonId);
+  aboutButton_.Attach(Handle(), IDC_MAIN_ABOUT);
+  configButton_.Attach(Handle(), IDC_MAIN_CONFIG);
+  pageIcon_.Attach(Handle(), IDC_MAIN_PAGE_ICON);
+
+  if (AppSettings.showWindow) BuildUi();
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  UpdateVersionLine();
+  AddTrayIcon();
+  if (!AppSettings.showWindow) {
+    windowShown_ = false;
+    ShowWindow(Handle(), SW_HIDE);
+    if (AppSettings.showBalloon) ShowBalloon(tipText_, 5000);
+  }
   return TRUE;
 }
 
-INT_PTR MainDialog::OnClose(WPARAM, LPARAM) {
-  End(IDCANCEL);
+void MainDialog::SetUpBanner() {
+  banner_.SetBitmapBand(IDB_BANNER, BannerRow(), kBannerHeight, RGB(255, 0, 255));
+  BITMAP info = {};
+  HBITMAP banner = static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (banner) {
+    GetObjectW(banner, sizeof(info), &info);
+    DeleteObject(banner);
+    SetWindowPos(Item(IDC_MAIN_BANNER), nullptr, 0, 0, info.bmWidth / 2, kBannerHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ShowItem(IDC_MAIN_BANNER, true);
+}
+
+void MainDialog::BuildUi() {
+  SetUpBanner();
+  SetItemText(IDC_MAIN_VERSION, VersionText(AppSettings.fileVersionMS, AppSettings.fileVersionLS));
+
+  GetWindowRect(Item(IDC_MAIN_PAGE_AREA), &pageArea_);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&pageArea_), 2);
+
+  MakeImageButton(configButton_, buttonImages_, art::kImageConfig, IDR_HAND_CURSOR, GetText(kConfigTooltipText));
+  for (SkinButton& button : pageButtons_) SetPageButtonBaseLook(button);
+  SetPageButtonBaseLook(aboutButton_);
+  // The large page icon only shows a picture; it is no button to press.
+  pageIcon_.SetBorder(false);
+  pageIcon_.DrawTransparent();
+  SetItemText(IDC_MAIN_PAGE_ICON, L"");
+
+  ShowPage(AppSettings.startPage == 1 ? 0 : 1);
+  uiBuilt_ = true;
+}
+
+void MainDialog::ShowPage(int index) {
+  if (index < 0 || index >= kPageCount) return;
+  HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  if (!pages_[index]) {
+    pages_[index] = MakePage(index);
+    if (HWND page = pages_[index]->CreateModeless(Handle())) {
+      SetWindowPos(page, Item(IDC_MAIN_PAGE_AREA), pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
+                   pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);
+    }
+  }
+  for (int i = 0; i < kPageCount; ++i) {
+    if (i == index) continue;
+    if (pages_[i] && pages_[i]->Handle()) ShowWindow(pages_[i]->Handle(), SW_HIDE);
+    SetPageButtonUnselectedLook(pageButtons_[i]);
+  }
+  if (pages_[index]->Handle()) ShowWindow(pages_[index]->Handle(), SW_SHOW);
+  SetPageButtonSelectedLook(pageButtons_[index], kPageLooks[index].selectedBitmap, kPageLooks[index].pageIcon,
+                            &pageIcon_);
+  currentPage_ = index;
+  SetCursor(previous);
+}
+
+HWND MainDialog::Page(int index) const {
+  if (index < 0 || index >= kPageCount || !pages_[index]) return nullptr;
+  return pages_[index]->Handle();
+}
+
+void MainDialog::UpdateVersionLine() {
+  SystemLine system = DescribeRunningSystem();
+  if (balloonCapable_) currentSystem_.SetTooltipTitle(system.line);
+  SetItemText(IDC_MAIN_CURRENT_SYSTEM, system.line);
+  currentSystem_.SetTooltipText(system.detail);
+  tipText_ = TrayTipText(AppSettings.appTitle, system.line, system.detail, balloonCapable_);
+}
+
+void MainDialog::RefreshPages(int kind) {
+  auto refresh = [this](int index, int what) {
+    if (pages_[index] && pages_[index]->Handle()) pages_[index]->Refresh(what);
+  };
+  switch (kind) {
+    case 0:
+      refresh(0, 1);
+      refresh(1, 2);
+      refresh(2, 3);
+      break;
+    case 1:
+    case 2:
+    case 3:
+      refresh(kind - 1, kind);
+      break;
+    case 9:
+      refresh(0, 9);
+      break;
+    default:
+      break;
+  }
+}
+
+void MainDialog::OnLanguageChanged(bool refresh) {
+  AppSettings.appTitle = GetText(kTitleText);
+  LocalizeDialog(Handle(), IDD_MAIN, true);
+  SetItemText(IDC_MAIN_FOOTER, kFooterText);
+  SetUpBanner();
+  if (!refresh) return;
+  for (auto& page : pages_) {
+    if (page && page->Handle()) page->Relocalize();
+  }
+  UpdateVersionLine();
+  if (uiBuilt_) SetItemText(IDC_MAIN_VERSION, VersionText(AppSettings.fileVersionMS, AppSettings.fileVersionLS));
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+bool MainDialog::ForwardToModalWindow() {
+  HWND popup = GetLastActivePopup(Handle());
+  bool modalOpen = !IsWindowEnabled(Handle()) || (popup && popup != Handle() && IsWindowVisible(popup));
+  if (!modalOpen) return false;
+  if (popup && popup != Handle()) SetForegroundWindow(popup);
+  return true;
+}
+
+INT_PTR MainDialog::OnAbout(WPARAM, LPARAM) {
+  if (ForwardToModalWindow()) return TRUE;
+  // The about page arrives with the config dialog; until then the command only keeps its place.
   return TRUE;
+}
+
+INT_PTR MainDialog::OnConfig(WPARAM, LPARAM) {
+  if (ForwardToModalWindow()) return TRUE;
+  // The config dialog arrives with its own issue; the button and the menu item keep their place.
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnHelp(WPARAM, LPARAM) {
+  if (ForwardToModalWindow()) return TRUE;
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnBanner(WPARAM, LPARAM) {
+  win::ShellRun(Handle(), L"open", kProductPage, L"", L"", SW_SHOWMAXIMIZED);
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnRestart(WPARAM, LPARAM) {
+  if (ForwardToModalWindow()) return TRUE;
+  if (win::Prompt(Handle(), GetText(kRestartQuestionText), GetText(kRestartCaptionText), MB_YESNO | MB_ICONQUESTION) ==
+      IDYES)
+    RestartComputer(false);
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnExit(WPARAM, LPARAM) {
+  if (ForwardToModalWindow()) return TRUE;
+  Quit();
+  return TRUE;
+}
+
+void MainDialog::Quit() {
+  RemoveTrayIcon();
+  End(IDOK);
+}
+
+void MainDialog::AskQuitOrHide() {
+  if (win::Prompt(Handle(), GetText(kQuitOrHideText), AppSettings.appTitle, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    Quit();
+  else
+    HideToTray();
+}
+
+void MainDialog::ShowFromTray() {
+  AppSettings.showWindow = true;
+  if (!uiBuilt_) BuildUi();
+  // From minimised, so the restore animation runs from the tray.
+  ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
+  ShowWindow(Handle(), SW_RESTORE);
+  windowShown_ = true;
+  SetForegroundWindow(Handle());
+}
+
+void MainDialog::HideToTray() {
+  AppSettings.showWindow = true;
+  SendMessageW(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  windowShown_ = false;
+}
+
+INT_PTR MainDialog::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+  if ((wParam & 0xFFF0) == kAboutSysCommand) return OnAbout(0, 0);
+  AppSettings.showWindow = true;
+  // The dialog's own default handling would call this procedure again; the window's does not.
+  DefWindowProcW(Handle(), WM_SYSCOMMAND, wParam, lParam);
+  if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+    ShowWindow(Handle(), SW_HIDE);
+    windowShown_ = false;
+  } else if (wParam == kShowFromSecondStart) {
+    ShowWindow(Handle(), SW_SHOW);
+    windowShown_ = true;
+    if (!uiBuilt_) BuildUi();
+  }
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnLeftButtonDown(WPARAM, LPARAM lParam) {
+  POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (PtInRect(&dragStrip_, point)) PostMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+  return FALSE;
+}
+
+INT_PTR MainDialog::OnWindowPosChanging(WPARAM, LPARAM lParam) {
+  if (!AppSettings.showWindow) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+  return FALSE;
+}
+
+INT_PTR MainDialog::OnDestroy(WPARAM, LPARAM) {
+  // The pages end while their objects still live, so their own WM_DESTROY runs.
+  for (auto& page : pages_) {
+    if (page) page->End(0);
+    page.reset();
+  }
+  RemoveTrayIcon();
+  return FALSE;
+}
+
+INT_PTR MainDialog::OnPaint(WPARAM, LPARAM) {
+  if (!IsIconic(Handle())) return FALSE;
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Handle(), &paint);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, bigIcon_.Get());
+  EndPaint(Handle(), &paint);
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(bigIcon_.Get()); }
+
+bool MainDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (taskbarCreated_ && message == taskbarCreated_) {
+    trayIconAdded_ = false;
+    AddTrayIcon();
+    result = 0;
+    return true;
+  }
+  if (message == WM_CTLCOLORSTATIC) {
+    // Labels lie on the skin.
+    SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    result = reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+    return true;
+  }
+  return SkinDialog::OnOtherMessage(message, wParam, lParam, result);
 }

@@ -1,16 +1,114 @@
-// The main window: page buttons on the left, the pages in the frame beside them.
+// The main window: page buttons on the left, one of the three pages beside them, the banner, the
+// version and current-system lines, and the notification-area icon with its menu.
 #pragma once
-#include "win/Dialog.h"
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
-class MainDialog : public win::Dialog {
+#include <memory>
+#include <string>
+
+#include "controls/HoverStatic.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinDialog.h"
+#include "controls/SkinPage.h"
+#include "win/Handles.h"
+
+class MainDialog : public SkinDialog {
  public:
+  static constexpr int kPageCount = 3;
+  static constexpr UINT kTrayIconId = 128;
+  static constexpr UINT kTrayMessage = 0x8064;
+
   MainDialog();
+  ~MainDialog() override;
+
+  // 0 OS list, 1 Utilities, 2 Bootloader; the page is made the first time it is shown.
+  void ShowPage(int index);
+  void BuildUi();
+  void UpdateVersionLine();
+  void AddTrayIcon();
+  void ShowBalloon(const std::wstring& text, UINT milliseconds);
+  void ShowFromTray();
+  void HideToTray();
+  void AskQuitOrHide();
+  // 1 OS list controls, 2 Utilities, 3 Bootloader, 0 all three, 9 the OS list's rows.
+  void RefreshPages(int kind);
+  void OnLanguageChanged(bool refresh);
+
+  // The page's window, or null while it has not been shown yet.
+  HWND Page(int index) const;
+  int CurrentPage() const { return currentPage_; }
+  bool WindowShown() const { return windowShown_; }
+  const std::wstring& TipText() const { return tipText_; }
+  // The 16x16 images of the buttons, rows and menus (strip 152, then icons 141, 143, 144, 140).
+  HIMAGELIST ButtonImages() const { return buttonImages_; }
+  // The shell's system image lists; not ours to destroy.
+  HIMAGELIST SystemSmallImages() const { return systemSmall_; }
+  HIMAGELIST SystemLargeImages() const { return systemLarge_; }
+
+  // The tray menu as it is shown: the pop-up of menu 134, localised, without "&Show" while the
+  // window is shown and without "&Hide" while it is hidden. configImage (may be null) goes on
+  // "&Config". The pop-up is submenu 0 of the returned menu.
+  static win::UniqueMenu BuildTrayMenu(bool windowShown, HBITMAP configImage);
 
  protected:
   BOOL OnInit() override;
+  bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
-  INT_PTR OnClose(WPARAM, LPARAM);
+  INT_PTR OnOsListButton(WPARAM, LPARAM) { ShowPage(0); return TRUE; }
+  INT_PTR OnUtilitiesButton(WPARAM, LPARAM) { ShowPage(1); return TRUE; }
+  INT_PTR OnBootloaderButton(WPARAM, LPARAM) { ShowPage(2); return TRUE; }
+  INT_PTR OnAbout(WPARAM, LPARAM);
+  INT_PTR OnBanner(WPARAM, LPARAM);
+  INT_PTR OnConfig(WPARAM, LPARAM);
+  INT_PTR OnRestart(WPARAM, LPARAM);
+  INT_PTR OnShow(WPARAM, LPARAM) { ShowFromTray(); return TRUE; }
+  INT_PTR OnHide(WPARAM, LPARAM) { HideToTray(); return TRUE; }
+  INT_PTR OnExit(WPARAM, LPARAM);
+  INT_PTR OnHelp(WPARAM, LPARAM);
+  INT_PTR OnCloseRequest(WPARAM, LPARAM) { AskQuitOrHide(); return TRUE; }
+  INT_PTR OnTrayEvent(WPARAM, LPARAM);
+  INT_PTR OnSysCommand(WPARAM, LPARAM);
+  INT_PTR OnLeftButtonDown(WPARAM, LPARAM);
+  INT_PTR OnWindowPosChanging(WPARAM, LPARAM);
+  INT_PTR OnDestroy(WPARAM, LPARAM);
+  INT_PTR OnPaint(WPARAM, LPARAM);
+  INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
+
+  // A tray command while a message box or dialog of ours is open brings that one forward instead.
+  bool ForwardToModalWindow();
+  void ShowTrayMenu();
+  void RemoveTrayIcon();
+  void SetUpBanner();
+  void Quit();
 
   static const win::MessageEntry<MainDialog> kMessages[];
+
+  std::unique_ptr<SkinPage> pages_[kPageCount];
+  int currentPage_ = -1;
+  RECT pageArea_ = {};
+  RECT dragStrip_ = {};
+  bool windowShown_ = true;
+  bool uiBuilt_ = false;
+  bool balloonCapable_ = false;
+  bool trayIconAdded_ = false;
+  std::wstring tipText_;
+  UINT taskbarCreated_ = 0;
+
+  win::UniqueIcon bigIcon_;
+  win::UniqueIcon smallIcon_;
+  HIMAGELIST buttonImages_ = nullptr;
+  HIMAGELIST systemSmall_ = nullptr;
+  HIMAGELIST systemLarge_ = nullptr;
+  win::UniqueBitmap configMenuImage_;
+
+  SkinButton pageButtons_[kPageCount];
+  SkinButton aboutButton_;
+  SkinButton configButton_;
+  SkinButton pageIcon_;
+  ImageHoverStatic banner_;
+  HoverStatic footer_;
+  HoverStatic currentSystem_;
 };

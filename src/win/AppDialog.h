@@ -9,8 +9,9 @@ namespace win {
 class AppDialog : public Dialog {
  public:
   template <class T, size_t N>
-  AppDialog(UINT templateId, const MessageEntry<T> (&rows)[N]) : Dialog(templateId, rows) {}
-  explicit AppDialog(UINT templateId) : Dialog(templateId) {}
+  AppDialog(UINT templateId, const MessageEntry<T> (&rows)[N], HINSTANCE instance = nullptr)
+      : Dialog(templateId, rows, instance) {}
+  explicit AppDialog(UINT templateId, HINSTANCE instance = nullptr) : Dialog(templateId, instance) {}
 
  protected:
   // The main window's caption is the application title, not the template's.

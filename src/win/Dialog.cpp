@@ -108,6 +108,11 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = FALSE;
+  // A control learns of its own click first (a skinned button toggles its check state, drops its
+  // menu, opens its link), so the dialog's handler sees what the click left. Enter on a default
+  // button reaches only the dialog, so the button's own procedure cannot learn of it.
+  if (message == WM_COMMAND && lParam && HIWORD(wParam) == BN_CLICKED)
+    SendMessageW(reinterpret_cast<HWND>(lParam), kReflectBase + WM_COMMAND, wParam, lParam);
   bool handled = table_.Route(this, message, wParam, lParam, result);
   if (!handled) {
     // A control that draws or colours itself answers non-zero; otherwise the dialog's own rule

@@ -9,8 +9,9 @@
 
 namespace win {
 
-// Owner-draw and colour messages are sent on to the control itself under these numbers, so a
-// control class draws itself instead of its parent knowing how.
+// Owner-draw and colour messages, and clicks (WM_COMMAND with BN_CLICKED), are sent on to the
+// control itself under these numbers, so a control class draws itself and acts on its own clicks
+// instead of its parent knowing how.
 constexpr UINT kReflectBase = WM_APP + 0x2000;
 
 class Dialog {

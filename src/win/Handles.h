@@ -70,6 +70,19 @@ struct MenuTraits {
   static HMENU Invalid() { return nullptr; }
   static void Close(HMENU h) { DestroyMenu(h); }
 };
+// A bitmap still selected into a device context is not freed: deselect it first (MemoryDc does).
+struct BitmapTraits {
+  static HBITMAP Invalid() { return nullptr; }
+  static void Close(HBITMAP h) { DeleteObject(h); }
+};
+struct PenTraits {
+  static HPEN Invalid() { return nullptr; }
+  static void Close(HPEN h) { DeleteObject(h); }
+};
+struct WindowTraits {
+  static HWND Invalid() { return nullptr; }
+  static void Close(HWND h) { DestroyWindow(h); }
+};
 
 using UniqueHandle = Owned<HANDLE, HandleTraits>;
 using UniqueFile = Owned<HANDLE, FileHandleTraits>;
@@ -78,5 +91,8 @@ using UniqueKey = Owned<HKEY, KeyTraits>;
 using UniqueIcon = Owned<HICON, IconTraits>;
 using UniqueFont = Owned<HFONT, FontTraits>;
 using UniqueMenu = Owned<HMENU, MenuTraits>;
+using UniqueBitmap = Owned<HBITMAP, BitmapTraits>;
+using UniquePen = Owned<HPEN, PenTraits>;
+using UniqueWindow = Owned<HWND, WindowTraits>;
 
 }  // namespace win

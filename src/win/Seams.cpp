@@ -83,6 +83,19 @@ bool ShellRun(HWND owner, const std::wstring& verb, const std::wstring& file, co
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+  if (g_script)
+    g_script->trayCalls.push_back({message, data.uFlags, data.szTip, data.szInfo, data.szInfoTitle, data.uTimeout});
+  if (Shell_NotifyIconW(message, &data)) return true;
+  // Balloons need the second layout; an older shell refuses the larger records outright.
+  for (DWORD size : {static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE), static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE)}) {
+    if (data.cbSize <= size) continue;
+    data.cbSize = size;
+    if (Shell_NotifyIconW(message, &data)) return true;
+  }
+  return false;
+}
+
 bool RestartWindows(UINT flags, DWORD reason) {
   if (g_script) {
     g_script->restarts.push_back({flags, reason});

@@ -3,6 +3,7 @@
 // installs a SeamScript to answer them and to record what was asked.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <deque>
 #include <optional>
@@ -43,6 +44,16 @@ struct ShellCall {
   int show;
 };
 
+// What the program asked of the notification area: the record's fields that tests look at.
+struct TrayCall {
+  DWORD message;  // NIM_ADD, NIM_MODIFY, NIM_DELETE
+  UINT flags;     // NIF_...
+  std::wstring tip;
+  std::wstring info;
+  std::wstring infoTitle;
+  UINT timeout;
+};
+
 struct RestartCall {
   UINT flags;
   DWORD reason;
@@ -62,6 +73,9 @@ struct SeamScript {
 
   bool restartSucceeds = true;
   std::vector<RestartCall> restarts;
+
+  // The tray is not scripted: calls are recorded and still made.
+  std::vector<TrayCall> trayCalls;
 };
 
 // Installs script (nullptr restores the real calls); returns the one it replaced.
@@ -74,6 +88,10 @@ std::optional<std::wstring> ChooseFile(HWND owner, const FileDialogRequest& requ
 // ShellExecuteW: true when the shell accepted the request.
 bool ShellRun(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
               const std::wstring& directory, int show);
+// Shell_NotifyIconW, made for real and recorded when a script is installed. An icon record too
+// new for the shell (Windows 2000 and XP refuse the newest size) is offered again in the older
+// layouts it accepts.
+bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data);
 // ExitWindowsEx; the caller has already enabled the shutdown privilege.
 bool RestartWindows(UINT flags, DWORD reason);
 

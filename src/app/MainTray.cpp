@@ -1,0 +1,123 @@
+// The main window's notification-area icon: adding it, balloons, its menu and its mouse events.
+#include <windowsx.h>
+
+#include "app/MainDialog.h"
+#include "art.h"
+#include "base/AppSettings.h"
+#include "resource.h"
+#include "win/Localize.h"
+#include "win/MenuBitmap.h"
+#include "win/Seams.h"
+
+namespace {
+
+// The shell's notice that the user clicked a balloon.
+constexpr UINT kBalloonClicked = WM_USER + 5;
+
+void CopyBounded(wchar_t* target, size_t capacity, const std::wstring& text) {
+  lstrcpynW(target, text.c_str(), static_cast<int>(capacity));
+}
+
+NOTIFYICONDATAW IconRecord(HWND window, HICON icon) {
+  NOTIFYICONDATAW data = {};
+  // The newest layout the program knows; the seam falls back for older shells.
+  data.cbSize = NOTIFYICONDATAW_V3_SIZE;
+  data.hWnd = window;
+  data.uID = MainDialog::kTrayIconId;
+  data.uCallbackMessage = MainDialog::kTrayMessage;
+  data.hIcon = icon;
+  return data;
+}
+
+}  // namespace
+
+void MainDialog::AddTrayIcon() {
+  NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
+  if (balloonCapable_) {
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    CopyBounded(data.szTip, std::size(data.szTip), AppSettings.appTitle);
+  } else {
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    CopyBounded(data.szTip, std::size(data.szTip), tipText_);
+  }
+  trayIconAdded_ = win::NotifyIcon(NIM_ADD, data) || trayIconAdded_;
+}
+
+void MainDialog::ShowBalloon(const std::wstring& text, UINT milliseconds) {
+  if (!balloonCapable_) return;
+  NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_INFO;
+  data.dwInfoFlags = NIIF_INFO;
+  CopyBounded(data.szInfo, std::size(data.szInfo), text);
+  CopyBounded(data.szInfoTitle, std::size(data.szInfoTitle), AppSettings.appTitle);
+  data.uTimeout = milliseconds;
+  win::NotifyIcon(NIM_MODIFY, data);
+}
+
+void MainDialog::RemoveTrayIcon() {
+  if (!trayIconAdded_) return;
+  NOTIFYICONDATAW data = IconRecord(Handle(), nullptr);
+  win::NotifyIcon(NIM_DELETE, data);
+  trayIconAdded_ = false;
+}
+
+INT_PTR MainDialog::OnTrayEvent(WPARAM wParam, LPARAM lParam) {
+  if (wParam != kTrayIconId) return TRUE;
+  switch (static_cast<UINT>(lParam)) {
+    case WM_LBUTTONDOWN:
+      if (windowShown_)
+        ShowBalloon(tipText_, 5000);
+      else
+        ShowFromTray();
+      break;
+    case WM_LBUTTONDBLCLK:
+      if (windowShown_)
+        HideToTray();
+      else
+        ShowFromTray();
+      break;
+    case WM_RBUTTONDOWN:
+      ShowTrayMenu();
+      break;
+    case kBalloonClicked:
+      if (windowShown_)
+        SetForegroundWindow(Handle());
+      else
+        ShowFromTray();
+      break;
+    default:
+      break;
+  }
+  return TRUE;
+}
+
+win::UniqueMenu MainDialog::BuildTrayMenu(bool windowShown, HBITMAP configImage) {
+  win::UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU)));
+  HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+  if (!popup) return win::UniqueMenu();
+  LocalizeMenu(popup, 0, 0);
+  if (configImage) {
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = configImage;
+    SetMenuItemInfoW(popup, ID_TRAY_CONFIG, FALSE, &item);
+  }
+  DeleteMenu(popup, windowShown ? ID_TRAY_SHOW : ID_TRAY_HIDE, MF_BYCOMMAND);
+  SetMenuDefaultItem(popup, 0, TRUE);
+  return menu;
+}
+
+void MainDialog::ShowTrayMenu() {
+  if (AppSettings.osClass >= 6 && !configMenuImage_)
+    configMenuImage_ = win::MenuBitmapFromImageList(buttonImages_, art::kImageConfig);
+  win::UniqueMenu menu = BuildTrayMenu(windowShown_, AppSettings.osClass >= 6 ? configMenuImage_.Get() : nullptr);
+  if (!menu) return;
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(Handle());
+  TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle(),
+                 nullptr);
+  PostMessageW(Handle(), WM_NULL, 0, 0);
+}

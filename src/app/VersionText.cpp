@@ -1,0 +1,61 @@
+// Version, current-system and tray tip texts.
+#include "app/VersionText.h"
+
+#include "base/AppSettings.h"
+#include "base/Format.h"
+#include "base/Texts.h"
+#include "store/BcdEditRunner.h"
+
+namespace {
+
+constexpr UINT kVersionDetailText = 57353;   // "Version:%d.%d (Build %d)"
+constexpr UINT kLegacyDetailText = 57354;    // "Version:%s%s"
+constexpr UINT kLegacySystemText = 57356;    // "Current System: %s"
+
+}  // namespace
+
+std::wstring VersionText(DWORD fileVersionMS, DWORD fileVersionLS) {
+  return base::Format(L"Version : %d.%d  Build %04d.%04d ", HIWORD(fileVersionMS), LOWORD(fileVersionMS),
+                      HIWORD(fileVersionLS), LOWORD(fileVersionLS)) +
+         L"( Beta for Test )";
+}
+
+SystemLine DescribeRunningSystem() {
+  const bool legacy = AppSettings.osClass == -1;
+  const std::wstring key =
+      legacy ? L"Software\\Microsoft\\Windows\\CurrentVersion" : L"Software\\Microsoft\\Windows NT\\CurrentVersion";
+  const bool wow64 = Runner().isWow64 != 0;
+  std::wstring name = RegReadText(HKEY_LOCAL_MACHINE, key, L"ProductName", false, wow64, L"");
+  if (wow64) name += L" x64";
+  if (AppSettings.winPeState == 1) name += L" (WinPE)";
+  AppSettings.currentSystemName = name;
+
+  SystemLine result;
+  if (legacy) {
+    result.line = base::Format(GetText(kLegacySystemText), name);
+    result.detail = base::Format(GetText(kLegacyDetailText),
+                                 RegReadText(HKEY_LOCAL_MACHINE, key, L"VersionNumber", false, wow64, L""),
+                                 RegReadText(HKEY_LOCAL_MACHINE, key, L"SubVersionNumber", false, wow64, L""));
+    return result;
+  }
+  OSVERSIONINFOW version = {};
+  version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  GetVersionExW(&version);
+#pragma GCC diagnostic pop
+  std::wstring servicePack = version.szCSDVersion;
+  result.line = servicePack.empty() ? name : base::Format(L"%s,%s", name, servicePack);
+  result.detail = base::Format(GetText(kVersionDetailText), static_cast<unsigned>(version.dwMajorVersion),
+                               static_cast<unsigned>(version.dwMinorVersion),
+                               static_cast<unsigned>(version.dwBuildNumber));
+  return result;
+}
+
+std::wstring TrayTipText(const std::wstring& appTitle, const std::wstring& line, const std::wstring& detail,
+                         bool balloonCapable) {
+  const std::wstring prefix = balloonCapable ? appTitle + L"\r\n" : L"";
+  const size_t limit = balloonCapable ? 128 : 64;
+  if ((prefix + line + detail).size() > limit) return line.size() > limit ? appTitle : prefix + line;
+  return prefix + line + L"." + detail;
+}

@@ -1,0 +1,6 @@
+// The Bootloader page: backup and restore of the system store, and the boot code.
+#include "bootloader/BootloaderPage.h"
+
+#include "resource.h"
+
+BootloaderPage::BootloaderPage() : SkinPage(IDD_BOOTLOADER) {}

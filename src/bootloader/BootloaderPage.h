@@ -1,0 +1,8 @@
+// The Bootloader page: backup and restore of the system store, and the boot code.
+#pragma once
+#include "controls/SkinPage.h"
+
+class BootloaderPage : public SkinPage {
+ public:
+  BootloaderPage();
+};

@@ -1,0 +1,63 @@
+// Button looks shared by the main window and its pages.
+#include "controls/ButtonPresets.h"
+
+#include "controls/Drawing.h"
+#include "controls/SkinButton.h"
+
+namespace {
+
+constexpr COLORREF kPrimaryBlue = RGB(0, 122, 204);
+constexpr COLORREF kSecondaryGreen = RGB(0, 142, 69);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr int kHoverLift = 30;
+constexpr COLORREF kSelectedTransparent = RGB(255, 0, 0);
+constexpr int kLargeIconSize = 48;
+
+}  // namespace
+
+void MakeImageButton(SkinButton& button, HIMAGELIST images, int imageIndex, UINT cursorId, const std::wstring& tooltip,
+                     const std::wstring& tooltipTitle) {
+  button.SetBorder(false, false);
+  button.DrawTransparent(false);
+  SetWindowTextW(button.Handle(), L"");
+  button.SetCursor(cursorId);
+  if (imageIndex >= 0)
+    button.SetIconsFromImageList(images, imageIndex);
+  else
+    button.ClearImages();
+  button.SetTooltipText(tooltip);
+  if (!tooltipTitle.empty()) button.SetTooltipTitle(tooltipTitle);
+}
+
+void SetPrimaryColours(SkinButton& button, bool primary) {
+  COLORREF back = primary ? kPrimaryBlue : kSecondaryGreen;
+  button.SetBorder(false, false);
+  for (int slot : {SkinButton::kBackHover, SkinButton::kBackNormal, SkinButton::kBackFocus})
+    button.SetColour(slot, back, false);
+  button.ShiftColour(SkinButton::kBackHover, kHoverLift, false);
+  for (int slot : {SkinButton::kTextHover, SkinButton::kTextNormal, SkinButton::kTextFocus})
+    button.SetColour(slot, kWhite, false);
+  if (button.Handle()) InvalidateRect(button.Handle(), nullptr, TRUE);
+}
+
+void SetPageButtonBaseLook(SkinButton& button) {
+  button.SetBorder(false, false);
+  button.DrawTransparent(false);
+  button.SetCursor(kHandCursor);
+  button.SetColour(SkinButton::kTextHover, kWhite);
+}
+
+void SetPageButtonSelectedLook(SkinButton& button, UINT bitmapId, UINT iconId, SkinButton* largeIcon,
+                               HINSTANCE instance) {
+  button.SetAlwaysPressed(true, false);
+  button.SetBitmaps(bitmapId, kSelectedTransparent, 0, CLR_NONE, instance);
+  button.SetAlignment(SkinButton::kImageFill, false);
+  button.SizeToImage();
+  if (iconId && largeIcon) largeIcon->SetIcon(iconId, kLargeIconSize, kLargeIconSize, instance);
+}
+
+void SetPageButtonUnselectedLook(SkinButton& button) {
+  button.ClearImages(false);
+  button.SetAlignment(SkinButton::kImageLeft, false);
+  button.SetAlwaysPressed(false);
+}

@@ -1,0 +1,23 @@
+// The looks the main window gives its buttons and the pages give theirs: image buttons, primary
+// colours and the page buttons' selected and unselected looks.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+class SkinButton;
+
+// An icon-only button: no border, over the parent's background, caption cleared. imageIndex -1:
+// no image. An empty title adds no title line.
+void MakeImageButton(SkinButton& button, HIMAGELIST images, int imageIndex, UINT cursorId, const std::wstring& tooltip,
+                     const std::wstring& tooltipTitle = L"");
+// White on blue (primary) or on green, a lighter blue or green under the mouse.
+void SetPrimaryColours(SkinButton& button, bool primary);
+// What every page button has, selected or not.
+void SetPageButtonBaseLook(SkinButton& button);
+// The page button of the page on show: pressed for good, bitmapId over the whole button (red
+// transparent), the button sized to it. iconId (0: none) goes at 48x48 on largeIcon when given.
+void SetPageButtonSelectedLook(SkinButton& button, UINT bitmapId, UINT iconId, SkinButton* largeIcon,
+                               HINSTANCE instance = nullptr);
+void SetPageButtonUnselectedLook(SkinButton& button);

@@ -1,0 +1,20 @@
+// A page of the main window: a child dialog that shows the main window's skin behind itself and
+// draws its static texts straight onto it.
+#pragma once
+#include "win/AppDialog.h"
+
+class SkinPage : public win::AppDialog {
+ public:
+  template <class T, size_t N>
+  SkinPage(UINT templateId, const win::MessageEntry<T> (&rows)[N]) : win::AppDialog(templateId, rows) {}
+  explicit SkinPage(UINT templateId) : win::AppDialog(templateId) {}
+
+ public:
+  // Re-reads the page's controls; what is the main window's refresh kind (9: the OS list's rows).
+  virtual void Refresh(int what) { (void)what; }
+  // Puts the current language on the page again.
+  virtual void Relocalize();
+
+ protected:
+  bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+};

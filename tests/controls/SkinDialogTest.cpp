@@ -1,0 +1,103 @@
+// The skin behind a page: real windows on the virtual display, compared pixel by pixel.
+#include <gtest/gtest.h>
+
+#include "Pixels.h"
+#include "TestSupport.h"
+#include "controls/SkinDialog.h"
+#include "test_resource.h"
+
+namespace {
+
+using testing_support::Pixels;
+
+// A page as the main window's pages are: its background is the skin behind it.
+class SkinnedPage : public win::Dialog {
+ public:
+  SkinnedPage();
+
+ private:
+  INT_PTR OnErase(WPARAM wParam, LPARAM) { return DrawSkinBehind(Handle(), reinterpret_cast<HDC>(wParam)); }
+
+  static const win::MessageEntry<SkinnedPage> kMessages[];
+};
+
+const win::MessageEntry<SkinnedPage> SkinnedPage::kMessages[] = {
+    win::OnMessage(WM_ERASEBKGND, &SkinnedPage::OnErase),
+};
+
+SkinnedPage::SkinnedPage() : win::Dialog(IDD_TEST_SKIN_PAGE, kMessages) {}
+
+struct PageCase {
+  const char* name;
+  SIZE client;
+  // At the skin's own size nothing is stretched: the page shows the bitmap's own pixels.
+  bool skinSize;
+};
+
+class SkinBehindPage : public testing::TestWithParam<PageCase> {};
+
+TEST_P(SkinBehindPage, PageShowsExactlyTheSkinItCovers) {
+  const PageCase& param = GetParam();
+  const RECT pageRect = {37, 23, 37 + 80, 23 + 60};
+  Pixels bitmap = testing_support::BitmapPixels(IDB_TEST_SKIN);
+  ASSERT_EQ(bitmap.width, 160);
+
+  SkinDialog main(IDD_TEST_SKIN);
+  ASSERT_TRUE(main.SetBackgroundBitmap(IDB_TEST_SKIN, RGB(240, 240, 240)));
+  HWND window = main.CreateModeless(nullptr);
+  ASSERT_NE(window, nullptr);
+  testing_support::SetClientSize(window, param.client.cx, param.client.cy);
+  SkinnedPage page;
+  HWND pageWindow = page.CreateModeless(window);
+  ASSERT_NE(pageWindow, nullptr);
+  MoveWindow(pageWindow, pageRect.left, pageRect.top, pageRect.right - pageRect.left, pageRect.bottom - pageRect.top,
+             FALSE);
+
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  testing_support::PaintNow(window);
+  Pixels alone = testing_support::CaptureClient(window);
+  ShowWindow(pageWindow, SW_SHOWNA);
+  testing_support::PaintNow(window);
+  Pixels withPage = testing_support::CaptureClient(window);
+  ASSERT_EQ(withPage.width, param.client.cx);
+  ASSERT_EQ(withPage.height, param.client.cy);
+
+  // The page is invisible: every pixel, inside it and on both sides of its border, is what the
+  // window showed without it.
+  int differing = 0;
+  for (size_t i = 0; i < alone.data.size(); ++i) differing += alone.data[i] != withPage.data[i];
+  EXPECT_EQ(differing, 0);
+
+  if (param.skinSize) {
+    for (int y = pageRect.top; y < pageRect.bottom; ++y)
+      for (int x = pageRect.left; x < pageRect.right; ++x)
+        ASSERT_EQ(withPage.At(x, y), bitmap.At(x, y)) << "at " << x << "," << y;
+  } else {
+    // Fitted to the larger window: its far corner shows the skin's far corner, not what lies
+    // beyond the bitmap.
+    COLORREF corner = withPage.At(param.client.cx - 1, param.client.cy - 1);
+    EXPECT_NEAR(GetRValue(corner), 159, 4);
+    EXPECT_NEAR(GetGValue(corner), 119, 4);
+  }
+  main.End(0);
+}
+
+INSTANTIATE_TEST_SUITE_P(SkinDialog, SkinBehindPage,
+                         testing::Values(PageCase{"AtTheSkinsSize", {160, 120}, true},
+                                         PageCase{"InALargerWindow", {200, 150}, false}),
+                         [](const testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
+
+TEST(SkinDialog, WithoutSkinNothingIsDrawnBehindAPage) {
+  SkinDialog main(IDD_TEST_SKIN);
+  HWND window = main.CreateModeless(nullptr);
+  SkinnedPage page;
+  HWND pageWindow = page.CreateModeless(window);
+  HDC screen = GetDC(nullptr);
+  EXPECT_FALSE(DrawSkinBehind(pageWindow, screen));
+  // Not inside any skinned dialog at all.
+  EXPECT_FALSE(DrawSkinBehind(GetDesktopWindow(), screen));
+  ReleaseDC(nullptr, screen);
+  main.End(0);
+}
+
+}  // namespace
