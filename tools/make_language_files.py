@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes lang/409.ini from the built-in string table and lang/407.ini from tools/german_texts.py.
+"""Writes lang/409.ini from the built-in string table (its names resolved through texts.h) and
+lang/407.ini from tools/german_texts.py.
 
 Language files are UTF-16LE with a byte-order mark: the profile functions read them the same way
 whatever the machine's code page.
@@ -11,12 +12,33 @@ import sys
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 
 
+def text_numbers():
+    """The names of texts.h and their numbers."""
+    numbers = {}
+    for line in (ROOT / "src/resources/texts.h").read_text(encoding="utf-8").splitlines():
+        m = re.match(r"\s*#define\s+(IDS_\w+)\s+(\d+)\s*$", line)
+        if m:
+            numbers[m.group(1)] = int(m.group(2))
+    return numbers
+
+
 def builtin_texts():
+    numbers = text_numbers()
     texts = {}
     for line in (ROOT / "src/resources/strings.rc").read_text(encoding="utf-8").splitlines():
-        m = re.match(r'\s*(\d+),\s*L?"(.*)"\s*$', line)
-        if m:
-            texts[int(m.group(1))] = m.group(2).replace('""', '"')
+        m = re.match(r'\s*(\w+),\s*L?"(.*)"\s*$', line)
+        if not m:
+            continue
+        key = m.group(1)
+        if key.isdigit():
+            number = int(key)
+        elif key in numbers:
+            number = numbers[key]
+        else:
+            sys.exit(f"strings.rc: {key} is not defined in texts.h")
+        if number in texts:
+            sys.exit(f"strings.rc: text {number} ({key}) appears twice")
+        texts[number] = m.group(2).replace('""', '"')
     return texts
 
 

@@ -10,12 +10,11 @@
 #include "app/Settings.h"
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
+#include "texts.h"
 #include "win/Seams.h"
 
 namespace {
 
-constexpr UINT kAnotherInstanceText = 57348;
-constexpr UINT kTitleText = 57344;
 constexpr WPARAM kRestoreCommand = 9;
 
 void ReadOwnFileVersion() {
@@ -57,7 +56,7 @@ bool Application::Start(const std::wstring& commandLine) {
     return false;
   }
   ResolveLanguage();
-  AppSettings.appTitle = GetText(kTitleText);
+  AppSettings.appTitle = GetText(IDS_APP_TITLE);
   if (!CheckSingleInstance()) return false;
   LoadSettings(commandLine);
   SetHelpFile();
@@ -95,7 +94,7 @@ bool Application::CheckSingleInstance() {
     ShowWindow(other, SW_SHOWNORMAL);
     SetForegroundWindow(popup);
   } else {
-    win::Prompt(nullptr, GetText(kAnotherInstanceText), AppSettings.appTitle, MB_ICONEXCLAMATION);
+    win::Prompt(nullptr, GetText(IDS_ALREADY_RUNNING), AppSettings.appTitle, MB_ICONEXCLAMATION);
   }
   return false;
 }

@@ -10,6 +10,7 @@
 #include "store/HiveView.h"
 #include "base/Format.h"
 #include "base/Strings.h"
+#include "texts.h"
 #include "win/Seams.h"
 
 namespace {
@@ -35,8 +36,8 @@ void EntryList::InitialLoad() {
     EnumerateOne(nullptr, kBootMgrAlias);
     if (AppSettings.osClass > 5) EnumerateOne(&currentOs, kCurrentAlias);
   } else {
-    win::Prompt(nullptr, base::Format(GetText(57378), L"BCDEdit.exe", Runner().toolDir), AppSettings.appTitle,
-                MB_OK | MB_ICONINFORMATION);
+    win::Prompt(nullptr, base::Format(GetText(IDS_TOOL_MISSING), L"BCDEdit.exe", Runner().toolDir),
+                AppSettings.appTitle, MB_OK | MB_ICONINFORMATION);
     registryMode = 1;
     registryMode = FindSystemStoreKey() ? 1 : 0;
     if (registryMode == 1) ReadManagerFromHive();

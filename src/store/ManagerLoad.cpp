@@ -3,6 +3,7 @@
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
+#include "texts.h"
 #include "win/Seams.h"
 
 void EntryList::LoadBootManager() {
@@ -17,7 +18,7 @@ void EntryList::LoadBootManager() {
   if (runner.storeFile.empty()) return;
   // A store file without a menu is of no use here: go back to the system store.
   runner.storeFile.clear();
-  win::Prompt(nullptr, GetText(57406), AppSettings.appTitle, MB_OK | MB_ICONEXCLAMATION);
+  win::Prompt(nullptr, GetText(IDS_STORE_FILE_EMPTY), AppSettings.appTitle, MB_OK | MB_ICONEXCLAMATION);
   bootManager.ResetBootManager();
   EnumerateOne(nullptr, kBootMgrAlias);
 }

@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "base/Texts.h"
 #include "test_resource.h"
+#include "texts.h"
 #include "win/Dialog.h"
 
 using namespace testing_support;
@@ -94,7 +95,7 @@ TEST(Instance, SecondInstanceWithAnotherCaptionIsToldAndTheMutexEndsWithExit) {
     EXPECT_FALSE(second.CheckSingleInstance());
   }
   ASSERT_EQ(seams.script.prompts.size(), 1u);
-  EXPECT_EQ(seams.script.prompts[0].text, GetText(57348));
+  EXPECT_EQ(seams.script.prompts[0].text, GetText(IDS_ALREADY_RUNNING));
   EXPECT_EQ(seams.script.prompts[0].caption, AppSettings.appTitle);
   EXPECT_EQ(seams.script.prompts[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
 

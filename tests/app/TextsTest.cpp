@@ -46,6 +46,8 @@ LOGFONTW FontOf(HWND window) {
 TEST(Texts, BuiltInTableKeepsQuotedTextsExactly) {
   SettingsSnapshot snapshot;
   AppSettings.languageFile.clear();
+  // By number, not by name: language files key on these numbers, so a name bound to the wrong
+  // number in texts.h must fail here.
   EXPECT_EQ(GetText(57348),
             L"Another version or another language  Vexa is already running now, find it in the system tray.");
   EXPECT_EQ(GetText(57344), L"Vexa");
