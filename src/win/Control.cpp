@@ -16,20 +16,27 @@ constexpr wchar_t kPreviousProperty[] = L"Vexa.Control.Previous";
 
 WNDPROC CurrentProcedure(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)); }
 
+// A message for a window no Control holds any more: to the procedure below ours when ours is
+// still in the chain, else to the one the window has now.
+LRESULT PassOn(WNDPROC ours, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  WNDPROC next = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPreviousProperty));
+  if (!next) next = CurrentProcedure(hwnd);
+  if (!next || next == ours) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return CallWindowProcW(next, hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 Control::~Control() { Detach(); }
 
 bool Control::Attach(HWND window) {
   if (!window || !IsWindow(window) || hwnd_ || GetPropW(window, kSelfProperty)) return false;
-  WNDPROC current = CurrentProcedure(window);
-  if (current == &Procedure) {
-    // A Control detached earlier while someone else's subclass sat above it: its procedure is
-    // still in the chain, passing everything on. Take that place over instead of stacking a second.
-    previous_ = reinterpret_cast<WNDPROC>(GetPropW(window, kPreviousProperty));
+  if (HANDLE kept = GetPropW(window, kPreviousProperty)) {
+    // An earlier Control was detached while another subclass sat above it: its procedure is still
+    // in the chain, passing everything on. Take that place instead of stacking a second one.
+    previous_ = reinterpret_cast<WNDPROC>(kept);
   } else {
-    if (GetPropW(window, kPreviousProperty)) return false;  // ours is buried below another subclass
-    previous_ = current;
+    previous_ = CurrentProcedure(window);
     SetPropW(window, kPreviousProperty, reinterpret_cast<HANDLE>(previous_));
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
   }
@@ -46,10 +53,9 @@ void Control::Release(bool destroying) {
   RemovePropW(hwnd_, kSelfProperty);
   // With another subclass above ours, putting the old procedure back would cut that one out of
   // the chain: ours stays and passes every message on until the window is gone.
-  if (destroying || CurrentProcedure(hwnd_) == &Procedure) {
-    if (CurrentProcedure(hwnd_) == &Procedure) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    RemovePropW(hwnd_, kPreviousProperty);
-  }
+  bool ours = CurrentProcedure(hwnd_) == &Procedure;
+  if (ours) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+  if (ours || destroying) RemovePropW(hwnd_, kPreviousProperty);
   hwnd_ = nullptr;
   previous_ = nullptr;
 }
@@ -64,12 +70,8 @@ bool Control::OnOtherMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Control* self = static_cast<Control*>(GetPropW(hwnd, kSelfProperty));
   if (!self) {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPreviousProperty));
-    LRESULT result = previous ? CallWindowProcW(previous, hwnd, message, wParam, lParam)
-                              : DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-      RemovePropW(hwnd, kPreviousProperty);
-    }
+    LRESULT result = PassOn(&Procedure, hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) RemovePropW(hwnd, kPreviousProperty);
     return result;
   }
   if (message == WM_NCDESTROY) {
@@ -79,7 +81,7 @@ LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return result;
   }
   INT_PTR routed = 0;
-  LRESULT other = 0;
+  LRESULT result = 0;
   bool handled = false;
   // An exception must not unwind through the system's dispatch code: that ends the process. The
   // operation is abandoned and the message gets the control's own handling, so a paint still
@@ -87,9 +89,9 @@ LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
   try {
     if (self->table_.Route(self, message, wParam, lParam, routed)) {
       handled = true;
-      other = routed;
+      result = routed;
     } else {
-      handled = self->OnOtherMessage(message, wParam, lParam, other);
+      handled = self->OnOtherMessage(message, wParam, lParam, result);
     }
   } catch (const std::exception& failure) {
     LogFailure("control handler", failure.what());
@@ -98,14 +100,10 @@ LRESULT CALLBACK Control::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
     LogFailure("control handler", nullptr);
     handled = false;
   }
-  // A handler may have detached the control (or destroyed the window): answer through the
-  // procedure the window has now.
-  if (handled) return other;
+  if (handled) return result;
+  // A handler may have detached the control (or destroyed the window) meanwhile.
   if (self == GetPropW(hwnd, kSelfProperty)) return self->CallDefault(message, wParam, lParam);
-  WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kPreviousProperty));
-  if (!previous) previous = CurrentProcedure(hwnd);
-  return previous != &Procedure && previous ? CallWindowProcW(previous, hwnd, message, wParam, lParam)
-                                            : DefWindowProcW(hwnd, message, wParam, lParam);
+  return PassOn(&Procedure, hwnd, message, wParam, lParam);
 }
 
 }  // namespace win

@@ -19,6 +19,8 @@ struct ReleaseCase {
   void (*release)(HWND label, HWND dialog);
 };
 
+void PrintTo(const ReleaseCase& c, std::ostream* out) { *out << c.name; }
+
 void ClickRelease(HWND label, HWND) {
   SendMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   SendMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));

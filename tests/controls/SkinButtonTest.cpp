@@ -100,6 +100,8 @@ struct ClickCase {
   bool checkedAfterOne;
 };
 
+void PrintTo(const ClickCase& c, std::ostream* out) { *out << c.name; }
+
 class SkinButtonClick : public testing::TestWithParam<ClickCase> {};
 
 TEST_P(SkinButtonClick, TwoClicks) {
@@ -172,10 +174,23 @@ TEST(SkinButton, SelectedPageLookIsPressedAndShowsItsBitmap) {
   SetPageButtonUnselectedLook(button);
   testing_support::PaintNow(window);
   shown = testing_support::CaptureClient(window);
-  // No picture, not pressed, no border: only the skin behind it.
+  // No picture and no border: only the skin behind it.
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x)
       ASSERT_EQ(shown.At(at.x + x, at.y + y), skin.At(at.x + x, at.y + y)) << "at " << x << "," << y;
+
+  // No longer pressed: with a caption it looks exactly like a page button never selected.
+  SetWindowTextW(button.Handle(), L"Go");
+  testing_support::PaintNow(window);
+  Pixels unselected = testing_support::CaptureClient(window);
+  button.Detach();
+  SkinButton fresh;
+  ASSERT_TRUE(fresh.Attach(window, IDC_TEST_SKIN_BUTTON));
+  SetPageButtonBaseLook(fresh);
+  testing_support::PaintNow(window);
+  Pixels neverSelected = testing_support::CaptureClient(window);
+  EXPECT_NE(unselected.data, shown.data);  // the caption shows
+  EXPECT_EQ(unselected.data, neverSelected.data);
   host.End(0);
 }
 

@@ -34,6 +34,8 @@ struct PageCase {
   bool skinSize;
 };
 
+void PrintTo(const PageCase& c, std::ostream* out) { *out << c.name; }
+
 class SkinBehindPage : public testing::TestWithParam<PageCase> {};
 
 TEST_P(SkinBehindPage, PageShowsExactlyTheSkinItCovers) {

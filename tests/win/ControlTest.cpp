@@ -62,6 +62,41 @@ TEST(Control, RoutesThroughItsTableUntilDetachedOrDestroyed) {
   EXPECT_EQ(second.Handle(), nullptr);
 }
 
+WNDPROC g_below = nullptr;
+int g_seenAbove = 0;
+
+LRESULT CALLBACK SubclassAbove(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCount) ++g_seenAbove;
+  return CallWindowProcW(g_below, hwnd, message, wParam, lParam);
+}
+
+// A tooltip's subclass, for one, sits above ours: detaching must not cut it out of the chain.
+TEST(Control, DetachedBelowAnotherSubclassPassesEverythingOn) {
+  ProbeHost host;
+  HWND dialog = host.CreateModeless(nullptr);
+  ProbeControl control;
+  ASSERT_TRUE(control.Attach(dialog, IDC_TEST_EDIT));
+  HWND edit = control.Handle();
+  g_seenAbove = 0;
+  g_below = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassAbove)));
+
+  control.Detach();
+  EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SubclassAbove));
+  SendMessageW(edit, kCount, 0, 0);
+  SetWindowTextW(edit, L"still an edit");
+  EXPECT_EQ(g_seenAbove, 1);
+  EXPECT_EQ(control.counted, 0);
+  EXPECT_EQ(win::WindowText(edit), L"still an edit");
+
+  // Attached again, the object takes its old place in the chain instead of stacking another.
+  ProbeControl again;
+  ASSERT_TRUE(again.Attach(edit));
+  SendMessageW(edit, kCount, 0, 0);
+  EXPECT_EQ(again.counted, 1);
+  EXPECT_EQ(g_seenAbove, 2);
+  host.End(0);
+}
+
 TEST(Control, AFailingHandlerLeavesTheWindowWorking) {
   ProbeHost host;
   HWND dialog = host.CreateModeless(nullptr);
