@@ -11,18 +11,13 @@
 #include "oslist/OsListPage.h"
 #include "oslist/RestartComputer.h"
 #include "resource.h"
+#include "texts.h"
 #include "utilities/UtilitiesPage.h"
 #include "app/VersionText.h"
 #include "win/Localize.h"
 #include "win/Seams.h"
 
 namespace {
-
-constexpr UINT kConfigTooltipText = 57413;   // "Config"
-constexpr UINT kRestartQuestionText = 57387;  // "Are you sure you want to restart your computer? "
-constexpr UINT kRestartCaptionText = 57386;   // "Confirm Restart"
-constexpr UINT kQuitOrHideText = 57362;       // "Want Quit or Hide?\nYes to Quit and No for Hide?"
-constexpr UINT kTitleText = 57344;
 
 constexpr wchar_t kFooterTooltip[] = L"About Vexa";
 constexpr wchar_t kProductPage[] = L"https://vexa.tavro.example/";
@@ -180,7 +175,7 @@ void MainDialog::BuildUi() {
   GetWindowRect(Item(IDC_MAIN_PAGE_AREA), &pageArea_);
   MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&pageArea_), 2);
 
-  MakeImageButton(configButton_, buttonImages_, art::kImageConfig, IDR_HAND_CURSOR, GetText(kConfigTooltipText));
+  MakeImageButton(configButton_, buttonImages_, art::kImageConfig, IDR_HAND_CURSOR, GetText(IDS_CONFIG_TIP));
   for (SkinButton& button : pageButtons_) SetPageButtonBaseLook(button);
   SetPageButtonBaseLook(aboutButton_);
   // The large page icon only shows a picture; it is no button to press.
@@ -251,7 +246,7 @@ void MainDialog::RefreshPages(int kind) {
 }
 
 void MainDialog::OnLanguageChanged(bool refresh) {
-  AppSettings.appTitle = GetText(kTitleText);
+  AppSettings.appTitle = GetText(IDS_APP_TITLE);
   LocalizeDialog(Handle(), IDD_MAIN, true);
   SetItemText(IDC_MAIN_FOOTER, kFooterText);
   SetUpBanner();
@@ -296,7 +291,7 @@ INT_PTR MainDialog::OnBanner(WPARAM, LPARAM) {
 
 INT_PTR MainDialog::OnRestart(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
-  if (win::Prompt(Handle(), GetText(kRestartQuestionText), GetText(kRestartCaptionText), MB_YESNO | MB_ICONQUESTION) ==
+  if (win::Prompt(Handle(), GetText(IDS_ASK_RESTART), GetText(IDS_CONFIRM_RESTART_CAPTION), MB_YESNO | MB_ICONQUESTION) ==
       IDYES)
     RestartComputer(false);
   return TRUE;
@@ -314,7 +309,7 @@ void MainDialog::Quit() {
 }
 
 void MainDialog::AskQuitOrHide() {
-  if (win::Prompt(Handle(), GetText(kQuitOrHideText), AppSettings.appTitle, MB_YESNO | MB_ICONQUESTION) == IDYES)
+  if (win::Prompt(Handle(), GetText(IDS_QUIT_OR_HIDE), AppSettings.appTitle, MB_YESNO | MB_ICONQUESTION) == IDYES)
     Quit();
   else
     HideToTray();

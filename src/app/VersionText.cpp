@@ -5,14 +5,7 @@
 #include "base/Format.h"
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
-
-namespace {
-
-constexpr UINT kVersionDetailText = 57353;   // "Version:%d.%d (Build %d)"
-constexpr UINT kLegacyDetailText = 57354;    // "Version:%s%s"
-constexpr UINT kLegacySystemText = 57356;    // "Current System: %s"
-
-}  // namespace
+#include "texts.h"
 
 std::wstring VersionText(DWORD fileVersionMS, DWORD fileVersionLS) {
   return base::Format(L"Version : %d.%d  Build %04d.%04d ", HIWORD(fileVersionMS), LOWORD(fileVersionMS),
@@ -32,8 +25,8 @@ SystemLine DescribeRunningSystem() {
 
   SystemLine result;
   if (legacy) {
-    result.line = base::Format(GetText(kLegacySystemText), name);
-    result.detail = base::Format(GetText(kLegacyDetailText),
+    result.line = base::Format(GetText(IDS_CURRENT_SYSTEM), name);
+    result.detail = base::Format(GetText(IDS_VERSION_DETAIL_TEXT),
                                  RegReadText(HKEY_LOCAL_MACHINE, key, L"VersionNumber", false, wow64, L""),
                                  RegReadText(HKEY_LOCAL_MACHINE, key, L"SubVersionNumber", false, wow64, L""));
     return result;
@@ -46,7 +39,7 @@ SystemLine DescribeRunningSystem() {
 #pragma GCC diagnostic pop
   std::wstring servicePack = version.szCSDVersion;
   result.line = servicePack.empty() ? name : base::Format(L"%s,%s", name, servicePack);
-  result.detail = base::Format(GetText(kVersionDetailText), static_cast<unsigned>(version.dwMajorVersion),
+  result.detail = base::Format(GetText(IDS_VERSION_DETAIL), static_cast<unsigned>(version.dwMajorVersion),
                                static_cast<unsigned>(version.dwMinorVersion),
                                static_cast<unsigned>(version.dwBuildNumber));
   return result;

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "app/Application.h"
 #include "base/Texts.h"
+#include "resource.h"
 #include "test_resource.h"
 #include "texts.h"
 #include "win/Dialog.h"
@@ -135,24 +136,31 @@ TEST(Program, SetdirMarksTheFolderAndEnds) {
   SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(Program, SecondStartEndsAndLeavesTheFirstRunning) {
+TEST(Program, SecondStartShowsTheFirstWindowUnderATranslatedTitle) {
   TempProgramFolder folder;
   ASSERT_TRUE(folder.CopyFromBuild(L"vexa.exe", L"vexa.exe"));
+  // The window must be found by the title the language gives, not by the built-in caption.
+  const std::wstring title = L"Vexa \u00DCbersetzt";
+  ASSERT_TRUE(folder.WriteText(L"wmast.dll", app_testing::Utf16File(L"[Tavro]\nLang=7777\n")));
+  CreateDirectoryW(folder.File(L"Language").c_str(), nullptr);
+  ASSERT_TRUE(folder.WriteText(L"Language\\7777.ini", app_testing::Utf16File(L"[String]\n57344=" + title + L"\n")));
   Started first;
   Start(first, folder, L"");
   ASSERT_TRUE(first.ok);
   HWND window = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (window = FindProcessWindow(first.info.dwProcessId, L"Vexa")) != nullptr; },
+  ASSERT_TRUE(PumpUntil([&] { return (window = FindProcessWindow(first.info.dwProcessId, title)) != nullptr; },
                         std::chrono::seconds(20)));
+  SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); })) << "minimising hides the window in the tray";
 
   Started second;
   Start(second, folder, L" -setdir ");  // not exactly -setdir: an ordinary start
   ASSERT_TRUE(second.ok);
-  EXPECT_EQ(second.WaitExit(20000), 0u) << "the second instance ends by itself";
+  EXPECT_EQ(second.WaitExit(20000), 0u) << "the second instance ends by itself, without asking";
   EXPECT_EQ(GetFileAttributesW(folder.File(L"desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(IsWindow(window));
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != FALSE; })) << "the first window is shown again";
   EXPECT_EQ(first.WaitExit(0), static_cast<DWORD>(STILL_ACTIVE));
 
-  PostMessageW(window, WM_CLOSE, 0, 0);
+  PostMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
   EXPECT_EQ(first.WaitExit(20000), 0u);
 }

@@ -1,11 +1,36 @@
-// The real vexa.exe comes up with its main window under Wine and ends when closed.
+// The real vexa.exe: its main window comes up, closing it asks whether to quit or hide, No keeps
+// the process in the tray, and the tray's Exit ends it.
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "resource.h"
 
 using namespace testing_support;
 
-TEST(Program, MainWindowComesUpAndCloses) {
+namespace {
+
+struct ModalSearch {
+  DWORD processId;
+  HWND exclude;
+  HWND found;
+};
+
+BOOL CALLBACK MatchModal(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ModalSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (owner != search->processId || window == search->exclude || !IsWindowVisible(window) ||
+      lstrcmpW(className, L"#32770") != 0)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+TEST(Program, CloseAsksQuitOrHideAndNoKeepsItInTheTray) {
   TempProgramFolder folder;
   ASSERT_TRUE(folder.CopyFromBuild(L"vexa.exe", L"vexa.exe"));
 
@@ -23,11 +48,24 @@ TEST(Program, MainWindowComesUpAndCloses) {
     wchar_t className[64];
     GetClassNameW(window, className, 64);
     EXPECT_STREQ(className, L"#32770");  // a dialog made from the main template
+
     PostMessageW(window, WM_CLOSE, 0, 0);
+    ModalSearch search{process.dwProcessId, window, nullptr};
+    EXPECT_TRUE(PumpUntil([&] {
+      search.found = nullptr;
+      EnumWindows(MatchModal, reinterpret_cast<LPARAM>(&search));
+      return search.found != nullptr;
+    })) << "closing asks whether to quit or hide";
+    if (search.found) PostMessageW(search.found, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); })) << "No hides the window";
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 500), static_cast<DWORD>(WAIT_TIMEOUT)) << "and keeps the process";
+    EXPECT_TRUE(IsWindow(window));
+
+    PostMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
   }
   DWORD waited = WaitForSingleObject(process.hProcess, 20000);
   if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-  EXPECT_EQ(waited, WAIT_OBJECT_0) << "vexa.exe did not end after its window was closed";
+  EXPECT_EQ(waited, WAIT_OBJECT_0) << "vexa.exe did not end after Exit";
   DWORD exitCode = 1;
   GetExitCodeProcess(process.hProcess, &exitCode);
   EXPECT_EQ(exitCode, 0u);
