@@ -31,9 +31,10 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   done
   sleep 1
   if [ -z "${window:-}" ]; then echo "[vexa] the main window did not appear" >&2; wineserver -k; exit 1; fi
-  # Wine draws its windows inside one virtual-desktop window: shoot the screen and trim the plain
-  # desktop around the main window.
-  /usr/bin/import -window root png:- | /usr/bin/convert png:- -fuzz 2% -trim +repage "$2"
+  # Wine draws its windows inside one virtual-desktop window: shoot the screen, cut off the
+  # task bar of the desktop (it holds our tray icon), and trim the plain desktop around the main window.
+  /usr/bin/import -window root png:- |
+    /usr/bin/convert png:- -gravity south -chop 0x40 +repage -fuzz 2% -trim +repage "$2"
   wineserver -k
   ' _ "$program_dir" "$shot"
 log "no display: Vexa started on a virtual display; screenshot of its main window: $shot"

@@ -1,6 +1,8 @@
 // The window layer in real windows: templates, message tables, modal results and the seams.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "TestSupport.h"
 #include "test_resource.h"
 #include "win/Controls.h"
@@ -128,3 +130,36 @@ TEST(Seams, FileDialogShellAndRestartAreScripted) {
 }
 
 }  // namespace
+
+namespace {
+
+class ThrowingDialog : public win::Dialog {
+ public:
+  ThrowingDialog();
+  int presses = 0;
+
+ private:
+  INT_PTR OnPress(WPARAM, LPARAM) {
+    ++presses;
+    throw std::runtime_error("handler failed");
+  }
+  static const win::MessageEntry<ThrowingDialog> kMessages[];
+};
+
+const win::MessageEntry<ThrowingDialog> ThrowingDialog::kMessages[] = {
+    win::OnCommand(IDC_TEST_BUTTON, BN_CLICKED, &ThrowingDialog::OnPress),
+};
+
+ThrowingDialog::ThrowingDialog() : win::Dialog(IDD_TEST_PROBE, kMessages) {}
+
+}  // namespace
+
+TEST(Dialog, AHandlerThatThrowsLeavesTheWindowAndTheProgramRunning) {
+  ThrowingDialog dialog;
+  ASSERT_TRUE(dialog.CreateModeless(nullptr));
+  win::Click(dialog.Item(IDC_TEST_BUTTON));
+  win::Click(dialog.Item(IDC_TEST_BUTTON));
+  EXPECT_EQ(dialog.presses, 2) << "the second click still reaches the handler";
+  EXPECT_TRUE(IsWindow(dialog.Handle()));
+  dialog.End(0);
+}

@@ -1,0 +1,253 @@
+// The main window in real windows: version texts, pages and the selected page button, the tray
+// menu, starting hidden, and closing to the tray or quitting.
+#include <gtest/gtest.h>
+
+#include "../controls/Pixels.h"
+#include "AppTestSupport.h"
+#include "TestSupport.h"
+#include "app/Environment.h"
+#include "app/MainDialog.h"
+#include "app/VersionText.h"
+#include "art.h"
+#include "resource.h"
+#include "win/Controls.h"
+
+using namespace testing_support;
+
+namespace {
+
+class MainWindow : public testing::Test {
+ protected:
+  void SetUp() override {
+    AppSettings.appTitle = L"Vexa";
+    AppSettings.languageFile.clear();
+    AppSettings.languageCode = L"409";
+    AppSettings.osClass = GetOsClass();
+    AppSettings.showWindow = true;
+    AppSettings.showBalloon = 1;
+    AppSettings.startPage = 1;
+  }
+  // Creates the window as start-up would show it (or keep it hidden).
+  HWND Open(MainDialog& main) {
+    HWND window = main.CreateModeless(nullptr);
+    if (window && AppSettings.showWindow) ShowWindow(window, SW_SHOW);
+    PumpMessages();
+    return window;
+  }
+  std::vector<DWORD> TrayMessages() const {
+    std::vector<DWORD> messages;
+    for (const win::TrayCall& call : seams.script.trayCalls) messages.push_back(call.message);
+    return messages;
+  }
+
+  app_testing::SettingsSnapshot snapshot;
+  ScopedSeams seams;
+};
+
+std::vector<UINT> MenuIds(HMENU menu) {
+  std::vector<UINT> ids;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) ids.push_back(GetMenuItemID(menu, i));
+  return ids;
+}
+
+// Share of the bitmap's opaque pixels that the window shows at origin (the bitmap drawn there).
+double ShareShown(const Pixels& window, const Pixels& bitmap, POINT origin, COLORREF transparent) {
+  int opaque = 0, shown = 0;
+  for (int y = 0; y < bitmap.height; ++y) {
+    for (int x = 0; x < bitmap.width; ++x) {
+      if (bitmap.At(x, y) == transparent) continue;
+      int wx = origin.x + x, wy = origin.y + y;
+      if (wx < 0 || wy < 0 || wx >= window.width || wy >= window.height) continue;
+      ++opaque;
+      if (window.At(wx, wy) == bitmap.At(x, y)) ++shown;
+    }
+  }
+  return opaque ? static_cast<double>(shown) / opaque : 0.0;
+}
+
+POINT ClientOrigin(HWND control, HWND parent) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top};
+}
+
+}  // namespace
+
+TEST_F(MainWindow, VersionLineReadsTheFileVersion) {
+  EXPECT_EQ(VersionText(MAKELONG(4, 2), MAKELONG(625, 2021)), L"Version : 2.4  Build 2021.0625 ( Beta for Test )");
+  AppSettings.fileVersionMS = MAKELONG(4, 2);
+  AppSettings.fileVersionLS = MAKELONG(625, 2021);
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  EXPECT_EQ(main.ItemText(IDC_MAIN_VERSION), L"Version : 2.4  Build 2021.0625 ( Beta for Test )");
+  EXPECT_EQ(win::WindowText(main.Handle()), L"Vexa") << "the caption is the application title";
+  EXPECT_FALSE(main.ItemText(IDC_MAIN_CURRENT_SYSTEM).empty());
+  main.End(0);
+}
+
+TEST(TrayTip, FitsTheShellsLimit) {
+  struct Case {
+    bool balloons;
+    size_t lineLength, detailLength;
+    const wchar_t* expected;  // T title, L line, D detail
+  } cases[] = {
+      {true, 20, 20, L"T\r\nL.D"},  // everything fits
+      {true, 100, 30, L"T\r\nL"},   // the detail is dropped
+      {true, 130, 5, L"T"},         // the line alone is too long: only the title
+      {false, 30, 30, L"L.D"},      // no balloons: no title prefix, limit 64
+      {false, 40, 30, L"L"},
+      {false, 70, 1, L"T"},
+  };
+  for (const Case& c : cases) {
+    std::wstring title = L"Vexa", line(c.lineLength, L'l'), detail(c.detailLength, L'd');
+    std::wstring expected;
+    for (const wchar_t* p = c.expected; *p; ++p) {
+      if (*p == L'T') expected += title;
+      else if (*p == L'L') expected += line;
+      else if (*p == L'D') expected += detail;
+      else expected += *p;
+    }
+    EXPECT_EQ(TrayTipText(title, line, detail, c.balloons), expected) << c.lineLength << "/" << c.detailLength;
+  }
+}
+
+TEST_F(MainWindow, PagesAreMadeOnFirstUseAndTheSelectedButtonShowsItsPicture) {
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  EXPECT_TRUE(main.Page(0) && IsWindowVisible(main.Page(0)));
+  EXPECT_EQ(main.Page(1), nullptr);
+  EXPECT_EQ(main.Page(2), nullptr);
+
+  win::Click(main.Item(IDC_MAIN_PAGE_UTILITIES));
+  PumpMessages();
+  ASSERT_TRUE(main.Page(1));
+  EXPECT_TRUE(IsWindowVisible(main.Page(1)));
+  EXPECT_FALSE(IsWindowVisible(main.Page(0)));
+  EXPECT_EQ(main.Page(2), nullptr);
+  EXPECT_EQ(main.CurrentPage(), 1);
+
+  PaintNow(main.Handle());
+  Pixels window = CaptureClient(main.Handle());
+  // The selected button is drawn pressed: its picture moves by one pixel.
+  POINT utilities = ClientOrigin(main.Item(IDC_MAIN_PAGE_UTILITIES), main.Handle());
+  POINT osList = ClientOrigin(main.Item(IDC_MAIN_PAGE_OSLIST), main.Handle());
+  EXPECT_GT(ShareShown(window, BitmapPixels(IDB_PAGE_UTILITIES_SELECTED), {utilities.x + 1, utilities.y + 1},
+                       RGB(255, 0, 0)),
+            0.9);
+  EXPECT_LT(ShareShown(window, BitmapPixels(IDB_PAGE_OSLIST_SELECTED), {osList.x + 1, osList.y + 1}, RGB(255, 0, 0)),
+            0.5)
+      << "the OS list button lost its selected look";
+  main.End(0);
+}
+
+TEST_F(MainWindow, TrayMenuOffersHideWhileShownAndShowWhileHidden) {
+  struct Case {
+    bool shown;
+    UINT offered, withheld;
+  } cases[] = {{true, ID_TRAY_HIDE, ID_TRAY_SHOW}, {false, ID_TRAY_SHOW, ID_TRAY_HIDE}};
+  for (const Case& c : cases) {
+    win::UniqueMenu menu = MainDialog::BuildTrayMenu(c.shown, nullptr);
+    ASSERT_TRUE(menu);
+    HMENU popup = GetSubMenu(menu.Get(), 0);
+    std::vector<UINT> ids = MenuIds(popup);
+    EXPECT_EQ(ids.front(), c.offered);
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), c.withheld), 0);
+    EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), c.offered);
+    for (UINT id : {ID_TRAY_CONFIG, ID_TRAY_RESTART, ID_TRAY_HELP, ID_TRAY_ABOUT, ID_TRAY_EXIT})
+      EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 1) << id;
+  }
+}
+
+TEST_F(MainWindow, StartedHiddenShowsABalloonAndBuildsNoPageUntilShown) {
+  AppSettings.showWindow = false;
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  EXPECT_FALSE(IsWindowVisible(main.Handle()));
+  EXPECT_FALSE(main.WindowShown());
+  EXPECT_EQ(main.Page(0), nullptr) << "the OS list is read only when the window is first shown";
+  ASSERT_EQ(TrayMessages(), (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));
+  const win::TrayCall& balloon = seams.script.trayCalls[1];
+  EXPECT_TRUE(balloon.flags & NIF_INFO);
+  EXPECT_EQ(balloon.info, main.TipText());
+  EXPECT_EQ(balloon.infoTitle, L"Vexa");
+  EXPECT_EQ(balloon.timeout, 5000u);
+
+  SendMessageW(main.Handle(), MainDialog::kTrayMessage, MainDialog::kTrayIconId, WM_LBUTTONDOWN);
+  PumpMessages();
+  EXPECT_TRUE(IsWindowVisible(main.Handle()));
+  EXPECT_TRUE(main.Page(0) && IsWindowVisible(main.Page(0)));
+
+  // Explorer restarted: the icon comes back.
+  seams.script.trayCalls.clear();
+  SendMessageW(main.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_EQ(TrayMessages(), std::vector<DWORD>{NIM_ADD});
+  main.End(0);
+}
+
+TEST_F(MainWindow, WindowsTwoThousandGetsNoBalloonAndAShortTip) {
+  AppSettings.showWindow = false;
+  AppSettings.osClass = 1;
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  ASSERT_EQ(TrayMessages(), std::vector<DWORD>{NIM_ADD});
+  EXPECT_FALSE(seams.script.trayCalls[0].flags & NIF_INFO);
+  EXPECT_EQ(seams.script.trayCalls[0].tip, main.TipText());
+  EXPECT_LE(main.TipText().size(), 64u);
+  main.End(0);
+}
+
+TEST_F(MainWindow, CloseAsksQuitOrHideAndTrayCommandsWaitForAnOpenDialog) {
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  HWND window = main.Handle();
+
+  seams.script.promptAnswers = {IDNO};
+  // The dialog turns the close box into a posted IDCANCEL.
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  PumpMessages();
+  ASSERT_EQ(seams.script.prompts.size(), 1u);
+  EXPECT_EQ(seams.script.prompts[0].text, L"Want Quit or Hide?\nYes to Quit and No for Hide?");
+  EXPECT_EQ(seams.script.prompts[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_FALSE(IsWindowVisible(window));
+  std::vector<DWORD> messages = TrayMessages();
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), static_cast<DWORD>(NIM_DELETE)), 0)
+      << "hidden, the icon stays";
+
+  // A modal window of ours is open: Exit and Restart only bring it forward.
+  main.ShowFromTray();
+  EnableWindow(window, FALSE);
+  SendMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+  SendMessageW(window, WM_COMMAND, ID_TRAY_RESTART, 0);
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(seams.script.prompts.size(), 1u) << "no restart question over the open dialog";
+  EnableWindow(window, TRUE);
+
+  seams.script.promptAnswers = {IDYES};
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(TrayMessages().back(), static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(MainWindow, TrayRestartAsksAndRestartsOnlyOnYes) {
+  AppSettings.winPeState = 0;
+  for (int answer : {IDNO, IDYES}) {
+    ScopedSeams local;
+    local.script.promptAnswers = {answer};
+    MainDialog main;
+    ASSERT_TRUE(Open(main));
+    SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_RESTART, 0);
+    ASSERT_EQ(local.script.prompts.size(), 1u);
+    EXPECT_EQ(local.script.prompts[0].text, L"Are you sure you want to restart your computer? ");
+    EXPECT_EQ(local.script.prompts[0].caption, L"Confirm Restart");
+    if (answer == IDYES) {
+      ASSERT_EQ(local.script.restarts.size(), 1u);
+      EXPECT_EQ(local.script.restarts[0].flags, static_cast<UINT>(EWX_REBOOT));
+    } else {
+      EXPECT_TRUE(local.script.restarts.empty());
+    }
+    main.End(0);
+  }
+}
