@@ -3,15 +3,13 @@
 
 #include <vector>
 
-#include "AppTestSupport.h"
-#include "TestSupport.h"
+#include "StoreSandbox.h"
 #include "app/Application.h"
 #include "base/Texts.h"
 #include "test_resource.h"
 #include "win/Dialog.h"
 
 using namespace testing_support;
-using namespace app_testing;
 
 namespace {
 
@@ -35,35 +33,10 @@ const win::MessageEntry<FirstWindow> FirstWindow::kMessages[] = {
 
 FirstWindow::FirstWindow() : win::Dialog(IDD_TEST_PROBE, kMessages) {}
 
-struct Started {
-  PROCESS_INFORMATION info = {};
-  bool ok = false;
-  ~Started() {
-    if (!ok) return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-  }
-  DWORD WaitExit(DWORD milliseconds) {
-    if (WaitForSingleObject(info.hProcess, milliseconds) != WAIT_OBJECT_0) return STILL_ACTIVE;
-    DWORD code = 1;
-    GetExitCodeProcess(info.hProcess, &code);
-    return code;
-  }
-};
-
-void Start(Started& process, const TempProgramFolder& folder, const std::wstring& arguments) {
-  std::wstring commandLine = L"\"" + folder.File(L"vexa.exe") + L"\"" + arguments;
-  STARTUPINFOW startup = {sizeof(startup)};
-  process.ok = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.Path().c_str(), &startup, &process.info) != FALSE;
-}
-
 }  // namespace
 
 TEST(Instance, SecondInstanceBringsTheFirstWindowForward) {
-  SettingsSnapshot snapshot;
-  ScopedSeams seams;
+  StoreSandbox sandbox;
   AppSettings.appTitle = L"Vexa instance probe";
   Application first;
   ASSERT_TRUE(first.CheckSingleInstance());
@@ -78,13 +51,12 @@ TEST(Instance, SecondInstanceBringsTheFirstWindowForward) {
   EXPECT_EQ(window.sysCommands, std::vector<WPARAM>{9});
   EXPECT_TRUE(IsWindowVisible(window.Handle()));
   EXPECT_EQ(GetForegroundWindow(), window.Handle());
-  EXPECT_TRUE(seams.script.prompts.empty());
+  EXPECT_TRUE(sandbox.seams.script.prompts.empty());
   window.End(0);
 }
 
 TEST(Instance, SecondInstanceWithAnotherCaptionIsToldAndTheMutexEndsWithExit) {
-  SettingsSnapshot snapshot;
-  ScopedSeams seams;
+  StoreSandbox sandbox;
   AppSettings.languageFile.clear();
   AppSettings.appTitle = L"Vexa caption nobody has";
   Application first;
@@ -93,10 +65,11 @@ TEST(Instance, SecondInstanceWithAnotherCaptionIsToldAndTheMutexEndsWithExit) {
     Application second;
     EXPECT_FALSE(second.CheckSingleInstance());
   }
-  ASSERT_EQ(seams.script.prompts.size(), 1u);
-  EXPECT_EQ(seams.script.prompts[0].text, GetText(57348));
-  EXPECT_EQ(seams.script.prompts[0].caption, AppSettings.appTitle);
-  EXPECT_EQ(seams.script.prompts[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+  const auto& prompts = sandbox.seams.script.prompts;
+  ASSERT_EQ(prompts.size(), 1u);
+  EXPECT_EQ(prompts[0].text, GetText(57348));
+  EXPECT_EQ(prompts[0].caption, AppSettings.appTitle);
+  EXPECT_EQ(prompts[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
 
   first.Exit();
   Application third;
@@ -104,13 +77,12 @@ TEST(Instance, SecondInstanceWithAnotherCaptionIsToldAndTheMutexEndsWithExit) {
 }
 
 TEST(Program, SetdirMarksTheFolderAndEnds) {
-  TempProgramFolder folder;
-  ASSERT_TRUE(folder.CopyFromBuild(L"vexa.exe", L"vexa.exe"));
-  Started process;
-  Start(process, folder, L" -setdir");
-  ASSERT_TRUE(process.ok);
+  StoreSandbox sandbox;
+  ChildProcess process = sandbox.StartProgram(L" -setdir");
+  ASSERT_TRUE(process.Started());
   EXPECT_EQ(process.WaitExit(20000), 0u);
 
+  const TempProgramFolder& folder = sandbox.folder;
   std::wstring ini = folder.File(L"desktop.ini");
   auto value = [&](const wchar_t* key) {
     wchar_t buffer[260] = {};
@@ -130,25 +102,19 @@ TEST(Program, SetdirMarksTheFolderAndEnds) {
             static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_EQ(GetFileAttributesW(folder.File(L"wmast.dll").c_str()), INVALID_FILE_ATTRIBUTES)
       << "no settings are touched";
-  SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_DIRECTORY);
-  SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(Program, SecondStartEndsAndLeavesTheFirstRunning) {
-  TempProgramFolder folder;
-  ASSERT_TRUE(folder.CopyFromBuild(L"vexa.exe", L"vexa.exe"));
-  Started first;
-  Start(first, folder, L"");
-  ASSERT_TRUE(first.ok);
-  HWND window = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (window = FindProcessWindow(first.info.dwProcessId, L"Vexa")) != nullptr; },
-                        std::chrono::seconds(20)));
+  StoreSandbox sandbox;
+  ChildProcess first = sandbox.StartProgram(L"");
+  ASSERT_TRUE(first.Started());
+  HWND window = first.WaitForWindow(L"Vexa");
+  ASSERT_NE(window, nullptr);
 
-  Started second;
-  Start(second, folder, L" -setdir ");  // not exactly -setdir: an ordinary start
-  ASSERT_TRUE(second.ok);
+  ChildProcess second = sandbox.StartProgram(L" -setdir ");  // not exactly -setdir: an ordinary start
+  ASSERT_TRUE(second.Started());
   EXPECT_EQ(second.WaitExit(20000), 0u) << "the second instance ends by itself";
-  EXPECT_EQ(GetFileAttributesW(folder.File(L"desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(sandbox.folder.File(L"desktop.ini").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(IsWindow(window));
   EXPECT_EQ(first.WaitExit(0), static_cast<DWORD>(STILL_ACTIVE));
 
