@@ -61,8 +61,8 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   list.Reload(1);
   // One listing of every loader, then one run per display-order object that is not a loader.
   EXPECT_EQ(TakeJournal(), (std::vector<std::wstring>{LineFor(L" /enum OSLOADER /v"),
-                                                       LineFor(L" /enum {466f5a88-0af2-4f76-9038-095b170dc21c} /v"),
-                                                       LineFor(L" /enum " + std::wstring(demo::kGrub) + L" /v")}));
+                                                      LineFor(L" /enum {466f5a88-0af2-4f76-9038-095b170dc21c} /v"),
+                                                      LineFor(L" /enum " + std::wstring(demo::kGrub) + L" /v")}));
 
   std::vector<std::wstring> menu = Identifiers(list);
   std::vector<std::wstring> expected = {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd,

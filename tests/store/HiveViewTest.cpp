@@ -126,7 +126,7 @@ TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
   ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /timeout 5").exitCode, 0u);
   ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /default " + std::wstring(demo::kGrub)).exitCode, 0u);
   ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /set " + std::wstring(demo::kWindows7) +
-                                            L" device vhd=[locate]\\vhd\\w7.vhd").exitCode,
+                                        L" device vhd=[locate]\\vhd\\w7.vhd").exitCode,
             0u);
   ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /deletevalue {ntldr} device").exitCode, 0u);
   list.ReadManagerFromHive();

@@ -32,7 +32,7 @@ TEST(StoreTool, CommandLinesAsReceivedWithAndWithoutAStoreFile) {
   EXPECT_EQ(journal[2], sandbox.LineFor(L" /export \"" + sandbox.folder.File(L"backup.bcd") + L"\""));
   EXPECT_EQ(journal[3], sandbox.LineFor(L" /import \"" + sandbox.folder.File(L"backup.bcd") + L"\" "));
   EXPECT_EQ(journal[4], sandbox.LineFor(L" /store \"" + sandbox.folder.File(L"other.bcd") +
-                                     L"\"  /set  {current}    description    \"My Windows\""));
+                                        L"\"  /set  {current}    description    \"My Windows\""));
   EXPECT_EQ(journal[5], sandbox.LineFor(L" /set  {current}    path    \\Windows\\system32\\winload.exe"));
   EXPECT_EQ(journal[6], sandbox.LineFor(L" /deletevalue  {bootmgr}    locale "));
 }

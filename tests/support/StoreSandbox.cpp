@@ -72,8 +72,8 @@ CapturedRun StoreSandbox::RunTool(const std::wstring& tool, const std::wstring& 
   return RunBuiltStandin(tool, arguments);
 }
 
-bool StoreSandbox::SetElement(const std::wstring& identifier, const std::wstring& element, DWORD type,
-                              const void* data, DWORD size) const {
+bool StoreSandbox::SetElement(const std::wstring& identifier, const std::wstring& element, DWORD type, const void* data,
+                              DWORD size) const {
   std::wstring subkey = storeKey + L"\\Objects\\" + identifier + L"\\Elements\\" + element;
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
@@ -84,8 +84,8 @@ bool StoreSandbox::SetElement(const std::wstring& identifier, const std::wstring
   return result == ERROR_SUCCESS;
 }
 
-bool StoreSandbox::SetElementText(const std::wstring& identifier, const std::wstring& element,
-                                  const std::wstring& text, DWORD type) const {
+bool StoreSandbox::SetElementText(const std::wstring& identifier, const std::wstring& element, const std::wstring& text,
+                                  DWORD type) const {
   return SetElement(identifier, element, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
