@@ -1,13 +1,11 @@
 // OS classes, finding and copying the tools, and finding the mounted store's key.
 #include <gtest/gtest.h>
 
-#include "AppTestSupport.h"
-#include "TestSupport.h"
+#include "StoreSandbox.h"
 #include "app/Environment.h"
 #include "store/ToolSetup.h"
 
 using namespace testing_support;
-using namespace app_testing;
 
 TEST(Environment, OsClassTableEdges) {
   EXPECT_EQ(OsClassOf(VER_PLATFORM_WIN32_WINDOWS, 4, 10), -1);
@@ -21,14 +19,12 @@ TEST(Environment, OsClassTableEdges) {
 }
 
 TEST(Environment, EnsureToolsCopiesNativeToolsIntoBin64) {
-  SettingsSnapshot snapshot;
-  TempProgramFolder folder;
-  RunnerFolderScope runner(folder.Path(), 1);
+  StoreSandbox sandbox(StoreSandbox::Tools::kNone);
+  const TempProgramFolder& folder = sandbox.folder;
   // SysNative is the 64-bit system folder; system32 is redirected to the 32-bit one for us.
-  PlacedFile nativeBcdedit(L"C:\\windows\\SysNative\\bcdedit.exe", "native bcdedit");
-  PlacedFile nativeBootsect(L"C:\\windows\\SysNative\\bootsect.exe", "native bootsect");
-  PlacedFile wowBcdedit(L"C:\\windows\\system32\\bcdedit.exe", "32-bit bcdedit");
-  ASSERT_TRUE(nativeBcdedit.placed() && nativeBootsect.placed() && wowBcdedit.placed());
+  ASSERT_TRUE(sandbox.PlaceFile(L"C:\\windows\\SysNative\\bcdedit.exe", "native bcdedit"));
+  ASSERT_TRUE(sandbox.PlaceFile(L"C:\\windows\\SysNative\\bootsect.exe", "native bootsect"));
+  ASSERT_TRUE(sandbox.PlaceFile(L"C:\\windows\\system32\\bcdedit.exe", "32-bit bcdedit"));
 
   AppSettings.toolsAvailable = false;
   AppSettings.bcdSystem = false;
@@ -46,12 +42,10 @@ TEST(Environment, EnsureToolsCopiesNativeToolsIntoBin64) {
 }
 
 TEST(Environment, EnsureToolsCopiesOnlyWhatIsMissing) {
-  SettingsSnapshot snapshot;
-  TempProgramFolder folder;
-  RunnerFolderScope runner(folder.Path(), 1);
-  PlacedFile nativeBcdedit(L"C:\\windows\\SysNative\\bcdedit.exe", "native bcdedit");
-  PlacedFile nativeBootsect(L"C:\\windows\\SysNative\\bootsect.exe", "native bootsect");
-  ASSERT_TRUE(nativeBcdedit.placed() && nativeBootsect.placed());
+  StoreSandbox sandbox(StoreSandbox::Tools::kNone);
+  const TempProgramFolder& folder = sandbox.folder;
+  ASSERT_TRUE(sandbox.PlaceFile(L"C:\\windows\\SysNative\\bcdedit.exe", "native bcdedit"));
+  ASSERT_TRUE(sandbox.PlaceFile(L"C:\\windows\\SysNative\\bootsect.exe", "native bootsect"));
   ASSERT_TRUE(folder.WriteText(L"bin64\\bcdedit.exe", "own bcdedit"));
 
   AppSettings.toolsAvailable = false;
@@ -62,33 +56,27 @@ TEST(Environment, EnsureToolsCopiesOnlyWhatIsMissing) {
 }
 
 TEST(Environment, EnsureToolsUnderWow64AcceptsBinFolder) {
-  SettingsSnapshot snapshot;
-  TempProgramFolder folder;
+  StoreSandbox sandbox(StoreSandbox::Tools::kNone);
+  const TempProgramFolder& folder = sandbox.folder;
   ASSERT_EQ(GetFileAttributesW(L"C:\\windows\\SysNative\\bcdedit.exe"), INVALID_FILE_ATTRIBUTES);
   ASSERT_TRUE(folder.WriteText(L"bin\\bcdedit.exe", "bin bcdedit"));
   AppSettings.bcdSystem = true;
-  {
-    RunnerFolderScope runner(folder.Path(), 1);
-    AppSettings.toolsAvailable = false;
-    EXPECT_TRUE(EnsureTools()) << "bin\\ counts under WOW64 even without bin64\\";
-  }
+  AppSettings.toolsAvailable = false;
+  EXPECT_TRUE(EnsureTools()) << "bin\\ counts under WOW64 even without bin64\\";
+
   ASSERT_TRUE(folder.WriteText(L"bin64\\bootsect.exe", "x"));
   DeleteFileW(folder.File(L"bin\\bcdedit.exe").c_str());
-  {
-    RunnerFolderScope runner(folder.Path(), 1);
-    AppSettings.toolsAvailable = false;
-    EXPECT_FALSE(EnsureTools());
-  }
+  AppSettings.toolsAvailable = false;
+  EXPECT_FALSE(EnsureTools());
+
   ASSERT_TRUE(folder.WriteText(L"bin64\\bcdedit.exe", "bin64 bcdedit"));
-  {
-    RunnerFolderScope runner(folder.Path(), 0);  // a 32-bit Windows looks in bin\ only
-    AppSettings.toolsAvailable = false;
-    EXPECT_FALSE(EnsureTools());
-  }
+  sandbox.PointRunner(0);  // a 32-bit Windows looks in bin\ only
+  AppSettings.toolsAvailable = false;
+  EXPECT_FALSE(EnsureTools());
 }
 
 TEST(Environment, FindSystemStoreKeyFindsAStoreMountedElsewhere) {
-  SettingsSnapshot snapshot;
+  StoreSandbox sandbox;
   const std::wstring mount = L"AAVexaMountedStore";
   // Enumerated first, but its boot manager has no display order: not the system store.
   const std::wstring half = L"AAVexaHalfStore";

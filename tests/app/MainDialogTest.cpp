@@ -2,9 +2,8 @@
 // menu, starting hidden, and closing to the tray or quitting.
 #include <gtest/gtest.h>
 
-#include "../controls/Pixels.h"
-#include "AppTestSupport.h"
-#include "TestSupport.h"
+#include "WindowTest.h"
+#include "StoreSandbox.h"
 #include "app/Environment.h"
 #include "app/MainDialog.h"
 #include "app/VersionText.h"
@@ -16,8 +15,9 @@ using namespace testing_support;
 
 namespace {
 
-class MainWindow : public testing::Test {
+class MainWindow : public testing::Test, protected StoreSandbox {
  protected:
+  MainWindow() : StoreSandbox(Tools::kNone) {}
   void SetUp() override {
     AppSettings.appTitle = L"Vexa";
     AppSettings.languageFile.clear();
@@ -39,9 +39,6 @@ class MainWindow : public testing::Test {
     for (const win::TrayCall& call : seams.script.trayCalls) messages.push_back(call.message);
     return messages;
   }
-
-  app_testing::SettingsSnapshot snapshot;
-  ScopedSeams seams;
 };
 
 std::vector<UINT> MenuIds(HMENU menu) {

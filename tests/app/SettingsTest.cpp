@@ -2,15 +2,13 @@
 // of the test prefix.
 #include <gtest/gtest.h>
 
-#include "AppTestSupport.h"
-#include "TestSupport.h"
+#include "StoreSandbox.h"
 #include "app/Environment.h"
 #include "base/SettingsFile.h"
 #include "app/Settings.h"
 #include "base/Format.h"
 
 using namespace testing_support;
-using namespace app_testing;
 
 namespace {
 
@@ -25,18 +23,12 @@ std::wstring Profile(const std::wstring& file, const wchar_t* section, const wch
   return buffer;
 }
 
-struct SettingsFolder {
-  SettingsSnapshot snapshot;
-  TempProgramFolder folder;
-  RunnerFolderScope runner{folder.Path(), 1};
-};
-
 }  // namespace
 
 TEST(Settings, DefaultsWithoutSettingsFile) {
-  SettingsFolder at;
+  StoreSandbox sandbox;
   ResolveLanguage();
-  EXPECT_EQ(AppSettings.settingsFile, at.folder.File(L"wmast.dll"));
+  EXPECT_EQ(AppSettings.settingsFile, sandbox.folder.File(L"wmast.dll"));
   AppSettings.startPage = AppSettings.bcdDelMode = AppSettings.showBalloon = 7;
   LoadSettings(L"");
   EXPECT_EQ(AppSettings.startPage, 1);
@@ -49,7 +41,7 @@ TEST(Settings, DefaultsWithoutSettingsFile) {
   EXPECT_EQ(AppSettings.mbrUseSysMode, 0);
   EXPECT_EQ(AppSettings.debugMode, 0);
   EXPECT_TRUE(AppSettings.showWindow);
-  EXPECT_EQ(AppSettings.pluginsFile, at.folder.File(L"plugins.ini"));
+  EXPECT_EQ(AppSettings.pluginsFile, sandbox.folder.File(L"plugins.ini"));
   EXPECT_EQ(AppSettings.bootIniPath, L"c:\\boot.ini");
   EXPECT_EQ(AppSettings.storeKeyName, L"BCD00000000");
   EXPECT_EQ(AppSettings.osClass, GetOsClass());
@@ -61,8 +53,8 @@ TEST(Settings, DefaultsWithoutSettingsFile) {
 }
 
 TEST(Settings, EveryKeyIsReadFromAHiddenSettingsFile) {
-  SettingsFolder at;
-  ASSERT_TRUE(at.folder.WriteText(L"wmast.dll",
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.folder.WriteText(L"wmast.dll",
                                   "[Tavro]\r\nshowBalloon=0\r\nSwtich=0\r\nChangBCD_NTLDR_name=0\r\nAutoReBoot=1\r\n"
                                   "EnableDelMode=1\r\nBCDDelMode=0\r\nBCDntldrASK=0\r\nMBR_USE_SYS_MODE=1\r\n"
                                   "DEBUG=1\r\n[Other]\r\nSwtich=5\r\n"));
@@ -82,7 +74,7 @@ TEST(Settings, EveryKeyIsReadFromAHiddenSettingsFile) {
 }
 
 TEST(Settings, OnlyTheExactMiniSwitchStartsHidden) {
-  SettingsFolder at;
+  StoreSandbox sandbox;
   ResolveLanguage();
   for (const wchar_t* line : {L"-MINI", L" -mini", L"-mini ", L"-mini -setdir", L"/mini", L""}) {
     LoadSettings(line);
@@ -92,27 +84,16 @@ TEST(Settings, OnlyTheExactMiniSwitchStartsHidden) {
   EXPECT_FALSE(AppSettings.showWindow);
 }
 
-// Puts back c:\boot.ini and the autostart value as they were, whatever the test did.
-struct MachineFilesGuard {
-  std::string bootIni = ReadFileBytes(L"c:\\boot.ini");
-  bool hadBootIni = Attributes(L"c:\\boot.ini") != INVALID_FILE_ATTRIBUTES;
-  ~MachineFilesGuard() {
-    SetFileAttributesW(L"c:\\boot.ini", FILE_ATTRIBUTE_NORMAL);
-    if (hadBootIni) {
-      WriteFileBytes(L"c:\\boot.ini", bootIni);
-    } else {
-      DeleteFileW(L"c:\\boot.ini");
-    }
-    RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName);
-  }
+// Removes the autostart value, whatever the test did.
+struct AutostartGuard {
+  ~AutostartGuard() { RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName); }
 };
 
 TEST(Settings, BootIniTimeoutAndAutostartAreRead) {
-  SettingsFolder at;
-  MachineFilesGuard guard;
+  StoreSandbox sandbox;
+  AutostartGuard guard;
   ResolveLanguage();
-  SetFileAttributesW(L"c:\\boot.ini", FILE_ATTRIBUTE_NORMAL);
-  ASSERT_TRUE(WriteFileBytes(L"c:\\boot.ini", "[boot loader]\r\ntimeout=17\r\n[operating systems]\r\n"));
+  ASSERT_TRUE(sandbox.PlaceFile(L"c:\\boot.ini", "[boot loader]\r\ntimeout=17\r\n[operating systems]\r\n"));
   RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName);
 
   LoadSettings(L"");
@@ -126,7 +107,7 @@ TEST(Settings, BootIniTimeoutAndAutostartAreRead) {
 }
 
 TEST(Settings, WriteSettingIntLeavesAHiddenSystemFile) {
-  SettingsFolder at;
+  StoreSandbox sandbox;
   ResolveLanguage();
   WriteSettingInt(L"Tavro", L"AutoReBoot", 1);  // no file yet: created, then marked
   EXPECT_EQ(Profile(AppSettings.settingsFile, L"Tavro", L"AutoReBoot"), L"1");
@@ -140,7 +121,6 @@ TEST(Settings, WriteSettingIntLeavesAHiddenSystemFile) {
   EXPECT_EQ(AttributesBesidesArchive(AppSettings.settingsFile), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   LoadSettings(L"");
   EXPECT_EQ(AppSettings.bcdDelMode, -3);
-  SetFileAttributesW(AppSettings.settingsFile.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(Settings, MarkHiddenSystemSetsExactlyHiddenAndSystem) {
@@ -154,23 +134,22 @@ TEST(Settings, MarkHiddenSystemSetsExactlyHiddenAndSystem) {
   MarkHiddenSystem(file);
   EXPECT_EQ(AttributesBesidesArchive(file), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
   EXPECT_EQ(folder.ReadText(L"flags.ini"), "x");
-  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(Settings, LanguageChoiceFallsBackFromKeyToUserLanguageToPrimaryLanguage) {
-  SettingsFolder at;
+  StoreSandbox sandbox;
   ResolveLanguage();
-  MakeDirectories(at.folder.File(L"Language"));
+  MakeDirectories(sandbox.folder.File(L"Language"));
   // No key, no files: the primary language's main variant, unchecked.
   EXPECT_EQ(SelectLanguageFor(0x0c04, 936), L"804");
   EXPECT_EQ(SelectLanguageFor(0x0c04, 950), L"404");
   EXPECT_EQ(SelectLanguageFor(0x0807, 850), L"407");
 
-  ASSERT_TRUE(at.folder.WriteText(L"Language\\c04.ini", Utf16File(L"[Info]\nLanguage=HK\n")));
+  ASSERT_TRUE(sandbox.folder.WriteText(L"Language\\c04.ini", Utf16File(L"[Info]\nLanguage=HK\n")));
   EXPECT_EQ(SelectLanguageFor(0x0c04, 936), L"c04") << "the user's own language when its file exists";
 
   // A Lang key naming a file that exists wins; AUTO or a missing file falls through.
-  ASSERT_TRUE(at.folder.WriteText(L"Language\\mine.ini", Utf16File(L"[Info]\nLanguage=Mine\n")));
+  ASSERT_TRUE(sandbox.folder.WriteText(L"Language\\mine.ini", Utf16File(L"[Info]\nLanguage=Mine\n")));
   WritePrivateProfileStringW(L"Tavro", L"Lang", L"mine", AppSettings.settingsFile.c_str());
   EXPECT_EQ(SelectLanguageFor(0x0c04, 936), L"mine");
   WritePrivateProfileStringW(L"Tavro", L"Lang", L"AUTO", AppSettings.settingsFile.c_str());
@@ -180,15 +159,15 @@ TEST(Settings, LanguageChoiceFallsBackFromKeyToUserLanguageToPrimaryLanguage) {
 }
 
 TEST(Settings, ResolveLanguageSetsTheFileOnlyWhenItExists) {
-  SettingsFolder at;
-  ASSERT_TRUE(at.folder.WriteText(L"wmast.dll", "[Tavro]\r\nLang=mine\r\n"));
-  MakeDirectories(at.folder.File(L"Language"));
-  ASSERT_TRUE(at.folder.WriteText(L"Language\\mine.ini", Utf16File(L"[String]\n11=Fertig\n")));
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.folder.WriteText(L"wmast.dll", "[Tavro]\r\nLang=mine\r\n"));
+  MakeDirectories(sandbox.folder.File(L"Language"));
+  ASSERT_TRUE(sandbox.folder.WriteText(L"Language\\mine.ini", Utf16File(L"[String]\n11=Fertig\n")));
   ResolveLanguage();
   EXPECT_EQ(AppSettings.languageCode, L"mine");
-  EXPECT_EQ(AppSettings.languageFile, at.folder.File(L"Language\\mine.ini"));
+  EXPECT_EQ(AppSettings.languageFile, sandbox.folder.File(L"Language\\mine.ini"));
 
-  DeleteFileW(at.folder.File(L"Language\\mine.ini").c_str());
+  DeleteFileW(sandbox.folder.File(L"Language\\mine.ini").c_str());
   ResolveLanguage();
   // The user's language and its primary variant have no file in this folder: built-in texts.
   EXPECT_NE(AppSettings.languageCode, L"mine");

@@ -2,7 +2,7 @@
 // the process in the tray, and the tray's Exit ends it.
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "StoreSandbox.h"
 #include "resource.h"
 
 using namespace testing_support;
@@ -31,44 +31,28 @@ BOOL CALLBACK MatchModal(HWND window, LPARAM context) {
 }  // namespace
 
 TEST(Program, CloseAsksQuitOrHideAndNoKeepsItInTheTray) {
-  TempProgramFolder folder;
-  ASSERT_TRUE(folder.CopyFromBuild(L"vexa.exe", L"vexa.exe"));
+  StoreSandbox sandbox;
+  ChildProcess process = sandbox.StartProgram(L"");
+  ASSERT_TRUE(process.Started());
 
-  std::wstring commandLine = L"\"" + folder.File(L"vexa.exe") + L"\"";
-  STARTUPINFOW startup = {sizeof(startup)};
-  PROCESS_INFORMATION process = {};
-  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(),
-                             &startup, &process));
+  HWND window = process.WaitForWindow(L"Vexa");
+  ASSERT_NE(window, nullptr) << "no top-level window captioned Vexa";
+  wchar_t className[64];
+  GetClassNameW(window, className, 64);
+  EXPECT_STREQ(className, L"#32770");  // a dialog made from the main template
 
-  HWND window = nullptr;
-  bool shown = PumpUntil([&] { return (window = FindProcessWindow(process.dwProcessId, L"Vexa")) != nullptr; },
-                         std::chrono::seconds(20));
-  EXPECT_TRUE(shown) << "no top-level window captioned Vexa";
-  if (window) {
-    wchar_t className[64];
-    GetClassNameW(window, className, 64);
-    EXPECT_STREQ(className, L"#32770");  // a dialog made from the main template
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ModalSearch search{process.Id(), window, nullptr};
+  EXPECT_TRUE(PumpUntil([&] {
+    search.found = nullptr;
+    EnumWindows(MatchModal, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  })) << "closing asks whether to quit or hide";
+  if (search.found) PostMessageW(search.found, WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); })) << "No hides the window";
+  EXPECT_EQ(process.WaitExit(500), static_cast<DWORD>(STILL_ACTIVE)) << "and keeps the process";
+  EXPECT_TRUE(IsWindow(window));
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ModalSearch search{process.dwProcessId, window, nullptr};
-    EXPECT_TRUE(PumpUntil([&] {
-      search.found = nullptr;
-      EnumWindows(MatchModal, reinterpret_cast<LPARAM>(&search));
-      return search.found != nullptr;
-    })) << "closing asks whether to quit or hide";
-    if (search.found) PostMessageW(search.found, WM_COMMAND, IDNO, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); })) << "No hides the window";
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 500), static_cast<DWORD>(WAIT_TIMEOUT)) << "and keeps the process";
-    EXPECT_TRUE(IsWindow(window));
-
-    PostMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
-  }
-  DWORD waited = WaitForSingleObject(process.hProcess, 20000);
-  if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-  EXPECT_EQ(waited, WAIT_OBJECT_0) << "vexa.exe did not end after Exit";
-  DWORD exitCode = 1;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  EXPECT_EQ(exitCode, 0u);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  PostMessageW(window, WM_COMMAND, ID_TRAY_EXIT, 0);
+  EXPECT_EQ(process.WaitExit(20000), 0u) << "the tray's Exit ends the program";
 }

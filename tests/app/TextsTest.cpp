@@ -2,37 +2,24 @@
 // dialog and menu.
 #include <gtest/gtest.h>
 
-#include "AppTestSupport.h"
-#include "TestSupport.h"
+#include "StoreSandbox.h"
 #include "base/Texts.h"
 #include "win/Localize.h"
 #include "test_resource.h"
 #include "win/Dialog.h"
 
 using namespace testing_support;
-using app_testing::SettingsSnapshot;
-using app_testing::Utf16File;
 
 namespace {
 
 // A language file in a temporary folder, in use for the scope of a test.
-class LanguageFile {
+class LanguageFile : StoreSandbox {
  public:
   explicit LanguageFile(const std::wstring& text) {
-    folder_.WriteText(L"xx.ini", Utf16File(text));
-    AppSettings.languageFile = folder_.File(L"xx.ini");
+    folder.WriteText(L"xx.ini", Utf16File(text));
+    AppSettings.languageFile = folder.File(L"xx.ini");
   }
-
- private:
-  SettingsSnapshot snapshot_;
-  TempProgramFolder folder_;
 };
-
-std::wstring WindowText(HWND window) {
-  wchar_t buffer[512] = {};
-  GetWindowTextW(window, buffer, 512);
-  return buffer;
-}
 
 LOGFONTW FontOf(HWND window) {
   LOGFONTW look = {};
@@ -44,7 +31,7 @@ LOGFONTW FontOf(HWND window) {
 }  // namespace
 
 TEST(Texts, BuiltInTableKeepsQuotedTextsExactly) {
-  SettingsSnapshot snapshot;
+  StoreSandbox sandbox;
   AppSettings.languageFile.clear();
   // By number, not by name: language files key on these numbers, so a name bound to the wrong
   // number in texts.h must fail here.
@@ -87,18 +74,18 @@ TEST(Texts, BackslashNBecomesALineBreakAndNothingElseChanges) {
 }
 
 TEST(Texts, LocalizeDialogWithoutLanguageFileKeepsTemplate) {
-  SettingsSnapshot snapshot;
+  StoreSandbox sandbox;
   AppSettings.languageFile.clear();
   AppSettings.appTitle = L"Vexa Title";
   win::Dialog dialog(IDD_TEST_LOCALIZE);
   ASSERT_TRUE(dialog.CreateModeless(nullptr));
   HFONT before = reinterpret_cast<HFONT>(SendMessageW(dialog.Handle(), WM_GETFONT, 0, 0));
   LocalizeDialog(dialog.Handle(), 129, false);
-  EXPECT_EQ(WindowText(dialog.Handle()), L"Localize");
+  EXPECT_EQ(TextOf(dialog.Handle()), L"Localize");
   EXPECT_EQ(dialog.ItemText(1019), L"&AS Default");
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(dialog.Handle(), WM_GETFONT, 0, 0)), before);
   LocalizeDialog(dialog.Handle(), 129, true);
-  EXPECT_EQ(WindowText(dialog.Handle()), L"Vexa Title");
+  EXPECT_EQ(TextOf(dialog.Handle()), L"Vexa Title");
   dialog.End(0);
 }
 
@@ -112,7 +99,7 @@ TEST(Texts, LocalizeDialogAppliesTextsTitleAndFont) {
   ASSERT_TRUE(dialog.CreateModeless(nullptr));
   LocalizeDialog(dialog.Handle(), 129, false);
 
-  EXPECT_EQ(WindowText(dialog.Handle()), L"Seite");
+  EXPECT_EQ(TextOf(dialog.Handle()), L"Seite");
   EXPECT_EQ(dialog.ItemText(1019), L"Als &Standard");
   EXPECT_EQ(dialog.ItemText(1020), L"Ändern");
   EXPECT_EQ(dialog.ItemText(1031), L"Systeme:");
@@ -132,7 +119,7 @@ TEST(Texts, LocalizeDialogAppliesTextsTitleAndFont) {
   // With the application title the caption is the title even when the file has one.
   AppSettings.appTitle = L"Vexa DE";
   LocalizeDialog(dialog.Handle(), 129, true);
-  EXPECT_EQ(WindowText(dialog.Handle()), L"Vexa DE");
+  EXPECT_EQ(TextOf(dialog.Handle()), L"Vexa DE");
   dialog.End(0);
 }
 
@@ -198,7 +185,7 @@ TEST(Texts, LocalizeMenuUsesIdentifiersAndPopupPositions) {
 }
 
 TEST(Texts, ShippedEnglishFileMatchesBuiltInTable) {
-  SettingsSnapshot snapshot;
+  StoreSandbox sandbox;
   std::wstring file = BuildFile(L"Language\\409.ini");
   ASSERT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
   AppSettings.languageFile = file;

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "Pixels.h"
+#include "WindowTest.h"
 #include "TestSupport.h"
 #include "controls/ButtonPresets.h"
 #include "controls/SkinButton.h"

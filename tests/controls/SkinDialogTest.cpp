@@ -1,7 +1,7 @@
 // The skin behind a page: real windows on the virtual display, compared pixel by pixel.
 #include <gtest/gtest.h>
 
-#include "Pixels.h"
+#include "WindowTest.h"
 #include "TestSupport.h"
 #include "controls/SkinDialog.h"
 #include "test_resource.h"

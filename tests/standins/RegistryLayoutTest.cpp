@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "StandinRun.h"
-#include "StandinSupport.h"
 
 using namespace standin_tests;
 
@@ -97,7 +96,7 @@ TEST(RegistryLayout, SeedHelperForProgramTestsFillsTheStoreWithoutJournalling) {
   ASSERT_TRUE(testing_support::SeedDemoStore());
   EXPECT_EQ(Read(sandbox.Root(), kManager + L"\\Elements\\25000004", L"Element").data.size(), 8u);
   EXPECT_EQ(sandbox.Journal(), "");
-  testing_support::StandinResult listing = testing_support::RunBuiltStandin(L"bcdedit", L" /enum {current}");
+  testing_support::CapturedRun listing = testing_support::RunBuiltStandin(L"bcdedit", L" /enum {current}");
   EXPECT_EQ(listing.exitCode, 0u);
   EXPECT_NE(listing.output.find("description             Windows 10\r\n"), std::string::npos);
 }

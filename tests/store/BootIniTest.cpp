@@ -4,15 +4,13 @@
 
 #include <vector>
 
-#include "app/AppTestSupport.h"
-#include "TestSupport.h"
+#include "StoreSandbox.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
 #include "store/EntryList.h"
 #include "base/Format.h"
 
 using namespace testing_support;
-using namespace app_testing;
 
 namespace {
 
@@ -25,18 +23,15 @@ constexpr char kBootIni[] =
     "C:\\CMDCONS\\BOOTSECT.DAT=\"Recovery Console\" /cmdcons\r\n"
     "C:\\grldr=\"Grub4Dos\"\r\n";
 
-// A boot.ini in a temporary folder, in use for the scope of a test.
-struct BootIniFile {
-  SettingsSnapshot snapshot;
-  TempProgramFolder folder;
+// A boot.ini in a sandbox's folder, in use for the scope of a test; null text: no file yet.
+struct BootIniFile : StoreSandbox {
   std::wstring path = folder.File(L"boot.ini");
 
   explicit BootIniFile(const char* text = kBootIni) {
-    if (text) folder.WriteText(L"boot.ini", text);
+    if (text) PlaceBootIni(text);
     AppSettings.bootIniPath = path;
     AppSettings.ntldrPresent = true;
   }
-  ~BootIniFile() { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL); }
   std::string Text() const { return folder.ReadText(L"boot.ini"); }
   DWORD Attributes() const { return GetFileAttributesW(path.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE; }
   std::vector<std::wstring> Section(const wchar_t* name) const {
@@ -121,10 +116,10 @@ TEST(BootIni, NothingIsLoadedWithoutTheLegacyLoaderOrTheFile) {
 }
 
 TEST(BootIni, LegacyLoaderIsFoundOnTheBootManagersDrive) {
-  SettingsSnapshot snapshot;
-  TempProgramFolder folder;
-  std::wstring drive = folder.Path().substr(0, folder.Path().size() - 1);  // has a ':' like "D:"
-  ASSERT_TRUE(folder.WriteText(L"ntldr", "x"));
+  StoreSandbox sandbox;
+  const std::wstring& folder = sandbox.folder.Path();
+  std::wstring drive = folder.substr(0, folder.size() - 1);  // has a ':' like "D:"
+  ASSERT_TRUE(sandbox.folder.WriteText(L"ntldr", "x"));
   AppSettings.osClass = 7;
   AppSettings.ntldrPresent = false;
   AppSettings.bcdSystem = true;
@@ -143,11 +138,8 @@ TEST(BootIni, LegacyLoaderIsFoundOnTheBootManagersDrive) {
   AppSettings.toolsAvailable = true;
   list.bootManager.device = L"partition=\\Device\\HarddiskVolume1";  // no drive letter: c:
   EXPECT_EQ(list.DetectLegacyLoader(), 0);
-  {
-    PlacedFile ntldr(L"c:\\ntldr", "x");
-    ASSERT_TRUE(ntldr.placed());
-    EXPECT_EQ(list.DetectLegacyLoader(), 1);
-  }
+  ASSERT_TRUE(sandbox.PlaceFile(L"c:\\ntldr", "x"));
+  EXPECT_EQ(list.DetectLegacyLoader(), 1);
 
   AppSettings.ntldrPresent = false;
   AppSettings.osClass = 5;  // XP: present without looking

@@ -2,15 +2,10 @@
 // records, their order, the markers, and how many tool runs it took.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "../app/AppTestSupport.h"
-#include "StandinSupport.h"
-#include "TestSupport.h"
+#include "StoreSandbox.h"
 #include "base/AppSettings.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
-#include "base/Format.h"
 
 using namespace testing_support;
 namespace demo = testing_support::demo_store;
@@ -25,46 +20,20 @@ const char kBootIni[] =
     "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" /fastdetect\r\n"
     "C:\\CMDCONS\\BOOTSECT.DAT=\"Microsoft Windows Recovery Console\" /cmdcons\r\n";
 
-// A machine running Windows 10 from the demo store, with NTLDR and boot.ini on C:, the stand-in as
+// A machine running Windows 10 from the demo store, with NTLDR on C: and a boot.ini, the stand-in as
 // its tool and every tool run journalled.
-class DemoMachine : public ::testing::Test {
+class DemoMachine : public ::testing::Test, protected StoreSandbox {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder.CopyFromBuild(L"standins\\bcdedit.exe", L"bin64\\bcdedit.exe"));
-    ASSERT_TRUE(SeedDemoStore());
-    ASSERT_TRUE(folder.WriteText(L"boot.ini", kBootIni));
+    ASSERT_TRUE(SeedDemo());
     AppSettings = {};
     AppSettings.osClass = 10;
     AppSettings.bcdSystem = true;
-    AppSettings.storeKeyName = kStoreKey;
-    AppSettings.bootIniPath = folder.File(L"boot.ini");
+    AppSettings.storeKeyName = storeKey;
     AppSettings.currentSystemName = L"Windows 10 Pro";
+    ASSERT_TRUE(PlaceBootIni(kBootIni));
+    PlaceFile(L"C:\\ntldr", "NTLDR");
   }
-
-  // Lines the stand-in received since the last call, each without the tool's path.
-  std::vector<std::string> TakeJournal() {
-    std::string all = folder.ReadText(L"journal.txt");
-    std::vector<std::string> lines;
-    std::istringstream in(all.substr(journalSeen_));
-    journalSeen_ = all.size();
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      size_t tool = line.find("bcdedit.exe");
-      lines.push_back(tool == std::string::npos ? line : line.substr(tool + 11));
-    }
-    return lines;
-  }
-
-  static constexpr wchar_t kStoreKey[] = L"VexaTestStore";
-  TempProgramFolder folder;
-  ScopedEnvironment storeRoot{L"VEXA_BCD_ROOT", kStoreKey};
-  RegistryKeyGuard storeGuard{HKEY_LOCAL_MACHINE, kStoreKey};
-  ScopedEnvironment journal{L"VEXA_TOOL_JOURNAL", folder.File(L"journal.txt")};
-  app_testing::SettingsSnapshot settings;
-  app_testing::RunnerFolderScope runner{folder.Path(), 1};
-  app_testing::PlacedFile ntldr{L"C:\\ntldr", "NTLDR"};
-  ScopedSeams seams;
-  size_t journalSeen_ = 0;
 };
 
 std::vector<std::wstring> Identifiers(const EntryList& list) {
@@ -76,7 +45,8 @@ std::vector<std::wstring> Identifiers(const EntryList& list) {
 TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   EntryList list;
   list.InitialLoad();
-  EXPECT_EQ(TakeJournal(), (std::vector<std::string>{"  /enum {bootmgr} /v", "  /enum {current} /v"}));
+  EXPECT_EQ(TakeJournal(),
+            (std::vector<std::wstring>{LineFor(L" /enum {bootmgr} /v"), LineFor(L" /enum {current} /v")}));
   EXPECT_TRUE(seams.script.prompts.empty());
 
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
@@ -90,8 +60,9 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
 
   list.Reload(1);
   // One listing of every loader, then one run per display-order object that is not a loader.
-  EXPECT_EQ(TakeJournal(), (std::vector<std::string>{"  /enum OSLOADER /v", "  /enum {466f5a88-0af2-4f76-9038-095b170dc21c} /v",
-                                                      "  /enum " + base::Narrow(demo::kGrub, CP_ACP) + " /v"}));
+  EXPECT_EQ(TakeJournal(), (std::vector<std::wstring>{LineFor(L" /enum OSLOADER /v"),
+                                                      LineFor(L" /enum {466f5a88-0af2-4f76-9038-095b170dc21c} /v"),
+                                                      LineFor(L" /enum " + std::wstring(demo::kGrub) + L" /v")}));
 
   std::vector<std::wstring> menu = Identifiers(list);
   std::vector<std::wstring> expected = {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd,
@@ -170,7 +141,7 @@ TEST_F(DemoMachine, DisplayOrderMatchesCaseInsensitivelyAndRepeats) {
 
 TEST_F(DemoMachine, StoreFileModeAddsNoBootIniLines) {
   std::wstring file = folder.File(L"copy.bcd");
-  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L"/export \"" + file + L"\"").exitCode, 0u);
+  ASSERT_EQ(RunTool(L"bcdedit", L"/export \"" + file + L"\"").exitCode, 0u);
   EntryList list;
   list.InitialLoad();
   ASSERT_TRUE(AppSettings.ntldrPresent);
@@ -182,9 +153,10 @@ TEST_F(DemoMachine, StoreFileModeAddsNoBootIniLines) {
   EXPECT_EQ(list.registryMode, 0);
   EXPECT_EQ(list.displayIndex.size(), 6u);
   for (int index : list.displayIndex) EXPECT_EQ(list.entries[index].sourceKind, 1);
-  std::vector<std::string> runs = TakeJournal();
+  std::vector<std::wstring> runs = TakeJournal();
   ASSERT_EQ(runs.size(), 4u);  // boot manager (its display order was cleared), loaders, {ntldr}, GRUB
-  for (const std::string& line : runs) EXPECT_EQ(line.rfind("  /store \"" + base::Narrow(file, CP_ACP) + "\"  /enum", 0), 0u) << line;
+  for (const std::wstring& line : runs)
+    EXPECT_EQ(line.rfind(LineFor(L" /store \"" + file + L"\"  /enum"), 0), 0u) << line;
 }
 
 TEST_F(DemoMachine, LegacyEntryNeedsPathAndDevice) {
@@ -192,7 +164,7 @@ TEST_F(DemoMachine, LegacyEntryNeedsPathAndDevice) {
   EntryList list;
   EXPECT_EQ(list.LegacyEntryMissing(), 0);
   EXPECT_EQ(list.scratch.rawText, L"It's OS_ALL_INFO");
-  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L"/deletevalue {ntldr} device").exitCode, 0u);
+  ASSERT_EQ(RunTool(L"bcdedit", L"/deletevalue {ntldr} device").exitCode, 0u);
   EXPECT_EQ(list.LegacyEntryMissing(), 1);
 }
 
@@ -205,7 +177,7 @@ TEST_F(DemoMachine, WithoutTheToolTheHiveAndBootIniStillGiveTheMenu) {
   EXPECT_NE(seams.script.prompts[0].text.find(L"BCDEdit.exe"), std::wstring::npos);
   EXPECT_NE(seams.script.prompts[0].text.find(folder.File(L"bin64\\")), std::wstring::npos);
   EXPECT_EQ(list.registryMode, 1);
-  EXPECT_EQ(AppSettings.storeKeyName, kStoreKey);
+  EXPECT_EQ(AppSettings.storeKeyName, storeKey);
   EXPECT_EQ(list.bootManager.timeout, 30);
 
   list.Reload(1);

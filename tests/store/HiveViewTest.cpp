@@ -9,12 +9,9 @@
 #include "store/DeviceSpec.h"
 #include "store/EntryList.h"
 #include "store/HiveView.h"
-#include "../app/AppTestSupport.h"
-#include "support/StandinSupport.h"
-#include "support/StoreHive.h"
+#include "StoreSandbox.h"
 
-using testing_support::RunBuiltStandin;
-using testing_support::StoreHive;
+using testing_support::StoreSandbox;
 namespace demo = testing_support::demo_store;
 
 namespace {
@@ -22,21 +19,18 @@ namespace {
 constexpr wchar_t kLoaderA[] = L"{0b2ac6a1-4c2b-11e0-9a3f-b3a2b6c41a01}";
 constexpr wchar_t kLoaderB[] = L"{0b2ac6a1-4c2b-11e0-9a3f-b3a2b6c41a02}";
 
-class HiveView : public ::testing::Test {
+class HiveView : public ::testing::Test, protected StoreSandbox {
  protected:
   void SetUp() override {
     AppSettings = {};
-    AppSettings.storeKeyName = hive.KeyName();
+    AppSettings.storeKeyName = storeKey;
   }
-  void TearDown() override { AppSettings = {}; }
-
-  StoreHive hive;
 };
 
 }  // namespace
 
 TEST_F(HiveView, TimeoutIsLittleEndianAndUnknownWhenUnreadable) {
-  ASSERT_TRUE(hive.SetInteger(kBootMgrGuid, kHiveTimeout, 30));
+  ASSERT_TRUE(SetElementInteger(kBootMgrGuid, kHiveTimeout, 30));
   EntryList list;
   list.ReadTimeoutFromHive();  // not in hive mode: nothing is read
   EXPECT_EQ(list.bootManager.timeout, -1);
@@ -45,29 +39,29 @@ TEST_F(HiveView, TimeoutIsLittleEndianAndUnknownWhenUnreadable) {
   EXPECT_EQ(list.bootManager.timeout, 30);
   EXPECT_EQ(AppSettings.bcdTimeout, 30);
 
-  ASSERT_TRUE(hive.SetBytes(kBootMgrGuid, kHiveTimeout, std::string("\x2c\x01\x00\x00\x00\x00\x00\x00", 8)));
+  ASSERT_TRUE(SetElementBytes(kBootMgrGuid, kHiveTimeout, std::string("\x2c\x01\x00\x00\x00\x00\x00\x00", 8)));
   list.ReadTimeoutFromHive();
   EXPECT_EQ(list.bootManager.timeout, 300);
 
   // A short value or a failed read must not repeat the last value read.
-  ASSERT_TRUE(hive.SetBytes(kBootMgrGuid, kHiveTimeout, std::string("\x05\x00", 2)));
+  ASSERT_TRUE(SetElementBytes(kBootMgrGuid, kHiveTimeout, std::string("\x05\x00", 2)));
   list.ReadTimeoutFromHive();
   EXPECT_EQ(list.bootManager.timeout, -1);
   EXPECT_EQ(AppSettings.bcdTimeout, -1);
-  ASSERT_TRUE(hive.SetInteger(kBootMgrGuid, kHiveTimeout, 7));
+  ASSERT_TRUE(SetElementInteger(kBootMgrGuid, kHiveTimeout, 7));
   list.ReadTimeoutFromHive();
   ASSERT_EQ(AppSettings.bcdTimeout, 7);
-  AppSettings.storeKeyName = hive.KeyName() + L"Missing";
+  AppSettings.storeKeyName = storeKey + L"Missing";
   list.ReadTimeoutFromHive();
   EXPECT_EQ(list.bootManager.timeout, -1);
   EXPECT_EQ(AppSettings.bcdTimeout, -1);
 }
 
 TEST_F(HiveView, ObjectPathAndDescription) {
-  ASSERT_TRUE(hive.SetText(kLoaderA, kHivePath, L"\\Windows\\system32\\winload.exe"));
-  ASSERT_TRUE(hive.SetText(kLoaderA, kHiveDescription, L"Windows 7"));
-  ASSERT_TRUE(hive.SetText(kLoaderB, kHivePath, L"%SystemRoot%\\grldr.mbr", REG_EXPAND_SZ));
-  ASSERT_TRUE(hive.SetText(kLoaderB, kHiveDescription, L"Grub"));
+  ASSERT_TRUE(SetElementText(kLoaderA, kHivePath, L"\\Windows\\system32\\winload.exe"));
+  ASSERT_TRUE(SetElementText(kLoaderA, kHiveDescription, L"Windows 7"));
+  ASSERT_TRUE(SetElementText(kLoaderB, kHivePath, L"%SystemRoot%\\grldr.mbr", REG_EXPAND_SZ));
+  ASSERT_TRUE(SetElementText(kLoaderB, kHiveDescription, L"Grub"));
 
   BootEntry a;
   a.identifier = kLoaderA;
@@ -94,12 +88,10 @@ TEST_F(HiveView, ObjectPathAndDescription) {
 
 // The bcdedit stand-in writes the store; the hive view must read back what the tool's listing shows.
 TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
   AppSettings = {};
-  StoreHive hive;
-  testing_support::ScopedEnvironment root(L"VEXA_BCD_ROOT", hive.KeyName());
-  testing_support::ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
-  ASSERT_TRUE(testing_support::SeedDemoStore());
-  AppSettings.storeKeyName = hive.KeyName();
+  AppSettings.storeKeyName = sandbox.storeKey;
 
   EntryList list;
   list.registryMode = 1;
@@ -131,12 +123,12 @@ TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
   EXPECT_EQ(pe.options, L"{ramdiskoptions}");
 
   // Changes made through the tool show up in the next read.
-  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /timeout 5").exitCode, 0u);
-  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /default " + std::wstring(demo::kGrub)).exitCode, 0u);
-  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /set " + std::wstring(demo::kWindows7) +
-                                            L" device vhd=[locate]\\vhd\\w7.vhd").exitCode,
+  ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /timeout 5").exitCode, 0u);
+  ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /default " + std::wstring(demo::kGrub)).exitCode, 0u);
+  ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /set " + std::wstring(demo::kWindows7) +
+                                        L" device vhd=[locate]\\vhd\\w7.vhd").exitCode,
             0u);
-  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /deletevalue {ntldr} device").exitCode, 0u);
+  ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /deletevalue {ntldr} device").exitCode, 0u);
   list.ReadManagerFromHive();
   EXPECT_EQ(list.bootManager.timeout, 5);
   EXPECT_EQ(AppSettings.bcdTimeout, 5);
@@ -147,36 +139,28 @@ TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
   EXPECT_EQ(vhd.volume, L"boot");
   EXPECT_EQ(BuildDevice(&vhd), L"vhd=[locate]\\vhd\\w7.vhd");
   EXPECT_TRUE(HiveLegacyEntryMissing());
-  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /set {ntldr} device partition=C:").exitCode, 0u);
+  ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /set {ntldr} device partition=C:").exitCode, 0u);
   EXPECT_FALSE(HiveLegacyEntryMissing());
-  ASSERT_EQ(RunBuiltStandin(L"bcdedit", L" /deletevalue {ntldr} path").exitCode, 0u);
+  ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /deletevalue {ntldr} path").exitCode, 0u);
   EXPECT_TRUE(HiveLegacyEntryMissing());
-  AppSettings = {};
 }
 
 // The same store read through the tool's listing and, with the tool gone, through the hive gives
 // the same menu: order, names, paths, default and timeout.
 TEST(HiveViewWithStandin, MenuFromTheHiveMatchesTheMenuFromTheTool) {
-  testing_support::TempProgramFolder folder;
-  app_testing::SettingsSnapshot settings;
-  app_testing::RunnerFolderScope runner(folder.Path(), 1);
-  testing_support::ScopedSeams seams;
-  StoreHive hive;
-  testing_support::ScopedEnvironment root(L"VEXA_BCD_ROOT", hive.KeyName());
-  testing_support::ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
-  ASSERT_TRUE(testing_support::SeedDemoStore());
-  ASSERT_TRUE(folder.CopyFromBuild(L"standins\\bcdedit.exe", L"bin64\\bcdedit.exe"));
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
   AppSettings = {};
   AppSettings.osClass = 10;
-  AppSettings.storeKeyName = hive.KeyName();
-  AppSettings.bootIniPath = folder.File(L"boot.ini");
+  AppSettings.storeKeyName = sandbox.storeKey;
+  AppSettings.bootIniPath = sandbox.folder.File(L"boot.ini");
 
   EntryList byTool;
   byTool.InitialLoad();
   byTool.Reload(1);
   ASSERT_EQ(byTool.registryMode, 0);
 
-  ASSERT_TRUE(DeleteFileW(folder.File(L"bin64\\bcdedit.exe").c_str()));
+  ASSERT_TRUE(DeleteFileW(sandbox.folder.File(L"bin64\\bcdedit.exe").c_str()));
   AppSettings.toolsAvailable = false;
   EntryList byHive;
   byHive.InitialLoad();
@@ -208,16 +192,10 @@ TEST(HiveViewWithStandin, MenuFromTheHiveMatchesTheMenuFromTheTool) {
 // A device composed here, set through the runner as the editing pages set it, is stored by the tool
 // and parses back to the same parts.
 TEST(HiveViewWithStandin, DevicesComposedHereSurviveTheTool) {
-  testing_support::TempProgramFolder folder;
-  app_testing::SettingsSnapshot settings;
-  app_testing::RunnerFolderScope runner(folder.Path(), 1);
-  StoreHive hive;
-  testing_support::ScopedEnvironment root(L"VEXA_BCD_ROOT", hive.KeyName());
-  testing_support::ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
-  ASSERT_TRUE(testing_support::SeedDemoStore());
-  ASSERT_TRUE(folder.CopyFromBuild(L"standins\\bcdedit.exe", L"bin64\\bcdedit.exe"));
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
   AppSettings = {};
-  AppSettings.storeKeyName = hive.KeyName();
+  AppSettings.storeKeyName = sandbox.storeKey;
 
   const DeviceSpec devices[] = {
       {DeviceSpec::kPartition, L"D:", L"", L""},

@@ -2,45 +2,44 @@
 // the /store redirection, refusals that issue nothing, and the records read from the demo store.
 #include <gtest/gtest.h>
 
-#include "StandinSupport.h"
-#include "ToolFixture.h"
+#include "StoreSandbox.h"
 #include "store/EntryList.h"
 #include "store/StoreCommands.h"
 
-using testing_support::ToolFixture;
+using testing_support::StoreSandbox;
 namespace demo = testing_support::demo_store;
 
 TEST(StoreTool, CommandLinesAsReceivedWithAndWithoutAStoreFile) {
-  ToolFixture tool;
-  ASSERT_TRUE(tool.SeedDemo());
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
   BcdEditRunner& runner = Runner();
   runner.Run(EnumArgs(L"OSLOADER"), 0);
-  runner.storeFile = tool.folder.File(L"other.bcd");
+  runner.storeFile = sandbox.folder.File(L"other.bcd");
   runner.Run(EnumArgs(L"OSLOADER"), 0);
-  ExportStore(tool.folder.File(L"backup.bcd"));
-  ImportStore(tool.folder.File(L"backup.bcd"));
+  ExportStore(sandbox.folder.File(L"backup.bcd"));
+  ImportStore(sandbox.folder.File(L"backup.bcd"));
   runner.SetElement(L"{current}", L" description ", L"\"My Windows\"");
   runner.storeFile.clear();
   runner.SetElement(L"{current}", L" path ", L"\\Windows\\system32\\winload.exe");
   runner.DeleteElement(L"{bootmgr}", L" locale ");
 
-  std::vector<std::wstring> journal = tool.Journal();
+  std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 7u);
-  EXPECT_EQ(journal[0], tool.LineFor(L" /enum OSLOADER /v"));
+  EXPECT_EQ(journal[0], sandbox.LineFor(L" /enum OSLOADER /v"));
   // The store clause's own blank and the arguments' leading blank: two blanks before /enum.
-  EXPECT_EQ(journal[1], tool.LineFor(L" /store \"" + tool.folder.File(L"other.bcd") + L"\"  /enum OSLOADER /v"));
+  EXPECT_EQ(journal[1], sandbox.LineFor(L" /store \"" + sandbox.folder.File(L"other.bcd") + L"\"  /enum OSLOADER /v"));
   // Export and import always act on the system store.
-  EXPECT_EQ(journal[2], tool.LineFor(L" /export \"" + tool.folder.File(L"backup.bcd") + L"\""));
-  EXPECT_EQ(journal[3], tool.LineFor(L" /import \"" + tool.folder.File(L"backup.bcd") + L"\" "));
-  EXPECT_EQ(journal[4], tool.LineFor(L" /store \"" + tool.folder.File(L"other.bcd") +
-                                     L"\"  /set  {current}    description    \"My Windows\""));
-  EXPECT_EQ(journal[5], tool.LineFor(L" /set  {current}    path    \\Windows\\system32\\winload.exe"));
-  EXPECT_EQ(journal[6], tool.LineFor(L" /deletevalue  {bootmgr}    locale "));
+  EXPECT_EQ(journal[2], sandbox.LineFor(L" /export \"" + sandbox.folder.File(L"backup.bcd") + L"\""));
+  EXPECT_EQ(journal[3], sandbox.LineFor(L" /import \"" + sandbox.folder.File(L"backup.bcd") + L"\" "));
+  EXPECT_EQ(journal[4], sandbox.LineFor(L" /store \"" + sandbox.folder.File(L"other.bcd") +
+                                        L"\"  /set  {current}    description    \"My Windows\""));
+  EXPECT_EQ(journal[5], sandbox.LineFor(L" /set  {current}    path    \\Windows\\system32\\winload.exe"));
+  EXPECT_EQ(journal[6], sandbox.LineFor(L" /deletevalue  {bootmgr}    locale "));
 }
 
 TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
-  ToolFixture tool;
-  ASSERT_TRUE(tool.SeedDemo());
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
   BcdEditRunner& runner = Runner();
   EXPECT_EQ(runner.SetElement(L"{current}", L" description ", L"\"x\" /delete {current} \"y\""), 0);
   EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
@@ -53,9 +52,9 @@ TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
   // A final backslash would escape the closing quote: the tool would store a quote in the value.
   EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"My Dir\\"), 0);
   EXPECT_EQ(runner.CreateEntry(L"OSLOADER", L"name\\"), L"");
-  EXPECT_EQ(ExportStore(tool.folder.File(L"Backup\\")), L"");
+  EXPECT_EQ(ExportStore(sandbox.folder.File(L"Backup\\")), L"");
   EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
-  EXPECT_TRUE(tool.Journal().empty());
+  EXPECT_TRUE(sandbox.Journal().empty());
 
   // The same operations with sound values reach the tool and change the store.
   EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"\"Seven Renamed\""), 1);
@@ -71,19 +70,19 @@ TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
   EXPECT_EQ(runner.SetElement(created, L" description ", L"Sector Two"), 1);
   list.EnumerateOne(&record, created);
   EXPECT_EQ(record.description, L"Sector Two");
-  std::vector<std::wstring> journal = tool.Journal();
+  std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 5u);
-  EXPECT_EQ(tool.ArgumentsOf(journal[2]), L" /create /d \"New Sector\" /application bootsector");
-  EXPECT_EQ(tool.ArgumentsOf(journal[3]), L" /set  " + created + L"    description    \"Sector Two\"");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[2]), L" /create /d \"New Sector\" /application bootsector");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[3]), L" /set  " + created + L"    description    \"Sector Two\"");
 }
 
 TEST(StoreTool, WriteOrderIssuesOnlyWhatChanges) {
-  ToolFixture tool;
-  ASSERT_TRUE(tool.SeedDemo());
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
   EntryList list;
   list.LoadBootManager();
   ASSERT_EQ(list.bootManager.defaultId, demo::kWindows10);
-  tool.ClearJournal();
+  sandbox.ClearJournal();
   list.WriteOrder(L"default", demo::kWindows10);  // already the default
   list.WriteOrder(L"DEL", demo::kWindows10);      // the default is never deleted
   list.WriteOrder(L"sort", demo::kWindows7);      // unknown operation
@@ -91,23 +90,23 @@ TEST(StoreTool, WriteOrderIssuesOnlyWhatChanges) {
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows7);
   list.WriteOrder(L"DEL", demo::kWindows10);
   list.WriteOrder(L"addtolist", kNtldrGuid);
-  std::vector<std::wstring> journal = tool.Journal();
+  std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 3u);
-  EXPECT_EQ(tool.ArgumentsOf(journal[0]), std::wstring(L" /default ") + demo::kWindows7);
-  EXPECT_EQ(tool.ArgumentsOf(journal[1]), std::wstring(L" /delete ") + demo::kWindows10 + L" /cleanup ");
-  EXPECT_EQ(tool.ArgumentsOf(journal[2]), std::wstring(L" /displayorder ") + kNtldrGuid + L" /addlast");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[0]), std::wstring(L" /default ") + demo::kWindows7);
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[1]), std::wstring(L" /delete ") + demo::kWindows10 + L" /cleanup ");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[2]), std::wstring(L" /displayorder ") + kNtldrGuid + L" /addlast");
 
   // Without the tool nothing is issued at all.
   AppSettings.toolsAvailable = false;
-  tool.ClearJournal();
+  sandbox.ClearJournal();
   list.WriteOrder(L"default", demo::kWindows10);
-  EXPECT_TRUE(tool.Journal().empty());
+  EXPECT_TRUE(sandbox.Journal().empty());
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows7);
 }
 
 TEST(StoreTool, DemoStoreReadsIntoRecords) {
-  ToolFixture tool;
-  ASSERT_TRUE(tool.SeedDemo());
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
   EntryList list;
   list.EnumerateOne(nullptr, L"{bootmgr}");
   EXPECT_EQ(list.bootManager.identifier, kBootMgrGuid);
@@ -139,37 +138,36 @@ TEST(StoreTool, DemoStoreReadsIntoRecords) {
   // Without the tool nothing is read.
   AppSettings.toolsAvailable = false;
   BootEntry untouched;
-  tool.ClearJournal();
+  sandbox.ClearJournal();
   list.EnumerateOne(&untouched, demo::kWindows7);
   EXPECT_EQ(untouched.rawText, NOT_READ_TEXT);
-  EXPECT_TRUE(tool.Journal().empty());
+  EXPECT_TRUE(sandbox.Journal().empty());
 }
 
 TEST(StoreTool, EmptyStoreFileFallsBackToTheSystemStore) {
-  ToolFixture tool;
-  ASSERT_TRUE(tool.SeedDemo());
-  testing_support::ScopedSeams seams;
-  std::wstring file = tool.folder.File(L"empty store.bcd");
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
+  std::wstring file = sandbox.folder.File(L"empty store.bcd");
   Runner().Run(L" /createstore \"" + file + L"\"", 1);
   ASSERT_TRUE(FileExists(file));
   Runner().storeFile = file;
   EntryList list;
   list.LoadBootManager();
   EXPECT_TRUE(Runner().storeFile.empty());
-  ASSERT_EQ(seams.script.prompts.size(), 1u);
-  EXPECT_EQ(seams.script.prompts[0].text,
+  ASSERT_EQ(sandbox.seams.script.prompts.size(), 1u);
+  EXPECT_EQ(sandbox.seams.script.prompts[0].text,
             L"This BCD store file is Empty\x3002\n\nReload the Default system boot store now.");
-  EXPECT_EQ(seams.script.prompts[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(sandbox.seams.script.prompts[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
-  std::vector<std::wstring> journal = tool.Journal();
+  std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 3u);
-  EXPECT_EQ(tool.ArgumentsOf(journal[1]), L" /store \"" + file + L"\"  /enum {bootmgr} /v");
-  EXPECT_EQ(tool.ArgumentsOf(journal[2]), L" /enum {bootmgr} /v");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[1]), L" /store \"" + file + L"\"  /enum {bootmgr} /v");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[2]), L" /enum {bootmgr} /v");
 }
 
 TEST(StoreTool, PageCommandsAndTheLegacyLoaderSetUp) {
-  ToolFixture tool;
-  ASSERT_TRUE(tool.SeedDemo());
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
   SetManagerTimeout(12);
   SetManagerLocale(L"de-DE");
   SetManagerLocale(L"");
@@ -181,7 +179,7 @@ TEST(StoreTool, PageCommandsAndTheLegacyLoaderSetUp) {
   RenameLegacyLoader(L"Windows XP");
   CreateLegacyLoader(L"Earlier Windows");
   AppendToMenu(kNtldrGuid);
-  std::vector<std::wstring> journal = tool.Journal();
+  std::vector<std::wstring> journal = sandbox.Journal();
   std::vector<std::wstring> expected = {
       L" /timeout 12",
       L" /set  {bootmgr}    locale    \"de-DE\"",
@@ -199,7 +197,7 @@ TEST(StoreTool, PageCommandsAndTheLegacyLoaderSetUp) {
       std::wstring(L" /displayorder ") + kNtldrGuid + L" /addlast",
   };
   ASSERT_EQ(journal.size(), expected.size());
-  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(tool.ArgumentsOf(journal[i]), expected[i]) << i;
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(sandbox.ArgumentsOf(journal[i]), expected[i]) << i;
 
   EntryList list;
   list.LoadBootManager();
@@ -212,15 +210,16 @@ TEST(StoreTool, PageCommandsAndTheLegacyLoaderSetUp) {
 }
 
 TEST(StoreTool, ProgramFolderWithBlanks) {
-  ToolFixture tool;
-  ASSERT_TRUE(tool.SeedDemo());
-  std::wstring spaced = tool.folder.File(L"Program Files\\Vexa\\");
-  ASSERT_TRUE(CopyIntoDirectory(tool.folder.File(L"bin64\\bcdedit.exe"), spaced + L"bin64\\", L"bcdedit.exe", false));
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
+  std::wstring spaced = sandbox.folder.File(L"Program Files\\Vexa\\");
+  ASSERT_TRUE(
+      CopyIntoDirectory(sandbox.folder.File(L"bin64\\bcdedit.exe"), spaced + L"bin64\\", L"bcdedit.exe", false));
   Runner().programDir = spaced;
   Runner().toolDir.clear();
   std::wstring listing = Runner().Run(EnumArgs(L"{bootmgr}"), 0);
   EXPECT_NE(listing.find(L"Windows Boot Manager"), std::wstring::npos);
-  std::vector<std::wstring> journal = tool.Journal();
+  std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 1u);
   EXPECT_EQ(journal[0], L"\"" + spaced + L"bin64\\bcdedit.exe\"  /enum {bootmgr} /v");
 }

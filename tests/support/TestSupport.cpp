@@ -1,10 +1,7 @@
-// Test helpers: folders, registry, environment, message pumping.
+// Test helpers: folders, registry, environment, console runs.
 #include "TestSupport.h"
 
-#include <shellapi.h>
-
 #include <atomic>
-#include <thread>
 
 namespace testing_support {
 
@@ -19,16 +16,28 @@ std::wstring BuildFile(const std::wstring& relative) { return BuildDir() + relat
 
 namespace {
 
-void RemoveTree(const std::wstring& path) {
-  // SHFileOperation wants a double-NUL-terminated list and no trailing backslash.
-  std::wstring from = path;
-  if (!from.empty() && from.back() == L'\\') from.pop_back();
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW op = {};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NO_UI;
-  SHFileOperationW(&op);
+// Tests leave files hidden, system or read-only on purpose; none of that may keep them behind.
+// folder ends in a backslash.
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = folder + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path + L"\\");
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  std::wstring self = folder.substr(0, folder.size() - 1);
+  SetFileAttributesW(self.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryW(self.c_str());
 }
 
 }  // namespace
@@ -79,52 +88,6 @@ ScopedEnvironment::~ScopedEnvironment() {
   SetEnvironmentVariableW(name_.c_str(), hadPrevious_ ? previous_.c_str() : nullptr);
 }
 
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= deadline) return condition();
-    PumpMessages();
-    Sleep(20);
-  }
-  return true;
-}
-
-namespace {
-
-struct WindowSearch {
-  DWORD processId;
-  const std::wstring* caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
-  auto* search = reinterpret_cast<WindowSearch*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-  wchar_t text[256];
-  GetWindowTextW(hwnd, text, 256);
-  if (*search->caption != text) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-}  // namespace
-
-HWND FindProcessWindow(DWORD processId, const std::wstring& caption) {
-  WindowSearch search{processId, &caption, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 CapturedRun RunCaptured(const std::wstring& commandLine, const std::wstring& directory) {
   CapturedRun result;
   SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
@@ -153,6 +116,29 @@ CapturedRun RunCaptured(const std::wstring& commandLine, const std::wstring& dir
   }
   CloseHandle(readEnd);
   return result;
+}
+
+CapturedRun RunBuiltStandin(const std::wstring& tool, const std::wstring& arguments) {
+  return RunCaptured(L"\"" + BuildFile(L"standins\\" + tool + L".exe") + L"\"" + arguments);
+}
+
+bool SeedDemoStore() {
+  // An empty journal variable means no journal to the stand-ins.
+  ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
+  return RunBuiltStandin(L"bcdedit", L" /vexa-seed-demo").exitCode == 0;
+}
+
+std::string Utf16File(const std::wstring& text) {
+  std::string bytes = "\xFF\xFE";
+  for (wchar_t c : text) {
+    if (c == L'\n') {
+      bytes += '\r';
+      bytes += '\0';
+    }
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>((c >> 8) & 0xFF);
+  }
+  return bytes;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

@@ -1,12 +1,12 @@
-// Helpers shared by the tests: temporary program folders, registry clean-up, scripted seams,
-// message pumping and paths into the build folder.
+// Helpers shared by the tests: paths into the build folder, temporary folders, registry clean-up,
+// scripted seams, environment variables, console runs (the stand-ins among them) and, through
+// WindowTest.h, what window tests use. Tests of the program's own state start from StoreSandbox.h.
 #pragma once
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 
+#include "WindowTest.h"
 #include "win/Seams.h"
 
 namespace testing_support {
@@ -17,7 +17,7 @@ std::wstring BuildDir();
 std::wstring BuildFile(const std::wstring& relative);
 
 // A fresh folder under %TEMP% laid out like the program's own (with bin\ and bin64\), removed with
-// everything in it when the test ends.
+// everything in it, whatever its attributes, when the test ends.
 class TempProgramFolder {
  public:
   TempProgramFolder();
@@ -76,14 +76,6 @@ class ScopedEnvironment {
   bool hadPrevious_;
 };
 
-// Dispatches this thread's pending messages.
-void PumpMessages();
-// Pumps messages until condition holds or the time runs out; returns the condition's last value.
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
-
-// The visible top-level window of process processId whose caption is caption, or null.
-HWND FindProcessWindow(DWORD processId, const std::wstring& caption);
-
 // What a console program printed (standard output and error, as bytes) and its exit code.
 struct CapturedRun {
   bool started = false;
@@ -94,6 +86,16 @@ struct CapturedRun {
 // the pipe closes and waits for it to end.
 CapturedRun RunCaptured(const std::wstring& commandLine, const std::wstring& directory = L"");
 
+// Runs build\standins\<tool>.exe (quoted) followed by arguments exactly as given, in the caller's
+// environment (VEXA_BCD_ROOT, VEXA_TOOL_JOURNAL).
+CapturedRun RunBuiltStandin(const std::wstring& tool, const std::wstring& arguments);
+// Replaces the system store (HKLM\BCD00000000, or the key VEXA_BCD_ROOT names) with the demo store;
+// the seeding run is kept out of any journal.
+bool SeedDemoStore();
+
+// A language or settings file as the profile functions read it in any code page: UTF-16LE with a
+// byte-order mark, lines separated by CR LF ('\n' in text becomes CR LF).
+std::string Utf16File(const std::wstring& text);
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);

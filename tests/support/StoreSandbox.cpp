@@ -1,0 +1,154 @@
+// The sandbox every test of the program's state starts from.
+#include "StoreSandbox.h"
+
+#include <gtest/gtest.h>
+
+#include "base/Format.h"
+
+namespace testing_support {
+
+namespace {
+
+constexpr wchar_t kJournalFile[] = L"journal.txt";
+
+// Unique to the process and the sandbox, so the machine's own store is never touched.
+std::wstring PrivateStoreKey() {
+  static int counter = 0;
+  return L"VexaTestStore" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++);
+}
+
+}  // namespace
+
+StoreSandbox::StoreSandbox(Tools tools, int wow64)
+    : storeKey(PrivateStoreKey()),
+      wow64_(wow64),
+      journalVariable_(L"VEXA_TOOL_JOURNAL", folder.File(kJournalFile)),
+      storeVariable_(L"VEXA_BCD_ROOT", storeKey),
+      storeGuard_(HKEY_LOCAL_MACHINE, storeKey),
+      // Where the bootsect and wpeutil stand-ins record what they did.
+      standinStateGuard_(HKEY_LOCAL_MACHINE, L"Software\\VexaStandIns"),
+      savedRunner_(Runner()),
+      savedSettings_(AppSettings) {
+  if (tools == Tools::kStandins) {
+    for (const wchar_t* tool : {L"bcdedit.exe", L"bootsect.exe", L"wpeutil.exe"}) {
+      if (!CopyFileW(BuildFile(std::wstring(L"standins\\") + tool).c_str(), (ToolDir() + tool).c_str(), FALSE))
+        ADD_FAILURE() << "the stand-in " << tool << " could not be placed";
+    }
+  }
+  PointRunner(wow64);
+  AppSettings.toolsAvailable = tools == Tools::kStandins;
+  AppSettings.bcdSystem = true;
+  AppSettings.storeKeyName = storeKey;
+}
+
+StoreSandbox::~StoreSandbox() {
+  Runner() = savedRunner_;
+  AppSettings = savedSettings_;
+  for (auto file = placed_.rbegin(); file != placed_.rend(); ++file) {
+    SetFileAttributesW(file->path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (file->attributes == INVALID_FILE_ATTRIBUTES) {
+      DeleteFileW(file->path.c_str());
+    } else {
+      WriteFileBytes(file->path, file->bytes);
+      SetFileAttributesW(file->path.c_str(), file->attributes);
+    }
+  }
+}
+
+void StoreSandbox::PointRunner(int wow64) {
+  wow64_ = wow64;
+  BcdEditRunner& runner = Runner();
+  runner.isWow64 = wow64;
+  runner.programDir = folder.Path();
+  runner.storeFile.clear();
+  runner.toolDir.clear();
+  runner.EnsureToolDir();
+}
+
+bool StoreSandbox::SeedDemo() const { return SeedDemoStore(); }
+
+CapturedRun StoreSandbox::RunTool(const std::wstring& tool, const std::wstring& arguments) const {
+  ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
+  return RunBuiltStandin(tool, arguments);
+}
+
+bool StoreSandbox::SetElement(const std::wstring& identifier, const std::wstring& element, DWORD type, const void* data,
+                              DWORD size) const {
+  std::wstring subkey = storeKey + L"\\Objects\\" + identifier + L"\\Elements\\" + element;
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  LONG result = RegSetValueExW(key, L"Element", 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+bool StoreSandbox::SetElementText(const std::wstring& identifier, const std::wstring& element, const std::wstring& text,
+                                  DWORD type) const {
+  return SetElement(identifier, element, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+bool StoreSandbox::SetElementInteger(const std::wstring& identifier, const std::wstring& element,
+                                     std::uint64_t value) const {
+  std::string bytes;
+  for (int i = 0; i < 8; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return SetElementBytes(identifier, element, bytes);
+}
+
+bool StoreSandbox::SetElementBytes(const std::wstring& identifier, const std::wstring& element,
+                                   const std::string& bytes) const {
+  return SetElement(identifier, element, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
+std::vector<std::wstring> StoreSandbox::Journal() const {
+  std::wstring text = base::Widen(folder.ReadText(kJournalFile), CP_UTF8);
+  std::vector<std::wstring> lines;
+  size_t start = 0;
+  for (size_t end = text.find(L"\r\n"); end != std::wstring::npos; end = text.find(L"\r\n", start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+void StoreSandbox::ClearJournal() const { DeleteFileW(folder.File(kJournalFile).c_str()); }
+
+std::vector<std::wstring> StoreSandbox::TakeJournal() const {
+  std::vector<std::wstring> lines = Journal();
+  ClearJournal();
+  return lines;
+}
+
+std::wstring StoreSandbox::LineFor(const std::wstring& arguments) const {
+  return ToolDir() + L"bcdedit.exe " + arguments;
+}
+
+std::wstring StoreSandbox::ArgumentsOf(const std::wstring& line) const {
+  std::wstring prefix = LineFor(L"");
+  return line.compare(0, prefix.size(), prefix) == 0 ? line.substr(prefix.size()) : line;
+}
+
+bool StoreSandbox::PlaceFile(const std::wstring& path, const std::string& bytes) {
+  PlacedFile before{path, GetFileAttributesW(path.c_str()), {}};
+  if (before.attributes != INVALID_FILE_ATTRIBUTES) {
+    before.bytes = ReadFileBytes(path);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  placed_.push_back(before);
+  return WriteFileBytes(path, bytes);
+}
+
+bool StoreSandbox::PlaceBootIni(const std::string& text) {
+  AppSettings.bootIniPath = folder.File(L"boot.ini");
+  return PlaceFile(AppSettings.bootIniPath, text);
+}
+
+ChildProcess StoreSandbox::StartProgram(const std::wstring& arguments) {
+  if (GetFileAttributesW(folder.File(L"vexa.exe").c_str()) == INVALID_FILE_ATTRIBUTES &&
+      !folder.CopyFromBuild(L"vexa.exe", L"vexa.exe"))
+    ADD_FAILURE() << "vexa.exe could not be copied into the sandbox";
+  return ChildProcess(L"\"" + folder.File(L"vexa.exe") + L"\"" + arguments, folder.Path());
+}
+
+}  // namespace testing_support

@@ -1,0 +1,104 @@
+// The one set-up for tests of the program's own state: a temporary program folder with the
+// stand-in tools in its tool folder, a private system store, the journal of every command line the
+// stand-ins received, the process's runner pointed at the folder, scripted seams, files placed for
+// the test, and the settings record, the runner and every placed file put back when it ends.
+//
+//   TEST(Page, Thing) { StoreSandbox sandbox; ASSERT_TRUE(sandbox.SeedDemo()); ... sandbox.Journal() }
+//   class Machine : public ::testing::Test, protected StoreSandbox { ... };
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "base/AppSettings.h"
+#include "store/BcdEditRunner.h"
+
+namespace testing_support {
+
+// Identifiers in the demo store (besides {bootmgr}, {ntldr}, {ramdiskoptions} and {memdiag}).
+namespace demo_store {
+inline constexpr wchar_t kWindows10[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e10}";  // {current}, the default
+inline constexpr wchar_t kWindows7[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07}";
+inline constexpr wchar_t kWindowsPe[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e0e}";
+inline constexpr wchar_t kWindows8Vhd[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e08}";
+inline constexpr wchar_t kGrub[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3eb5}";
+inline constexpr wchar_t kResume[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e4e}";
+}  // namespace demo_store
+
+class StoreSandbox {
+ public:
+  enum class Tools { kStandins, kNone };
+
+  // The runner gets the folder as its program folder and wow64 as its flag, which makes the tool
+  // folder bin64\ (1) or bin\ (0); the stand-ins go there unless tools is kNone. The settings
+  // record names the private store, a BCD system, and tools when there are some.
+  explicit StoreSandbox(Tools tools = Tools::kStandins, int wow64 = 1);
+  ~StoreSandbox();
+  StoreSandbox(const StoreSandbox&) = delete;
+  StoreSandbox& operator=(const StoreSandbox&) = delete;
+
+  // Fills the private store with the demo store.
+  bool SeedDemo() const;
+  // Runs a built stand-in against the private store, past the journal: for changing the store
+  // behind the program's back.
+  CapturedRun RunTool(const std::wstring& tool, const std::wstring& arguments) const;
+  // Writes one element straight into the private store, in the layout Windows mounts it:
+  // Objects\{id}\Elements\NNNNNNNN, value "Element". Integers are eight little-endian bytes.
+  bool SetElementText(const std::wstring& identifier, const std::wstring& element, const std::wstring& text,
+                      DWORD type = REG_SZ) const;
+  bool SetElementInteger(const std::wstring& identifier, const std::wstring& element, std::uint64_t value) const;
+  bool SetElementBytes(const std::wstring& identifier, const std::wstring& element, const std::string& bytes) const;
+
+  // Every command line the stand-ins received, exactly, since the sandbox was made or the journal
+  // was last cleared.
+  std::vector<std::wstring> Journal() const;
+  void ClearJournal() const;
+  // Journal() and ClearJournal(): what the last step sent.
+  std::vector<std::wstring> TakeJournal() const;
+  // The command line the runner gives bcdedit for these arguments.
+  std::wstring LineFor(const std::wstring& arguments) const;
+  // The arguments part of such a line: everything after the tool's path and its one blank.
+  std::wstring ArgumentsOf(const std::wstring& line) const;
+
+  // The tool folder, with a trailing backslash.
+  std::wstring ToolDir() const { return folder.File(wow64_ ? L"bin64\\" : L"bin\\"); }
+  // Points the runner at the folder again, as a process with this WOW64 flag finds its tools.
+  void PointRunner(int wow64);
+
+  // Puts bytes at path (anywhere: the folder, C:\ntldr, the system folders) for the length of the
+  // test; what was there before, if anything, comes back at the end.
+  bool PlaceFile(const std::wstring& path, const std::string& bytes);
+  // A boot.ini in the folder, made the one the program uses.
+  bool PlaceBootIni(const std::string& text);
+  // Starts the built vexa.exe from the folder (copied in on first use) with arguments; it inherits
+  // the private store and the journal.
+  ChildProcess StartProgram(const std::wstring& arguments);
+
+  TempProgramFolder folder;
+  const std::wstring storeKey;  // HKLM subkey of the private store; VEXA_BCD_ROOT names it
+  ScopedSeams seams;
+
+ private:
+  struct PlacedFile {
+    std::wstring path;
+    DWORD attributes;  // INVALID_FILE_ATTRIBUTES when there was no file
+    std::string bytes;
+  };
+
+  bool SetElement(const std::wstring& identifier, const std::wstring& element, DWORD type, const void* data,
+                  DWORD size) const;
+
+  int wow64_;
+  ScopedEnvironment journalVariable_;
+  ScopedEnvironment storeVariable_;
+  RegistryKeyGuard storeGuard_;
+  RegistryKeyGuard standinStateGuard_;
+  BcdEditRunner savedRunner_;
+  AppSettingsRecord savedSettings_;
+  std::vector<PlacedFile> placed_;
+};
+
+}  // namespace testing_support
