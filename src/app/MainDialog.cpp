@@ -44,11 +44,11 @@ int BannerRow() {
   return 0;
 }
 
-std::unique_ptr<SkinPage> MakePage(int index) {
+std::unique_ptr<SkinPage> MakePage(int index, const PageContext& context) {
   switch (index) {
-    case 0: return std::make_unique<OsListPage>();
-    case 1: return std::make_unique<UtilitiesPage>();
-    default: return std::make_unique<BootloaderPage>();
+    case 0: return std::make_unique<OsListPage>(context);
+    case 1: return std::make_unique<UtilitiesPage>(context);
+    default: return std::make_unique<BootloaderPage>(context);
   }
 }
 
@@ -191,7 +191,7 @@ void MainDialog::ShowPage(int index) {
   if (index < 0 || index >= kPageCount) return;
   HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   if (!pages_[index]) {
-    pages_[index] = MakePage(index);
+    pages_[index] = MakePage(index, PageContext{buttonImages_, systemSmall_, systemLarge_, Handle()});
     if (HWND page = pages_[index]->CreateModeless(Handle())) {
       SetWindowPos(page, Item(IDC_MAIN_PAGE_AREA), pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
                    pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);
@@ -387,6 +387,11 @@ bool MainDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
   if (taskbarCreated_ && message == taskbarCreated_) {
     trayIconAdded_ = false;
     AddTrayIcon();
+    result = 0;
+    return true;
+  }
+  if (message == kRefreshPagesMessage) {
+    RefreshPages(static_cast<int>(wParam));
     result = 0;
     return true;
   }

@@ -3,4 +3,4 @@
 
 #include "resource.h"
 
-BootloaderPage::BootloaderPage() : SkinPage(IDD_BOOTLOADER) {}
+BootloaderPage::BootloaderPage(const PageContext& context) : SkinPage(IDD_BOOTLOADER), context_(context) {}

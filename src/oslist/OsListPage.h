@@ -1,8 +1,114 @@
-// The OS list page: the boot menu of this machine and the operations on it.
+// The OS list page: the machine's boot menu as a list, and every operation on it: set default and
+// restart, sort and delete, the boot menu's timeout, language and style, other store files, copy.
 #pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "controls/PageContext.h"
+#include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
+#include "store/EntryList.h"
+#include "win/Controls.h"
+#include "win/Handles.h"
 
 class OsListPage : public SkinPage {
  public:
-  OsListPage();
+  explicit OsListPage(const PageContext& context);
+  ~OsListPage() override;
+
+  void Refresh(int what) override;
+  void Relocalize() override;
+
+  // The list (the page's record of the boot menu).
+  EntryList& List() { return list_; }
+
+  // --- View (list rows, selection, buttons, store label) ---
+  void FillList();
+  void FillRow(int row, int entryIndex);
+  void InsertEntryRow(int entryIndex, int position);
+  void RefreshList(bool reload);
+  void UpdateButtons();
+  int RowOfEntry(int entryIndex) const;
+  void UpdateStoreLabel(bool initial);
+
+  // --- Set default and restart ---
+  void SetDefault();
+  // operation "default": the store part of set-default; report: show the result.
+  bool ApplyEntryCommand(const std::wstring& operation, int entryIndex, bool report);
+  void SetDefaultDone(int entryIndex, bool report);
+
+  // --- Sort and delete ---
+  void MoveEntry(bool up);
+  void RemoveEntry();
+  void SaveOrderCommand();
+  bool SaveOrder();
+
+  // --- Timeout and boot menu settings ---
+  void InitMenuSettings();
+  void ApplyMenuSettings();
+  bool WriteBootIniTimeout();
+
+  // --- Other store file, reload, copy ---
+  void BrowseStoreFile();
+  void ReloadSystemStore();
+  void SwitchStore(const std::wstring& path);
+  void CopyEntry();
+
+  bool HasSelection() const { return hasSelection_; }
+  int SelectedEntry() const { return selectedEntry_; }
+  int SelectedRow() const { return selectedRow_; }
+  bool OrderChanged() const { return orderChanged_; }
+  bool SettingsChanged() const { return settingsChanged_; }
+
+ protected:
+  BOOL OnInit() override;
+
+ private:
+  // View and set default (OsListView.cpp, OsListDefault.cpp).
+  INT_PTR OnListItemChanged(WPARAM, LPARAM);
+  INT_PTR OnListDoubleClick(WPARAM, LPARAM);
+  INT_PTR OnListRightClick(WPARAM, LPARAM);
+  INT_PTR OnListClick(WPARAM, LPARAM);
+  INT_PTR OnSetDefaultButton(WPARAM, LPARAM);
+  INT_PTR OnModifyButton(WPARAM, LPARAM);
+  INT_PTR OnReloadListCommand(WPARAM, LPARAM);
+  INT_PTR OnColourStatic(WPARAM, LPARAM);
+  // Sort and delete (OsListOrder.cpp).
+  INT_PTR OnMoveUp(WPARAM, LPARAM);
+  INT_PTR OnMoveDown(WPARAM, LPARAM);
+  INT_PTR OnDelete(WPARAM, LPARAM);
+  INT_PTR OnSaveOrder(WPARAM, LPARAM);
+  INT_PTR OnAddNew(WPARAM, LPARAM);
+  // Menu settings (OsListMenuSettings.cpp).
+  INT_PTR OnApply(WPARAM, LPARAM);
+  INT_PTR OnBootIniMenuCheck(WPARAM, LPARAM);
+  INT_PTR OnBootIniTimeoutChange(WPARAM, LPARAM);
+  INT_PTR OnBcdTimeoutChange(WPARAM, LPARAM);
+  INT_PTR OnMenuLanguageChange(WPARAM, LPARAM);
+  INT_PTR OnMenuStyleChange(WPARAM, LPARAM);
+  // Store files and copy (OsListStore.cpp).
+  INT_PTR OnBrowseStore(WPARAM, LPARAM);
+  INT_PTR OnReloadStore(WPARAM, LPARAM);
+  INT_PTR OnCopy(WPARAM, LPARAM);
+
+  static const win::MessageEntry<OsListPage> kMessages[];
+
+  PageContext context_;
+  EntryList list_;
+  win::ListView rows_;
+  win::ComboBoxEx menuLanguage_;
+  win::ComboBoxEx menuStyle_;
+  win::UniqueMenu contextMenu_;
+  HIMAGELIST headerImages_ = nullptr;
+
+  SkinButton moveUp_, moveDown_, delete_, reloadStore_, browseStore_, storeIcon_;
+
+  bool hasSelection_ = false;
+  int selectedEntry_ = -1;
+  int selectedRow_ = -1;
+  bool orderChanged_ = false;
+  bool settingsChanged_ = false;
+  bool legacyGroupShown_ = false;
 };

@@ -3,4 +3,4 @@
 
 #include "resource.h"
 
-UtilitiesPage::UtilitiesPage() : SkinPage(IDD_UTILITIES) {}
+UtilitiesPage::UtilitiesPage(const PageContext& context) : SkinPage(IDD_UTILITIES), context_(context) {}

@@ -1,0 +1,20 @@
+// What the main window lends its pages: the shared image lists, and a way to ask the main window
+// for the things only it can do (the other pages, the tray), since a page never includes the main
+// window's code.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+struct PageContext {
+  // 16x16 images of buttons, rows and menus: strip 152 then icons 141, 143, 144, 140.
+  HIMAGELIST buttonImages = nullptr;
+  // The shell's system image lists (not owned by anyone here).
+  HIMAGELIST systemSmall = nullptr;
+  HIMAGELIST systemLarge = nullptr;
+  // The main window (pages post kRefreshPagesMessage to it with the refresh kind in wParam).
+  HWND mainWindow = nullptr;
+};
+
+// Posted to the main window by a page that changed what other pages show (wParam: the main
+// window's refresh kind: 0 all, 1 OS list, 2 Utilities, 3 Bootloader, 9 the OS list's rows).
+constexpr UINT kRefreshPagesMessage = WM_APP + 0x40;
