@@ -8,16 +8,16 @@
 #include "base/AppSettings.h"
 #include "base/Texts.h"
 #include "base/Format.h"
+#include "resource.h"
 
 namespace {
 
 constexpr int kDefaultFontSize = 8;
-constexpr int kPageOsList = 129;
-constexpr int kPageUtilities = 130;
-constexpr int kPageBootloader = 131;
-constexpr int kSectionTitle1 = 1031;
-constexpr int kSectionTitle2 = 1032;
-constexpr int kFooter = 1007;
+// The three pages share the numbers of their two bold section titles, and the main window and
+// the about page the number of the footer.
+static_assert(IDC_OSLIST_LIST_TITLE == IDC_UTILITIES_LIST_TITLE && IDC_OSLIST_LIST_TITLE == IDC_BOOTLOADER_INSTALL_TITLE);
+static_assert(IDC_OSLIST_MENU_TITLE == IDC_UTILITIES_DETAILS_TITLE && IDC_OSLIST_MENU_TITLE == IDC_BOOTLOADER_BACKUP_TITLE);
+static_assert(IDC_MAIN_FOOTER == IDC_ABOUT_FOOTER);
 
 std::wstring LanguageValue(const wchar_t* section, const wchar_t* key, DWORD size = 1000) {
   std::wstring buffer(size, L'\0');
@@ -100,16 +100,16 @@ void LocalizeDialog(HWND dialog, UINT templateId, bool useAppTitle) {
     if (!title.empty()) SetWindowTextW(dialog, ExpandLineBreaks(title).c_str());
   }
 
-  bool isPage = templateId == kPageOsList || templateId == kPageUtilities || templateId == kPageBootloader;
+  bool isPage = templateId == IDD_OSLIST || templateId == IDD_UTILITIES || templateId == IDD_BOOTLOADER;
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     int id = GetDlgCtrlID(child);
-    if (isPage && (id == kSectionTitle1 || id == kSectionTitle2)) {
+    if (isPage && (id == IDC_OSLIST_LIST_TITLE || id == IDC_OSLIST_MENU_TITLE)) {
       if (!boldFont) boldFont = SharedFont(boldLook);
       SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont), TRUE);
     } else {
       SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    if (id == kFooter) {
+    if (id == IDC_MAIN_FOOTER) {
       SetWindowTextW(child, kFooterText);
       continue;
     }
