@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "base/AppSettings.h"
@@ -58,8 +57,10 @@ int ParseBootIniLine(const std::wstring& line, BootEntry& record) {
   record.rawText = line;
   size_t equals = line.find(L'=');
   if (equals == std::wstring::npos) return 0;
-  record.SetPath(line.substr(0, equals));
-  std::wstring rest = line.substr(equals + 1);
+  // Lines edited by hand are often written "C:\wubildr.mbr = "Ubuntu"": the blanks around "="
+  // belong to neither the path nor the title.
+  record.SetPath(base::TrimText(line.substr(0, equals)));
+  std::wstring rest = base::TrimText(line.substr(equals + 1));
   size_t quote = rest.rfind(L'"');
   // A lone opening quote has nothing before it to take the title from.
   if (quote != std::wstring::npos && quote > 0) record.description = rest.substr(1, quote - 1);
@@ -126,8 +127,8 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
   if (newTitle.find(L'"') != std::wstring::npos || HasLineBreak(newTitle)) return false;
   size_t equals = entry.rawText.find(L'=');
   if (equals == std::wstring::npos) return false;
-  std::wstring path = entry.rawText.substr(0, equals);
-  std::wstring value = entry.rawText.substr(equals + 1);
+  std::wstring path = base::TrimText(entry.rawText.substr(0, equals));
+  std::wstring value = base::TrimText(entry.rawText.substr(equals + 1));
 
   // Only the quoted title changes; switches that happen to contain the same word stay as they are.
   size_t quote = value.rfind(L'"');
@@ -141,9 +142,7 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
   std::vector<std::wstring> lines = SectionLines(ReadSection(kOperatingSystemsSection));
   int sharingPath = 0;
   for (const std::wstring& line : lines) {
-    if (CompareStringOrdinal(line.c_str(), static_cast<int>(std::min(line.find(L'='), line.size())), path.c_str(),
-                             static_cast<int>(path.size()), TRUE) == CSTR_EQUAL)
-      ++sharingPath;
+    if (base::EqualsNoCase(base::TrimText(line.substr(0, line.find(L'='))), path)) ++sharingPath;
   }
   bool written = false;
   if (sharingPath > 1) {

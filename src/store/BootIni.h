@@ -12,7 +12,8 @@ inline constexpr wchar_t kBootLoaderSection[] = L"boot loader";
 inline constexpr wchar_t kOperatingSystemsSection[] = L"operating systems";
 inline constexpr wchar_t kOldOperatingSystemsSection[] = L"old operating systems";
 
-// One "path=value" menu line into record; 1 when the line has an "=", else 0 (only rawText set).
+// One "path=value" menu line into record (blanks around "=" dropped); 1 when the line has an "=",
+// else 0 (only rawText set).
 int ParseBootIniLine(const std::wstring& line, BootEntry& record);
 
 // "timeout" of "boot loader" as the file holds it now (0 when missing).

@@ -21,6 +21,12 @@ bool SplitLine(const std::wstring& line, std::wstring& key, std::wstring& value)
   return true;
 }
 
+// One identifier in braces: "{...}" with no blank or line break inside.
+bool IsBracedText(const std::wstring& value) {
+  return value.size() >= 2 && value.front() == L'{' && value.back() == L'}' &&
+         value.find_first_of(base::kWhiteSpace) == std::wstring::npos;
+}
+
 // Calls handle(line) for each "\n"-separated line of text.
 template <class Handler>
 void ForEachLine(const std::wstring& text, Handler handle) {
@@ -105,6 +111,9 @@ void ParseListingSection(BootEntry& record, const std::wstring& text, bool isBoo
   std::wstring work = base::TrimText(base::ReplaceAll(text, L"\r\n", L"\n")) + L"\n";
   std::wstring previousKey;
   std::wstring previousValue;
+  int keyLines = 0;
+  std::wstring firstValue;
+  bool identifierSeen = false;
   ForEachLine(work, [&](const std::wstring& line) {
     std::wstring key;
     std::wstring value;
@@ -113,7 +122,11 @@ void ParseListingSection(BootEntry& record, const std::wstring& text, bool isBoo
       // A continuation line: the value so far grows by one line and is delivered again whole.
       key = previousKey;
       value = previousValue + L"\n" + value;
+    } else {
+      ++keyLines;
     }
+    if (keyLines == 1) firstValue = value;
+    if (key == L"identifier") identifierSeen = true;
     if (isBootManager) {
       ApplyManagerKey(record, key, value);
     } else {
@@ -122,6 +135,11 @@ void ParseListingSection(BootEntry& record, const std::wstring& text, bool isBoo
     previousKey = key;
     previousValue = value;
   });
+  // A German, French, Russian, Chinese... bcdedit prints the key "identifier" translated
+  // (Bezeichner, identificateur, Идентификатор, 标识符) and every other key in English, but always as
+  // the first line of a section. Without this every loader of such a machine would have no
+  // identifier: no {current} marker, and each display-order loader read a second time.
+  if (!isBootManager && !identifierSeen && IsBracedText(firstValue)) record.identifier = firstValue;
 }
 
 std::vector<std::wstring> SplitListingSections(const std::wstring& text) {

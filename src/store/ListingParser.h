@@ -14,7 +14,8 @@ void ApplyManagerKey(BootEntry& manager, const std::wstring& key, const std::wst
 int LeadingNumber(const std::wstring& value);
 
 // Parses one object section into record (which keeps its other fields); empty text and the
-// not-read marker leave it untouched.
+// not-read marker leave it untouched. A loader section without the key "identifier" (the tool
+// translates that one key) takes its first line's value as identifier when it is a braced text.
 void ParseListingSection(BootEntry& record, const std::wstring& text, bool isBootManager);
 // The non-empty object sections of a listing of several objects, in order.
 std::vector<std::wstring> SplitListingSections(const std::wstring& text);

@@ -6,6 +6,7 @@
 #include "bcdedit/Messages.h"
 #include "common/BcdIds.h"
 #include "common/FileStore.h"
+#include "common/Journal.h"
 #include "common/Listing.h"
 #include "common/RegistryStore.h"
 #include "common/Text.h"
@@ -166,7 +167,7 @@ int BcdEdit::Enum(const Args& args) {
     console_.Line(kNoObjects);
     return 0;
   }
-  console_.Text(FormatListing(store_, objects, verbose_));
+  console_.Text(FormatListing(store_, objects, verbose_, IdentifierKey(EnvironmentValue(kLanguageVariable))));
   return 0;
 }
 

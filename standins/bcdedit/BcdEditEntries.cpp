@@ -141,6 +141,15 @@ int BcdEdit::Copy(const Args& args) {
   copy.guid = NewGuid();
   copy.SetText(element::kDescription, args[2]);
   store_.objects[copy.guid] = copy;
+  // The copy of an entry on the boot menu joins the menu as its last item, as with the real tool.
+  if (BcdObject* manager = store_.Find(kBootMgrGuid)) {
+    const Element* order = manager->Find(element::kDisplayOrder);
+    if (order && std::find(order->objects.begin(), order->objects.end(), source->guid) != order->objects.end()) {
+      std::vector<std::wstring> menu = order->objects;
+      menu.push_back(copy.guid);
+      manager->SetObjects(element::kDisplayOrder, std::move(menu));
+    }
+  }
   if (!SaveStore()) return 1;
   console_.Line(L"The entry was successfully copied to " + copy.guid + L".");
   return 0;

@@ -3,6 +3,7 @@
 
 #include "common/BcdIds.h"
 #include "common/DeviceText.h"
+#include "common/Text.h"
 
 namespace standin {
 
@@ -43,6 +44,20 @@ std::vector<std::wstring> ValueLines(const BcdStore& store, const BcdObject& obj
 
 }  // namespace
 
+std::wstring IdentifierKey(std::wstring_view language) {
+  static const struct {
+    const wchar_t* language;
+    const wchar_t* key;
+  } kKeys[] = {
+      {L"de", L"Bezeichner"},    {L"fr", L"identificateur"}, {L"it", L"identificatore"},
+      {L"pt", L"identificador"}, {L"ru", L"Идентификатор"},  {L"da", L"id"},
+      {L"zh", L"标识符"},
+  };
+  for (const auto& entry : kKeys)
+    if (EqualsNoCase(language, entry.language)) return entry.key;
+  return kEnglishIdentifierKey;
+}
+
 std::wstring DisplayIdentifier(const BcdStore& store, const std::wstring& guid, bool verbose) {
   if (verbose) return guid;
   if (!store.current.empty() && guid == store.current) return L"{current}";
@@ -51,10 +66,11 @@ std::wstring DisplayIdentifier(const BcdStore& store, const std::wstring& guid, 
   return guid;
 }
 
-std::wstring FormatObject(const BcdStore& store, const BcdObject& object, bool verbose) {
+std::wstring FormatObject(const BcdStore& store, const BcdObject& object, bool verbose,
+                          std::wstring_view identifierKey) {
   std::wstring title = TitleOf(object.type, object.guid);
   std::wstring out = title + L"\r\n" + std::wstring(title.size(), L'-') + L"\r\n";
-  AddLine(out, L"identifier", DisplayIdentifier(store, object.guid, verbose));
+  AddLine(out, std::wstring(identifierKey), DisplayIdentifier(store, object.guid, verbose));
   for (const auto& [number, element] : object.elements) {
     std::vector<std::wstring> lines = ValueLines(store, object, element, verbose);
     AddLine(out, ElementName(number, object.type), lines.empty() ? std::wstring() : lines[0]);
@@ -63,11 +79,12 @@ std::wstring FormatObject(const BcdStore& store, const BcdObject& object, bool v
   return out;
 }
 
-std::wstring FormatListing(const BcdStore& store, const std::vector<const BcdObject*>& objects, bool verbose) {
+std::wstring FormatListing(const BcdStore& store, const std::vector<const BcdObject*>& objects, bool verbose,
+                           std::wstring_view identifierKey) {
   std::wstring out = L"\r\n";
   for (size_t i = 0; i < objects.size(); ++i) {
     if (i > 0) out += L"\r\n";
-    out += FormatObject(store, *objects[i], verbose);
+    out += FormatObject(store, *objects[i], verbose, identifierKey);
   }
   return out;
 }

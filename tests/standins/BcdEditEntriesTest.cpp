@@ -80,8 +80,22 @@ TEST_F(BcdEditEntries, CopyMakesANewEntryWithAllElementsAndTheNewDescription) {
   EXPECT_EQ(copy.substr(copy.find("device")).substr(0, 200).find("osdevice"),
             original.substr(original.find("device")).substr(0, 200).find("osdevice"));
   EXPECT_TRUE(Has(copy, "bootmenupolicy          Standard\r\n"));
-  EXPECT_EQ(DisplayOrder(sandbox).size(), 6u);  // a copy is not put into the menu
   EXPECT_EQ(sandbox.Run(L"bcdedit", L" /copy {current}").exitCode, 1u);
+}
+
+TEST_F(BcdEditEntries, CopyOfAMenuEntryBecomesTheMenusLastItem) {
+  std::vector<std::string> menu = DisplayOrder(sandbox);
+  ASSERT_EQ(menu.size(), 6u);
+  // A menu entry in the middle (Windows 7), the legacy loader, and an object off the menu.
+  for (const wchar_t* source : {kSeven, L"{ntldr}", L"{memdiag}"}) {
+    std::string copied = sandbox.BcdEdit(std::wstring(L" /copy ") + source + L" /d \"Copy\"");
+    ASSERT_EQ(copied.size(), 78u) << copied;
+    std::string guid = copied.substr(37, 38);
+    if (std::wstring(source) != L"{memdiag}") menu.push_back(guid);
+    EXPECT_EQ(DisplayOrder(sandbox), menu);
+  }
+  // The tools menu is left alone.
+  EXPECT_TRUE(Has(sandbox.BcdEdit(L" /enum {bootmgr}"), "toolsdisplayorder       {memdiag}\r\ntimeout"));
 }
 
 TEST_F(BcdEditEntries, DeleteCleansUpReferencesUnlessToldNotTo) {
@@ -115,7 +129,10 @@ TEST_F(BcdEditEntries, WellKnownEntriesNeedForce) {
   for (const wchar_t* id : {L"{ntldr}", L"{bootmgr}", L"{466f5a88-0af2-4f76-9038-095b170dc21c}", L"{current}"}) {
     ToolResult refused = sandbox.Run(L"bcdedit", std::wstring(L" /delete ") + id);
     EXPECT_EQ(refused.exitCode, 1u) << refused.output;
-    EXPECT_EQ(Lines(refused.output)[0], "An error occurred while attempting to delete the specified entry.");
+    std::vector<std::string> lines = Lines(refused.output);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "An error occurred while attempting to delete the specified entry.");
+    EXPECT_TRUE(Has(lines[1], "/f")) << lines[1];
   }
   EXPECT_EQ(sandbox.BcdEdit(L" /delete {ntldr} /f"), kOk);
   EXPECT_EQ(DisplayOrder(sandbox).size(), 5u);

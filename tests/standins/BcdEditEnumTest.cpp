@@ -97,6 +97,29 @@ TEST(BcdEditEnum, ListsOneObjectByAliasOrGuidAndEachType) {
   EXPECT_EQ(sandbox.BcdEdit(L" /enum FIRMWARE"), "There are no matching objects or the store is empty.\r\n");
 }
 
+TEST(BcdEditEnum, ALanguageSwitchTranslatesTheIdentifierKeyAlone) {
+  StandinSandbox sandbox;
+  sandbox.SeedDemo();
+  const std::wstring runs[] = {L" /enum {bootmgr} /v", L" /enum OSLOADER /v", L" /enum ALL"};
+  std::string english[3];
+  for (int i = 0; i < 3; ++i) english[i] = sandbox.BcdEdit(runs[i]);
+  {
+    testing_support::ScopedEnvironment german(L"VEXA_STANDIN_LANGUAGE", L"de");
+    for (int i = 0; i < 3; ++i) {
+      std::string expected = english[i];
+      size_t replaced = 0;
+      for (size_t at = expected.find("\r\nidentifier      "); at != std::string::npos;
+           at = expected.find("\r\nidentifier      ", at + 1), ++replaced)
+        expected.replace(at + 2, 10, "Bezeichner");
+      EXPECT_GT(replaced, 0u);
+      EXPECT_EQ(sandbox.BcdEdit(runs[i]), expected) << i;
+    }
+  }
+  // Languages the switch does not know list in English.
+  testing_support::ScopedEnvironment other(L"VEXA_STANDIN_LANGUAGE", L"en-GB");
+  EXPECT_EQ(sandbox.BcdEdit(runs[1]), english[1]);
+}
+
 TEST(BcdEditEnum, ErrorsPrintTheToolsTextsAndExitWithOne) {
   StandinSandbox sandbox;
   ToolResult noStore = sandbox.Run(L"bcdedit", L" /enum");

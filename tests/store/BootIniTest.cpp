@@ -69,6 +69,52 @@ TEST(BootIni, ParseLineTakesPathTitleAndKeepsTheWholeLine) {
   }
 }
 
+TEST(BootIni, BlanksAroundTheEqualsSignBelongToNeitherSide) {
+  const struct {
+    const wchar_t* line;
+    const wchar_t* path;
+    const wchar_t* title;
+  } cases[] = {
+      {L"C:\\wubildr.mbr = \"Ubuntu\"", L"C:\\wubildr.mbr", L"Ubuntu"},
+      {L"C:\\wubildr.mbr=\"Ubuntu\"", L"C:\\wubildr.mbr", L"Ubuntu"},
+      {L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS =  \"XP\" /fastdetect  ",
+       L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS", L"XP"},
+      {L"  C:\\grldr\t=\t\"Grub4Dos\"", L"C:\\grldr", L"Grub4Dos"},
+      {L"C:\\x =  no quotes", L"C:\\x", L""},
+      {L"C:\\x = \"", L"C:\\x", L""},
+  };
+  for (const auto& c : cases) {
+    BootEntry record;
+    EXPECT_EQ(ParseBootIniLine(c.line, record), 1);
+    EXPECT_EQ(record.rawText, c.line);
+    EXPECT_EQ(record.GetPath(), c.path) << base::Narrow(c.line, CP_UTF8);
+    EXPECT_EQ(record.description, c.title) << base::Narrow(c.line, CP_UTF8);
+  }
+}
+
+TEST(BootIni, TitleAndDefaultOfALineWrittenWithBlanks) {
+  BootIniFile file(
+      "[boot loader]\r\ntimeout=30\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+      "[operating systems]\r\n"
+      "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect\r\n"
+      "C:\\wubildr.mbr = \"Ubuntu\"\r\n");
+  // The line with its blanks, as a profile function that keeps them returns it (Wine's drop them).
+  BootEntry ubuntu;
+  ParseBootIniLine(L"C:\\wubildr.mbr = \"Ubuntu\"", ubuntu);
+  EXPECT_TRUE(BootIniSetTitle(ubuntu, L"Ubuntu 22.04"));
+  EXPECT_EQ(ubuntu.description, L"Ubuntu 22.04");
+  EXPECT_EQ(ubuntu.rawText, L"C:\\wubildr.mbr=\"Ubuntu 22.04\"");
+  EXPECT_EQ(file.Section(kOperatingSystemsSection),
+            (std::vector<std::wstring>{L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect",
+                                       L"C:\\wubildr.mbr=\"Ubuntu 22.04\""}))
+      << "the line is changed, not joined by a second one";
+
+  EntryList list;
+  EXPECT_TRUE(BootIniSetDefault(list, ubuntu));
+  EXPECT_EQ(list.iniDefault, L"C:\\wubildr.mbr");
+  EXPECT_NE(file.Text().find("default=C:\\wubildr.mbr\r\n"), std::string::npos);
+}
+
 TEST(BootIni, LoadAppendsMenuLinesAfterStoreEntries) {
   BootIniFile file(
       "[boot loader]\r\ntimeout=3\r\n[operating systems]\r\n"

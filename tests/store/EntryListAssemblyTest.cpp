@@ -124,6 +124,53 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   EXPECT_EQ(Identifiers(list).front(), demo::kWindows10);
 }
 
+// The menu as the OS list page shows it: per row the identifier and description, the rows carrying
+// the {default} and {current} markers, and every tool run it took.
+struct MenuView {
+  std::vector<std::wstring> rows;
+  int defaultRow = -1;
+  int currentRow = -1;
+  size_t entries = 0;
+  std::vector<std::wstring> runs;
+};
+
+MenuView LoadMenu(const StoreSandbox& sandbox) {
+  EntryList list;
+  list.InitialLoad();
+  list.Reload(1);
+  MenuView view;
+  for (int index : list.displayIndex) {
+    const BootEntry& entry = list.entries[index];
+    int row = static_cast<int>(view.rows.size());
+    if (!entry.identifier.empty() && SameText(entry.identifier, list.bootManager.defaultId)) view.defaultRow = row;
+    if (!entry.identifier.empty() && SameText(entry.identifier, list.currentOs.identifier)) view.currentRow = row;
+    view.rows.push_back(entry.identifier + L" " + entry.description);
+  }
+  view.entries = list.entries.size();
+  view.runs = sandbox.TakeJournal();
+  return view;
+}
+
+TEST_F(DemoMachine, AGermanToolGivesTheSameMenuMarkersAndRuns) {
+  MenuView english = LoadMenu(*this);
+  MenuView german;
+  {
+    ScopedEnvironment language(L"VEXA_STANDIN_LANGUAGE", L"de");
+    german = LoadMenu(*this);
+  }
+  ASSERT_EQ(english.rows.size(), 8u);
+  EXPECT_EQ(english.rows[0], std::wstring(demo::kWindows10) + L" Windows 10");
+  EXPECT_EQ(english.defaultRow, 0);
+  EXPECT_EQ(english.currentRow, 0);
+
+  EXPECT_EQ(german.rows, english.rows);
+  EXPECT_EQ(german.defaultRow, 0);
+  EXPECT_EQ(german.currentRow, 0) << "the running system keeps its marker";
+  // No loader is read a second time, and none is left behind without its identifier.
+  EXPECT_EQ(german.runs, english.runs);
+  EXPECT_EQ(german.entries, english.entries);
+}
+
 TEST_F(DemoMachine, DisplayOrderMatchesCaseInsensitivelyAndRepeats) {
   AppSettings.toolsAvailable = true;
   EntryList list;
