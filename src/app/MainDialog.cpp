@@ -3,6 +3,10 @@
 
 #include <windowsx.h>
 
+#include "app/AboutDialog.h"
+#include "app/Application.h"
+#include "app/ConfigDialog.h"
+#include "app/Help.h"
 #include "art.h"
 #include "base/AppSettings.h"
 #include "base/Texts.h"
@@ -20,7 +24,6 @@
 namespace {
 
 constexpr wchar_t kFooterTooltip[] = L"About Vexa";
-constexpr wchar_t kProductPage[] = L"https://vexa.tavro.example/";
 // The system menu's about item, as the shell numbers it (its low four bits are the system's).
 constexpr WPARAM kAboutSysCommand = 0x10;
 // What a second start sends the first instance's window to have it shown.
@@ -93,6 +96,8 @@ const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
     win::OnCommand(ID_TRAY_HIDE, 0, &MainDialog::OnHide),
     win::OnCommand(ID_TRAY_EXIT, 0, &MainDialog::OnExit),
     win::OnCommand(ID_TRAY_HELP, 0, &MainDialog::OnHelp),
+    // F1 here, on a page, or in a dialog owned by this window.
+    win::OnMessage(WM_HELP, &MainDialog::OnHelpKey),
     // Escape and the close box both arrive as IDCANCEL: a close request, not the end.
     win::OnCommand(IDCANCEL, BN_CLICKED, &MainDialog::OnCloseRequest),
     win::OnMessage(kTrayMessage, &MainDialog::OnTrayEvent),
@@ -260,6 +265,11 @@ void MainDialog::OnLanguageChanged(bool refresh) {
 }
 
 bool MainDialog::ForwardToModalWindow() {
+  // The config dialog has no owner, so it leaves this window enabled.
+  if (openDialog_ && openDialog_->Handle()) {
+    SetForegroundWindow(openDialog_->Handle());
+    return true;
+  }
   HWND popup = GetLastActivePopup(Handle());
   bool modalOpen = !IsWindowEnabled(Handle()) || (popup && popup != Handle() && IsWindowVisible(popup));
   if (!modalOpen) return false;
@@ -267,20 +277,36 @@ bool MainDialog::ForwardToModalWindow() {
   return true;
 }
 
+void MainDialog::RunDialog(win::Dialog& dialog, HWND owner) {
+  openDialog_ = &dialog;
+  dialog.RunModal(owner);
+  openDialog_ = nullptr;
+}
+
 INT_PTR MainDialog::OnAbout(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
-  // The about page arrives with the config dialog; until then the command only keeps its place.
+  AboutDialog about;
+  // Hidden in the tray this window is minimised, and Windows keeps the owned windows of a
+  // minimised owner out of sight: from there the page opens on its own.
+  RunDialog(about, windowShown_ ? Handle() : nullptr);
   return TRUE;
 }
 
 INT_PTR MainDialog::OnConfig(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
-  // The config dialog arrives with its own issue; the button and the menu item keep their place.
+  ConfigDialog config(this);
+  RunDialog(config, nullptr);
   return TRUE;
 }
 
 INT_PTR MainDialog::OnHelp(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
+  ShowHelp(App().HelpFile());
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnHelpKey(WPARAM, LPARAM) {
+  ShowHelp(App().HelpFile());
   return TRUE;
 }
 

@@ -68,6 +68,7 @@ class MainDialog : public SkinDialog {
   INT_PTR OnHide(WPARAM, LPARAM) { HideToTray(); return TRUE; }
   INT_PTR OnExit(WPARAM, LPARAM);
   INT_PTR OnHelp(WPARAM, LPARAM);
+  INT_PTR OnHelpKey(WPARAM, LPARAM);
   INT_PTR OnCloseRequest(WPARAM, LPARAM) { AskQuitOrHide(); return TRUE; }
   INT_PTR OnTrayEvent(WPARAM, LPARAM);
   INT_PTR OnSysCommand(WPARAM, LPARAM);
@@ -79,6 +80,8 @@ class MainDialog : public SkinDialog {
 
   // A tray command while a message box or dialog of ours is open brings that one forward instead.
   bool ForwardToModalWindow();
+  // Runs the about page or the config dialog, one at a time.
+  void RunDialog(win::Dialog& dialog, HWND owner);
   void ShowTrayMenu();
   void RemoveTrayIcon();
   void SetUpBanner();
@@ -96,6 +99,7 @@ class MainDialog : public SkinDialog {
   bool trayIconAdded_ = false;
   std::wstring tipText_;
   UINT taskbarCreated_ = 0;
+  win::Dialog* openDialog_ = nullptr;
 
   win::UniqueIcon bigIcon_;
   win::UniqueIcon smallIcon_;

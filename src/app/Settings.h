@@ -33,5 +33,10 @@ std::wstring SelectLanguageFor(LANGID userLanguage, UINT oemCodePage);
 void LoadSettings(const std::wstring& commandLine);
 // True when the autostart value exists.
 bool ReadAutoStart();
+// What the autostart value holds: this executable, quoted, started hidden ("-mini").
+std::wstring AutoStartCommand();
+// Writes (on) or removes (off) the autostart value and reads it back: false when the registry
+// did not take the change, so the caller never reports a refused write as done.
+bool WriteAutoStart(bool on);
 // The "-setdir" action: gives the program folder a desktop.ini with the program's icon.
 void SetupProgramFolder();

@@ -13,6 +13,11 @@ std::wstring VersionText(DWORD fileVersionMS, DWORD fileVersionLS) {
          L"( Beta for Test )";
 }
 
+std::wstring AboutVersionText(DWORD fileVersionMS, DWORD fileVersionLS) {
+  return base::Format(L"%d.%d Beta ( Build %04d.%04d )", HIWORD(fileVersionMS), LOWORD(fileVersionMS),
+                      HIWORD(fileVersionLS), LOWORD(fileVersionLS));
+}
+
 SystemLine DescribeRunningSystem() {
   const bool legacy = AppSettings.osClass == -1;
   const std::wstring key =

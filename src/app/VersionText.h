@@ -1,5 +1,5 @@
-// The texts of the main window's version line, its current-system line and the tray tip, built
-// from plain values so they can be checked without a window.
+// The texts of the main window's version line, its current-system line and the tray tip, and the
+// about page's version line, built from plain values so they can be checked without a window.
 #pragma once
 #include <windows.h>
 
@@ -7,6 +7,8 @@
 
 // "Version : 2.4  Build 2021.0625 ( Beta for Test )" for file version 2.4.2021.625.
 std::wstring VersionText(DWORD fileVersionMS, DWORD fileVersionLS);
+// "2.4 Beta ( Build 2021.0625 )" for the same version: the about page's line.
+std::wstring AboutVersionText(DWORD fileVersionMS, DWORD fileVersionLS);
 
 struct SystemLine {
   std::wstring line;    // what the current-system static shows

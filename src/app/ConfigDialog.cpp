@@ -1,0 +1,206 @@
+// The config dialog: filling it from the settings, and OK writing what changed.
+#include "app/ConfigDialog.h"
+
+#include "app/Application.h"
+#include "app/Help.h"
+#include "app/MainDialog.h"
+#include "app/Settings.h"
+#include "art.h"
+#include "base/AppSettings.h"
+#include "base/SettingsFile.h"
+#include "base/Strings.h"
+#include "base/Texts.h"
+#include "controls/ButtonPresets.h"
+#include "resource.h"
+#include "store/BcdEditRunner.h"
+#include "texts.h"
+#include "win/Seams.h"
+
+namespace {
+
+constexpr wchar_t kAutomaticLanguage[] = L"AUTO";
+// The read's default for a language file without a name: such a file is listed by its file name.
+constexpr wchar_t kNoLanguageName[] = L"NULL";
+constexpr DWORD kLangBuffer = 260;
+constexpr COLORREF kRequirementColour = RGB(0, 0, 255);
+
+std::wstring LangSetting() {
+  wchar_t buffer[kLangBuffer] = {};
+  GetPrivateProfileStringW(kSettingsSection, kKeyLang, kAutomaticLanguage, buffer, kLangBuffer,
+                           AppSettings.settingsFile.c_str());
+  return buffer;
+}
+
+std::wstring LanguageName(const std::wstring& file) {
+  wchar_t buffer[kLangBuffer] = {};
+  GetPrivateProfileStringW(L"Info", L"Language", kNoLanguageName, buffer, kLangBuffer, file.c_str());
+  return buffer;
+}
+
+// A check box and the integer setting it shows, with the key it is written under.
+struct SwitchSetting {
+  int controlId;
+  int AppSettingsRecord::*field;
+  const wchar_t* key;
+};
+constexpr SwitchSetting kSwitches[] = {
+    {IDC_CONFIG_DELETE_MODE, &AppSettingsRecord::enableDelMode, kKeyEnableDelMode},
+    {IDC_CONFIG_ASK_REBOOT, &AppSettingsRecord::autoReBoot, kKeyAutoReBoot},
+    {IDC_CONFIG_BCD_DELETE, &AppSettingsRecord::bcdDelMode, kKeyBcdDelMode},
+    {IDC_CONFIG_BCD_NTLDR_ASK, &AppSettingsRecord::bcdNtldrAsk, kKeyBcdNtldrAsk},
+};
+
+}  // namespace
+
+const win::MessageEntry<ConfigDialog> ConfigDialog::kMessages[] = {
+    win::OnCommand(IDOK, BN_CLICKED, &ConfigDialog::OnOk),
+    win::OnCommand(IDCANCEL, BN_CLICKED, &ConfigDialog::OnCancel),
+    win::OnCommand(IDC_CONFIG_DELETE_MODE, BN_CLICKED, &ConfigDialog::OnDeleteModeClicked),
+    // No owner to pass F1 on to: the dialog opens without a parent.
+    win::OnMessage(WM_HELP, &ConfigDialog::OnHelpKey),
+};
+
+ConfigDialog::ConfigDialog(MainDialog* main) : win::AppDialog(IDD_CONFIG, kMessages), main_(main) {}
+
+BOOL ConfigDialog::OnInit() {
+  smallIcon_.Reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CONFIG), IMAGE_ICON, 16, 16, 0)));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  okButton_.Attach(Handle(), IDOK);
+  SetPrimaryColours(okButton_, true);
+  requirementNote_.Attach(Handle(), IDC_CONFIG_REQUIREMENT_NOTE);
+  requirementNote_.SetColours(kRequirementColour, kRequirementColour);
+  requirementNote_.SetTransparent(true);
+  requirementNote_.SetHoverTracking(false);
+  requirementNote_.SetCursor(0);
+
+  languages_.Attach(Item(IDC_CONFIG_LANGUAGE));
+  FillLanguages();
+  // The template keeps the list disabled; languages need Windows 2000 or later, as the note says.
+  EnableItem(IDC_CONFIG_LANGUAGE, AppSettings.osClass >= 1);
+
+  CheckItem(IDC_CONFIG_AUTOSTART, AppSettings.autoStart);
+  for (const SwitchSetting& setting : kSwitches) CheckItem(setting.controlId, AppSettings.*setting.field != 0);
+  CheckItem(IDC_CONFIG_KEEP_NTLDR_NAME, AppSettings.changeNtldrName == 0);
+
+  const bool bcd = AppSettings.bcdSystem;
+  EnableItem(IDC_CONFIG_BCD_GROUP, bcd);
+  EnableItem(IDC_CONFIG_KEEP_NTLDR_NAME, bcd && AppSettings.ntldrPresent);
+  EnableItem(IDC_CONFIG_BCD_NTLDR_ASK, bcd && AppSettings.ntldrPresent);
+  EnableBcdDeleteChoice();
+  return TRUE;
+}
+
+void ConfigDialog::FillLanguages() {
+  languages_.Clear();
+  languageCodes_.assign(1, kAutomaticLanguage);
+  languages_.SetData(languages_.Add(GetText(IDS_LANGUAGE_AUTOMATIC)), 0);
+
+  const std::wstring folder = Runner().ProgramDir() + L"Language\\";
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = FindFirstFileW((folder + L"*.ini").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      std::wstring fileName = found.cFileName;
+      std::wstring name = LanguageName(folder + fileName);
+      if (name.empty()) continue;
+      if (name == kNoLanguageName) name = fileName;
+      languageCodes_.push_back(fileName.substr(0, fileName.rfind(L'.')));
+      languages_.SetData(languages_.Add(name), static_cast<LPARAM>(languageCodes_.size() - 1));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+
+  const std::wstring wanted = LangSetting();
+  int selected = 0;
+  for (int i = 0; i < languages_.Count(); ++i) {
+    if (base::EqualsNoCase(languageCodes_[static_cast<size_t>(languages_.Data(i))], wanted)) {
+      selected = i;
+      break;
+    }
+  }
+  languages_.Select(selected);
+  languageAtOpen_ = SelectedLanguage();
+}
+
+std::wstring ConfigDialog::SelectedLanguage() const {
+  int selected = languages_.Selection();
+  if (selected < 0) return languageAtOpen_;
+  auto index = static_cast<size_t>(languages_.Data(selected));
+  return index < languageCodes_.size() ? languageCodes_[index] : languageAtOpen_;
+}
+
+void ConfigDialog::EnableBcdDeleteChoice() {
+  EnableItem(IDC_CONFIG_BCD_DELETE, AppSettings.bcdSystem && IsItemChecked(IDC_CONFIG_DELETE_MODE));
+}
+
+INT_PTR ConfigDialog::OnDeleteModeClicked(WPARAM, LPARAM) {
+  EnableBcdDeleteChoice();
+  return TRUE;
+}
+
+void ConfigDialog::WriteLanguage(const std::wstring& code) {
+  const bool automatic = base::EqualsNoCase(code, kAutomaticLanguage);
+  MarkHiddenSystem(AppSettings.settingsFile);
+  WritePrivateProfileStringW(kSettingsSection, kKeyLang, automatic ? nullptr : code.c_str(),
+                             AppSettings.settingsFile.c_str());
+  MarkHiddenSystem(AppSettings.settingsFile);
+  ResolveLanguage();
+  App().SetHelpFile();
+}
+
+INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
+  bool changed = false;
+  bool autoStartRefused = false;
+  bool languageChanged = false;
+
+  const bool autoStart = IsItemChecked(IDC_CONFIG_AUTOSTART);
+  if (autoStart != AppSettings.autoStart) {
+    autoStartRefused = !WriteAutoStart(autoStart);
+    // What Windows holds now, so the box shows the truth the next time.
+    AppSettings.autoStart = ReadAutoStart();
+    changed = true;
+  }
+  for (const SwitchSetting& setting : kSwitches) {
+    const int value = IsItemChecked(setting.controlId) ? 1 : 0;
+    if (value == AppSettings.*setting.field) continue;
+    AppSettings.*setting.field = value;
+    WriteSettingInt(kSettingsSection, setting.key, value);
+    changed = true;
+  }
+  // The box says "do not change", the setting says "change".
+  const int changeName = IsItemChecked(IDC_CONFIG_KEEP_NTLDR_NAME) ? 0 : 1;
+  if (changeName != AppSettings.changeNtldrName) {
+    AppSettings.changeNtldrName = changeName;
+    WriteSettingInt(kSettingsSection, kKeyChangeNtldrName, changeName);
+    changed = true;
+  }
+  const std::wstring language = SelectedLanguage();
+  if (!base::EqualsNoCase(language, languageAtOpen_)) {
+    WriteLanguage(language);
+    languageChanged = changed = true;
+  }
+
+  if (changed) {
+    std::wstring text = GetText(autoStartRefused ? IDS_AUTOSTART_REFUSED : IDS_OPERATION_DONE);
+    if (languageChanged) text += L"\n\n" + GetText(IDS_LANGUAGE_NEXT_START);
+    win::Prompt(Handle(), text, AppSettings.appTitle, autoStartRefused ? MB_ICONERROR : MB_ICONINFORMATION);
+    if (main_) {
+      main_->RefreshPages(1);
+      if (languageChanged) main_->OnLanguageChanged(true);
+    }
+  }
+  End(IDOK);
+  return TRUE;
+}
+
+INT_PTR ConfigDialog::OnCancel(WPARAM, LPARAM) {
+  End(IDCANCEL);
+  return TRUE;
+}
+
+INT_PTR ConfigDialog::OnHelpKey(WPARAM, LPARAM) {
+  ShowHelp(App().HelpFile());
+  return TRUE;
+}
