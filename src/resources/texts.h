@@ -34,7 +34,7 @@
 // Config dialog
 #define IDS_LANGUAGE_AUTOMATIC 57383
 #define IDS_LANGUAGE_NEXT_START 57384
-#define IDS_AUTOSTART_REFUSED 57377
+#define IDS_AUTOSTART_REFUSED 57440
 
 // About page: link tooltips
 #define IDS_HOME_PAGE_TIP 57345
