@@ -51,6 +51,12 @@ void VolumePicker::Attach(HWND combo) {
   itemData_.clear();
 }
 
+void VolumePicker::Clear() {
+  combo_.Clear();
+  records_.clear();
+  itemData_.clear();
+}
+
 bool VolumePicker::EnumerateVolumes() {
   records_.clear();
   wchar_t name[MAX_PATH] = {};

@@ -23,6 +23,8 @@ class VolumePicker {
   // The main window's small system image list for volumes; the button images for locales.
   void SetImageList(HIMAGELIST images) const { combo_.SetImageList(images); }
   HWND Handle() const { return combo_.Handle(); }
+  // Empties the list and forgets its records and data.
+  void Clear();
   // Leave volumes without a mount path out of FillVolumes.
   void SetMountedOnly(bool mountedOnly) { mountedOnly_ = mountedOnly; }
 
