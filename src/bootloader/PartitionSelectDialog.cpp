@@ -1,6 +1,8 @@
 // The partition question of the boot record update.
 #include "bootloader/PartitionSelectDialog.h"
 
+#include <cwctype>
+
 #include "art.h"
 #include "base/AppSettings.h"
 #include "base/Texts.h"
@@ -10,6 +12,15 @@
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "texts.h"
+
+namespace {
+
+// "C:\\" and the like.
+bool IsDriveRoot(const std::wstring& path) {
+  return path.size() == 3 && iswalpha(path[0]) && path[1] == L':' && path[2] == L'\\';
+}
+
+}  // namespace
 
 const win::MessageEntry<PartitionSelectDialog> PartitionSelectDialog::kMessages[] = {
     win::OnCommand(IDOK, BN_CLICKED, &PartitionSelectDialog::OnOk),
@@ -36,8 +47,17 @@ BOOL PartitionSelectDialog::OnInit() {
 
 void PartitionSelectDialog::FillPartitions() {
   partitions_.Attach(Item(IDC_PARTITION_LIST));
-  partitions_.Insert(-1, GetText(IDS_CURRENT_BOOT_PARTITION), -1, 0);
-  partitions_.Select(0);
+  partitions_.SetImageList(context_.systemSmall);
+  partitions_.AddComputerItem(GetText(IDS_CURRENT_BOOT_PARTITION), L"SYS", false);
+  partitions_.SetMountedOnly(true);
+  partitions_.EnumerateVolumes();
+  partitions_.FillVolumes(false);
+  // bootsect takes a drive letter: a volume mounted on a folder would become an argument with
+  // blanks, or name the folder's own drive.
+  for (int i = partitions_.Count() - 1; i > 0; --i) {
+    if (!IsDriveRoot(partitions_.ItemData(i))) SendMessageW(partitions_.Handle(), CBEM_DELETEITEM, i, 0);
+  }
+  SendMessageW(partitions_.Handle(), CB_SETCURSEL, 0, 0);
 }
 
 INT_PTR PartitionSelectDialog::OnCheck(WPARAM, LPARAM) {
@@ -48,7 +68,7 @@ INT_PTR PartitionSelectDialog::OnCheck(WPARAM, LPARAM) {
 INT_PTR PartitionSelectDialog::OnOk(WPARAM, LPARAM) {
   if (partitions_.Selection() < 0) return TRUE;
   updateMbr = IsItemChecked(IDC_PARTITION_UPDATE_MBR);
-  std::wstring arg = StripTrailingSlash(L"SYS");
+  std::wstring arg = StripTrailingSlash(partitions_.SelectedVolume());
   if (updateMbr) arg += L" /mbr";
   partitionArg_ = arg;
   // Unchecking never switches the question back on: the page's Set button does that.

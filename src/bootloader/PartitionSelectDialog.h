@@ -4,8 +4,8 @@
 
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
+#include "controls/VolumePicker.h"
 #include "win/AppDialog.h"
-#include "win/Controls.h"
 #include "win/Handles.h"
 
 class PartitionSelectDialog : public win::AppDialog {
@@ -33,7 +33,7 @@ class PartitionSelectDialog : public win::AppDialog {
 
   std::wstring& partitionArg_;
   PageContext context_;
-  win::ComboBoxEx partitions_;
+  VolumePicker partitions_;
   SkinButton ok_;
   win::UniqueIcon icon_;
   win::UniqueBrush footerBrush_;
