@@ -21,13 +21,6 @@ namespace demo = testing_support::demo_store;
 
 namespace {
 
-std::vector<WPARAM> g_refreshKinds;
-
-LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kRefreshPagesMessage) g_refreshKinds.push_back(wParam);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 // What a test does with the partition dialog when it shows; every dialog seen is counted.
 std::function<void(HWND)> g_onPartitionDialog;
 int g_partitionDialogs = 0;
@@ -72,13 +65,7 @@ class BootloaderPageTest : public testing::Test, protected StoreSandbox {
     AppSettings.languageFile.clear();
     AppSettings.settingsFile = folder.File(L"wmast.dll");
     AppSettings.osClass = 7;
-    WNDCLASSW hostClass = {};
-    hostClass.lpfnWndProc = HostProcedure;
-    hostClass.lpszClassName = L"VexaBootloaderTestHost";
-    RegisterClassW(&hostClass);
-    host_ = CreateWindowExW(0, hostClass.lpszClassName, L"host", WS_POPUP, 0, 0, 700, 500, nullptr, nullptr, nullptr,
-                            nullptr);
-    g_refreshKinds.clear();
+    host_ = CreateWindowExW(0, L"Static", L"host", WS_POPUP, 0, 0, 700, 500, nullptr, nullptr, nullptr, nullptr);
     g_onPartitionDialog = nullptr;
     g_partitionDialogs = 0;
   }
@@ -93,17 +80,27 @@ class BootloaderPageTest : public testing::Test, protected StoreSandbox {
     return *page_;
   }
   void Type(int id, const std::wstring& text) { page_->SetItemText(id, text); }
-  // Clicks a button of the page, with the partition dialog watched meanwhile.
+  // Clicks a button of the page, with the partition dialog watched meanwhile. What the page posts
+  // to the main window stays in the queue for RefreshRequests.
   void Press(int id) {
     UINT_PTR timer = SetTimer(nullptr, 0, 50, WatchForPartitionDialog);
     win::Click(page_->Item(id));
     KillTimer(nullptr, timer);
-    PumpMessages();
+  }
+  std::vector<WPARAM> RefreshRequests() const {
+    std::vector<WPARAM> kinds;
+    for (MSG message; PeekMessageW(&message, host_, kRefreshPagesMessage, kRefreshPagesMessage, PM_REMOVE);)
+      kinds.push_back(message.wParam);
+    return kinds;
   }
   // The style bit: the page itself is not on screen.
   bool Shown(int id) const { return (GetWindowLongW(page_->Item(id), GWL_STYLE) & WS_VISIBLE) != 0; }
   const win::PromptCall& LastPrompt() const { return seams.script.prompts.back(); }
   std::wstring BootsectLine(const std::wstring& arguments) const { return ToolDir() + L"bootsect.exe " + arguments; }
+  void RemoveTool(const wchar_t* tool) const { DeleteFileW((ToolDir() + tool).c_str()); }
+  void PutBackTool(const wchar_t* tool) const {
+    CopyFileW(BuildFile(std::wstring(L"standins\\") + tool).c_str(), (ToolDir() + tool).c_str(), FALSE);
+  }
 
   HWND host_ = nullptr;
   std::unique_ptr<BootloaderPage> page_;
@@ -122,49 +119,39 @@ TEST_F(BootloaderPageTest, StartUpDecidesWhatIsEnabledAndTheNotesSayWhy) {
   };
   for (const auto& c : cases) {
     AppSettings.bcdSystem = c.bcdSystem;
-    // Without the store the tool check looks no further than the tool folder.
-    if (!c.tools) DeleteFileW((ToolDir() + L"bcdedit.exe").c_str());
-    if (!c.bootsect) DeleteFileW((ToolDir() + L"bootsect.exe").c_str());
     AppSettings.toolsAvailable = false;
+    if (!c.tools) RemoveTool(L"bcdedit.exe");
+    if (!c.bootsect) RemoveTool(L"bootsect.exe");
     BootloaderPage& page = Open();
     bool enabled = c.bcdSystem && c.tools;
     EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_BACKUP_NOTE), GetText(c.backupNote));
     EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_WARNING), GetText(c.warningNote));
     EXPECT_EQ(IsWindowEnabled(page.Item(IDC_BOOTLOADER_BACKUP_PATH)) != FALSE, enabled);
     EXPECT_EQ(IsWindowEnabled(page.Item(IDC_BOOTLOADER_BACKUP)) != FALSE, enabled);
-    EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_BACKUP_PATH).empty(), !enabled);
     EXPECT_EQ(IsWindowEnabled(page.Item(IDC_BOOTLOADER_INSTALL_BOOTMGR)) != FALSE, c.bootsect);
     EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_BOOTLOADER_UPDATE_RECORD)));
-    CopyFileW(BuildFile(L"standins\\bcdedit.exe").c_str(), (ToolDir() + L"bcdedit.exe").c_str(), FALSE);
-    CopyFileW(BuildFile(L"standins\\bootsect.exe").c_str(), (ToolDir() + L"bootsect.exe").c_str(), FALSE);
+    PutBackTool(L"bcdedit.exe");
+    PutBackTool(L"bootsect.exe");
   }
-  // Clearing the target disables the backup; one character enables it again.
   Type(IDC_BOOTLOADER_BACKUP_PATH, L"");
   EXPECT_FALSE(IsWindowEnabled(page_->Item(IDC_BOOTLOADER_BACKUP)));
-  Type(IDC_BOOTLOADER_BACKUP_PATH, L"x");
-  EXPECT_TRUE(IsWindowEnabled(page_->Item(IDC_BOOTLOADER_BACKUP)));
-}
 
-TEST_F(BootloaderPageTest, BootsectCopiedByTheToolCheckIsFound) {
-  DeleteFileW((ToolDir() + L"bootsect.exe").c_str());
+  // A bootsect.exe that the tool check copies in is found by the same start-up.
+  RemoveTool(L"bootsect.exe");
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
   std::wstring native = base::ReplaceFirstNoCase(std::wstring(system) + L"\\", L"\\system32\\", L"\\SysNative\\");
   ASSERT_TRUE(PlaceFile(native + L"bootsect.exe", ReadFileBytes(BuildFile(L"standins\\bootsect.exe"))));
   AppSettings.toolsAvailable = false;
-  BootloaderPage& page = Open();
-  EXPECT_EQ(page.bootsectDir, ToolDir());
-  EXPECT_TRUE(IsWindowEnabled(page.Item(IDC_BOOTLOADER_INSTALL_NTLDR)));
-  EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_WARNING), GetText(IDS_BACKUP_CAUTION));
-  DeleteFileW((ToolDir() + L"bootsect.exe").c_str());
+  EXPECT_EQ(Open().bootsectDir, ToolDir());
+  EXPECT_EQ(page_->ItemText(IDC_BOOTLOADER_WARNING), GetText(IDS_BACKUP_CAUTION));
 }
 
-TEST_F(BootloaderPageTest, DefaultBackupGoesBelowTheProgramFolder) {
+TEST_F(BootloaderPageTest, BackupGoesBelowTheProgramFolderOrWhereverTyped) {
   SYSTEMTIME today;
   GetLocalTime(&today);
   std::wstring name = base::Format(L"Backup\\%04d_%02d_%02d.BCD", today.wYear, today.wMonth, today.wDay);
-  BootloaderPage& page = Open();
-  ASSERT_EQ(page.ItemText(IDC_BOOTLOADER_BACKUP_PATH), name);
+  ASSERT_EQ(Open().ItemText(IDC_BOOTLOADER_BACKUP_PATH), name);
   wchar_t current[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, current);
   SetCurrentDirectoryW(L"C:\\");
@@ -183,44 +170,40 @@ TEST_F(BootloaderPageTest, DefaultBackupGoesBelowTheProgramFolder) {
   EXPECT_EQ(LastPrompt().text, base::Format(GetText(IDS_ASK_OVERWRITE_FILE), folder.File(name)));
   EXPECT_EQ(folder.ReadText(name), "keep");
   EXPECT_TRUE(Journal().empty());
-}
 
-TEST_F(BootloaderPageTest, BackupIntoNewNestedFoldersWithBlanks) {
-  BootloaderPage& page = Open();
-  std::wstring target = folder.File(L"My Backups\\Store Copies\\first copy.bcd");
-  Type(IDC_BOOTLOADER_BACKUP_PATH, target);
+  std::wstring nested = folder.File(L"My Backups\\Store Copies\\first copy.bcd");
+  Type(IDC_BOOTLOADER_BACKUP_PATH, nested);
   Press(IDC_BOOTLOADER_BACKUP);
-  EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{LineFor(L" /export \"" + target + L"\"")});
-  EXPECT_TRUE(FileExists(target));
-  (void)page;
+  EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{LineFor(L" /export \"" + nested + L"\"")});
+  EXPECT_TRUE(FileExists(nested));
 }
 
-TEST_F(BootloaderPageTest, FoldersAndUnquotablePathsAreRefusedBeforeAnythingRuns) {
+TEST_F(BootloaderPageTest, FoldersUnquotablePathsAndMissingFilesAreRefusedBeforeAnythingRuns) {
   ASSERT_TRUE(MakeDirectories(folder.File(L"Existing")));
-  BootloaderPage& page = Open();
-  for (const wchar_t* typed : {L"Backup\\", L"Existing", L"a\"b.bcd"}) {
+  Open();
+  for (const wchar_t* typed : {L"Backup\\", L"Existing", L"a\"b.bcd", L"missing.bcd"}) {
     for (int field : {IDC_BOOTLOADER_BACKUP_PATH, IDC_BOOTLOADER_RESTORE_PATH}) {
+      // A missing file is a fine backup target; only the restore refuses it.
+      if (field == IDC_BOOTLOADER_BACKUP_PATH && typed == std::wstring(L"missing.bcd")) continue;
+      size_t asked = seams.script.prompts.size();
       Type(field, typed);
       Press(field == IDC_BOOTLOADER_BACKUP_PATH ? IDC_BOOTLOADER_BACKUP : IDC_BOOTLOADER_RESTORE);
+      ASSERT_EQ(seams.script.prompts.size(), asked + 1) << "no question before the refusal";
       EXPECT_EQ(LastPrompt().text, base::Format(GetText(IDS_FILE_MISSING), CombineWithFolder(folder.Path(), typed)));
       EXPECT_EQ(LastPrompt().flags, static_cast<UINT>(MB_OK)) << typed;
     }
   }
-  Type(IDC_BOOTLOADER_RESTORE_PATH, folder.File(L"missing.bcd"));
-  Press(IDC_BOOTLOADER_RESTORE);
-  EXPECT_EQ(LastPrompt().text, base::Format(GetText(IDS_FILE_MISSING), folder.File(L"missing.bcd")));
-  EXPECT_EQ(seams.script.prompts.size(), 7u) << "no question was asked";
   EXPECT_TRUE(Journal().empty());
   EXPECT_FALSE(FileExists(folder.File(L"Backup")));
-  (void)page;
 }
 
 TEST_F(BootloaderPageTest, RestoreBringsTheStoreBackAndAsksForTheListAgain) {
   std::wstring file = folder.File(L"saved store.bcd");
+  std::wstring seven = std::wstring(L" /enum ") + demo::kWindows7;
   ASSERT_EQ(RunTool(L"bcdedit", L" /export \"" + file + L"\"").exitCode, 0u);
   ASSERT_EQ(RunTool(L"bcdedit", std::wstring(L" /delete ") + demo::kWindows7).exitCode, 0u);
-  ASSERT_NE(RunTool(L"bcdedit", std::wstring(L" /enum ") + demo::kWindows7).exitCode, 0u);
-  BootloaderPage& page = Open();
+  ASSERT_NE(RunTool(L"bcdedit", seven).exitCode, 0u);
+  Open();
   Type(IDC_BOOTLOADER_RESTORE_PATH, file);
   // The question's default is No: pressing Enter restores nothing.
   Press(IDC_BOOTLOADER_RESTORE);
@@ -232,9 +215,8 @@ TEST_F(BootloaderPageTest, RestoreBringsTheStoreBackAndAsksForTheListAgain) {
   // The closing quote is followed by a blank.
   EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{LineFor(L" /import \"" + file + L"\" ")});
   EXPECT_EQ(LastPrompt().flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-  EXPECT_EQ(RunTool(L"bcdedit", std::wstring(L" /enum ") + demo::kWindows7).exitCode, 0u);
-  EXPECT_EQ(g_refreshKinds, std::vector<WPARAM>{9});
-  (void)page;
+  EXPECT_EQ(RunTool(L"bcdedit", seven).exitCode, 0u);
+  EXPECT_EQ(RefreshRequests(), std::vector<WPARAM>{9});
 }
 
 TEST_F(BootloaderPageTest, FailuresAreShownAsErrorsWithTheToolsText) {
@@ -247,13 +229,13 @@ TEST_F(BootloaderPageTest, FailuresAreShownAsErrorsWithTheToolsText) {
   EXPECT_NE(LastPrompt().text.find(L"The import operation has failed."), std::wstring::npos);
 
   // Without the tool the runner's own text is the error.
-  DeleteFileW((ToolDir() + L"bcdedit.exe").c_str());
+  RemoveTool(L"bcdedit.exe");
   Press(IDC_BOOTLOADER_BACKUP);
   EXPECT_EQ(LastPrompt().text, L"-1");
   EXPECT_EQ(LastPrompt().flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
 
   // A boot record update that cannot start is no success either.
-  DeleteFileW((ToolDir() + L"bootsect.exe").c_str());
+  RemoveTool(L"bootsect.exe");
   AppSettings.mbrUseSysMode = 1;
   win::Click(page.Item(IDC_BOOTLOADER_INSTALL_BOOTMGR));
   seams.script.promptAnswers = {IDYES};
@@ -287,8 +269,7 @@ TEST_F(BootloaderPageTest, BootRecordUpdatesWithAndWithoutTheMasterBootRecord) {
     Press(IDC_BOOTLOADER_UPDATE_RECORD);
     EXPECT_EQ(g_partitionDialogs, c.choice ? 1 : 0) << c.arguments;
     EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{BootsectLine(c.arguments)});
-    EXPECT_EQ(seams.script.prompts.end()[-2].text,
-              base::Format(GetText(IDS_ASK_UPDATE_BOOT_RECORD), c.code));
+    EXPECT_EQ(seams.script.prompts.end()[-2].text, base::Format(GetText(IDS_ASK_UPDATE_BOOT_RECORD), c.code));
     EXPECT_EQ(LastPrompt().text, GetText(IDS_OPERATION_DONE));
     EXPECT_EQ(BootsectRecord(L"C:"), c.code);
     EXPECT_EQ(BootsectRecord(L"PhysicalDrive0"), c.mbr ? c.code : L"");
@@ -306,8 +287,15 @@ TEST_F(BootloaderPageTest, DoNotNoticeMeSkipsTheQuestionUntilSet) {
   EXPECT_FALSE(Shown(IDC_BOOTLOADER_RESET_MBR_MODE));
   win::Click(page.Item(IDC_BOOTLOADER_INSTALL_NTLDR));
   g_onPartitionDialog = [](HWND dialog) {
-    // A fresh dialog: the first entry chosen, the MBR box clear.
-    EXPECT_EQ(win::ComboBoxEx(GetDlgItem(dialog, IDC_PARTITION_LIST)).Selection(), 0);
+    // A fresh dialog: the system entry first and chosen, then lettered disks only; the MBR box clear.
+    win::ComboBoxEx list(GetDlgItem(dialog, IDC_PARTITION_LIST));
+    EXPECT_EQ(list.Selection(), 0);
+    EXPECT_EQ(list.ItemText(0), GetText(IDS_CURRENT_BOOT_PARTITION));
+    for (int i = 1; i < list.Count(); ++i) {
+      std::wstring root = list.ItemText(i).substr(0, 3);
+      UINT type = GetDriveTypeW(root.c_str());
+      EXPECT_TRUE(root[1] == L':' && root[2] == L'\\' && (type == DRIVE_FIXED || type == DRIVE_REMOVABLE)) << root;
+    }
     EXPECT_FALSE(win::IsChecked(GetDlgItem(dialog, IDC_PARTITION_UPDATE_MBR)));
     win::SetChecked(GetDlgItem(dialog, IDC_PARTITION_DONT_ASK), true);
     Choose(L"C:\\", false)(dialog);
@@ -335,30 +323,10 @@ TEST_F(BootloaderPageTest, DoNotNoticeMeSkipsTheQuestionUntilSet) {
   EXPECT_FALSE(Shown(IDC_BOOTLOADER_RESET_MBR_MODE));
 }
 
-TEST_F(BootloaderPageTest, PartitionListHoldsTheSystemEntryThenLetteredDisks) {
-  BootloaderPage& page = Open();
-  std::vector<std::wstring> texts;
-  g_onPartitionDialog = [&texts](HWND dialog) {
-    win::ComboBoxEx list(GetDlgItem(dialog, IDC_PARTITION_LIST));
-    for (int i = 0; i < list.Count(); ++i) texts.push_back(list.ItemText(i));
-    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  };
-  win::Click(page.Item(IDC_BOOTLOADER_INSTALL_BOOTMGR));
-  seams.script.promptAnswers = {IDNO};
-  Press(IDC_BOOTLOADER_UPDATE_RECORD);
-  ASSERT_GE(texts.size(), 2u);
-  EXPECT_EQ(texts[0], GetText(IDS_CURRENT_BOOT_PARTITION));
-  for (size_t i = 1; i < texts.size(); ++i) {
-    UINT type = GetDriveTypeW(texts[i].substr(0, 3).c_str());
-    EXPECT_TRUE(texts[i][1] == L':' && texts[i][2] == L'\\' && (type == DRIVE_FIXED || type == DRIVE_REMOVABLE))
-        << texts[i];
-  }
-}
-
 TEST_F(BootloaderPageTest, LanguageChangeKeepsThePagesOwnNotes) {
   ASSERT_TRUE(folder.WriteText(L"lang.ini", "[DLG131]\r\n1100=template note\r\n1101=template warning\r\n"
                                             "1031=Boot Code\r\n[String]\r\n57396=translated note\r\n"));
-  DeleteFileW((ToolDir() + L"bootsect.exe").c_str());
+  RemoveTool(L"bootsect.exe");
   BootloaderPage& page = Open();
   AppSettings.languageFile = folder.File(L"lang.ini");
   page.Relocalize();
