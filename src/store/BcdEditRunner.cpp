@@ -12,6 +12,8 @@ namespace {
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 
+constexpr DWORD kExitWaitMilliseconds = 10000;
+
 }  // namespace
 
 BcdEditRunner::BcdEditRunner() {
@@ -51,30 +53,44 @@ void BcdEditRunner::EnsureToolDir() {
 }
 
 std::wstring BcdEditRunner::Run(const std::wstring& arguments, int bypassStore) {
-  EnsureToolDir();
-  return RunIn(toolDir, arguments, bypassStore);
+  return RunChecked(arguments, bypassStore).text;
 }
 
 std::wstring BcdEditRunner::RunIn(const std::wstring& directory, const std::wstring& arguments, int bypassStore) {
-  lastRefusal = Refusal::kNone;
-  std::wstring folder = directory;
-  if (!FileExists(folder + L"bcdedit.exe")) {
-    // A 32-bit copy of the tool in bin\ still serves a WOW64 process.
-    if (!isWow64) return kToolMissingText;
-    folder = ProgramPath(L"bin\\");
-    if (!FileExists(folder + L"bcdedit.exe")) return kToolMissingText;
-  }
-  std::wstring command = bypassStore == 0 && !storeFile.empty() ? WithStoreClause(storeFile, arguments) : arguments;
-  return Execute(L"bcdedit.exe", folder, command, 1);
+  return RunInChecked(directory, arguments, bypassStore).text;
 }
 
 std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstring& directory,
                                     const std::wstring& arguments, int settle) {
+  return ExecuteChecked(program, directory, arguments, settle).text;
+}
+
+ToolResult BcdEditRunner::RunChecked(const std::wstring& arguments, int bypassStore) {
+  EnsureToolDir();
+  return RunInChecked(toolDir, arguments, bypassStore);
+}
+
+ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std::wstring& arguments,
+                                       int bypassStore) {
+  lastRefusal = Refusal::kNone;
+  std::wstring folder = directory;
+  if (!FileExists(folder + L"bcdedit.exe")) {
+    // A 32-bit copy of the tool in bin\ still serves a WOW64 process.
+    if (!isWow64) return {kToolMissingText};
+    folder = ProgramPath(L"bin\\");
+    if (!FileExists(folder + L"bcdedit.exe")) return {kToolMissingText};
+  }
+  std::wstring command = bypassStore == 0 && !storeFile.empty() ? WithStoreClause(storeFile, arguments) : arguments;
+  return ExecuteChecked(L"bcdedit.exe", folder, command, 1);
+}
+
+ToolResult BcdEditRunner::ExecuteChecked(const std::wstring& program, const std::wstring& directory,
+                                         const std::wstring& arguments, int settle) {
   lastRefusal = Refusal::kNone;
   SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
   win::UniqueHandle readEnd;
   win::UniqueHandle writeEnd;
-  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &security, 0)) return kCreatePipeFailedText;
+  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &security, 0)) return {kCreatePipeFailedText};
   // Only the write end goes to the child: a child (or anything it starts) has no use for the read end.
   SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
 
@@ -91,7 +107,7 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
   std::wstring line = ToolCommandLine(directory, program, arguments);
   if (line.size() + 1 > kCommandLineLimit) {
     lastRefusal = Refusal::kCommandTooLong;
-    return kCreateProcessFailedText;
+    return {kCreateProcessFailedText};
   }
   // CreateProcessW may write into the command line, so it gets a buffer of its own.
   std::vector<wchar_t> buffer(kCommandLineLimit, L'\0');
@@ -99,7 +115,7 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
 
   PROCESS_INFORMATION process = {};
   if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    return kCreateProcessFailedText;
+    return {kCreateProcessFailedText};
   }
   win::UniqueHandle processHandle(process.hProcess);
   win::UniqueHandle threadHandle(process.hThread);
@@ -116,8 +132,16 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
   if (nul != std::string::npos) bytes.resize(nul);
   readEnd.Reset();
 
+  ToolResult result;
+  result.started = true;
+  // The pipe closes when the child ends, so this wait is short; it is bounded all the same, for a
+  // child that closed its output and lives on (its code then stays STILL_ACTIVE: no success).
+  WaitForSingleObject(processHandle.Get(), kExitWaitMilliseconds);
+  if (!GetExitCodeProcess(processHandle.Get(), &result.exitCode)) result.exitCode = STILL_ACTIVE;
+
   if (settle != 0) Sleep(100);
-  return base::Widen(bytes, outputCodePage);
+  result.text = base::Widen(bytes, outputCodePage);
+  return result;
 }
 
 BcdEditRunner& Runner() {

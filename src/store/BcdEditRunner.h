@@ -23,6 +23,15 @@ inline constexpr wchar_t kCreateProcessFailedText[] = L"CreateProcess Failed!";
 // Command lines are built in a buffer of this many UTF-16 units, terminator included.
 inline constexpr size_t kCommandLineLimit = 1024;
 
+// A run with its outcome. The tools' texts are translated on a localised Windows, so only the exit
+// code says reliably whether a command worked.
+struct ToolResult {
+  std::wstring text;        // what the child printed, or one of the runner's own failure texts
+  bool started = false;     // false: text is "-1", "CreatePipe Failed!" or "CreateProcess Failed!"
+  DWORD exitCode = 0;       // the child's exit code once it has ended (STILL_ACTIVE if it never did)
+  bool Succeeded() const { return started && exitCode == 0; }
+};
+
 class BcdEditRunner {
  public:
   // Detects WOW64 and sets the tool folder from the program folder.
@@ -50,6 +59,11 @@ class BcdEditRunner {
   // "CreatePipe Failed!", "CreateProcess Failed!" (also for a command line too long to start).
   std::wstring Execute(const std::wstring& program, const std::wstring& directory, const std::wstring& arguments,
                        int settle);
+  // The same runs, with the child's exit code beside the text.
+  ToolResult RunChecked(const std::wstring& arguments, int bypassStore = 0);
+  ToolResult RunInChecked(const std::wstring& directory, const std::wstring& arguments, int bypassStore);
+  ToolResult ExecuteChecked(const std::wstring& program, const std::wstring& directory,
+                            const std::wstring& arguments, int settle);
 
   // Element operations: 1 when the command was issued, 0 when refused (see lastRefusal).
   int SetElement(const std::wstring& identifier, const std::wstring& name, const std::wstring& value);
@@ -69,6 +83,11 @@ bool CopyIntoDirectory(const std::wstring& source, const std::wstring& directory
 std::wstring AddTrailingSlash(const std::wstring& path);
 std::wstring StripTrailingSlash(const std::wstring& path);
 std::wstring FileNameOf(const std::wstring& path);
+// path as it names a file seen from folder (a full path ending in a backslash): an absolute path
+// stays, one starting with a backslash goes on folder's drive, any other is appended to folder;
+// "." and ".." are resolved and forward slashes become backslashes. The process's current folder
+// plays no part.
+std::wstring CombineWithFolder(const std::wstring& folder, const std::wstring& path);
 bool RegWriteString(HKEY root, const std::wstring& subkey, const std::wstring& name, const std::wstring& value);
 bool RegRemoveValue(HKEY root, const std::wstring& subkey, const std::wstring& name);
 bool RegKeyExists(HKEY root, const std::wstring& subkey, bool create, bool wow64);

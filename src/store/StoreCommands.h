@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+struct ToolResult;
+
 // Tool command line: the tool's path (quoted when it holds a blank), one blank, the arguments.
 std::wstring ToolCommandLine(const std::wstring& directory, const std::wstring& program,
                              const std::wstring& arguments);
@@ -55,8 +57,12 @@ int SetManagerLocale(const std::wstring& locale);
 int SetManagerMenuStyle(const std::wstring& value);
 std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers);
 std::wstring CopyStoreEntry(const std::wstring& identifier, const std::wstring& description);
-std::wstring ExportStore(const std::wstring& path);
-std::wstring ImportStore(const std::wstring& path);
+// The system store to and from a file (never redirected), with the tool's exit code; a refused path
+// (StorePathRefused) runs nothing and gives an empty result that was not started.
+ToolResult ExportStore(const std::wstring& path);
+ToolResult ImportStore(const std::wstring& path);
+// True when path cannot go between our quotes: it holds a quote, or it ends in a backslash.
+bool StorePathRefused(const std::wstring& path);
 std::wstring CreateLegacyLoader(const std::wstring& name);
 std::wstring AppendToMenu(const std::wstring& identifier);
 // An entry setting such as "systemroot" or "nx": set when value is not empty, else deleted. The

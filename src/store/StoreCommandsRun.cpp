@@ -44,14 +44,19 @@ std::wstring CopyStoreEntry(const std::wstring& identifier, const std::wstring& 
   return Runner().Run(CopyArgs(identifier, description), 0);
 }
 
-std::wstring ExportStore(const std::wstring& path) {
-  if (RefuseQuoted(path)) return L"";
-  return Runner().Run(ExportArgs(path), 1);
+ToolResult ExportStore(const std::wstring& path) {
+  if (RefuseQuoted(path)) return {};
+  return Runner().RunChecked(ExportArgs(path), 1);
 }
 
-std::wstring ImportStore(const std::wstring& path) {
-  if (RefuseQuoted(path)) return L"";
-  return Runner().Run(ImportArgs(path), 1);
+ToolResult ImportStore(const std::wstring& path) {
+  // The import's closing quote is followed by a blank, but a final backslash names no file anyway.
+  if (RefuseQuoted(path)) return {};
+  return Runner().RunChecked(ImportArgs(path), 1);
+}
+
+bool StorePathRefused(const std::wstring& path) {
+  return path.find(L'"') != std::wstring::npos || EscapesClosingQuote(path);
 }
 
 std::wstring CreateLegacyLoader(const std::wstring& name) {

@@ -84,6 +84,10 @@ struct PenTraits {
   static HPEN Invalid() { return nullptr; }
   static void Close(HPEN h) { DeleteObject(h); }
 };
+struct BrushTraits {
+  static HBRUSH Invalid() { return nullptr; }
+  static void Close(HBRUSH h) { DeleteObject(h); }
+};
 struct WindowTraits {
   static HWND Invalid() { return nullptr; }
   static void Close(HWND h) { DestroyWindow(h); }
@@ -99,6 +103,7 @@ using UniqueFont = Owned<HFONT, FontTraits>;
 using UniqueMenu = Owned<HMENU, MenuTraits>;
 using UniqueBitmap = Owned<HBITMAP, BitmapTraits>;
 using UniquePen = Owned<HPEN, PenTraits>;
+using UniqueBrush = Owned<HBRUSH, BrushTraits>;
 using UniqueWindow = Owned<HWND, WindowTraits>;
 
 }  // namespace win

@@ -63,8 +63,11 @@ std::optional<std::wstring> ChooseFile(HWND owner, const FileDialogRequest& requ
   ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
   ofn.lpstrInitialDir = request.initialDirectory.empty() ? nullptr : request.initialDirectory.c_str();
   ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | request.flags |
-              (request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | request.flags;
+  if (!request.save)
+    ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  else if (request.confirmOverwrite)
+    ofn.Flags |= OFN_OVERWRITEPROMPT;
   BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return std::nullopt;
   return std::wstring(path);

@@ -28,6 +28,8 @@ struct FileDialogRequest {
   std::wstring initialDirectory;
   std::wstring fileName;  // initial name shown in the box
   DWORD flags = 0;        // extra OFN_ flags
+  // A Save As box asks before choosing an existing file, unless the caller asks that itself later.
+  bool confirmOverwrite = true;
 };
 
 struct FileDialogCall {
@@ -83,7 +85,8 @@ SeamScript* InstallSeamScript(SeamScript* script);
 
 // MessageBoxW: returns the button chosen (IDOK, IDYES, ...).
 int Prompt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
-// GetOpenFileNameW / GetSaveFileNameW: the chosen path, or nothing when cancelled.
+// GetOpenFileNameW / GetSaveFileNameW: the chosen path, or nothing when cancelled. The process's
+// current folder stays where it was, so relative paths keep their meaning.
 std::optional<std::wstring> ChooseFile(HWND owner, const FileDialogRequest& request);
 // ShellExecuteW: true when the shell accepted the request.
 bool ShellRun(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,

@@ -34,6 +34,23 @@ TEST(FileRoutines, PathsAndFolders) {
   EXPECT_FALSE(FileExists(folder.File(L"missing.exe")));
 }
 
+TEST(FileRoutines, CombineWithFolderNeverLooksAtTheCurrentFolder) {
+  const struct {
+    const wchar_t* path;
+    const wchar_t* expected;
+  } cases[] = {
+      {L"Backup\\2026_12_06.BCD", L"C:\\Vexa\\Backup\\2026_12_06.BCD"},
+      {L"D:\\Saved\\a.bcd", L"D:\\Saved\\a.bcd"},
+      {L"..\\Other\\.\\b.bcd", L"C:\\Other\\b.bcd"},
+      {L"\\Root.bcd", L"C:\\Root.bcd"},
+      {L"Backup/Sub/c.bcd", L"C:\\Vexa\\Backup\\Sub\\c.bcd"},
+      {L"Backup\\", L"C:\\Vexa\\Backup\\"},  // still names a folder
+      {L"..\\..\\..\\x.bcd", L"C:\\x.bcd"},
+      {L"\\\\server\\share\\..\\y.bcd", L"\\\\server\\share\\y.bcd"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CombineWithFolder(L"C:\\Vexa\\", c.path), c.expected) << c.path;
+}
+
 TEST(RegistryRoutines, WriteReadAndRemove) {
   const std::wstring key = L"Software\\VexaTest\\Routines";
   RegistryKeyGuard guard(HKEY_CURRENT_USER, L"Software\\VexaTest");

@@ -64,6 +64,16 @@ TEST(Runner, CapturesOutputOfAHiddenChildIncludingEmptyAndErrorOutput) {
   EXPECT_TRUE(output == many);
 }
 
+TEST(Runner, HandsBackTheExitCodeBesideTheText) {
+  TempProgramFolder folder;
+  BcdEditRunner runner = RunnerIn(folder, 1);
+  EXPECT_FALSE(runner.RunChecked(L" /c echo x", 0).started);  // no tool: "-1", nothing ran
+  ASSERT_TRUE(PlantEcho(folder, L"bin64\\bcdedit.exe"));
+  ToolResult failed = runner.RunChecked(L" /c echo broken& exit 3", 0);
+  EXPECT_TRUE(failed.started && failed.exitCode == 3u && failed.text == L"broken\r\n");
+  EXPECT_TRUE(runner.ExecuteChecked(L"bcdedit.exe", runner.toolDir, L" /c echo fine", 0).Succeeded());
+}
+
 TEST(Runner, OverlongCommandLineIsRefusedWithoutStarting) {
   TempProgramFolder folder;
   ASSERT_TRUE(PlantEcho(folder, L"bin64\\bcdedit.exe"));

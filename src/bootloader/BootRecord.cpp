@@ -1,0 +1,73 @@
+// The Bootloader page's lower half: rewriting a partition's boot code (and the master boot record)
+// with bootsect.exe for the boot manager or for NTLDR.
+#include "base/AppSettings.h"
+#include "base/Format.h"
+#include "base/SettingsFile.h"
+#include "base/Texts.h"
+#include "bootloader/BootloaderPage.h"
+#include "bootloader/PartitionSelectDialog.h"
+#include "bootloader/MbrMode.h"
+#include "resource.h"
+#include "store/BcdEditRunner.h"
+#include "texts.h"
+
+namespace {
+
+// The settings file's section and key (the application layer names them too, out of a page's reach).
+constexpr wchar_t kSection[] = L"Tavro";
+constexpr wchar_t kKeyMbrUseSysMode[] = L"MBR_USE_SYS_MODE";
+
+}  // namespace
+
+void StoreMbrUseSysMode(int value) {
+  AppSettings.mbrUseSysMode = value;
+  WriteSettingInt(kSection, kKeyMbrUseSysMode, value);
+}
+
+void BootloaderPage::LocateBootsect() {
+  BcdEditRunner& runner = Runner();
+  runner.EnsureToolDir();
+  bootsectDir = runner.toolDir;
+  if (FileExists(bootsectDir + L"bootsect.exe")) return;
+  // A 32-bit copy in bin\ still serves a 32-bit program on 64-bit Windows.
+  if (runner.isWow64 && FileExists(runner.ProgramPath(L"bin\\bootsect.exe"))) {
+    bootsectDir = runner.ProgramPath(L"bin\\");
+    return;
+  }
+  bootsectDir.clear();
+}
+
+void BootloaderPage::UpdateRecord() {
+  bool bootManager = IsItemChecked(IDC_BOOTLOADER_INSTALL_BOOTMGR);
+  if (!bootManager && !IsItemChecked(IDC_BOOTLOADER_INSTALL_NTLDR)) return;
+  if (AppSettings.mbrUseSysMode != 0) partitionArg = L"SYS";
+  if (AppSettings.mbrUseSysMode == 0 || AppSettings.debugMode != 0) {
+    // Closed without OK, the dialog leaves partitionArg as it was; the question below decides.
+    PartitionSelectDialog dialog(partitionArg, context_);
+    dialog.RunModal(Handle());
+    ExchangeData();
+  }
+  if (Tell(base::Format(GetText(IDS_ASK_UPDATE_BOOT_RECORD), bootManager ? L"BOOTMGR" : L"NTLDR"),
+           MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  if (bootsectDir.empty()) {
+    Tell(base::Format(GetText(IDS_FILE_MISSING), L"bootsect.exe"), MB_OK);
+    return;
+  }
+  std::wstring option = bootManager ? L" /nt60 " : L" /nt52 ";
+  ToolResult result = Runner().ExecuteChecked(L"bootsect.exe", bootsectDir, option + partitionArg, 1);
+  // The tool's own text says what went wrong; success is ours to say, in the user's language.
+  if (result.Succeeded())
+    Tell(GetText(IDS_OPERATION_DONE), MB_OK | MB_ICONINFORMATION);
+  else
+    Tell(result.text, MB_OK | MB_ICONERROR);
+  ExchangeData();
+}
+
+void BootloaderPage::ResetMbrMode() {
+  std::wstring section = ItemText(IDC_BOOTLOADER_INSTALL_TITLE);
+  if (Tell(base::Format(GetText(IDS_ASK_RESTORE_DEFAULT_MODE), section), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  StoreMbrUseSysMode(0);
+  ExchangeData();
+  Tell(GetText(IDS_OPERATION_DONE), MB_OK | MB_ICONINFORMATION);
+}

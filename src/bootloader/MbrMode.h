@@ -1,0 +1,5 @@
+// The switch that skips the partition question for good.
+#pragma once
+
+// Sets mbrUseSysMode and writes it to the settings file at once.
+void StoreMbrUseSysMode(int value);

@@ -1,0 +1,91 @@
+// The Bootloader page's upper half: backing the system store up to a file and restoring it.
+#include "base/AppSettings.h"
+#include "base/Format.h"
+#include "base/Texts.h"
+#include "bootloader/BootloaderPage.h"
+#include "resource.h"
+#include "store/BcdEditRunner.h"
+#include "store/StoreCommands.h"
+#include "store/ToolSetup.h"
+#include "texts.h"
+#include "win/Seams.h"
+
+namespace {
+
+// The main window's refresh kind that rebuilds the OS list.
+constexpr WPARAM kRefreshOsList = 9;
+
+bool IsFolder(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A path the store tool can be given as a file: not a folder (existing, or named with a final
+// backslash) and nothing our quotes around it could not hold.
+bool UsableAsStoreFile(const std::wstring& path) { return !StorePathRefused(path) && !IsFolder(path); }
+
+// What the user typed, as a full path below the program folder when it is relative, so that it
+// means the same file whatever the process's current folder is.
+std::wstring FullPath(const std::wstring& typed) { return CombineWithFolder(Runner().ProgramDir(), typed); }
+
+}  // namespace
+
+std::wstring BootloaderPage::BackupFilter() {
+  return GetText(IDS_FILTER_BCD_BACKUPS) + L"(*.bcd;BCD)|*.bcd;BCD|" + GetText(IDS_FILTER_ALL_FILES) + L"(*.*)|*.*";
+}
+
+void BootloaderPage::BrowseBackupTarget() {
+  win::FileDialogRequest request;
+  request.save = true;
+  request.filter = BackupFilter();
+  request.initialDirectory = Runner().ProgramPath(L"Backup\\");
+  std::wstring typed = ItemText(IDC_BOOTLOADER_BACKUP_PATH);
+  if (!typed.empty()) request.fileName = FullPath(typed);
+  // Backup asks before it overwrites; a second question here would only repeat it.
+  request.confirmOverwrite = false;
+  if (std::optional<std::wstring> chosen = win::ChooseFile(Handle(), request))
+    SetItemText(IDC_BOOTLOADER_BACKUP_PATH, *chosen);
+}
+
+void BootloaderPage::BrowseRestoreSource() {
+  win::FileDialogRequest request;
+  request.filter = BackupFilter();
+  request.initialDirectory = Runner().ProgramPath(L"Backup\\");
+  std::optional<std::wstring> chosen = win::ChooseFile(Handle(), request);
+  if (!chosen) return;
+  if (FileExists(*chosen))
+    SetItemText(IDC_BOOTLOADER_RESTORE_PATH, *chosen);
+  else
+    Tell(base::Format(GetText(IDS_FILE_MISSING), *chosen), MB_OK);
+}
+
+void BootloaderPage::Backup() {
+  if (!AppSettings.toolsAvailable) return;
+  std::wstring target = FullPath(ItemText(IDC_BOOTLOADER_BACKUP_PATH));
+  if (!UsableAsStoreFile(target)) {
+    Tell(base::Format(GetText(IDS_FILE_MISSING), target), MB_OK);
+    return;
+  }
+  if (FileExists(target) &&
+      Tell(base::Format(GetText(IDS_ASK_OVERWRITE_FILE), target), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  MakeDirectories(target.substr(0, target.rfind(L'\\') + 1));
+  ShowResult(ExportStore(target));
+}
+
+void BootloaderPage::Restore() {
+  if (!AppSettings.toolsAvailable) return;
+  std::wstring source = FullPath(ItemText(IDC_BOOTLOADER_RESTORE_PATH));
+  if (!FileExists(source) || !UsableAsStoreFile(source)) {
+    Tell(base::Format(GetText(IDS_FILE_MISSING), source), MB_OK);
+    return;
+  }
+  if (Tell(base::Format(GetText(IDS_ASK_RESTORE_STORE), source), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    return;
+  ToolResult result = ImportStore(source);
+  ShowResult(result);
+  FindSystemStoreKey();
+  // The OS list still holds the store as it was; a later save would write that back.
+  if (result.started && Runner().storeFile.empty() && context_.mainWindow)
+    PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsList, 0);
+}
