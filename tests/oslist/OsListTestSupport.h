@@ -74,9 +74,11 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
     if (images_) ImageList_Destroy(images_);
   }
 
-  // The page in a host window the size of the main window's page area, its list read from the
-  // store; the journal starts empty afterwards.
+  // The page in a host window, its list read from the store; the journal starts empty afterwards.
+  // Opening it again starts over with a new page.
   OsListPage& OpenPage() {
+    page_.reset();
+    if (host_) DestroyWindow(host_);
     if (!images_) images_ = MakeImages();
     host_ = CreateWindowExW(0, L"STATIC", L"Vexa host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -160,6 +162,23 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
   }
 
   std::string BootIniText() const { return ReadFileBytes(AppSettings.bootIniPath); }
+
+  // What the stand-in received since the last look, each line without the tool's path.
+  std::vector<std::wstring> TakeArguments() const {
+    std::vector<std::wstring> arguments;
+    for (const std::wstring& line : TakeJournal()) arguments.push_back(ArgumentsOf(line));
+    return arguments;
+  }
+  // The boot manager's default as the store (or storeFile) holds it now, read past the journal.
+  std::wstring StoreDefault(const std::wstring& storeFile = L"") const {
+    std::wstring store = storeFile.empty() ? L"" : L"/store \"" + storeFile + L"\" ";
+    std::string listing = RunTool(L"bcdedit", store + L"/enum {bootmgr} /v").output;
+    size_t at = listing.find("\ndefault ");
+    if (at == std::string::npos) return L"";
+    size_t start = listing.find('{', at), end = listing.find('}', at);
+    if (start == std::string::npos || end == std::string::npos) return L"";
+    return std::wstring(listing.begin() + start, listing.begin() + end + 1);
+  }
 
  private:
   int CellImage(int row, int column) const {
