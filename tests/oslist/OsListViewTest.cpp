@@ -180,3 +180,21 @@ TEST_F(OsListPageTest, StoreLabelNamesTheStoreInUse) {
     EXPECT_EQ(ButtonShown(IDC_OSLIST_RELOAD_STORE), c.reloadShown) << c.file;
   }
 }
+
+TEST_F(OsListPageTest, ALanguageChangeRedoesTheTextsAndTheRowMenu) {
+  OsListPage& page = OpenPage();
+  auto menuText = [&](UINT id) {
+    wchar_t text[128] = {};
+    GetMenuStringW(page.RowMenu(), id, text, 128, MF_BYCOMMAND);
+    return std::wstring(text);
+  };
+  EXPECT_EQ(menuText(IDC_OSLIST_SAVE_ORDER), L"&Save Sort && Delete");
+  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_SAVE_ORDER), L"&Save Sort && Delete");
+
+  AppSettings.languageFile = BuildFile(L"Language\\407.ini");
+  page.Relocalize();
+  EXPECT_EQ(menuText(IDC_OSLIST_SAVE_ORDER), L"&Sortierung && L\u00f6schen speichern");
+  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_SAVE_ORDER), L"&Sortierung && L\u00f6schen speichern");
+  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_STORE_LABEL), L"System-BCD");
+  EXPECT_EQ(RowCount(), 7) << "the rows stay";
+}
