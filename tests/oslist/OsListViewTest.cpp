@@ -137,68 +137,6 @@ TEST_F(OsListPageTest, RebuildingTheRowsForgetsSelectionAndUnsavedRemovals) {
   EXPECT_TRUE(Journal().empty());
 }
 
-TEST_F(OsListPageTest, WithoutNtldrInTheStoreTheLinesHangBelowAGroupRow) {
-  ASSERT_TRUE(RunTool(L"bcdedit", L"/delete {ntldr} /f").started);
-  OsListPage& page = OpenPage();
-  ASSERT_EQ(RowCount(), 7);
-  std::wstring group = L"NTLDR + " + std::wstring(AppSettings.bootIniPath);
-  CharUpperW(group.data());
-  EXPECT_EQ(Row(6).name, group);
-  EXPECT_EQ(Row(6).data, -2);
-  EXPECT_EQ(Row(6).stateImage, art::kImageGroupCollapsed);
-
-  ClickRow(6);
-  ASSERT_EQ(RowCount(), 10);
-  EXPECT_EQ(Row(6).stateImage, art::kImageGroupExpanded);
-  EXPECT_EQ(Row(7).stateImage, art::kImageBootIniLine) << "a line of a group row";
-  EXPECT_EQ(Row(7).nameImage, kNone);
-  // The group row is no entry: nothing to do with it.
-  SelectRow(6);
-  for (int id : {IDC_OSLIST_SET_DEFAULT, IDC_OSLIST_MODIFY, IDC_OSLIST_COPY, IDC_OSLIST_DELETE, IDC_OSLIST_MOVE_UP})
-    EXPECT_FALSE(ButtonEnabled(id)) << id;
-  DoubleClickRow(6);
-  EXPECT_TRUE(seams.script.prompts.empty());
-  EXPECT_TRUE(Journal().empty());
-}
-
-TEST_F(OsListPageTest, StoreLabelNamesTheStoreInUse) {
-  OsListPage& page = OpenPage();
-  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_STORE_LABEL), L"System BCD");
-  struct Case {
-    const wchar_t* file;
-    const wchar_t* label;
-    bool reloadShown;
-  } cases[] = {
-      {L"C:\\x\\BCD", L"C:\\x\\BCD", true},  // short paths whole
-      {L"C:\\Backups\\2024_01_01.BCD", L"2024_01_01.BCD", true},
-      {L"", L"System BCD", false},
-  };
-  for (const Case& c : cases) {
-    Runner().storeFile = c.file;
-    page.UpdateStoreLabel(false);
-    EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_STORE_LABEL), c.label);
-    EXPECT_EQ(ButtonShown(IDC_OSLIST_RELOAD_STORE), c.reloadShown) << c.file;
-  }
-}
-
-TEST_F(OsListPageTest, ALanguageChangeRedoesTheTextsAndTheRowMenu) {
-  OsListPage& page = OpenPage();
-  auto menuText = [&](UINT id) {
-    wchar_t text[128] = {};
-    GetMenuStringW(page.RowMenu(), id, text, 128, MF_BYCOMMAND);
-    return std::wstring(text);
-  };
-  EXPECT_EQ(menuText(IDC_OSLIST_SAVE_ORDER), L"&Save Sort && Delete");
-  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_SAVE_ORDER), L"&Save Sort && Delete");
-
-  AppSettings.languageFile = BuildFile(L"Language\\407.ini");
-  page.Relocalize();
-  EXPECT_EQ(menuText(IDC_OSLIST_SAVE_ORDER), L"&Sortierung && L\u00f6schen speichern");
-  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_SAVE_ORDER), L"&Sortierung && L\u00f6schen speichern");
-  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_STORE_LABEL), L"System-BCD");
-  EXPECT_EQ(RowCount(), 7) << "the rows stay";
-}
-
 TEST_F(OsListPageTest, AGermanListingGivesTheSameRowsAndMarkers) {
   // The running system is not the default here, so both markers show.
   ASSERT_TRUE(RunTool(L"bcdedit", std::wstring(L"/default ") + demo::kWindows7).started);
