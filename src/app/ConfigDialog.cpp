@@ -11,6 +11,7 @@
 #include "base/Strings.h"
 #include "base/Texts.h"
 #include "controls/ButtonPresets.h"
+#include "controls/PageContext.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "texts.h"
@@ -187,7 +188,7 @@ INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
     if (languageChanged) text += L"\n\n" + GetText(IDS_LANGUAGE_NEXT_START);
     win::Prompt(Handle(), text, AppSettings.appTitle, autoStartRefused ? MB_ICONERROR : MB_ICONINFORMATION);
     if (main_) {
-      main_->RefreshPages(1);
+      main_->RefreshPages(kRefreshOsListControls);
       if (languageChanged) main_->OnLanguageChanged(true);
     }
   }

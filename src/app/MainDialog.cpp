@@ -242,8 +242,9 @@ void MainDialog::RefreshPages(int kind) {
     case 3:
       refresh(kind - 1, kind);
       break;
-    case 9:
-      refresh(0, 9);
+    case kRefreshOsListRows:
+    case kRefreshOsListFromStore:
+      refresh(0, kind);
       break;
     default:
       break;

@@ -13,7 +13,6 @@
 namespace {
 
 // The main window's refresh kind that rebuilds the OS list.
-constexpr WPARAM kRefreshOsList = 9;
 
 bool IsFolder(const std::wstring& path) {
   DWORD attributes = GetFileAttributesW(path.c_str());
@@ -87,5 +86,5 @@ void BootloaderPage::Restore() {
   FindSystemStoreKey();
   // The OS list still holds the store as it was; a later save would write that back.
   if (result.started && Runner().storeFile.empty() && context_.mainWindow)
-    PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsList, 0);
+    PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
 }

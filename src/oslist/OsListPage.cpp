@@ -141,13 +141,18 @@ void OsListPage::TakeStoreTimeout() {
   }
 }
 
-// 1: the controls follow the settings again; 9: the rows are rebuilt from the list.
+// Controls: they follow the settings again; rows: rebuilt from the list; from the store: the store
+// was replaced (a restore), so it is read again and the menu settings with it.
 void OsListPage::Refresh(int what) {
   if (!Handle()) return;
-  if (what == 9)
+  if (what == kRefreshOsListRows) {
     RefreshList(false);
-  else
+  } else if (what == kRefreshOsListFromStore) {
+    RefreshList(true);
+    InitMenuSettings();
+  } else {
     UpdateButtons();
+  }
 }
 
 void OsListPage::Relocalize() {

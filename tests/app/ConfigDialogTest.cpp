@@ -57,8 +57,9 @@ const std::wstring kDone = L"Your operation was successfully completed.";
 
 class Config : public testing::Test, protected StoreSandbox {
  protected:
-  Config() : StoreSandbox(Tools::kNone) {}
+  // The OS list page, shown first by the main window, reads the demo store through the stand-ins.
   void SetUp() override {
+    ASSERT_TRUE(SeedDemo());
     RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName);
     ResolveLanguage();
     AppSettings.osClass = GetOsClass();

@@ -216,7 +216,7 @@ TEST_F(BootloaderPageTest, RestoreBringsTheStoreBackAndAsksForTheListAgain) {
   EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{LineFor(L" /import \"" + file + L"\" ")});
   EXPECT_EQ(LastPrompt().flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
   EXPECT_EQ(RunTool(L"bcdedit", seven).exitCode, 0u);
-  EXPECT_EQ(RefreshRequests(), std::vector<WPARAM>{9});
+  EXPECT_EQ(RefreshRequests(), std::vector<WPARAM>{kRefreshOsListFromStore});
 }
 
 TEST_F(BootloaderPageTest, FailuresAreShownAsErrorsWithTheToolsText) {
