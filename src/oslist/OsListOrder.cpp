@@ -15,9 +15,6 @@
 
 namespace {
 
-constexpr wchar_t kWriteStoreError[] = L"Write BCD store error!";
-constexpr wchar_t kWriteBootIniError[] = L"Write Boot.ini error!";
-
 // The runner's own failures: nothing reached the tool.
 bool RunnerFailed(const std::wstring& output) {
   return output == kToolMissingText || output == kCreatePipeFailedText || output == kCreateProcessFailedText;
@@ -68,10 +65,9 @@ void OsListPage::RemoveEntry() {
   entry.deleteMark = 1;
   orderChanged_ = true;
   int row = selectedRow_;
-  // Rebuilding the rows rather than deleting one keeps the legacy group and its lines right.
+  // Rebuilding the rows rather than deleting one keeps the legacy group and its lines right; no
+  // entry of the user's choosing is selected afterwards. The place stays in view.
   FillList();
-  // No entry of the user's choosing is selected any more; keep the place in view.
-  SelectRow(-1);
   int count = rows_.Count();
   if (count > 0) ListView_EnsureVisible(rows_.Handle(), std::min(std::max(row, 0), count - 1), FALSE);
 }
@@ -95,7 +91,7 @@ bool OsListPage::SaveOrder() {
   bool storeWritable = AppSettings.toolsAvailable;
   OrderPlan plan = PlanOrder(list_, storeWritable, storeWritable && AppSettings.bcdDelMode != 0);
   if (plan.anyRemoved &&
-      win::Prompt(context_.mainWindow, GetText(IDS_ASK_CONFIRM_DELETIONS), AppSettings.appTitle,
+      win::Prompt(ApplicationWindow(), GetText(IDS_ASK_CONFIRM_DELETIONS), AppSettings.appTitle,
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
     orderChanged_ = false;
     return true;
@@ -131,8 +127,7 @@ bool OsListPage::SaveOrder() {
     win::Prompt(Handle(), text, AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return false;
   }
-  if (!saved.empty() || deleted)
-    win::Prompt(Handle(), GetText(IDS_OPERATION_DONE) + L"\n" + saved, AppSettings.appTitle, MB_OK | MB_ICONINFORMATION);
+  if (!saved.empty() || deleted) Inform(GetText(IDS_OPERATION_DONE) + L"\n" + saved);
   return true;
 }
 
@@ -151,7 +146,7 @@ bool OsListPage::DeleteFromStore(const std::vector<std::wstring>& identifiers) {
     if (SameText(identifier, list_.bootManager.defaultId)) continue;
     std::wstring arguments = DeleteEntryArgs(identifier);
     // The tool refuses to delete an object of a well-known identifier without /f.
-    if (SameText(identifier, kNtldrGuid) || SameText(identifier, kNtldrAlias)) arguments += L"/f";
+    if (IsLegacyLoaderId(identifier)) arguments += L"/f";
     if (RunnerFailed(Runner().Run(arguments, 0))) {
       allGone = false;
       continue;
@@ -170,7 +165,6 @@ bool OsListPage::ConfirmDiscardOrder() {
   if (answer == IDYES) return SaveOrderCommand();
   if (answer != IDNO) return false;
   RefreshList(false);
-  SelectRow(-1);
   return true;
 }
 
@@ -185,18 +179,9 @@ bool OsListPage::AddNewPreCheck() {
     } else {
       // "No" discards: the list shows the menu as it is, as the new entry will be added to it.
       RefreshList(false);
-      SelectRow(-1);
     }
   }
   return true;
-}
-
-void OsListPage::SelectRow(int row) {
-  rows_.Select(row);
-  hasSelection_ = row >= 0;
-  selectedRow_ = row;
-  selectedEntry_ = row >= 0 ? static_cast<int>(rows_.Data(row)) : -1;
-  UpdateButtons();
 }
 
 INT_PTR OsListPage::OnMoveUp(WPARAM, LPARAM) {

@@ -178,6 +178,4 @@ class OsListPage : public SkinPage {
   bool WriteStoreOrder(const std::vector<std::wstring>& order);
   // Deletes each object and looks it up again; true when every one is gone.
   bool DeleteFromStore(const std::vector<std::wstring>& identifiers);
-  // Selects row (none for -1), scrolls it into view and re-reads the buttons.
-  void SelectRow(int row);
 };
