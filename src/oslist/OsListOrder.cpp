@@ -6,7 +6,6 @@
 #include "base/Texts.h"
 #include "oslist/OsListPage.h"
 #include "oslist/SortOrder.h"
-#include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
 #include "store/StoreCommands.h"
@@ -54,6 +53,8 @@ void OsListPage::MoveEntry(bool up) {
 void OsListPage::RemoveEntry() {
   if (!AppSettings.enableDelMode || !hasSelection_ || !IsListedEntry(list_, selectedEntry_)) return;
   BootEntry& entry = list_.entries[static_cast<size_t>(selectedEntry_)];
+  // Without the tool a store entry's removal could never be saved.
+  if (entry.sourceKind == kSourceStore && !AppSettings.toolsAvailable) return;
   RemovalRole role = RoleOf(list_, entry);
   bool warning = role != RemovalRole::kNone;
   std::wstring text = warning ? base::Format(GetText(IDS_ASK_DELETE_ROLE_ENTRY), RoleText(role))
