@@ -188,7 +188,20 @@ TEST_F(SetDefault, ABootIniLineMakesNtldrTheStoreDefault) {
 TEST_F(SetDefault, WithoutNtldrInTheStoreItIsMadeAndPutOnTheMenuFirst) {
   ASSERT_TRUE(RunTool(L"bcdedit", L"/delete {ntldr} /f").started);
   OsListPage& page = OpenPage();
+  // The boot.ini lines hang below a group row of their own, which is no entry to act on.
+  int group = RowCount() - 1;
+  EXPECT_EQ(Row(group).data, -2);
+  EXPECT_EQ(Row(group).stateImage, art::kImageGroupCollapsed);
   int line = OpenLine(L"Microsoft Windows XP Professional");
+  EXPECT_EQ(Row(group).stateImage, art::kImageGroupExpanded);
+  EXPECT_EQ(line, group + 1);
+  EXPECT_EQ(Row(line).stateImage, art::kImageBootIniLine);
+  SelectRow(group);
+  for (int id : {IDC_OSLIST_SET_DEFAULT, IDC_OSLIST_MODIFY, IDC_OSLIST_COPY, IDC_OSLIST_DELETE})
+    EXPECT_FALSE(ButtonEnabled(id)) << id;
+  DoubleClickRow(group);
+  EXPECT_TRUE(seams.script.prompts.empty() && Journal().empty());
+
   Answer({IDYES, IDYES, IDYES});
   DoubleClickRow(line);
 

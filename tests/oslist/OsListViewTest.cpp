@@ -137,46 +137,27 @@ TEST_F(OsListPageTest, RebuildingTheRowsForgetsSelectionAndUnsavedRemovals) {
   EXPECT_TRUE(Journal().empty());
 }
 
-TEST_F(OsListPageTest, WithoutNtldrInTheStoreTheLinesHangBelowAGroupRow) {
-  ASSERT_TRUE(RunTool(L"bcdedit", L"/delete {ntldr} /f").started);
-  OsListPage& page = OpenPage();
-  ASSERT_EQ(RowCount(), 7);
-  std::wstring group = L"NTLDR + " + std::wstring(AppSettings.bootIniPath);
-  CharUpperW(group.data());
-  EXPECT_EQ(Row(6).name, group);
-  EXPECT_EQ(Row(6).data, -2);
-  EXPECT_EQ(Row(6).stateImage, art::kImageGroupCollapsed);
-
-  ClickRow(6);
-  ASSERT_EQ(RowCount(), 10);
-  EXPECT_EQ(Row(6).stateImage, art::kImageGroupExpanded);
-  EXPECT_EQ(Row(7).stateImage, art::kImageBootIniLine) << "a line of a group row";
-  EXPECT_EQ(Row(7).nameImage, kNone);
-  // The group row is no entry: nothing to do with it.
-  SelectRow(6);
-  for (int id : {IDC_OSLIST_SET_DEFAULT, IDC_OSLIST_MODIFY, IDC_OSLIST_COPY, IDC_OSLIST_DELETE, IDC_OSLIST_MOVE_UP})
-    EXPECT_FALSE(ButtonEnabled(id)) << id;
-  DoubleClickRow(6);
-  EXPECT_TRUE(seams.script.prompts.empty());
-  EXPECT_TRUE(Journal().empty());
-}
-
-TEST_F(OsListPageTest, StoreLabelNamesTheStoreInUse) {
-  OsListPage& page = OpenPage();
-  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_STORE_LABEL), L"System BCD");
-  struct Case {
-    const wchar_t* file;
-    const wchar_t* label;
-    bool reloadShown;
-  } cases[] = {
-      {L"C:\\x\\BCD", L"C:\\x\\BCD", true},  // short paths whole
-      {L"C:\\Backups\\2024_01_01.BCD", L"2024_01_01.BCD", true},
-      {L"", L"System BCD", false},
+TEST_F(OsListPageTest, AGermanListingGivesTheSameRowsAndMarkers) {
+  // The running system is not the default here, so both markers show.
+  ASSERT_TRUE(RunTool(L"bcdedit", std::wstring(L"/default ") + demo::kWindows7).started);
+  auto rowsIn = [&](const wchar_t* language) {
+    ScopedEnvironment listing(L"VEXA_STANDIN_LANGUAGE", language);
+    OpenPage();
+    ClickRow(RowNamed(L"Earlier Version of Windows"));
+    EXPECT_EQ(Page().List().currentOs.identifier, demo::kWindows10) << language;
+    return Rows();
   };
-  for (const Case& c : cases) {
-    Runner().storeFile = c.file;
-    page.UpdateStoreLabel(false);
-    EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_STORE_LABEL), c.label);
-    EXPECT_EQ(ButtonShown(IDC_OSLIST_RELOAD_STORE), c.reloadShown) << c.file;
+  std::vector<ListRow> english = rowsIn(L""), german = rowsIn(L"de");
+  ASSERT_EQ(german.size(), english.size());
+  ASSERT_EQ(english.size(), 10u);
+  for (size_t i = 0; i < english.size(); ++i) {
+    SCOPED_TRACE(english[i].name);
+    EXPECT_EQ(german[i].name, english[i].name);
+    EXPECT_EQ(german[i].marker, english[i].marker);
+    EXPECT_EQ(german[i].markerImage, english[i].markerImage);
+    EXPECT_EQ(german[i].nameImage, english[i].nameImage);
+    EXPECT_EQ(german[i].data, english[i].data) << "no entry is read twice";
   }
+  EXPECT_EQ(german[RowNamed(L"Windows 10")].marker, L"{current}");
+  EXPECT_EQ(german[RowNamed(L"Windows 7")].marker, L"{default}");
 }
