@@ -130,6 +130,7 @@ TEXTS = {
     57437: 'Alle Dateien',
     57438: 'BCD-Sicherungsdateien',
     57439: 'Programmdateien',
+    57450: 'Änderungen der Systemliste (Sortieren oder Löschen) sind noch nicht gespeichert.\\n\\n„Ja“ speichert die Änderungen, „Nein“ verwirft sie, „Abbrechen“ kehrt zur Liste zurück.',
     57670: '&Hilfe',
 }
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
@@ -53,8 +54,16 @@ class OsListPage : public SkinPage {
   // --- Sort and delete ---
   void MoveEntry(bool up);
   void RemoveEntry();
-  void SaveOrderCommand();
+  // Saves unsaved moves and removals, re-reads the list and selects the same entry again; false
+  // when a write failed.
+  bool SaveOrderCommand();
+  // Writes the store's display order, boot.ini's menu section and the deletions; false when a
+  // write failed (the user has been told).
   bool SaveOrder();
+  // Before anything that would drop unsaved moves or removals (quitting, restarting, switching
+  // stores): asks to save them, discard them or stay. False when the user stays, or when saving
+  // failed.
+  bool ConfirmDiscardOrder();
 
   // --- Timeout and boot menu settings ---
   void InitMenuSettings();
@@ -161,4 +170,12 @@ class OsListPage : public SkinPage {
   bool orderChanged_ = false;
   bool settingsChanged_ = false;
   bool legacyGroupShown_ = false;
+
+  // --- Sort and delete (OsListOrder.cpp) ---
+  // True when the add wizard may open: adding is possible here and unsaved changes were dealt with.
+  bool AddNewPreCheck();
+  // Issues the new display order and reads the boot manager back; true when the store holds it.
+  bool WriteStoreOrder(const std::vector<std::wstring>& order);
+  // Deletes each object and looks it up again; true when every one is gone.
+  bool DeleteFromStore(const std::vector<std::wstring>& identifiers);
 };

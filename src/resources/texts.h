@@ -80,6 +80,7 @@
 #define IDS_ASK_DELETE_ROLE_ENTRY 57393
 #define IDS_LOSE_BOOT_INI_ENTRIES 57394
 #define IDS_LOSE_RUNNING_OS 57395
+#define IDS_ASK_SAVE_ORDER_BEFORE_LEAVING 57450
 
 // OS list page: timeout and boot-menu settings
 #define IDS_NO_LOADER_FOUND 57385
