@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
@@ -111,4 +112,31 @@ class OsListPage : public SkinPage {
   bool orderChanged_ = false;
   bool settingsChanged_ = false;
   bool legacyGroupShown_ = false;
+
+  // --- Menu settings and store files (OsListMenuSettings.cpp, OsListStore.cpp) ---
+ public:
+  // The page's start-up calls FillMenuCombos once before its first RefreshList, and
+  // TakeStartTimeout right before its first InitMenuSettings.
+  void FillMenuCombos();
+  void TakeStartTimeout();
+
+ private:
+  // Apply enabled while settingsChanged; the boot.ini timeout editable while its box is ticked.
+  void UpdateMenuSettingControls();
+  // A timeout field's number; false while it is empty.
+  bool ReadTimeoutField(int id, int* seconds) const;
+  bool RefuseEmptyTimeout(int id);
+  void SelectMenuLanguage(const std::wstring& locale);
+  void SelectMenuStyle(const std::wstring& value);
+  std::wstring MenuLanguageValue() const;
+  std::wstring MenuStyleValue() const;
+  // Before something that rebuilds the list: unsaved sort and delete changes are saved or given
+  // up by the user's choice; false when the user would rather stay.
+  bool SettleUnsavedOrder();
+
+  // Item data of the menu style and language lists index these.
+  std::vector<std::wstring> menuStyleValues_;
+  std::vector<std::wstring> menuLanguageValues_;
+  // Set while the page itself fills the menu settings, whose change notifications are not edits.
+  bool fillingMenuSettings_ = false;
 };
