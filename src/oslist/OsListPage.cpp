@@ -1,7 +1,21 @@
 // The OS list page: construction, the message table and the page's initialisation.
 #include "oslist/OsListPage.h"
 
+#include "art.h"
+#include "base/AppSettings.h"
+#include "base/Texts.h"
+#include "controls/ButtonPresets.h"
+#include "controls/Drawing.h"
 #include "resource.h"
+#include "texts.h"
+
+namespace {
+
+// Report view, full-row select, images in every column, info tips.
+constexpr DWORD kListStyle = LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
+constexpr int kStateColumnWidth = 20;
+
+}  // namespace
 
 const win::MessageEntry<OsListPage> OsListPage::kMessages[] = {
     win::OnNotify(IDC_OSLIST_LIST, LVN_ITEMCHANGED, &OsListPage::OnListItemChanged),
@@ -28,14 +42,120 @@ const win::MessageEntry<OsListPage> OsListPage::kMessages[] = {
     win::OnMessage(WM_CTLCOLORSTATIC, &OsListPage::OnColourStatic),
 };
 
-OsListPage::OsListPage(const PageContext& context) : SkinPage(IDD_OSLIST, kMessages), context_(context) {}
+OsListPage::OsListPage(const PageContext& context) : SkinPage(IDD_OSLIST, kMessages), context_(context) {
+  list_.InitialLoad();
+}
 
 OsListPage::~OsListPage() {
   if (headerImages_) ImageList_Destroy(headerImages_);
 }
 
-BOOL OsListPage::OnInit() { return TRUE; }
+// The dialog base has already put the language's texts on the page.
+BOOL OsListPage::OnInit() {
+  rows_.Attach(Item(IDC_OSLIST_LIST));
+  menuLanguage_.Attach(Item(IDC_OSLIST_MENU_LANGUAGE));
+  menuStyle_.Attach(Item(IDC_OSLIST_MENU_STYLE));
+  SetUpButtons();
+  CreateColumns();
+  UpdateStoreLabel(true);
+  RefreshList(false);
+  TakeStoreTimeout();
+  // Fills the two menu combo boxes on first use: only now is the boot manager's timeout known,
+  // which it shows beside them.
+  InitMenuSettings();
+  SyncControls();
+  return TRUE;
+}
 
-void OsListPage::Refresh(int) {}
+void OsListPage::SetUpButtons() {
+  HIMAGELIST images = context_.buttonImages;
+  if (!moveUp_.Handle()) {
+    moveUp_.Attach(Handle(), IDC_OSLIST_MOVE_UP);
+    moveDown_.Attach(Handle(), IDC_OSLIST_MOVE_DOWN);
+    delete_.Attach(Handle(), IDC_OSLIST_DELETE);
+    reloadStore_.Attach(Handle(), IDC_OSLIST_RELOAD_STORE);
+    browseStore_.Attach(Handle(), IDC_OSLIST_BROWSE_STORE);
+    storeIcon_.Attach(Handle(), IDC_OSLIST_STORE_ICON);
+  }
+  MakeImageButton(moveUp_, images, art::kImageMoveUp, kHandCursor, GetText(IDS_MOVE_UP));
+  MakeImageButton(moveDown_, images, art::kImageMoveDown, kHandCursor, GetText(IDS_MOVE_DOWN));
+  MakeImageButton(delete_, images, art::kImageDelete, kHandCursor, GetText(IDS_DELETE));
+  MakeImageButton(reloadStore_, images, art::kImageReload, kHandCursor, GetText(IDS_RELOAD_SYSTEM_STORE_TIP),
+                  GetText(IDS_RELOAD));
+  MakeImageButton(browseStore_, images, art::kImageBrowse, kHandCursor, GetText(IDS_BROWSE_STORE_FILE),
+                  GetText(IDS_BROWSE));
+  // Sorting and deleting are always on offer: the template only keeps them out of sight until here.
+  for (int id : {IDC_OSLIST_MOVE_UP, IDC_OSLIST_MOVE_DOWN, IDC_OSLIST_DELETE}) ShowItem(id, true);
+  SetItemText(IDC_OSLIST_SAVE_ORDER, GetText(IDS_SAVE_SORT_DELETE));
+}
 
-void OsListPage::Relocalize() { SkinPage::Relocalize(); }
+void OsListPage::CreateColumns() {
+  rows_.SetExtendedStyle(kListStyle);
+  rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
+  if (!headerImages_) {
+    headerImages_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LIST_HEADER), 5, 1,
+                                         art::kListHeaderTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  }
+  HWND header = ListView_GetHeader(rows_.Handle());
+  Header_SetImageList(header, headerImages_);
+
+  RECT client = {};
+  GetClientRect(rows_.Handle(), &client);
+  int width = client.right - client.left;
+  rows_.InsertColumn(0, L"", kStateColumnWidth);
+  rows_.InsertColumn(1, L"", (width / 4) * 2 - 8);
+  rows_.InsertColumn(2, L"", width / 4 - width / 20 - 8);
+  rows_.InsertColumn(3, L"", width / 20 + width / 4 - 30);
+  SetColumnTitles();
+
+  HDITEMW item = {};
+  item.mask = HDI_IMAGE | HDI_FORMAT;
+  item.fmt = HDF_IMAGE | HDF_LEFT;
+  item.iImage = 0;
+  Header_SetItem(header, 0, &item);
+}
+
+void OsListPage::SetColumnTitles() {
+  const UINT titles[] = {IDS_COLUMN_NAME, IDS_COLUMN_TYPE, IDS_COLUMN_INFORMATION};
+  for (int column = 1; column <= 3; ++column) {
+    std::wstring title = GetText(titles[column - 1]);
+    LVCOLUMNW item = {};
+    item.mask = LVCF_TEXT;
+    item.pszText = title.data();
+    ListView_SetColumn(rows_.Handle(), column, &item);
+  }
+}
+
+void OsListPage::TakeStoreTimeout() {
+  BootEntry& manager = list_.bootManager;
+  if (AppSettings.bcdTimeout == -1) AppSettings.bcdTimeout = manager.timeout;
+  if (list_.registryMode == 1 && AppSettings.bcdSystem && AppSettings.bcdTimeout == -1) {
+    list_.ReadTimeoutFromHive();
+    AppSettings.bcdTimeout = manager.timeout;
+  }
+  bool unread = AppSettings.bcdSystem && AppSettings.toolsAvailable && AppSettings.bcdTimeout == -1 &&
+                manager.rawText.empty();
+  if (unread || manager.rawText == NOT_READ_TEXT) {
+    list_.LoadBootManager();
+    AppSettings.bcdTimeout = list_.bootManager.timeout;
+  }
+}
+
+// 1: the controls follow the settings again; 9: the rows are rebuilt from the list.
+void OsListPage::Refresh(int what) {
+  if (!Handle()) return;
+  if (what == 9)
+    RefreshList(false);
+  else
+    UpdateButtons();
+}
+
+void OsListPage::Relocalize() {
+  SkinPage::Relocalize();
+  SetUpButtons();
+  SetColumnTitles();
+  UpdateStoreLabel(false);
+  // Made again in the new language when next shown.
+  contextMenu_.Reset();
+  UpdateButtons();
+}

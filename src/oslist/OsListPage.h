@@ -10,9 +10,20 @@
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
+#include "controls/Tooltip.h"
 #include "store/EntryList.h"
 #include "win/Controls.h"
 #include "win/Handles.h"
+
+// --- View family: the page's fixed failure texts (the program's own, shown with the error icon) ---
+inline constexpr wchar_t kWriteStoreError[] = L"Write BCD store error!";
+inline constexpr wchar_t kWriteBootIniError[] = L"Write Boot.ini error!";
+// A boot.ini write of the default or the timeout that failed.
+inline constexpr wchar_t kBootIniWriteFailed[] = L"Boot.ini \u5199\u5165\u5931\u8d25!";
+// The legacy loader object, under its alias or its fixed GUID.
+inline bool IsLegacyLoaderId(const std::wstring& identifier) {
+  return SameText(identifier, kNtldrGuid) || SameText(identifier, kNtldrAlias);
+}
 
 class OsListPage : public SkinPage {
  public:
@@ -63,6 +74,19 @@ class OsListPage : public SkinPage {
   bool OrderChanged() const { return orderChanged_; }
   bool SettingsChanged() const { return settingsChanged_; }
 
+  // --- View family: shared helpers (OsListView.cpp) ---
+  // Re-reads the page's controls from its state: Save and Apply, Add New, the reload button, the
+  // boot.ini timeout edit with its check box.
+  void SyncControls();
+  // True when index names a record of the list; the boot manager row (-1) and the legacy group
+  // row (-2) carry no entry.
+  bool IsEntryIndex(int index) const;
+  // Position in displayIndex of the nearest entry before (step -1) or after (step 1) position
+  // that is still on the list (not removed), or -1.
+  int NeighbourPosition(int position, int step) const;
+  // The row menu with its items enabled like their buttons (made on first use).
+  HMENU RowMenu();
+
  protected:
   BOOL OnInit() override;
 
@@ -93,6 +117,32 @@ class OsListPage : public SkinPage {
   INT_PTR OnBrowseStore(WPARAM, LPARAM);
   INT_PTR OnReloadStore(WPARAM, LPARAM);
   INT_PTR OnCopy(WPARAM, LPARAM);
+
+  // --- View family: private helpers (OsListPage.cpp, OsListView.cpp, OsListDefault.cpp) ---
+  void SetUpButtons();
+  void CreateColumns();
+  void SetColumnTitles();
+  // bcdTimeout from the boot manager, read again when it is not known yet.
+  void TakeStoreTimeout();
+  // No row selected; the buttons follow.
+  void ResetSelection();
+  void ToggleLegacyGroup();
+  // Redraws every store row, so the markers follow a new default.
+  void RedrawStoreRows();
+  // Selects row (none for -1) and scrolls it into view; the selection handler takes it from there.
+  void SelectRow(int row);
+  // The entry of displayIndex that is the boot.ini line with this text, or -1.
+  int BootIniLineIndex(const std::wstring& rawText) const;
+  // The boot.ini road of set default.
+  void SetBootIniDefault(int entryIndex);
+  // Re-reads the description of {ntldr} after it was renamed.
+  void RereadLegacyLoaderName();
+  void Inform(const std::wstring& text) const;
+  HWND ApplicationWindow() const;
+
+  Tooltip storeLabelTip_;
+  win::UniqueBitmap menuImages_[2];
+  bool filling_ = false;
 
   static const win::MessageEntry<OsListPage> kMessages[];
 
