@@ -45,6 +45,11 @@ struct FileHandleTraits {
   static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(HANDLE h) { CloseHandle(h); }
 };
+// FindFirstVolumeW's search handle is closed by FindVolumeClose, not CloseHandle.
+struct FindVolumeTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { FindVolumeClose(h); }
+};
 // A mutex this thread created as its owner: released before its handle is closed, so a process
 // waiting on it sees it released, not abandoned.
 struct OwnedMutexTraits {
@@ -86,6 +91,7 @@ struct WindowTraits {
 
 using UniqueHandle = Owned<HANDLE, HandleTraits>;
 using UniqueFile = Owned<HANDLE, FileHandleTraits>;
+using UniqueFindVolume = Owned<HANDLE, FindVolumeTraits>;
 using OwnedMutex = Owned<HANDLE, OwnedMutexTraits>;
 using UniqueKey = Owned<HKEY, KeyTraits>;
 using UniqueIcon = Owned<HICON, IconTraits>;
