@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr wchar_t kStoreWriteError[] = L"Write BCD store error!";
-
 class WaitCursor {
  public:
   WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
@@ -88,7 +86,7 @@ void OsListPage::CopyEntry() {
     return;
   }
   if (RunnerFailed(output)) {
-    win::Prompt(Handle(), kStoreWriteError, AppSettings.appTitle, MB_OK | MB_ICONERROR);
+    win::Prompt(Handle(), kWriteStoreError, AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return;
   }
   list_.LoadBootManager();
@@ -104,11 +102,7 @@ void OsListPage::CopyEntry() {
     copied = SameText(list_.scratch.identifier, copy);
     list_.scratch.Reset();
   }
-  int row = copyIndex >= 0 ? RowOfEntry(copyIndex) : -1;
-  if (row >= 0) {
-    rows_.Select(row);
-    ListView_EnsureVisible(rows_.Handle(), row, FALSE);
-  }
+  if (copyIndex >= 0) SelectRow(RowOfEntry(copyIndex));
   win::Prompt(Handle(), output, AppSettings.appTitle, MB_OK | (copied ? MB_ICONINFORMATION : MB_ICONERROR));
 }
 
