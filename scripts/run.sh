@@ -25,8 +25,9 @@ wineserver -k 2>/dev/null || true
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
   wineserver -p
   wine "$1/vexa.exe" &
+  # The window exists, unmapped, while the OS list page reads the store: wait until it is shown.
   for _ in $(seq 1 600); do
-    window=$(xdotool search --name "^Vexa$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    window=$(xdotool search --onlyvisible --name "^Vexa$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.2
   done
   sleep 1

@@ -17,8 +17,9 @@ namespace {
 
 class MainWindow : public testing::Test, protected StoreSandbox {
  protected:
-  MainWindow() : StoreSandbox(Tools::kNone) {}
+  // The OS list page, shown first, reads the machine's store: give it the demo store to read.
   void SetUp() override {
+    ASSERT_TRUE(SeedDemo());
     AppSettings.appTitle = L"Vexa";
     AppSettings.languageFile.clear();
     AppSettings.languageCode = L"409";

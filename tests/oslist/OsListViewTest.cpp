@@ -180,3 +180,46 @@ TEST_F(OsListPageTest, StoreLabelNamesTheStoreInUse) {
     EXPECT_EQ(ButtonShown(IDC_OSLIST_RELOAD_STORE), c.reloadShown) << c.file;
   }
 }
+
+TEST_F(OsListPageTest, ALanguageChangeRedoesTheTextsAndTheRowMenu) {
+  OsListPage& page = OpenPage();
+  auto menuText = [&](UINT id) {
+    wchar_t text[128] = {};
+    GetMenuStringW(page.RowMenu(), id, text, 128, MF_BYCOMMAND);
+    return std::wstring(text);
+  };
+  EXPECT_EQ(menuText(IDC_OSLIST_SAVE_ORDER), L"&Save Sort && Delete");
+  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_SAVE_ORDER), L"&Save Sort && Delete");
+
+  AppSettings.languageFile = BuildFile(L"Language\\407.ini");
+  page.Relocalize();
+  EXPECT_EQ(menuText(IDC_OSLIST_SAVE_ORDER), L"&Sortierung && L\u00f6schen speichern");
+  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_SAVE_ORDER), L"&Sortierung && L\u00f6schen speichern");
+  EXPECT_EQ(ControlText(page.Handle(), IDC_OSLIST_STORE_LABEL), L"System-BCD");
+  EXPECT_EQ(RowCount(), 7) << "the rows stay";
+}
+
+TEST_F(OsListPageTest, AGermanListingGivesTheSameRowsAndMarkers) {
+  // The running system is not the default here, so both markers show.
+  ASSERT_TRUE(RunTool(L"bcdedit", std::wstring(L"/default ") + demo::kWindows7).started);
+  auto rowsIn = [&](const wchar_t* language) {
+    ScopedEnvironment listing(L"VEXA_STANDIN_LANGUAGE", language);
+    OpenPage();
+    ClickRow(RowNamed(L"Earlier Version of Windows"));
+    EXPECT_EQ(Page().List().currentOs.identifier, demo::kWindows10) << language;
+    return Rows();
+  };
+  std::vector<ListRow> english = rowsIn(L""), german = rowsIn(L"de");
+  ASSERT_EQ(german.size(), english.size());
+  ASSERT_EQ(english.size(), 10u);
+  for (size_t i = 0; i < english.size(); ++i) {
+    SCOPED_TRACE(english[i].name);
+    EXPECT_EQ(german[i].name, english[i].name);
+    EXPECT_EQ(german[i].marker, english[i].marker);
+    EXPECT_EQ(german[i].markerImage, english[i].markerImage);
+    EXPECT_EQ(german[i].nameImage, english[i].nameImage);
+    EXPECT_EQ(german[i].data, english[i].data) << "no entry is read twice";
+  }
+  EXPECT_EQ(german[RowNamed(L"Windows 10")].marker, L"{current}");
+  EXPECT_EQ(german[RowNamed(L"Windows 7")].marker, L"{default}");
+}
