@@ -3,7 +3,6 @@
 #include "base/Format.h"
 #include "base/Texts.h"
 #include "oslist/OsListPage.h"
-#include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
