@@ -131,6 +131,8 @@ TEXTS = {
     57438: 'BCD-Sicherungsdateien',
     57439: 'Programmdateien',
     57450: 'Änderungen der Systemliste (Sortieren oder Löschen) sind noch nicht gespeichert.\\n\\n„Ja“ speichert die Änderungen, „Nein“ verwirft sie, „Abbrechen“ kehrt zur Liste zurück.',
+    57460: 'Die Wartezeit ist leer.\\n\\nBitte geben Sie ein, wie viele Sekunden das Startmenü wartet (0 bis 99).',
+    57461: 'Der Name „%s“ enthält ein doppeltes Anführungszeichen (").\\nBCDEdit.exe kann es im Namen einer Kopie nicht übernehmen.\\n\\nBenennen Sie den Eintrag ohne es um und kopieren Sie ihn dann.',
     57670: '&Hilfe',
 }
 

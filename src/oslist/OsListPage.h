@@ -11,6 +11,7 @@
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
 #include "controls/Tooltip.h"
+#include "controls/VolumePicker.h"
 #include "store/EntryList.h"
 #include "win/Controls.h"
 #include "win/Handles.h"
@@ -157,8 +158,9 @@ class OsListPage : public SkinPage {
   PageContext context_;
   EntryList list_;
   win::ListView rows_;
-  win::ComboBoxEx menuLanguage_;
-  win::ComboBoxEx menuStyle_;
+  // Both lists hand back the chosen item's data text, as the locale list does.
+  VolumePicker menuLanguage_;
+  VolumePicker menuStyle_;
   win::UniqueMenu contextMenu_;
   HIMAGELIST headerImages_ = nullptr;
 
@@ -178,4 +180,24 @@ class OsListPage : public SkinPage {
   bool WriteStoreOrder(const std::vector<std::wstring>& order);
   // Deletes each object and looks it up again; true when every one is gone.
   bool DeleteFromStore(const std::vector<std::wstring>& identifiers);
+
+  // --- Menu settings and store files (OsListMenuSettings.cpp, OsListStore.cpp) ---
+  // Fills the menu language and style lists (again after a language change, keeping the choice).
+  void FillMenuCombos();
+  // A timeout field's number; false while it is empty.
+  bool ReadTimeoutField(int id, int* seconds) const;
+  // True (and the user told) when the field is empty.
+  bool RefuseEmptyTimeout(int id);
+  // Selects the item of the value; a value the list lacks gets an item of its own.
+  void SelectMenuLanguage(const std::wstring& locale);
+  void SelectMenuStyle(const std::wstring& value);
+  // Writes the store's timeout, language and style where they differ from the boot manager;
+  // 0 nothing sent, 1 the store holds them, -1 it does not (the user has been told).
+  int ApplyStoreMenuSettings();
+  // Before something that rebuilds the list: unsaved sort and delete changes are saved or given
+  // up by the user's choice; false when the user would rather stay.
+  bool SettleUnsavedOrder();
+
+  // Set while the page itself fills the menu settings, whose change notifications are not edits.
+  bool fillingMenuSettings_ = false;
 };

@@ -159,3 +159,8 @@
 #define IDS_CHANGE_SHORTCUT_CAPTION 57368
 #define IDS_NEW_SHORTCUT_CAPTION 57369
 #define IDS_ASK_DELETE_UTILITY 57370
+
+// OS list page: refusals of the menu settings and of copying; unsaved changes before the list is
+// read again
+#define IDS_TIMEOUT_EMPTY 57460
+#define IDS_COPY_NAME_HAS_QUOTE 57461
