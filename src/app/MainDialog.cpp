@@ -319,7 +319,8 @@ INT_PTR MainDialog::OnBanner(WPARAM, LPARAM) {
 INT_PTR MainDialog::OnRestart(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
   if (win::Prompt(Handle(), GetText(IDS_ASK_RESTART), GetText(IDS_CONFIRM_RESTART_CAPTION), MB_YESNO | MB_ICONQUESTION) ==
-      IDYES)
+      IDYES &&
+      PagesAgreeToLeave())
     RestartComputer(false);
   return TRUE;
 }
@@ -330,7 +331,15 @@ INT_PTR MainDialog::OnExit(WPARAM, LPARAM) {
   return TRUE;
 }
 
+bool MainDialog::PagesAgreeToLeave() {
+  for (auto& page : pages_) {
+    if (page && page->Handle() && !page->ConfirmLeave()) return false;
+  }
+  return true;
+}
+
 void MainDialog::Quit() {
+  if (!PagesAgreeToLeave()) return;
   RemoveTrayIcon();
   End(IDOK);
 }

@@ -85,6 +85,8 @@ class MainDialog : public SkinDialog {
   void ShowTrayMenu();
   void RemoveTrayIcon();
   void SetUpBanner();
+  // Unsaved changes of the pages are saved or given up first; false when the user stays.
+  bool PagesAgreeToLeave();
   void Quit();
 
   static const win::MessageEntry<MainDialog> kMessages[];

@@ -14,6 +14,9 @@ class SkinPage : public win::AppDialog {
   virtual void Refresh(int what) { (void)what; }
   // Puts the current language on the page again.
   virtual void Relocalize();
+  // Before the program ends or the machine restarts: false when the user wants to stay (unsaved
+  // changes the page has asked about).
+  virtual bool ConfirmLeave() { return true; }
 
  protected:
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;

@@ -160,7 +160,10 @@ void OsListPage::Relocalize() {
   SetUpButtons();
   SetColumnTitles();
   UpdateStoreLabel(false);
+  FillMenuCombos();
   // Made again in the new language when next shown.
   contextMenu_.Reset();
   UpdateButtons();
 }
+
+bool OsListPage::ConfirmLeave() { return ConfirmDiscardOrder(); }

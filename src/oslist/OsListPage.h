@@ -33,6 +33,7 @@ class OsListPage : public SkinPage {
 
   void Refresh(int what) override;
   void Relocalize() override;
+  bool ConfirmLeave() override;
 
   // The list (the page's record of the boot menu).
   EntryList& List() { return list_; }

@@ -8,7 +8,9 @@
 #include "app/MainDialog.h"
 #include "app/VersionText.h"
 #include "art.h"
+#include "base/Texts.h"
 #include "resource.h"
+#include "texts.h"
 #include "win/Controls.h"
 
 using namespace testing_support;
@@ -248,4 +250,29 @@ TEST_F(MainWindow, TrayRestartAsksAndRestartsOnlyOnYes) {
     }
     main.End(0);
   }
+}
+
+TEST_F(MainWindow, QuittingWithUnsavedSortChangesAsksFirst) {
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  HWND page = main.Page(0);
+  ASSERT_TRUE(page);
+  // Windows 7, the second entry, moves above Windows 10.
+  HWND list = GetDlgItem(page, IDC_OSLIST_LIST);
+  ListView_SetItemState(list, 2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  PumpMessages();
+  win::Click(GetDlgItem(page, IDC_OSLIST_MOVE_UP));
+  ASSERT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_OSLIST_SAVE_ORDER))) << "the move is unsaved";
+
+  seams.script.prompts.clear();
+  seams.script.promptAnswers = {IDCANCEL};
+  SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_EXIT, 0);
+  ASSERT_EQ(seams.script.prompts.size(), 1u);
+  EXPECT_EQ(seams.script.prompts[0].text, GetText(IDS_ASK_SAVE_ORDER_BEFORE_LEAVING));
+  EXPECT_TRUE(IsWindow(main.Handle())) << "Cancel stays";
+
+  seams.script.promptAnswers = {IDNO};
+  SendMessageW(main.Handle(), WM_COMMAND, ID_TRAY_EXIT, 0);
+  EXPECT_FALSE(main.Handle()) << "No gives the changes up and quits";
+  EXPECT_TRUE(Journal().empty() || Journal().back().find(L"/displayorder") == std::wstring::npos);
 }
