@@ -276,3 +276,36 @@ TEST_F(MainWindow, QuittingWithUnsavedSortChangesAsksFirst) {
   EXPECT_FALSE(main.Handle()) << "No gives the changes up and quits";
   EXPECT_TRUE(Journal().empty() || Journal().back().find(L"/displayorder") == std::wstring::npos);
 }
+
+namespace {
+
+std::vector<std::wstring> ListNames(HWND page) {
+  win::ListView list(GetDlgItem(page, IDC_OSLIST_LIST));
+  std::vector<std::wstring> names;
+  for (int row = 0; row < list.Count(); ++row) names.push_back(list.Cell(row, 1));
+  return names;
+}
+
+}  // namespace
+
+TEST_F(MainWindow, ARestoreOnTheBootloaderPageShowsTheRestoredStoreOnTheOsList) {
+  std::wstring backup = folder.File(L"saved store.bcd");
+  ASSERT_EQ(RunTool(L"bcdedit", L" /export \"" + backup + L"\"").exitCode, 0u);
+  ASSERT_EQ(RunTool(L"bcdedit", std::wstring(L" /delete ") + demo_store::kWindows7).exitCode, 0u);
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  std::vector<std::wstring> before = ListNames(main.Page(0));
+  ASSERT_EQ(std::count(before.begin(), before.end(), L"Windows 7"), 0);
+
+  win::Click(main.Item(IDC_MAIN_PAGE_BOOTLOADER));
+  HWND bootloader = main.Page(2);
+  ASSERT_TRUE(bootloader);
+  SetDlgItemTextW(bootloader, IDC_BOOTLOADER_RESTORE_PATH, backup.c_str());
+  seams.script.promptAnswers = {IDYES, IDOK};
+  win::Click(GetDlgItem(bootloader, IDC_BOOTLOADER_RESTORE));
+  PumpMessages();
+
+  std::vector<std::wstring> after = ListNames(main.Page(0));
+  EXPECT_EQ(std::count(after.begin(), after.end(), L"Windows 7"), 1) << "the list reads the restored store";
+  main.End(0);
+}
