@@ -1,7 +1,21 @@
-// Writing the program's settings file: every writer leaves it hidden and system, as the program
-// has always kept it.
+// The program's settings file: its section and keys, and the writers, which leave it hidden and
+// system as the program has always kept it.
 #pragma once
 #include <string>
+
+inline constexpr wchar_t kSettingsSection[] = L"Tavro";
+inline constexpr wchar_t kSettingsFileName[] = L"wmast.dll";
+// Keys of section "Tavro", spelt as the file has always spelt them.
+inline constexpr wchar_t kKeyLang[] = L"Lang";
+inline constexpr wchar_t kKeyShowBalloon[] = L"showBalloon";
+inline constexpr wchar_t kKeyStartPage[] = L"Swtich";
+inline constexpr wchar_t kKeyChangeNtldrName[] = L"ChangBCD_NTLDR_name";
+inline constexpr wchar_t kKeyAutoReBoot[] = L"AutoReBoot";
+inline constexpr wchar_t kKeyEnableDelMode[] = L"EnableDelMode";
+inline constexpr wchar_t kKeyBcdDelMode[] = L"BCDDelMode";
+inline constexpr wchar_t kKeyBcdNtldrAsk[] = L"BCDntldrASK";
+inline constexpr wchar_t kKeyMbrUseSysMode[] = L"MBR_USE_SYS_MODE";
+inline constexpr wchar_t kKeyDebug[] = L"DEBUG";
 
 // Writes an integer setting into the settings file (hidden and system before and after).
 void WriteSettingInt(const std::wstring& section, const std::wstring& key, int value);

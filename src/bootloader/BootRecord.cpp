@@ -14,14 +14,12 @@
 namespace {
 
 // The settings file's section and key (the application layer names them too, out of a page's reach).
-constexpr wchar_t kSection[] = L"Tavro";
-constexpr wchar_t kKeyMbrUseSysMode[] = L"MBR_USE_SYS_MODE";
 
 }  // namespace
 
 void StoreMbrUseSysMode(int value) {
   AppSettings.mbrUseSysMode = value;
-  WriteSettingInt(kSection, kKeyMbrUseSysMode, value);
+  WriteSettingInt(kSettingsSection, kKeyMbrUseSysMode, value);
 }
 
 void BootloaderPage::LocateBootsect() {
