@@ -81,13 +81,7 @@ BOOL RamdiskOptionsDialog::OnInit() {
 void RamdiskOptionsDialog::FillObjects() {
   HWND objects = Item(IDC_RAMDISK_OBJECT);
   FillDeviceOptionsCombo(objects, list_);
-  if (current_.empty()) return;
-  int found = static_cast<int>(SendMessageW(objects, CB_FINDSTRING, static_cast<WPARAM>(-1),
-                                            reinterpret_cast<LPARAM>(current_.c_str())));
-  // An object the list does not name is still the one asked for: it stays listed and chosen, so
-  // showing it changes nothing.
-  if (found < 0) found = win::ComboAdd(objects, current_);
-  win::ComboSelect(objects, found);
+  ShowDeviceOptions(objects, current_);
 }
 
 void RamdiskOptionsDialog::OpenOptions(const std::wstring& identifier) {
