@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 struct BootEntry;
 
@@ -71,3 +72,14 @@ void ShowSettingCombos(HWND page, const BootEntry& record);
 // The element value of the combo's current choice: the table's value for the selected item, or
 // the edit field's text (at most kSettingTextLimit characters) when nothing is selected.
 std::wstring ElementValue(HWND combo, SettingTag tag);
+
+struct SettingChange {
+  SettingTag tag;
+  std::wstring value;  // empty: remove the element
+};
+// The combos of the page whose element value differs (any case) from the record's, in the order
+// they are saved: SafeBoot, PAE, EMS, HAL, NX, Metro Boot.
+std::vector<SettingChange> ChangedSettings(HWND page, const BootEntry& record);
+// Sets the changed value on the store object identifier (quoted), or removes the element for an
+// empty one. 1 when the command was issued, 0 when the store layer refused it.
+int IssueSetting(const std::wstring& identifier, const SettingChange& change);
