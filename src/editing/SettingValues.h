@@ -2,9 +2,10 @@
 // picks one, and which element value a choice stands for. An empty element value means "remove
 // the element" (nothing at all for a new entry).
 //
-// The advanced page calls FillSettingCombos once, ShowSettingCombos for every record it shows
-// and ElementValue for each combo when it compares or saves; the tables are open for tests and
-// for change detection that has no window.
+// The advanced page calls FillSettingCombos once, ShowSettingCombos for every record it shows,
+// ChangedSettings to tell whether anything changed and IssueSetting for each change it saves
+// (ElementValue reads one combo); the tables are open for tests and for checks that have no
+// window.
 #pragma once
 #include <windows.h>
 
