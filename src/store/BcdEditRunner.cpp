@@ -64,7 +64,12 @@ std::wstring BcdEditRunner::RunIn(const std::wstring& directory, const std::wstr
     folder = ProgramPath(L"bin\\");
     if (!FileExists(folder + L"bcdedit.exe")) return kToolMissingText;
   }
-  std::wstring command = bypassStore == 0 && !storeFile.empty() ? WithStoreClause(storeFile, arguments) : arguments;
+  const bool redirected = bypassStore == 0 && !storeFile.empty();
+  if (redirected && StoreFileRefusal(storeFile) != Refusal::kNone) {
+    lastRefusal = StoreFileRefusal(storeFile);
+    return kCreateProcessFailedText;
+  }
+  std::wstring command = redirected ? WithStoreClause(storeFile, arguments) : arguments;
   return Execute(L"bcdedit.exe", folder, command, 1);
 }
 
@@ -89,7 +94,7 @@ std::wstring BcdEditRunner::Execute(const std::wstring& program, const std::wstr
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
 
   std::wstring line = ToolCommandLine(directory, program, arguments);
-  if (line.size() + 1 > kCommandLineLimit) {
+  if (!FitsCommandLine(line)) {
     lastRefusal = Refusal::kCommandTooLong;
     return kCreateProcessFailedText;
   }
