@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of the native text core for the given seconds each (default 60), from its
 # seeds in tests/fuzz/corpus/<target>/ plus what earlier runs found (build/native/fuzz/<target>/),
+# with the words of tests/fuzz/<target>.dict,
 # and prints executions, edge coverage and findings per target. Exits non-zero on any finding;
 # the input that found it is left in build/native/fuzz/<target>-artifacts/.
 #   bash scripts/fuzz.sh [seconds] [target...]
@@ -17,8 +18,10 @@ printf '%-22s %12s %8s %9s  %s\n' target executions edges corpus findings
 for target in "${targets[@]}"; do
   mkdir -p "fuzz/$target" "fuzz/$target-artifacts"
   log="fuzz/$target.log"
+  dictionary=()
+  [ -f "$VEXA_ROOT/tests/fuzz/$target.dict" ] && dictionary=(-dict="$VEXA_ROOT/tests/fuzz/$target.dict")
   if "./$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="fuzz/$target-artifacts/" \
-       "fuzz/$target" "$VEXA_ROOT/tests/fuzz/corpus/$target" >"$log" 2>&1; then
+       "${dictionary[@]}" "fuzz/$target" "$VEXA_ROOT/tests/fuzz/corpus/$target" >"$log" 2>&1; then
     findings=none
   else
     findings="$(grep -m1 -E 'invariant broken|ERROR: |runtime error' "$log" || echo "exit status")"

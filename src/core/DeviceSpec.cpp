@@ -72,7 +72,9 @@ core::String BuildDevice(const DeviceSpec* spec) {
       return core::Format(T16("%s%s]%s,%s"), kRamdiskPrefix, spec->volume, spec->path, options);
     }
     case DeviceSpec::kVirtualDisk: {
-      core::String volume = core::EqualsNoCase(spec->volume, T16("boot")) ? core::String(T16("locate")) : spec->volume;
+      // Exactly "boot", as the parse gives it for "locate": any other spelling is a volume of its
+      // own and must read back as it stands.
+      core::String volume = spec->volume == T16("boot") ? core::String(T16("locate")) : spec->volume;
       core::String options = spec->options.empty() ? core::String() : core::Format(T16(",%s"), spec->options);
       return core::Format(T16("%s%s]%s%s"), kVhdPrefix, volume, spec->path, options);
     }

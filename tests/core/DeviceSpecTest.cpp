@@ -53,6 +53,11 @@ TEST(DeviceSpec, VirtualDiskLocateAndOptions) {
   ExpectSpec(spec, 2, T16("boot"), T16("\\vhd\\win7.vhd"), T16(""));
   EXPECT_EQ(BuildDevice(&spec), T16("vhd=[locate]\\vhd\\win7.vhd"));
 
+  // Only the "boot" a parse gives for "locate" is written "locate" again.
+  spec = Parsed(T16("vhd=[Boot]\\w.vhd"));
+  ExpectSpec(spec, 2, T16("Boot"), T16("\\w.vhd"), T16(""));
+  EXPECT_EQ(BuildDevice(&spec), T16("vhd=[Boot]\\w.vhd"));
+
   spec = Parsed(T16("vhd=[E:]\\w.vhdx,{a1b2c3d4-0000-1111-2222-333344445555}"));
   ExpectSpec(spec, 2, T16("E:"), T16("\\w.vhdx"), T16("{a1b2c3d4-0000-1111-2222-333344445555}"));
   EXPECT_EQ(BuildDevice(&spec), T16("vhd=[E:]\\w.vhdx,{a1b2c3d4-0000-1111-2222-333344445555}"));

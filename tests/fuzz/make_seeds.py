@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the fuzz targets' seed corpora (tests/fuzz/corpus/<target>/) from the literal texts of
-the tests: every string literal of the named test files (adjacent literals joined), UTF-8 encoded;
+the tests (files named finding-* are inputs that once found a problem, and are kept): every string literal of the named test files (adjacent literals joined), UTF-8 encoded;
 for targets that read several fields, the fields are joined by 0xFF bytes as the targets split them.
 Run again after changing those tests: /usr/bin/python3 tests/fuzz/make_seeds.py
 """
@@ -57,8 +57,10 @@ def encode(text):
 def write(target, seeds):
     folder = CORPUS / target
     folder.mkdir(parents=True, exist_ok=True)
+    # Inputs that once found a problem stay: they are the fuzzers' own regression tests.
     for old in folder.iterdir():
-        old.unlink()
+        if not old.name.startswith("finding-"):
+            old.unlink()
     for seed in seeds:
         (folder / hashlib.sha1(seed).hexdigest()[:16]).write_bytes(seed)
 
