@@ -39,20 +39,18 @@ void ForEachLine(const core::String& text, Handler handle) {
 }  // namespace
 
 int LeadingNumber(const core::String& value) {
-  // Read as atol reads the text narrowed to the ANSI code page, at most 20 bytes of it: blanks,
-  // a sign, decimal digits, clamped to the 32-bit range. Every character that can take part is
-  // ASCII, one byte narrowed, so the 20 bytes are the first 20 units.
+  // Read as the C runtime's atol reads the text narrowed to the ANSI code page, at most 20 bytes
+  // of it: blanks, a sign, decimal digits. Every character that can take part is ASCII, one byte
+  // narrowed, so the 20 bytes are the first 20 units. That atol does not stop at the 32-bit
+  // range: the number wraps, as it does here in unsigned arithmetic.
   const size_t end = value.size() < 20 ? value.size() : 20;
   size_t i = 0;
   while (i < end && (value[i] == T16(' ') || (value[i] >= T16('\t') && value[i] <= T16('\r')))) ++i;
   bool negative = false;
   if (i < end && (value[i] == T16('+') || value[i] == T16('-'))) negative = value[i++] == T16('-');
-  std::int64_t number = 0;
-  for (; i < end && value[i] >= T16('0') && value[i] <= T16('9'); ++i) {
-    number = number * 10 + (value[i] - T16('0'));
-    if (number > INT32_MAX) return negative ? INT32_MIN : INT32_MAX;
-  }
-  return static_cast<int>(negative ? -number : number);
+  std::uint32_t number = 0;
+  for (; i < end && value[i] >= T16('0') && value[i] <= T16('9'); ++i) number = number * 10 + (value[i] - T16('0'));
+  return static_cast<int>(negative ? 0 - number : number);
 }
 
 void ApplyLoaderKey(BootEntry& record, const core::String& key, const core::String& value) {

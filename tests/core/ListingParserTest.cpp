@@ -3,6 +3,12 @@
 // Windows.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdlib>
+#endif
+
 #include "core/ListingParser.h"
 #include "core/Format.h"
 #include "core/Strings.h"
@@ -246,5 +252,34 @@ TEST(ListingParser, GermanListingGivesTheSameRecordsAsEnglish) {
     EXPECT_EQ(german.elements.count(T16("identifier")), 0u);
     EXPECT_EQ(german.elements.size(), english.elements.size());
     EXPECT_EQ(german.elements.count(T16("allowedinmemorysettings 0x15000075")), 0u);
+  }
+}
+
+// The timeout is read as atol reads the tool's text in the ANSI code page, at most 20 bytes of it;
+// under Wine the test reads it that way too.
+TEST(ListingParser, TimeoutReadsLikeAtolOfTheFirstTwentyBytes) {
+  const struct {
+    const core::Char* text;
+    int number;
+  } cases[] = {
+      {T16("30"), 30},
+      {T16(" \t\v-12 seconds"), -12},
+      {T16("+7"), 7},
+      {T16("- 7"), 0},
+      {T16("99999999999"), 1215752191},  // wraps past the 32-bit range, as the C runtime's atol does
+      {T16("-99999999999"), -1215752191},
+      {T16("                   12"), 1},  // the 20th byte is the last one read
+      {T16("\u00a07"), 0},
+      {T16("\uff17"), 0},  // a fullwidth digit is not read (the ANSI best-fit would make it 7)
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LeadingNumber(c.text), c.number) << testing::PrintToString(core::String(c.text));
+#ifdef _WIN32
+    if (c.text[0] == L'\uff17') continue;
+    char narrow[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, c.text, -1, narrow, sizeof narrow - 1, nullptr, nullptr);
+    narrow[20] = '\0';
+    EXPECT_EQ(LeadingNumber(c.text), static_cast<int>(std::atol(narrow))) << narrow;
+#endif
   }
 }
