@@ -8,7 +8,8 @@
 // Why the last command was not issued (kNone when it was).
 enum class Refusal {
   kNone,
-  kBadIdentifier,    // the identifier does not begin with "{"
+  kBadIdentifier,    // the identifier does not begin with "{" (where one must), or is empty or
+                     // holds a blank, tab or quote, so it would not be one argument
   kQuoteInValue,     // a double quote inside a value would end the quoted text and add arguments;
                      // a final backslash before the closing quote would escape it
   kCommandTooLong,   // the command line does not fit the 1024-character buffer

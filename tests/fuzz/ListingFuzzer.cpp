@@ -6,10 +6,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   const core::String text = fuzz::Text(data, size);
+  const core::String paragraphs = core::ReplaceAll(text, T16("\r\n\r\n"), T16("\n\n"));
   for (const core::String& section : SplitListingSections(text)) {
     fuzz::Require(!section.empty() && section == core::TrimText(section), "sections are trimmed and not empty", section);
     fuzz::Require(section.find(T16("\n\n")) == core::String::npos, "a section holds no empty line", section);
-    fuzz::Require(core::ReplaceAll(text, T16("\r\n\r\n"), T16("\n\n")).find(section) != core::String::npos,
+    fuzz::Require(paragraphs.find(section) != core::String::npos,
                   "a section is a piece of the listing", section);
     BootEntry record;
     ParseListingSection(record, section, false);
