@@ -4,15 +4,18 @@ set -euo pipefail
 
 VEXA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VEXA_BUILD="${VEXA_BUILD:-$VEXA_ROOT/build}"
+VEXA_NATIVE_BUILD="$VEXA_BUILD/native"
 export WINEPREFIX="${VEXA_WINEPREFIX:-$VEXA_BUILD/wineprefix}"
 export VEXA_WINEPREFIX="$WINEPREFIX"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # Every package is named: recommends are not installed (they would pull in ghostscript, printing,
-# sound and more). Wine's X11 driver loads the X extension libraries at run time, for the 32-bit
+# sound and more). libclang-rt-14-dev, which holds the sanitizer and fuzzer runtimes of the native
+# build, is only recommended by clang-14, so it is named too. Wine's X11 driver loads the X extension libraries at run time, for the 32-bit
 # half too, so they are named for both architectures.
 VEXA_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
+               clang-14 libclang-rt-14-dev llvm-14
                wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick xdotool
                libxrender1 libxrender1:i386 libxcursor1 libxcursor1:i386 libxrandr2 libxrandr2:i386
                libxi6 libxi6:i386 libxinerama1 libxinerama1:i386 libxcomposite1 libxcomposite1:i386
@@ -41,6 +44,15 @@ build() {
       -DCMAKE_TOOLCHAIN_FILE="$VEXA_ROOT/cmake/mingw-i686.cmake" >/dev/null
   fi
   cmake --build "$VEXA_BUILD" -- -j"$(nproc)"
+}
+
+# The text core a second time, natively with clang and the sanitizers: its tests and fuzz targets.
+build_native() {
+  if [ ! -f "$VEXA_NATIVE_BUILD/build.ninja" ]; then
+    CC=clang-14 CXX=clang++-14 cmake -S "$VEXA_ROOT/native" -B "$VEXA_NATIVE_BUILD" -G Ninja \
+      -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  fi
+  cmake --build "$VEXA_NATIVE_BUILD" -- -j"$(nproc)"
 }
 
 prepare_prefix() {

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite under Wine on a virtual display.
+# Installs what is missing, builds, and runs the whole test suite: the text core natively under the
+# sanitizers with a short run of each fuzz target, then everything under Wine on a virtual display.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
+build_native
+log "running the native tests of the text core and the fuzz smoke"
+ctest --test-dir "$VEXA_NATIVE_BUILD" --timeout 120 --output-on-failure -j"$(nproc)" "$@"
 build
 prepare_prefix
 log "running the tests"

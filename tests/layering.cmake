@@ -1,16 +1,18 @@
 # Checks that no file under src/ includes a folder above its own layer:
-# base <- win <- store, controls <- pages (oslist, editing, bootloader, utilities) <- app.
+# core <- base <- win <- store, controls <- pages (oslist, editing, bootloader, utilities) <- app;
+# and that the text core includes no Windows header, so that it also builds natively.
 cmake_minimum_required(VERSION 3.25)
 # Run as: cmake -DSOURCE_DIR=<checkout>/src -P layering.cmake
-set(allowed_base base)
-set(allowed_win base win)
-set(allowed_store base win store)
-set(allowed_controls base win controls)
+set(allowed_core core)
+set(allowed_base core base)
+set(allowed_win core base win)
+set(allowed_store core base win store)
+set(allowed_controls core base win controls)
 set(pages oslist editing bootloader utilities)
 foreach(page IN LISTS pages)
-  set(allowed_${page} base win store controls ${page})
+  set(allowed_${page} core base win store controls ${page})
 endforeach()
-set(allowed_app base win store controls ${pages} app)
+set(allowed_app core base win store controls ${pages} app)
 
 set(failures "")
 file(GLOB_RECURSE files "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
@@ -19,6 +21,12 @@ foreach(file IN LISTS files)
   string(REGEX MATCH "^[^/]+" folder "${relative}")
   if(NOT DEFINED allowed_${folder})
     continue()
+  endif()
+  if(folder STREQUAL "core")
+    file(STRINGS "${file}" system_includes REGEX "^[ \t]*#[ \t]*include[ \t]*<(windows|win[a-z0-9]*|shlwapi|shellapi|shlobj|commctrl|commdlg|objbase|ole2|tchar)\\.h>")
+    foreach(line IN LISTS system_includes)
+      string(APPEND failures "  ${relative}: ${line} (the core builds without Windows headers)\n")
+    endforeach()
   endif()
   file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
   foreach(line IN LISTS includes)

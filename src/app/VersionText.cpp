@@ -1,4 +1,4 @@
-// Version, current-system and tray tip texts.
+// The current-system line: the running Windows read from the registry and the version API.
 #include "app/VersionText.h"
 
 #include "base/AppSettings.h"
@@ -6,12 +6,6 @@
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
 #include "texts.h"
-
-std::wstring VersionText(DWORD fileVersionMS, DWORD fileVersionLS) {
-  return base::Format(L"Version : %d.%d  Build %04d.%04d ", HIWORD(fileVersionMS), LOWORD(fileVersionMS),
-                      HIWORD(fileVersionLS), LOWORD(fileVersionLS)) +
-         L"( Beta for Test )";
-}
 
 std::wstring AboutVersionText(DWORD fileVersionMS, DWORD fileVersionLS) {
   return base::Format(L"%d.%d Beta ( Build %04d.%04d )", HIWORD(fileVersionMS), LOWORD(fileVersionMS),
@@ -48,12 +42,4 @@ SystemLine DescribeRunningSystem() {
                                static_cast<unsigned>(version.dwMinorVersion),
                                static_cast<unsigned>(version.dwBuildNumber));
   return result;
-}
-
-std::wstring TrayTipText(const std::wstring& appTitle, const std::wstring& line, const std::wstring& detail,
-                         bool balloonCapable) {
-  const std::wstring prefix = balloonCapable ? appTitle + L"\r\n" : L"";
-  const size_t limit = balloonCapable ? 128 : 64;
-  if ((prefix + line + detail).size() > limit) return line.size() > limit ? appTitle : prefix + line;
-  return prefix + line + L"." + detail;
 }

@@ -1,13 +1,13 @@
-// The texts of the main window's version line, its current-system line and the tray tip, and the
-// about page's version line, built from plain values so they can be checked without a window.
+// The main window's current-system line and the about page's version line; the main window's
+// version line and the tray tip are composed in core/VersionText.h.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
-// "Version : 2.4  Build 2021.0625 ( Beta for Test )" for file version 2.4.2021.625.
-std::wstring VersionText(DWORD fileVersionMS, DWORD fileVersionLS);
-// "2.4 Beta ( Build 2021.0625 )" for the same version: the about page's line.
+#include "core/VersionText.h"
+
+// "2.4 Beta ( Build 2021.0625 )" for file version 2.4.2021.625: the about page's line.
 std::wstring AboutVersionText(DWORD fileVersionMS, DWORD fileVersionLS);
 
 struct SystemLine {
@@ -16,8 +16,3 @@ struct SystemLine {
 };
 // The running Windows as the main window describes it; also sets AppSettings.currentSystemName.
 SystemLine DescribeRunningSystem();
-
-// The tray tip (and balloon text): title, line and detail as far as the shell's limit allows
-// (128 characters with balloons, 64 without).
-std::wstring TrayTipText(const std::wstring& appTitle, const std::wstring& line, const std::wstring& detail,
-                         bool balloonCapable);

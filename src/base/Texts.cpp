@@ -26,20 +26,6 @@ std::wstring BuiltInText(UINT id) {
   return std::wstring(text, static_cast<size_t>(length));
 }
 
-std::wstring ExpandLineBreaks(const std::wstring& value) {
-  std::wstring result;
-  result.reserve(value.size());
-  for (size_t i = 0; i < value.size(); ++i) {
-    if (value[i] == L'\\' && i + 1 < value.size() && value[i + 1] == L'n') {
-      result += L'\n';
-      ++i;
-    } else {
-      result += value[i];
-    }
-  }
-  return result;
-}
-
 std::wstring GetText(UINT id, UINT dialogId) {
   if (AppSettings.languageFile.empty()) return dialogId == 0 ? BuiltInText(id) : std::wstring();
   std::wstring section = dialogId == 0 ? std::wstring(L"String") : base::Format(L"DLG%d", dialogId);

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "core/LineBreaks.h"
+
 // Text n of the string table, or of a dialog's section (dialogId != 0) of the language file.
 std::wstring GetText(UINT id, UINT dialogId = 0);
 // Text n of the built-in (English) table; empty when it has none.
 std::wstring BuiltInText(UINT id);
-// Replaces every backslash-n pair of a language file value by a line break.
-std::wstring ExpandLineBreaks(const std::wstring& value);
 
 // The footer line (control 1007) of the main window and the about page; no language changes it.
 inline constexpr wchar_t kFooterText[] = L"\u00A9 Tavro Studio";

@@ -80,7 +80,12 @@ ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std:
     folder = ProgramPath(L"bin\\");
     if (!FileExists(folder + L"bcdedit.exe")) return {kToolMissingText};
   }
-  std::wstring command = bypassStore == 0 && !storeFile.empty() ? WithStoreClause(storeFile, arguments) : arguments;
+  const bool redirected = bypassStore == 0 && !storeFile.empty();
+  if (redirected && StoreFileRefusal(storeFile) != Refusal::kNone) {
+    lastRefusal = StoreFileRefusal(storeFile);
+    return {kCreateProcessFailedText};
+  }
+  std::wstring command = redirected ? WithStoreClause(storeFile, arguments) : arguments;
   return ExecuteChecked(L"bcdedit.exe", folder, command, 1);
 }
 
@@ -105,7 +110,7 @@ ToolResult BcdEditRunner::ExecuteChecked(const std::wstring& program, const std:
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
 
   std::wstring line = ToolCommandLine(directory, program, arguments);
-  if (line.size() + 1 > kCommandLineLimit) {
+  if (!FitsCommandLine(line)) {
     lastRefusal = Refusal::kCommandTooLong;
     return {kCreateProcessFailedText};
   }

@@ -7,21 +7,12 @@
 #include <string>
 #include <vector>
 
-// Why the last command was not issued (kNone when it was).
-enum class Refusal {
-  kNone,
-  kBadIdentifier,    // the identifier does not begin with "{"
-  kQuoteInValue,     // a double quote inside a value would end the quoted text and add arguments;
-                     // a final backslash before the closing quote would escape it
-  kCommandTooLong,   // the command line does not fit the 1024-character buffer
-};
+#include "core/StoreCommands.h"
 
 // Texts Execute returns for its own failures (besides "-1" for a missing tool).
 inline constexpr wchar_t kToolMissingText[] = L"-1";
 inline constexpr wchar_t kCreatePipeFailedText[] = L"CreatePipe Failed!";
 inline constexpr wchar_t kCreateProcessFailedText[] = L"CreateProcess Failed!";
-// Command lines are built in a buffer of this many UTF-16 units, terminator included.
-inline constexpr size_t kCommandLineLimit = 1024;
 
 // A run with its outcome. The tools' texts are translated on a localised Windows, so only the exit
 // code says reliably whether a command worked.

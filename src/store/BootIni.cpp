@@ -32,8 +32,6 @@ std::vector<std::wstring> SectionLines(const std::vector<wchar_t>& buffer) {
   return lines;
 }
 
-bool HasLineBreak(const std::wstring& text) { return text.find_first_of(L"\r\n") != std::wstring::npos; }
-
 std::wstring RemoveAll(std::wstring text, const std::wstring& what) {
   for (size_t at = text.find(what); at != std::wstring::npos; at = text.find(what, at)) text.erase(at, what.size());
   return text;
@@ -52,22 +50,6 @@ bool WriteMenuText(const std::wstring& text) {
 }
 
 }  // namespace
-
-int ParseBootIniLine(const std::wstring& line, BootEntry& record) {
-  record.rawText = line;
-  size_t equals = line.find(L'=');
-  if (equals == std::wstring::npos) return 0;
-  // Lines edited by hand are often written "C:\wubildr.mbr = "Ubuntu"": the blanks around "="
-  // belong to neither the path nor the title.
-  record.SetPath(base::TrimText(line.substr(0, equals)));
-  std::wstring rest = base::TrimText(line.substr(equals + 1));
-  size_t quote = rest.rfind(L'"');
-  // A lone opening quote has nothing before it to take the title from.
-  if (quote != std::wstring::npos && quote > 0) record.description = rest.substr(1, quote - 1);
-  record.sourceKind = kSourceBootIni;
-  record.loadState = kLoadFromBootIni;
-  return 1;
-}
 
 int EntryList::DetectLegacyLoader() {
   if (AppSettings.ntldrPresent) return 1;
@@ -116,7 +98,7 @@ bool BootIniSetTimeout(int seconds) {
 
 bool BootIniSetDefault(EntryList& list, const BootEntry& entry) {
   std::wstring path = entry.GetPath();
-  if (HasLineBreak(path)) return false;
+  if (base::HasLineBreak(path)) return false;
   MarkHiddenSystem(AppSettings.bootIniPath);
   if (!WritePrivateProfileStringW(kBootLoaderSection, L"default", path.c_str(), BootIniFile())) return false;
   list.iniDefault = path;
@@ -124,19 +106,10 @@ bool BootIniSetDefault(EntryList& list, const BootEntry& entry) {
 }
 
 bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
-  if (newTitle.find(L'"') != std::wstring::npos || HasLineBreak(newTitle)) return false;
-  size_t equals = entry.rawText.find(L'=');
-  if (equals == std::wstring::npos) return false;
-  std::wstring path = base::TrimText(entry.rawText.substr(0, equals));
-  std::wstring value = base::TrimText(entry.rawText.substr(equals + 1));
-
-  // Only the quoted title changes; switches that happen to contain the same word stay as they are.
-  size_t quote = value.rfind(L'"');
-  if (quote != std::wstring::npos && quote > 0) {
-    value = value.substr(0, 1) + newTitle + value.substr(quote);
-  } else {
-    value = L"\"" + newTitle + L"\"" + (value.empty() ? L"" : L" " + value);
-  }
+  BootIniLine retitled;
+  if (!RetitleBootIniLine(entry.rawText, newTitle, &retitled)) return false;
+  const std::wstring& path = retitled.path;
+  const std::wstring& value = retitled.value;
 
   MarkHiddenSystem(AppSettings.bootIniPath);
   std::vector<std::wstring> lines = SectionLines(ReadSection(kOperatingSystemsSection));
@@ -170,11 +143,8 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
 }
 
 bool BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath, const std::wstring& value) {
-  std::wstring drive = CompareStringOrdinal(deviceText.c_str(), -1, L"boot", -1, TRUE) == CSTR_EQUAL
-                           ? std::wstring(L"c:")
-                           : RemoveAll(deviceText, L"partition=");
-  std::wstring key = base::Format(L"%s%s", drive, filePath);
-  if (key.empty() || key.find(L'=') != std::wstring::npos || HasLineBreak(key) || HasLineBreak(value)) return false;
+  std::wstring key = NewBootIniKey(deviceText, filePath, value);
+  if (key.empty()) return false;
   MarkHiddenSystem(AppSettings.bootIniPath);
   return WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), BootIniFile()) != FALSE;
 }
@@ -186,9 +156,7 @@ MenuRewrite BootIniRewriteMenu(const std::wstring& newText) {
   std::wstring current;
   for (const std::wstring& line : SectionLines(section)) current += line + L"\n";
   current = base::TrimRight(current);
-  if (CompareStringOrdinal(wanted.c_str(), static_cast<int>(wanted.size()), current.c_str(),
-                           static_cast<int>(current.size()), TRUE) == CSTR_EQUAL)
-    return MenuRewrite::kUnchanged;
+  if (base::EqualsNoCase(wanted, current)) return MenuRewrite::kUnchanged;
   // A read-only boot.ini would refuse both writes while the user was told they succeeded.
   MarkHiddenSystem(AppSettings.bootIniPath);
   bool backedUp = WritePrivateProfileSectionW(kOldOperatingSystemsSection, section.data(), BootIniFile()) != FALSE;

@@ -1,9 +1,11 @@
 // boot.ini, the menu file of the older NTLDR loader: reading its menu lines into records and
 // writing single keys, one line or the whole menu back, all through the profile functions.
-// EntryList::DetectLegacyLoader and EntryList::LoadBootIni live in BootIni.cpp too.
+// EntryList::DetectLegacyLoader and EntryList::LoadBootIni live in BootIni.cpp too; the line texts
+// (ParseBootIniLine and the title rewrite) are in core/BootIniLine.h.
 #pragma once
 #include <string>
 
+#include "core/BootIniLine.h"
 #include "store/BootEntry.h"
 
 class EntryList;
@@ -11,10 +13,6 @@ class EntryList;
 inline constexpr wchar_t kBootLoaderSection[] = L"boot loader";
 inline constexpr wchar_t kOperatingSystemsSection[] = L"operating systems";
 inline constexpr wchar_t kOldOperatingSystemsSection[] = L"old operating systems";
-
-// One "path=value" menu line into record (blanks around "=" dropped); 1 when the line has an "=",
-// else 0 (only rawText set).
-int ParseBootIniLine(const std::wstring& line, BootEntry& record);
 
 // "timeout" of "boot loader" as the file holds it now (0 when missing).
 int BootIniReadTimeout();

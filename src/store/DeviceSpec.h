@@ -1,27 +1,3 @@
-// A device element text of the tool ("partition=C:", "ramdisk=[C:]\x.wim,{id}", "vhd=[locate]\x.vhd")
-// split into its parts for the editing dialogs, and put back together.
+// DeviceSpec lives in the text core; the name stays for the store's callers.
 #pragma once
-#include <string>
-#include <string_view>
-
-struct DeviceSpec {
-  enum Kind { kPartition = 0, kRamdisk = 1, kVirtualDisk = 2, kOther = 3 };
-
-  int kind = kPartition;
-  std::wstring volume;   // "C:", "boot", "unknown"; for kOther the whole device text
-  std::wstring path;     // file on the volume (ramdisk and virtual disk)
-  std::wstring options;  // device-options identifier; "{ramdiskoptions}" for the well-known one
-
-  void Reset() { *this = DeviceSpec{}; }
-};
-
-// Splits text into spec. An empty text or a null spec leaves everything unchanged.
-void ParseDevice(const std::wstring& text, DeviceSpec* spec);
-// The tool's notation of spec; empty for a null spec or an empty volume.
-std::wstring BuildDevice(const DeviceSpec* spec);
-
-// False when the text could not be passed to the tool as one quoted value: it holds a double quote
-// (which would end the quotes and add arguments) or a control character, or ends in a backslash.
-bool DeviceTextIsSafe(std::wstring_view text);
-// The same check over the text spec builds.
-bool DeviceSpecIsSafe(const DeviceSpec& spec);
+#include "core/DeviceSpec.h"

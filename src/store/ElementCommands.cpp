@@ -4,38 +4,24 @@
 
 int BcdEditRunner::SetElement(const std::wstring& identifier, const std::wstring& name, const std::wstring& value) {
   std::wstring sent = QuoteIfBlank(value);
-  if (identifier.empty() || identifier.front() != L'{') {
-    lastRefusal = Refusal::kBadIdentifier;
-    return 0;
-  }
-  if (HasStrayQuote(identifier) || HasStrayQuote(name) || HasStrayQuote(sent)) {
-    lastRefusal = Refusal::kQuoteInValue;
-    return 0;
-  }
+  lastRefusal = ElementRefusal(identifier, name, &sent);
+  if (lastRefusal != Refusal::kNone) return 0;
   EnsureToolDir();
   RunIn(toolDir, SetElementArgs(identifier, name, sent), 0);
   return lastRefusal == Refusal::kNone ? 1 : 0;
 }
 
 int BcdEditRunner::DeleteElement(const std::wstring& identifier, const std::wstring& name) {
-  if (identifier.empty() || identifier.front() != L'{') {
-    lastRefusal = Refusal::kBadIdentifier;
-    return 0;
-  }
-  if (HasStrayQuote(identifier) || HasStrayQuote(name)) {
-    lastRefusal = Refusal::kQuoteInValue;
-    return 0;
-  }
+  lastRefusal = ElementRefusal(identifier, name);
+  if (lastRefusal != Refusal::kNone) return 0;
   EnsureToolDir();
   RunIn(toolDir, DeleteElementArgs(identifier, name), 0);
   return lastRefusal == Refusal::kNone ? 1 : 0;
 }
 
 std::wstring BcdEditRunner::CreateEntry(const std::wstring& applicationType, const std::wstring& description) {
-  if (description.find(L'"') != std::wstring::npos || EscapesClosingQuote(description)) {
-    lastRefusal = Refusal::kQuoteInValue;
-    return L"";
-  }
+  lastRefusal = QuotedTextRefusal(description);
+  if (lastRefusal != Refusal::kNone) return L"";
   EnsureToolDir();
   return CreatedIdentifier(RunIn(toolDir, CreateEntryArgs(applicationType, description), 0));
 }

@@ -8,6 +8,9 @@
 #include "store/StoreCommands.h"
 
 std::wstring EntryList::RunEnum(const std::wstring& identifier) {
+  // An identifier read from a listing that would not be one argument lists nothing.
+  Runner().lastRefusal = IdentifierRefusal(identifier);
+  if (Runner().lastRefusal != Refusal::kNone) return L"";
   return base::TrimLeft(Runner().Run(EnumArgs(identifier), 0));
 }
 

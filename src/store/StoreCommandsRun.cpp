@@ -9,8 +9,16 @@ namespace {
 // Text that goes between quotes of our own must not bring a quote of its own, nor, when our
 // closing quote follows it directly, end in a backslash that would escape that quote.
 bool RefuseQuoted(const std::wstring& text, bool beforeClosingQuote = true) {
-  if (text.find(L'"') == std::wstring::npos && !(beforeClosingQuote && EscapesClosingQuote(text))) return false;
-  Runner().lastRefusal = Refusal::kQuoteInValue;
+  Refusal refusal = QuotedTextRefusal(text, beforeClosingQuote);
+  if (refusal == Refusal::kNone) return false;
+  Runner().lastRefusal = refusal;
+  return true;
+}
+
+bool RefuseIdentifier(const std::wstring& identifier) {
+  Refusal refusal = IdentifierRefusal(identifier);
+  if (refusal == Refusal::kNone) return false;
+  Runner().lastRefusal = refusal;
   return true;
 }
 
@@ -35,12 +43,15 @@ int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& eleme
 }
 
 std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers) {
+  for (const auto& identifier : identifiers) {
+    if (RefuseIdentifier(identifier)) return L"";
+  }
   return Runner().Run(DisplayOrderArgs(identifiers), 0);
 }
 
 std::wstring CopyStoreEntry(const std::wstring& identifier, const std::wstring& description) {
   // The copy's description is followed by a blank inside the quotes, so a final backslash is harmless.
-  if (RefuseQuoted(identifier, false) || RefuseQuoted(description, false)) return L"";
+  if (RefuseQuoted(identifier, false) || RefuseIdentifier(identifier) || RefuseQuoted(description, false)) return L"";
   return Runner().Run(CopyArgs(identifier, description), 0);
 }
 
@@ -64,7 +75,10 @@ std::wstring CreateLegacyLoader(const std::wstring& name) {
   return Runner().Run(CreateLegacyLoaderArgs(name), 0);
 }
 
-std::wstring AppendToMenu(const std::wstring& identifier) { return Runner().Run(AppendToMenuArgs(identifier), 0); }
+std::wstring AppendToMenu(const std::wstring& identifier) {
+  if (RefuseIdentifier(identifier)) return L"";
+  return Runner().Run(AppendToMenuArgs(identifier), 0);
+}
 
 void SetUpLegacyLoader() {
   for (const auto& arguments : LegacyLoaderSetupArgs()) Runner().Run(arguments, 0);

@@ -6,6 +6,8 @@
 
 void EntryList::WriteOrder(const std::wstring& operation, const std::wstring& identifier) {
   if (!AppSettings.toolsAvailable) return;
+  Runner().lastRefusal = IdentifierRefusal(identifier);
+  if (Runner().lastRefusal != Refusal::kNone) return;
   if (operation == L"default") {
     // Exact comparison: the entry that already is the default is left alone.
     if (identifier == bootManager.defaultId) return;

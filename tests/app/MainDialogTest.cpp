@@ -86,32 +86,6 @@ TEST_F(MainWindow, VersionLineReadsTheFileVersion) {
   main.End(0);
 }
 
-TEST(TrayTip, FitsTheShellsLimit) {
-  struct Case {
-    bool balloons;
-    size_t lineLength, detailLength;
-    const wchar_t* expected;  // T title, L line, D detail
-  } cases[] = {
-      {true, 20, 20, L"T\r\nL.D"},  // everything fits
-      {true, 100, 30, L"T\r\nL"},   // the detail is dropped
-      {true, 130, 5, L"T"},         // the line alone is too long: only the title
-      {false, 30, 30, L"L.D"},      // no balloons: no title prefix, limit 64
-      {false, 40, 30, L"L"},
-      {false, 70, 1, L"T"},
-  };
-  for (const Case& c : cases) {
-    std::wstring title = L"Vexa", line(c.lineLength, L'l'), detail(c.detailLength, L'd');
-    std::wstring expected;
-    for (const wchar_t* p = c.expected; *p; ++p) {
-      if (*p == L'T') expected += title;
-      else if (*p == L'L') expected += line;
-      else if (*p == L'D') expected += detail;
-      else expected += *p;
-    }
-    EXPECT_EQ(TrayTipText(title, line, detail, c.balloons), expected) << c.lineLength << "/" << c.detailLength;
-  }
-}
-
 TEST_F(MainWindow, PagesAreMadeOnFirstUseAndTheSelectedButtonShowsItsPicture) {
   MainDialog main;
   ASSERT_TRUE(Open(main));

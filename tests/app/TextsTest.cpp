@@ -70,7 +70,6 @@ TEST(Texts, BackslashNBecomesALineBreakAndNothingElseChanges) {
   EXPECT_EQ(GetText(10), L"erste\nzweite");
   // Every backslash-n pair is a break, even after another backslash; other backslashes stay.
   EXPECT_EQ(GetText(11), L"C:\\Windows\new \\\n");
-  EXPECT_EQ(ExpandLineBreaks(L"end\\"), L"end\\");
 }
 
 TEST(Texts, LocalizeDialogWithoutLanguageFileKeepsTemplate) {

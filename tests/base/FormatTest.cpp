@@ -1,20 +1,9 @@
-// The formatting helper against the placeholders the program's texts use.
+// Conversions between UTF-16 and the Windows code pages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "base/Format.h"
-
-TEST(Format, PlaceholdersOfTheProgramTexts) {
-  EXPECT_EQ(base::Format(L" /store \"%s\" %s", L"C:\\a b.bcd", L" /enum"), L" /store \"C:\\a b.bcd\"  /enum");
-  EXPECT_EQ(base::Format(L"%d|%u|%x|%04d", -5, 7u, 255, 42), L"-5|7|ff|0042");
-  EXPECT_EQ(base::Format(L"%ls and %%", L"x"), L"x and %");
-  EXPECT_EQ(base::Format(L"%04d_%02d", 2026, 3), L"2026_03");
-  // Missing arguments expand to nothing rather than reading garbage.
-  EXPECT_EQ(base::Format(L"a%sb%d"), L"ab");
-  // An unknown placeholder stays as it is.
-  EXPECT_EQ(base::Format(L"100%q"), L"100%q");
-}
 
 TEST(Format, CodePageRoundTrip) {
   std::string utf8 = "Gr\xC3\xBC\xC3\x9F" "e";

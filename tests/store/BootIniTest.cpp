@@ -47,51 +47,6 @@ constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 }  // namespace
 
-TEST(BootIni, ParseLineTakesPathTitleAndKeepsTheWholeLine) {
-  BootEntry record;
-  const std::wstring line = L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP \"Pro\"\" /fastdetect /a=b";
-  EXPECT_EQ(ParseBootIniLine(line, record), 1);
-  EXPECT_EQ(record.rawText, line);
-  EXPECT_EQ(record.GetPath(), L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS");
-  EXPECT_EQ(record.description, L"XP \"Pro\"") << "up to the last quote, inner quotes kept";
-  EXPECT_EQ(record.sourceKind, kSourceBootIni);
-  EXPECT_EQ(record.loadState, kLoadFromBootIni);
-
-  BootEntry noEquals;
-  EXPECT_EQ(ParseBootIniLine(L"C:\\CMDCONS", noEquals), 0);
-  EXPECT_EQ(noEquals.rawText, L"C:\\CMDCONS");
-  EXPECT_EQ(noEquals.sourceKind, kUnset);
-
-  for (const wchar_t* untitled : {L"C:\\bootsect.dos=", L"C:\\x=no quotes", L"C:\\x=\"", L"C:\\x=\"\""}) {
-    BootEntry entry;
-    EXPECT_EQ(ParseBootIniLine(untitled, entry), 1);
-    EXPECT_EQ(entry.description, L"") << base::Narrow(untitled, CP_UTF8);
-  }
-}
-
-TEST(BootIni, BlanksAroundTheEqualsSignBelongToNeitherSide) {
-  const struct {
-    const wchar_t* line;
-    const wchar_t* path;
-    const wchar_t* title;
-  } cases[] = {
-      {L"C:\\wubildr.mbr = \"Ubuntu\"", L"C:\\wubildr.mbr", L"Ubuntu"},
-      {L"C:\\wubildr.mbr=\"Ubuntu\"", L"C:\\wubildr.mbr", L"Ubuntu"},
-      {L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS =  \"XP\" /fastdetect  ",
-       L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS", L"XP"},
-      {L"  C:\\grldr\t=\t\"Grub4Dos\"", L"C:\\grldr", L"Grub4Dos"},
-      {L"C:\\x =  no quotes", L"C:\\x", L""},
-      {L"C:\\x = \"", L"C:\\x", L""},
-  };
-  for (const auto& c : cases) {
-    BootEntry record;
-    EXPECT_EQ(ParseBootIniLine(c.line, record), 1);
-    EXPECT_EQ(record.rawText, c.line);
-    EXPECT_EQ(record.GetPath(), c.path) << base::Narrow(c.line, CP_UTF8);
-    EXPECT_EQ(record.description, c.title) << base::Narrow(c.line, CP_UTF8);
-  }
-}
-
 TEST(BootIni, TitleAndDefaultOfALineWrittenWithBlanks) {
   BootIniFile file(
       "[boot loader]\r\ntimeout=30\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"

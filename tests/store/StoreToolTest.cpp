@@ -76,6 +76,39 @@ TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
   EXPECT_EQ(sandbox.ArgumentsOf(journal[3]), L" /set  " + created + L"    description    \"Sector Two\"");
 }
 
+TEST(StoreTool, IdentifiersAndStoreFilesThatWouldNotBeOneArgumentIssueNothing) {
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
+  BcdEditRunner& runner = Runner();
+  EntryList list;
+  for (const wchar_t* identifier : {L"", L"{a} /delete {current}", L"{a}\t{b}", L"{a\"}"}) {
+    list.WriteOrder(L"addtolist", identifier);
+    EXPECT_EQ(runner.lastRefusal, Refusal::kBadIdentifier);
+    EXPECT_EQ(AppendToMenu(identifier), L"");
+    EXPECT_EQ(CopyStoreEntry(identifier, L"x"), L"");
+    EXPECT_EQ(WriteDisplayOrder({demo::kWindows7, identifier}), L"");
+    EXPECT_EQ(list.RunEnum(identifier), L"");
+    EXPECT_EQ(runner.SetElement(identifier, L" description ", L"x"), 0);
+    EXPECT_EQ(runner.lastRefusal, Refusal::kBadIdentifier);
+  }
+  runner.storeFile = sandbox.folder.File(L"Backup\\");
+  EXPECT_EQ(runner.Run(EnumArgs(L"OSLOADER"), 0), kCreateProcessFailedText);
+  EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
+  runner.storeFile.clear();
+  EXPECT_TRUE(sandbox.Journal().empty());
+
+  // An empty value and one with a tab reach the tool quoted, each as one value.
+  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"Tab\tSeven"), 1);
+  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" locale ", L""), 1);
+  std::vector<std::wstring> journal = sandbox.Journal();
+  ASSERT_EQ(journal.size(), 2u);
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[0]), std::wstring(L" /set  ") + demo::kWindows7 + L"    description    \"Tab\tSeven\"");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[1]), std::wstring(L" /set  ") + demo::kWindows7 + L"    locale    \"\"");
+  BootEntry record;
+  list.EnumerateOne(&record, demo::kWindows7);
+  EXPECT_EQ(record.description, L"Tab\tSeven");
+}
+
 TEST(StoreTool, WriteOrderIssuesOnlyWhatChanges) {
   StoreSandbox sandbox;
   ASSERT_TRUE(sandbox.SeedDemo());

@@ -1,0 +1,24 @@
+// The text of boot.ini menu lines ("path=\"title\" /switches"): reading one into a record, giving
+// one a new title, and the key of a new line. The file itself is read and written in the store.
+#pragma once
+#include "core/BootEntry.h"
+
+// One "path=value" menu line into record (blanks around "=" dropped); 1 when the line has an "=",
+// else 0 (only rawText set).
+int ParseBootIniLine(const core::String& line, BootEntry& record);
+
+struct BootIniLine {
+  core::String path;   // before the first "=", trimmed
+  core::String value;  // after it, trimmed
+};
+// The line with its title replaced by newTitle: the text between the value's first character and
+// its last double quote, as ParseBootIniLine reads it; a value without a title gets a quoted one
+// in front. False, and nothing in result, for a line without "=", a title holding a double quote
+// or a line break (either would break the line), or a value whose only quote opens it (a title put
+// in front would read to that quote).
+bool RetitleBootIniLine(const core::String& line, const core::String& newTitle, BootIniLine* result);
+
+// Key of a new menu line: the volume's drive ("boot" means c:, "partition=" dropped) followed by
+// the file path. Empty when the key or the value could not be written as a line of its own.
+core::String NewBootIniKey(const core::String& deviceText, const core::String& filePath,
+                           const core::String& value);
