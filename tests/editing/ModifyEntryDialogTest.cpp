@@ -1,0 +1,271 @@
+// The entry dialog in modify mode on the demo store: what it shows, stepping with Prev and Next,
+// and what reaches the store (or boot.ini) when the user changes something.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "oslist/OsListTestSupport.h"
+#include "editing/ModifyEntryDialog.h"
+#include "store/StoreCommands.h"
+#include "texts.h"
+
+namespace testing_support {
+namespace {
+
+constexpr wchar_t kDone[] = L"Your operation was successfully completed.";
+
+class ModifyEntryDialogTest : public OsListPageTest {
+ protected:
+  void TearDown() override {
+    dialog_.reset();
+    OsListPageTest::TearDown();
+  }
+
+  // The dialog on entry index (-1 the boot manager) of the page's list, as Modify opens it.
+  HWND Open(int index) {
+    dialog_ = std::make_unique<ModifyEntryDialog>(EntryDialogSetup{&Page().List(), Images(), nullptr}, index);
+    HWND window = dialog_->CreateModeless(Page().Handle());
+    EXPECT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOW);
+    general_ = FindWindowExW(window, nullptr, MAKEINTATOM(32770), nullptr);
+    return window;
+  }
+  int IndexOf(const std::wstring& description) const {
+    const auto& entries = const_cast<ModifyEntryDialogTest*>(this)->Page().List().entries;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      if (entries[i].description == description) return static_cast<int>(i);
+    }
+    return -100;
+  }
+  HWND Dialog() const { return dialog_->Handle(); }
+  HWND General(int id) const { return GetDlgItem(general_, id); }
+  bool Enabled(HWND control) const { return IsWindowEnabled(control) != FALSE; }
+  void Ok() { ClickControl(Dialog(), IDOK); }
+  void SelectTab(int tab) {
+    HWND tabs = GetDlgItem(Dialog(), IDC_ENTRY_TABS);
+    TabCtrl_SetCurSel(tabs, tab);
+    NMHDR change = {tabs, IDC_ENTRY_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(Dialog(), WM_NOTIFY, IDC_ENTRY_TABS, reinterpret_cast<LPARAM>(&change));
+  }
+  std::vector<std::wstring> TabTexts() const {
+    std::vector<std::wstring> texts;
+    HWND tabs = GetDlgItem(Dialog(), IDC_ENTRY_TABS);
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+      wchar_t text[64] = {};
+      TCITEMW item = {};
+      item.mask = TCIF_TEXT;
+      item.pszText = text;
+      item.cchTextMax = 64;
+      TabCtrl_GetItem(tabs, i, &item);
+      texts.push_back(text);
+    }
+    return texts;
+  }
+  std::wstring StoreListing(const std::wstring& identifier) const {
+    std::string text = RunTool(L"bcdedit", L"/enum " + identifier + L" /v").output;
+    return std::wstring(text.begin(), text.end());
+  }
+  std::wstring SetLine(const std::wstring& id, const std::wstring& key, const std::wstring& value) const {
+    return LineFor(SetElementArgs(id, L" " + key + L" ", WrapInQuotes(value)));
+  }
+
+  std::unique_ptr<ModifyEntryDialog> dialog_;
+  HWND general_ = nullptr;
+};
+
+TEST_F(ModifyEntryDialogTest, OkWithoutChangesWritesNothingForAnyRecord) {
+  // A locale and a volume the lists do not hold, and a device none of the radios describes, must
+  // each still read back as unchanged.
+  ASSERT_TRUE(SetElementText(demo_store::kWindows10, L"12000005", L"en-GB"));
+  ASSERT_TRUE(SetElementText(demo_store::kGrub, L"11000001", L"partition=\\Device\\HarddiskVolume7"));
+  ASSERT_TRUE(SetElementText(demo_store::kWindows8Vhd, L"11000001", L"file=[C:]\\odd.img"));
+  OpenPage();
+  int count = static_cast<int>(Page().List().entries.size());
+  ASSERT_GE(count, 8) << "six store entries and the boot.ini lines";
+  for (int index = -1; index < count; ++index) {
+    Open(index);
+    std::wstring name = index < 0 ? L"boot manager" : Page().List().entries[index].description;
+    Ok();
+    EXPECT_FALSE(IsWindow(dialog_->Handle())) << name;
+    for (const std::wstring& line : TakeArguments()) {
+      EXPECT_EQ(line.find(L"/set"), std::wstring::npos) << name << ": " << line;
+      EXPECT_EQ(line.find(L"/deletevalue"), std::wstring::npos) << name << ": " << line;
+    }
+    EXPECT_TRUE(seams.script.prompts.empty()) << name;
+    seams.script.prompts.clear();
+  }
+  Open(IndexOf(L"Windows 10"));
+  win::ComboBoxEx locale(General(IDC_GENERAL_LOCALE));
+  EXPECT_EQ(locale.ItemText(locale.Selection()), L"en-GB");
+}
+
+TEST_F(ModifyEntryDialogTest, PrevFromTheFirstEntryShowsTheBootManager) {
+  OpenPage();
+  Open(0);
+  EXPECT_EQ(TabTexts(), (std::vector<std::wstring>{L"Settings", L"Debug"}));
+  ClickControl(Dialog(), IDC_ENTRY_PREV);
+  EXPECT_EQ(dialog_->ListIndex(), -1);
+  EXPECT_EQ(ControlText(Dialog(), IDC_ENTRY_INFO), L"The Entry is Windows Boot Manager");
+  EXPECT_EQ(TextOf(Dialog()), L"Change Settings  -  Windows Boot Manager");
+  EXPECT_FALSE(Enabled(General(IDC_GENERAL_NAME)));
+  EXPECT_TRUE(Enabled(General(IDC_GENERAL_TYPE_PARTITION)));
+  EXPECT_FALSE(Enabled(General(IDC_GENERAL_TYPE_RAMDISK)));
+  EXPECT_FALSE(Enabled(General(IDC_GENERAL_TYPE_VHD)));
+  EXPECT_FALSE(Enabled(GetDlgItem(Dialog(), IDC_ENTRY_PREV)));
+  EXPECT_TRUE(Enabled(GetDlgItem(Dialog(), IDC_ENTRY_NEXT)));
+  EXPECT_TRUE(seams.script.prompts.empty());
+}
+
+TEST_F(ModifyEntryDialogTest, TheDebugTabStaysAcrossNextAndAnUnsavedEditIsDroppedOnNo) {
+  OpenPage();
+  int pe = IndexOf(L"Windows PE");
+  Open(pe);
+  EXPECT_TRUE(win::IsChecked(General(IDC_GENERAL_TYPE_RAMDISK)));
+  EXPECT_EQ(TextOf(General(IDC_GENERAL_DEVICE_FILE)), L"\\sources\\boot.wim");
+  EXPECT_EQ(TextOf(General(IDC_GENERAL_RAMDISK)), L"{ramdiskoptions}");
+  SetWindowTextW(General(IDC_GENERAL_NAME), L"Rescue");
+  SelectTab(1);
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog(), IDC_ENTRY_DEBUG_TEXT)));
+  Answer({IDNO});
+  ClickControl(Dialog(), IDC_ENTRY_NEXT);
+  ASSERT_EQ(PromptTexts().size(), 1u);
+  EXPECT_EQ(PromptTexts()[0].find(L"You  change some settings of \"Windows PE\""), 0u);
+  EXPECT_EQ(seams.script.prompts[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+  EXPECT_EQ(dialog_->CurrentTab(), 1);
+  EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(Dialog(), IDC_ENTRY_TABS)), 1);
+  EXPECT_FALSE(IsWindowVisible(general_));
+  const BootEntry& next = Page().List().entries[pe + 1];
+  EXPECT_NE(ControlText(Dialog(), IDC_ENTRY_DEBUG_TEXT).find(next.description), std::wstring::npos);
+  ClickControl(Dialog(), IDC_ENTRY_PREV);
+  EXPECT_EQ(TextOf(General(IDC_GENERAL_NAME)), L"Windows PE") << "No drops the edit";
+  for (const std::wstring& line : TakeArguments()) EXPECT_EQ(line.find(L"/set"), std::wstring::npos) << line;
+  EXPECT_EQ(PromptTexts().size(), 1u);
+}
+
+TEST_F(ModifyEntryDialogTest, RenamingABootIniLineKeepsItsSwitches) {
+  ASSERT_TRUE(PlaceBootIni(
+      "[boot loader]\r\ntimeout=30\r\ndefault=multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS\r\n"
+      "[operating systems]\r\nmulti(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"fastdetect\" /fastdetect\r\n"));
+  OpenPage();
+  Open(IndexOf(L"fastdetect"));
+  EXPECT_EQ(ControlText(Dialog(), IDC_ENTRY_IDENTIFIER), L"fastdetect");
+  EXPECT_EQ(ControlText(Dialog(), IDC_ENTRY_INFO), L"Boot.ini (WinNT/2000/XP)  boot entry");
+  EXPECT_FALSE(Enabled(General(IDC_GENERAL_BOOT_PATH)));
+  EXPECT_FALSE(IsWindowVisible(General(IDC_GENERAL_DEVICE)));
+  SetWindowTextW(General(IDC_GENERAL_NAME), L"XP");
+  Ok();
+  EXPECT_NE(BootIniText().find("multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect\r\n"), std::string::npos)
+      << BootIniText();
+  EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{kDone}));
+  EXPECT_TRUE(TakeArguments().empty());
+}
+
+// Each case changes one record and expects exactly these commands, then the store to hold it.
+struct WriteCase {
+  const char* what;
+  const wchar_t* entry;
+  std::function<void(win::SeamScript& script, HWND general)> edit;
+  std::vector<std::pair<std::wstring, std::wstring>> commands;  // element, value ("" deletes)
+  const wchar_t* stored;  // a line the store's listing of the entry then holds
+};
+
+TEST_F(ModifyEntryDialogTest, EachChangeReachesTheStoreAsItsCommands) {
+  ASSERT_TRUE(PlaceFile(L"C:\\win7.vhdx", "VHD"));
+  const WriteCase cases[] = {
+      {"a VHD switch builds the device text from the chosen file", L"Windows 7",
+       [](win::SeamScript& script, HWND general) {
+         ClickControl(general, IDC_GENERAL_TYPE_VHD);
+         script.fileAnswers.push_back(std::wstring(L"C:\\win7.vhdx"));
+         ClickControl(general, IDC_GENERAL_BROWSE_DEVICE_FILE);
+       },
+       {{L"device", L"vhd=[C:]\\win7.vhdx"}, {L"osdevice", L"vhd=[C:]\\win7.vhdx"}},
+       L"vhd=[C:]\\win7.vhdx"},
+      {"[undefine region] removes the locale", L"Windows 10",
+       [](win::SeamScript&, HWND general) { SendDlgItemMessageW(general, IDC_GENERAL_LOCALE, CB_SETCURSEL, 0, 0); },
+       {{L"locale", L""}}, nullptr},
+      {"renaming WinPE drops the shared ramdisk options' description", L"Windows PE",
+       [](win::SeamScript&, HWND general) { SetDlgItemTextW(general, IDC_GENERAL_NAME, L"Rescue PE"); },
+       {{L"description", L"Rescue PE"}, {L"{ramdiskoptions} description", L""}}, L"Rescue PE"},
+  };
+  for (const WriteCase& c : cases) {
+    ASSERT_TRUE(SeedDemo());
+    OpenPage();
+    int index = IndexOf(c.entry);
+    const std::wstring id = Page().List().entries[index].identifier;
+    Open(index);
+    seams.script.prompts.clear();
+    c.edit(seams.script, general_);
+    Ok();
+    std::vector<std::wstring> expected;
+    for (const auto& [element, value] : c.commands) {
+      if (element.find(L' ') != std::wstring::npos) {
+        std::wstring object = element.substr(0, element.find(L' '));
+        expected.push_back(LineFor(DeleteElementArgs(object, L" " + element.substr(element.find(L' ') + 1) + L" ")));
+      } else {
+        expected.push_back(value.empty() ? LineFor(DeleteElementArgs(id, L" " + element + L" "))
+                                         : SetLine(id, element, value));
+      }
+    }
+    std::vector<std::wstring> writes;
+    for (const std::wstring& line : TakeJournal()) {
+      if (line.find(L"/enum") == std::wstring::npos) writes.push_back(line);
+    }
+    EXPECT_EQ(writes, expected) << c.what;
+    EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{kDone})) << c.what;
+    std::wstring listing = StoreListing(id);
+    if (c.stored) EXPECT_NE(listing.find(c.stored), std::wstring::npos) << c.what << "\n" << listing;
+    if (!c.stored) EXPECT_EQ(listing.find(L"locale"), std::wstring::npos) << c.what;
+  }
+}
+
+// A value the tool cannot take is reported by its field and never as a success; nothing is sent.
+TEST_F(ModifyEntryDialogTest, RefusedValuesNameTheirFieldAndAreNotSent) {
+  struct Case {
+    int control;
+    const wchar_t* text;
+    const wchar_t* message;
+  } cases[] = {
+      {IDC_GENERAL_BOOT_PATH, L"\\Windows\\", L"\"boot path\" was not saved"},
+      {IDC_GENERAL_BOOT_PATH, L"", L"\"boot path\" cannot be empty"},
+      {IDC_GENERAL_NAME, L"Seven \"beta\"", L"\"Name\" was not saved"},
+  };
+  OpenPage();
+  int index = IndexOf(L"Windows 7");
+  for (const Case& c : cases) {
+    Open(index);
+    seams.script.prompts.clear();
+    ClearJournal();
+    SetWindowTextW(General(c.control), c.text);
+    Ok();
+    ASSERT_EQ(PromptTexts().size(), 1u) << c.message;
+    EXPECT_EQ(PromptTexts()[0].find(c.message), 0u) << PromptTexts()[0];
+    for (const std::wstring& line : TakeArguments()) EXPECT_EQ(line.find(L"/set"), std::wstring::npos) << line;
+  }
+  EXPECT_EQ(Page().List().entries[index].GetPath(), L"\\Windows\\system32\\winload.exe");
+  EXPECT_EQ(Page().List().entries[index].description, L"Windows 7");
+}
+
+// Stands in for the main window's opener: renames the record in the real dialog and presses OK.
+INT_PTR RenameThroughDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex) {
+  ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, nullptr}, listIndex);
+  HWND window = dialog.CreateModeless(owner);
+  HWND general = FindWindowExW(window, nullptr, MAKEINTATOM(32770), nullptr);
+  SetDlgItemTextW(general, IDC_GENERAL_NAME, L"Seven");
+  ClickControl(window, IDOK);
+  return IDOK;
+}
+
+TEST_F(ModifyEntryDialogTest, ModifyOpensTheSelectedEntryAndTheRowShowsTheStoreAfterwards) {
+  entryDialogOpener = &RenameThroughDialog;
+  OpenPage();
+  SelectRow(RowNamed(L"Windows 7"));
+  Click(IDC_OSLIST_MODIFY);
+  EXPECT_GE(RowNamed(L"Seven"), 0);
+  EXPECT_LT(RowNamed(L"Windows 7"), 0);
+  EXPECT_EQ(RowNamed(L"Seven"), Page().SelectedRow());
+  EXPECT_NE(StoreListing(demo_store::kWindows7).find(L"Seven"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace testing_support
