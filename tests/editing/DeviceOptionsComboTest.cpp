@@ -36,4 +36,28 @@ TEST(DeviceOptionsCombo, RefillsInListOrder) {
   EXPECT_EQ(win::ComboCount(combo), 0);
 }
 
+TEST(DeviceOptionsCombo, ShowsAnIdentifierAddingOneNotListed) {
+  win::Dialog dialog(IDD_TEST_PROBE);
+  ASSERT_NE(dialog.CreateModeless(nullptr), nullptr);
+  HWND combo = dialog.Item(IDC_TEST_COMBO);
+  EntryList list;
+  list.NoteDeviceOption(L"{ae5534e0-a924-466c-b836-758539a3ee3a}");
+  list.NoteDeviceOption(L"{0f1e2d3c-0000-4000-8000-000000000001}");
+  // count: items afterwards; empty shown text: nothing selected.
+  const struct { const wchar_t* identifier; int count; const wchar_t* shown; } cases[] = {
+      {L"{RamdiskOptions}", 2, L"{ramdiskoptions}"},
+      {L"{0f1e2d3c-0000-4000-8000-000000000009}", 3, L"{0f1e2d3c-0000-4000-8000-000000000009}"},
+      {L"{0f1e2d3c}", 3, L"{0f1e2d3c}"},
+      {L"", 2, L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "\"" << c.identifier << "\"");
+    FillDeviceOptionsCombo(combo, list);
+    int index = ShowDeviceOptions(combo, c.identifier);
+    EXPECT_EQ(win::ComboCount(combo), c.count);
+    EXPECT_EQ(win::ComboSelection(combo), index);
+    EXPECT_EQ(index < 0 ? std::wstring() : ComboItem(combo, index), c.shown);
+  }
+}
+
 }  // namespace

@@ -1,0 +1,55 @@
+// The add-mode kind list.
+#include "editing/QuickSelectDialog.h"
+
+#include "base/AppSettings.h"
+#include "base/Texts.h"
+#include "resource.h"
+#include "texts.h"
+#include "win/Controls.h"
+
+std::vector<KindItem> OfferedKinds(bool storeMode) {
+  std::vector<KindItem> kinds;
+  if (storeMode) {
+    kinds = {{IDS_KIND_BCD, kKindBcdWindows},
+             {IDS_KIND_RAMDISK, kKindRamdisk},
+             {IDS_KIND_VHD, kKindVhd},
+             {IDS_KIND_NTLDR, kKindNtldr}};
+  }
+  kinds.push_back({IDS_KIND_REAL_MODE_LOADER, kKindRealModeLoader});
+  kinds.push_back({IDS_KIND_BOOT_SECTOR_FILE, kKindBootSectorFile});
+  return kinds;
+}
+
+bool StoreEditingAvailable() { return AppSettings.bcdSystem && AppSettings.toolsAvailable; }
+
+const win::MessageEntry<QuickSelectDialog> QuickSelectDialog::kMessages[] = {
+    win::OnCommand(IDC_KINDLIST_KINDS, CBN_SELCHANGE, &QuickSelectDialog::OnKindChanged),
+};
+
+QuickSelectDialog::QuickSelectDialog(KindDefaultsTarget& owner)
+    : win::AppDialog(IDD_KINDLIST, kMessages), owner_(owner) {}
+
+BOOL QuickSelectDialog::OnInit() {
+  win::ComboBox kinds(Item(IDC_KINDLIST_KINDS));
+  kinds.Clear();
+  for (const KindItem& item : OfferedKinds(StoreEditingAvailable())) {
+    int index = kinds.Add(GetText(item.textId));
+    if (index >= 0) kinds.SetData(index, item.kind);
+  }
+  kinds.Select(0);
+  owner_.ApplyKindDefaults(SelectedKind());
+  return TRUE;
+}
+
+int QuickSelectDialog::SelectedKind() const {
+  win::ComboBox kinds(Item(IDC_KINDLIST_KINDS));
+  int index = kinds.Selection();
+  if (index < 0) return 0;
+  int kind = static_cast<int>(kinds.Data(index));
+  return kind < 0 ? 0 : kind;
+}
+
+INT_PTR QuickSelectDialog::OnKindChanged(WPARAM, LPARAM) {
+  owner_.ApplyKindDefaults(SelectedKind());
+  return TRUE;
+}

@@ -1,0 +1,56 @@
+// The strip at the top of the entry dialog in add mode: which kind of entry to add. Each choice
+// makes the owner put that kind's defaults on its pages.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+#include "win/AppDialog.h"
+
+// What the strip tells its owner (the entry dialog in add mode).
+class KindDefaultsTarget {
+ public:
+  virtual void ApplyKindDefaults(int kind) = 0;
+
+ protected:
+  ~KindDefaultsTarget() = default;
+};
+
+// The kinds of entry that can be added.
+enum EntryKind : int {
+  kKindBcdWindows = 0,
+  kKindRamdisk = 1,
+  kKindVhd = 2,
+  kKindNtldr = 3,
+  kKindRealModeLoader = 4,
+  kKindBootSectorFile = 5,
+};
+
+struct KindItem {
+  UINT textId;
+  int kind;
+};
+
+// The kinds offered, in list order: all six with a BCD system whose tool is at hand, else the two
+// that live in boot.ini.
+std::vector<KindItem> OfferedKinds(bool storeMode);
+// True when the program edits the store (a BCD system and its tool), not boot.ini.
+bool StoreEditingAvailable();
+
+class QuickSelectDialog : public win::AppDialog {
+ public:
+  explicit QuickSelectDialog(KindDefaultsTarget& owner);
+
+  // The kind of the selected item; 0 when nothing is selected.
+  int SelectedKind() const;
+
+ protected:
+  BOOL OnInit() override;
+
+ private:
+  INT_PTR OnKindChanged(WPARAM, LPARAM);
+
+  static const win::MessageEntry<QuickSelectDialog> kMessages[];
+
+  KindDefaultsTarget& owner_;
+};
