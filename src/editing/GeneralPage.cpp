@@ -11,6 +11,7 @@
 #include "base/Texts.h"
 #include "editing/DeviceOptionsCombo.h"
 #include "editing/ModifyEntryDialog.h"
+#include "editing/RamdiskOptionsDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootEntry.h"
@@ -62,6 +63,7 @@ const win::MessageEntry<GeneralPage> GeneralPage::kMessages[] = {
     win::OnCommand(IDC_GENERAL_TYPE_RAMDISK, BN_CLICKED, &GeneralPage::OnTypeClick),
     win::OnCommand(IDC_GENERAL_TYPE_VHD, BN_CLICKED, &GeneralPage::OnTypeClick),
     win::OnCommand(IDC_GENERAL_BROWSE_DEVICE_FILE, BN_CLICKED, &GeneralPage::OnBrowseDeviceFile),
+    win::OnCommand(IDC_GENERAL_EDIT_RAMDISK, BN_CLICKED, &GeneralPage::OnEditRamdisk),
 };
 
 GeneralPage::GeneralPage(ModifyEntryDialog& owner) : win::AppDialog(IDD_ENTRY_GENERAL, kMessages), owner_(owner) {}
@@ -138,14 +140,8 @@ void GeneralPage::SelectBootPath(const std::wstring& path) {
 }
 
 void GeneralPage::SelectOptions(const std::wstring& options) {
-  std::wstring wanted = options.empty() ? std::wstring(kRamdiskOptionsAlias) : options;
-  int found = -1;
-  for (int i = 0, count = ramdisk_.Count(); i < count && found < 0; ++i) {
-    if (base::EqualsNoCase(ramdisk_.ItemText(i), wanted)) found = i;
-  }
   // A drop-down list has no edit field: an identifier it lacks gets an item, so it round-trips.
-  if (found < 0) found = ramdisk_.Add(wanted);
-  ramdisk_.Select(found);
+  ShowDeviceOptions(ramdisk_.Handle(), options.empty() ? std::wstring(kRamdiskOptionsAlias) : options);
 }
 
 void GeneralPage::SelectLocale(const std::wstring& locale) {
@@ -205,6 +201,12 @@ INT_PTR GeneralPage::OnBrowseDeviceFile(WPARAM, LPARAM) {
   }
   drives_.SelectVolume(chosen->substr(0, slash + 1), false);
   SetItemText(IDC_GENERAL_DEVICE_FILE, chosen->substr(slash));
+  return TRUE;
+}
+
+INT_PTR GeneralPage::OnEditRamdisk(WPARAM, LPARAM) {
+  RamdiskOptionsDialog dialog(owner_.List(), Limited(ramdisk_.Text()), owner_.VolumeImages());
+  dialog.RunModal(Handle());
   return TRUE;
 }
 

@@ -59,6 +59,7 @@ class GeneralPage : public win::AppDialog {
  private:
   INT_PTR OnTypeClick(WPARAM, LPARAM);
   INT_PTR OnBrowseDeviceFile(WPARAM, LPARAM);
+  INT_PTR OnEditRamdisk(WPARAM, LPARAM);
 
   void ApplyBootType(int deviceKind, int sourceKind);
   void SelectBootPath(const std::wstring& path);

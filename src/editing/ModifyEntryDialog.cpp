@@ -9,6 +9,7 @@
 #include "base/Format.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
+#include "editing/SettingValues.h"
 #include "resource.h"
 #include "store/BootEntry.h"
 #include "store/EntryList.h"
@@ -58,6 +59,7 @@ ModifyEntryDialog::ModifyEntryDialog(const EntryDialogSetup& setup, int listInde
 ModifyEntryDialog::~ModifyEntryDialog() {
   // The page is a child of this window: end it while its handlers still exist.
   if (general_ && general_->Handle()) general_->End(0);
+  if (advanced_ && advanced_->Handle()) advanced_->End(0);
 }
 
 BootEntry& ModifyEntryDialog::Record() {
@@ -90,10 +92,11 @@ BOOL ModifyEntryDialog::OnInit() {
   pageArea_ = {area.left + kPageLeft, area.top + kPageTop, area.right - kPageRight, area.bottom - kPageBottom};
 
   general_ = std::make_unique<GeneralPage>(*this);
-  general_->CreateModeless(Handle());
-  SetWindowPos(general_->Handle(), tabs_.Handle(), pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
-               pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);
-  ShowWindow(general_->Handle(), SW_SHOW);
+  advanced_ = std::make_unique<AdvancedPage>(*this);
+  for (HWND page : {general_->CreateModeless(Handle()), advanced_->CreateModeless(Handle())}) {
+    SetWindowPos(page, tabs_.Handle(), pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
+                 pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);
+  }
 
   debug_.Attach(Item(IDC_ENTRY_DEBUG_TEXT));
   SetWindowPos(debug_.Handle(), HWND_TOP, pageArea_.left + kDebugInset, pageArea_.top + kDebugInset,
@@ -106,17 +109,25 @@ BOOL ModifyEntryDialog::OnInit() {
   return TRUE;
 }
 
+bool ModifyEntryDialog::HasAdvancedTab() { return !IsBootManager() && Record().sourceKind != kSourceBootIni; }
+
 void ModifyEntryDialog::BuildTabs() {
   tabs_.DeleteAll();
   tabs_.Insert(0, GetText(IDS_TAB_SETTINGS), art::kImageConfig);
-  tabs_.Insert(1, GetText(IDS_TAB_DEBUG), art::kImageStoreFile);
+  if (HasAdvancedTab()) tabs_.Insert(1, GetText(IDS_TAB_ADV_SETTINGS), art::kImageAdvanced);
+  tabs_.Insert(tabs_.Count(), GetText(IDS_TAB_DEBUG), art::kImageStoreFile);
 }
 
-void ModifyEntryDialog::ShowPage(int tab, bool shown) {
-  if (tab == 0) {
-    ShowWindow(general_->Handle(), shown ? SW_SHOW : SW_HIDE);
-  } else {
-    debug_.Show(shown);
+HWND ModifyEntryDialog::PageWindow(int tab) {
+  if (tab == 0) return general_->Handle();
+  if (tab == 1 && HasAdvancedTab()) return advanced_->Handle();
+  return debug_.Handle();
+}
+
+void ModifyEntryDialog::ShowCurrentPage() {
+  HWND shown = PageWindow(currentTab_);
+  for (HWND page : {general_->Handle(), advanced_->Handle(), debug_.Handle()}) {
+    ShowWindow(page, page == shown ? SW_SHOW : SW_HIDE);
   }
 }
 
@@ -134,14 +145,26 @@ void ModifyEntryDialog::Fill() {
     SetItemText(IDC_ENTRY_INFO, GetText(info));
   }
   general_->LoadFromEntry();
+  if (!IsBootManager()) advanced_->LoadFromEntry();
+
+  // The Debug tab is the last one whatever the record: moving between a loader (three tabs) and
+  // the boot manager or a boot.ini line (two) keeps it on show; the advanced tab falls back to
+  // Settings.
+  int wanted = HasAdvancedTab() ? 3 : 2;
+  if (tabs_.Count() != wanted) {
+    BuildTabs();
+    if (wanted == 3 && currentTab_ == 1) currentTab_ = 2;
+    else if (wanted == 2 && currentTab_ == 1) currentTab_ = 0;
+    else if (wanted == 2 && currentTab_ == 2) currentTab_ = 1;
+  }
   tabs_.Select(currentTab_);
+  ShowCurrentPage();
 }
 
 INT_PTR ModifyEntryDialog::OnTabChange(WPARAM, LPARAM) {
-  ShowPage(currentTab_, false);
   currentTab_ = tabs_.Selection();
-  if (currentTab_ == 1) RefreshDetails();
-  ShowPage(currentTab_, true);
+  if (PageWindow(currentTab_) == debug_.Handle()) RefreshDetails();
+  ShowCurrentPage();
   UpdateButtons();
   return TRUE;
 }
@@ -180,7 +203,9 @@ INT_PTR ModifyEntryDialog::OnNext(WPARAM, LPARAM) {
   return TRUE;
 }
 
-bool ModifyEntryDialog::HasChanges() { return general_->HasChanges(); }
+bool ModifyEntryDialog::HasChanges() {
+  return general_->HasChanges() || (HasAdvancedTab() && advanced_->HasChanges());
+}
 
 void ModifyEntryDialog::ConfirmLeave() {
   changed_ = changed_ || HasChanges();
@@ -216,6 +241,7 @@ void ModifyEntryDialog::SaveAll() {
     outcome.failed = true;
   } else {
     outcome = general_->SaveChanges();
+    if (HasAdvancedTab()) advanced_->SaveChanges(outcome);
   }
   if (!outcome.changed) return;
   if (record.sourceKind == kSourceStore && outcome.issued) {
@@ -259,11 +285,20 @@ bool SameDevice(const std::wstring& a, const std::wstring& b) {
 void ModifyEntryDialog::CheckStored(SaveOutcome& outcome) {
   const BootEntry& record = Record();
   for (const auto& [key, value] : outcome.sent) {
-    bool held = key == L"description" ? base::EqualsNoCase(record.description, value)
-                : key == L"locale"    ? base::EqualsNoCase(record.locale, value)
-                : key == L"path"      ? base::EqualsNoCase(record.GetPath(), value)
-                                      : SameDevice(record.device, value);
-    if (!held) outcome.failed = true;
+    if (key == L"device") {
+      if (!SameDevice(record.device, value)) outcome.failed = true;
+      continue;
+    }
+    std::wstring stored = key == L"description" ? record.description
+                          : key == L"locale"    ? record.locale
+                          : key == L"path"      ? record.GetPath()
+                          : key == L"systemroot" ? record.systemroot
+                          : key == L"winpe"     ? record.winpe
+                                                : std::wstring();
+    for (const SettingTable& table : SettingTables()) {
+      if (key == table.element) stored = StoredSetting(record, table.tag);
+    }
+    if (!base::EqualsNoCase(stored, value)) outcome.failed = true;
   }
 }
 

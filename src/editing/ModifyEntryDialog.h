@@ -1,5 +1,5 @@
-// The entry dialog in modify mode: one boot entry on tab pages ("Settings" and the raw "Debug"
-// listing), stepping through the list with Prev and Next, and saving what the user changed.
+// The entry dialog in modify mode: one boot entry on tab pages ("Settings", "Adv Settings" for a
+// store loader, and the raw "Debug" listing), stepping through the list with Prev and Next, and saving what the user changed.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -9,6 +9,7 @@
 
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
+#include "editing/AdvancedPage.h"
 #include "editing/GeneralPage.h"
 #include "store/DeviceSpec.h"
 #include "win/AppDialog.h"
@@ -38,6 +39,8 @@ class ModifyEntryDialog : public win::AppDialog {
   HIMAGELIST VolumeImages() const { return setup_.volumeImages; }
   int ListIndex() const { return listIndex_; }
   bool IsBootManager() const { return listIndex_ == kBootManagerIndex; }
+  // A store loader: neither the boot manager nor a boot.ini line.
+  bool HasAdvancedTab();
   bool EfiBoot() const { return efiBoot_; }
   // The record on show: the list's own, which saving updates in place.
   BootEntry& Record();
@@ -63,7 +66,9 @@ class ModifyEntryDialog : public win::AppDialog {
 
   void BuildTabs();
   void Fill();
-  void ShowPage(int tab, bool shown);
+  // The window a tab shows: the general page, the advanced page or the raw listing.
+  HWND PageWindow(int tab);
+  void ShowCurrentPage();
   void UpdateButtons();
   // Reads the record again from the store, its element fields emptied first so a value the store
   // no longer holds does not stay on screen.
@@ -81,6 +86,7 @@ class ModifyEntryDialog : public win::AppDialog {
   int currentTab_ = 0;
   bool changed_ = false;
   std::unique_ptr<GeneralPage> general_;
+  std::unique_ptr<AdvancedPage> advanced_;
   win::Tab tabs_;
   win::Window debug_;
   SkinButton prev_, next_;

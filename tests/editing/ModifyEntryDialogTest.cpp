@@ -7,6 +7,7 @@
 
 #include "oslist/OsListTestSupport.h"
 #include "editing/ModifyEntryDialog.h"
+#include "editing/SettingValues.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 
@@ -14,6 +15,15 @@ namespace testing_support {
 namespace {
 
 constexpr wchar_t kDone[] = L"Your operation was successfully completed.";
+
+// The dialog's child page that holds control id.
+HWND ChildPage(HWND dialog, int id) {
+  for (HWND page = FindWindowExW(dialog, nullptr, MAKEINTATOM(32770), nullptr); page;
+       page = FindWindowExW(dialog, page, MAKEINTATOM(32770), nullptr)) {
+    if (GetDlgItem(page, id)) return page;
+  }
+  return nullptr;
+}
 
 class ModifyEntryDialogTest : public OsListPageTest {
  protected:
@@ -28,7 +38,8 @@ class ModifyEntryDialogTest : public OsListPageTest {
     HWND window = dialog_->CreateModeless(Page().Handle());
     EXPECT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
-    general_ = FindWindowExW(window, nullptr, MAKEINTATOM(32770), nullptr);
+    general_ = ChildPage(window, IDC_GENERAL_NAME);
+    advanced_ = ChildPage(window, IDC_ADVANCED_SYSTEMROOT);
     return window;
   }
   int IndexOf(const std::wstring& description) const {
@@ -72,6 +83,7 @@ class ModifyEntryDialogTest : public OsListPageTest {
 
   std::unique_ptr<ModifyEntryDialog> dialog_;
   HWND general_ = nullptr;
+  HWND advanced_ = nullptr;
 };
 
 TEST_F(ModifyEntryDialogTest, OkWithoutChangesWritesNothingForAnyRecord) {
@@ -103,8 +115,9 @@ TEST_F(ModifyEntryDialogTest, OkWithoutChangesWritesNothingForAnyRecord) {
 TEST_F(ModifyEntryDialogTest, PrevFromTheFirstEntryShowsTheBootManager) {
   OpenPage();
   Open(0);
-  EXPECT_EQ(TabTexts(), (std::vector<std::wstring>{L"Settings", L"Debug"}));
+  EXPECT_EQ(TabTexts(), (std::vector<std::wstring>{L"Settings", L"Adv Settings", L"Debug"}));
   ClickControl(Dialog(), IDC_ENTRY_PREV);
+  EXPECT_EQ(TabTexts(), (std::vector<std::wstring>{L"Settings", L"Debug"}));
   EXPECT_EQ(dialog_->ListIndex(), -1);
   EXPECT_EQ(ControlText(Dialog(), IDC_ENTRY_INFO), L"The Entry is Windows Boot Manager");
   EXPECT_EQ(TextOf(Dialog()), L"Change Settings  -  Windows Boot Manager");
@@ -125,22 +138,48 @@ TEST_F(ModifyEntryDialogTest, TheDebugTabStaysAcrossNextAndAnUnsavedEditIsDroppe
   EXPECT_EQ(TextOf(General(IDC_GENERAL_DEVICE_FILE)), L"\\sources\\boot.wim");
   EXPECT_EQ(TextOf(General(IDC_GENERAL_RAMDISK)), L"{ramdiskoptions}");
   SetWindowTextW(General(IDC_GENERAL_NAME), L"Rescue");
-  SelectTab(1);
+  SelectTab(2);
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog(), IDC_ENTRY_DEBUG_TEXT)));
   Answer({IDNO});
   ClickControl(Dialog(), IDC_ENTRY_NEXT);
   ASSERT_EQ(PromptTexts().size(), 1u);
   EXPECT_EQ(PromptTexts()[0].find(L"You  change some settings of \"Windows PE\""), 0u);
   EXPECT_EQ(seams.script.prompts[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
-  EXPECT_EQ(dialog_->CurrentTab(), 1);
-  EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(Dialog(), IDC_ENTRY_TABS)), 1);
+  EXPECT_EQ(dialog_->CurrentTab(), 2);
+  EXPECT_EQ(TabCtrl_GetCurSel(GetDlgItem(Dialog(), IDC_ENTRY_TABS)), 2);
   EXPECT_FALSE(IsWindowVisible(general_));
+  EXPECT_FALSE(IsWindowVisible(advanced_));
   const BootEntry& next = Page().List().entries[pe + 1];
   EXPECT_NE(ControlText(Dialog(), IDC_ENTRY_DEBUG_TEXT).find(next.description), std::wstring::npos);
   ClickControl(Dialog(), IDC_ENTRY_PREV);
   EXPECT_EQ(TextOf(General(IDC_GENERAL_NAME)), L"Windows PE") << "No drops the edit";
   for (const std::wstring& line : TakeArguments()) EXPECT_EQ(line.find(L"/set"), std::wstring::npos) << line;
   EXPECT_EQ(PromptTexts().size(), 1u);
+}
+
+TEST_F(ModifyEntryDialogTest, TheDebugTabStaysBetweenALoaderAndABootIniLine) {
+  OpenPage();
+  const auto& entries = Page().List().entries;
+  int line = 0;
+  while (line < static_cast<int>(entries.size()) && entries[line].sourceKind != kSourceBootIni) ++line;
+  ASSERT_LT(line, static_cast<int>(entries.size()));
+  Open(line - 1);
+  SelectTab(2);
+  ClickControl(Dialog(), IDC_ENTRY_NEXT);
+  EXPECT_EQ(TabTexts(), (std::vector<std::wstring>{L"Settings", L"Debug"}));
+  EXPECT_EQ(dialog_->CurrentTab(), 1);
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog(), IDC_ENTRY_DEBUG_TEXT)));
+  EXPECT_NE(ControlText(Dialog(), IDC_ENTRY_DEBUG_TEXT).find(entries[line].description), std::wstring::npos);
+  ClickControl(Dialog(), IDC_ENTRY_PREV);
+  EXPECT_EQ(dialog_->CurrentTab(), 2);
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(Dialog(), IDC_ENTRY_DEBUG_TEXT)));
+  // The advanced tab of a loader falls back to Settings on a line that has none.
+  SelectTab(1);
+  EXPECT_TRUE(IsWindowVisible(advanced_));
+  ClickControl(Dialog(), IDC_ENTRY_NEXT);
+  EXPECT_EQ(dialog_->CurrentTab(), 0);
+  EXPECT_TRUE(IsWindowVisible(general_));
+  EXPECT_FALSE(IsWindowVisible(advanced_));
 }
 
 TEST_F(ModifyEntryDialogTest, RenamingABootIniLineKeepsItsSwitches) {
@@ -168,6 +207,8 @@ struct WriteCase {
   std::function<void(win::SeamScript& script, HWND general)> edit;
   std::vector<std::pair<std::wstring, std::wstring>> commands;  // element, value ("" deletes)
   const wchar_t* stored;  // a line the store's listing of the entry then holds
+  const wchar_t* absent = nullptr;  // a key the listing then lacks
+  const wchar_t* before = nullptr;  // bcdedit arguments run first, past the journal ({id}: the entry)
 };
 
 TEST_F(ModifyEntryDialogTest, EachChangeReachesTheStoreAsItsCommands) {
@@ -183,7 +224,21 @@ TEST_F(ModifyEntryDialogTest, EachChangeReachesTheStoreAsItsCommands) {
        L"vhd=[C:]\\win7.vhdx"},
       {"[undefine region] removes the locale", L"Windows 10",
        [](win::SeamScript&, HWND general) { SendDlgItemMessageW(general, IDC_GENERAL_LOCALE, CB_SETCURSEL, 0, 0); },
-       {{L"locale", L""}}, nullptr},
+       {{L"locale", L""}}, nullptr, L"locale"},
+      {"safe boot back to normal removes the element", L"Windows 7",
+       [](win::SeamScript&, HWND general) {
+         HWND advanced = ChildPage(GetParent(general), IDC_ADVANCED_SAFEBOOT);
+         SelectByItemData(GetDlgItem(advanced, IDC_ADVANCED_SAFEBOOT), 0);
+       },
+       {{L"safeboot", L""}}, nullptr, L"safeboot", L"/set {id} safeboot minimal"},
+      {"PAE forced on, with SystemRoot unlocked and changed", L"Windows 7",
+       [](win::SeamScript&, HWND general) {
+         HWND advanced = ChildPage(GetParent(general), IDC_ADVANCED_SAFEBOOT);
+         SelectByItemData(GetDlgItem(advanced, IDC_ADVANCED_PAE), 1);
+         ClickControl(advanced, IDC_ADVANCED_PATH_LOCK);
+         SetDlgItemTextW(advanced, IDC_ADVANCED_SYSTEMROOT, L"\\Win7");
+       },
+       {{L"systemroot", L"\\Win7"}, {L"pae", L"forceenable"}}, L"\\Win7"},
       {"renaming WinPE drops the shared ramdisk options' description", L"Windows PE",
        [](win::SeamScript&, HWND general) { SetDlgItemTextW(general, IDC_GENERAL_NAME, L"Rescue PE"); },
        {{L"description", L"Rescue PE"}, {L"{ramdiskoptions} description", L""}}, L"Rescue PE"},
@@ -193,6 +248,12 @@ TEST_F(ModifyEntryDialogTest, EachChangeReachesTheStoreAsItsCommands) {
     OpenPage();
     int index = IndexOf(c.entry);
     const std::wstring id = Page().List().entries[index].identifier;
+    if (c.before) {
+      std::wstring arguments = c.before;
+      arguments.replace(arguments.find(L"{id}"), 4, id);
+      ASSERT_EQ(RunTool(L"bcdedit", arguments).exitCode, 0u) << c.what;
+      Page().List().EnumerateOne(&Page().List().entries[index], id);
+    }
     Open(index);
     seams.script.prompts.clear();
     c.edit(seams.script, general_);
@@ -215,7 +276,7 @@ TEST_F(ModifyEntryDialogTest, EachChangeReachesTheStoreAsItsCommands) {
     EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{kDone})) << c.what;
     std::wstring listing = StoreListing(id);
     if (c.stored) EXPECT_NE(listing.find(c.stored), std::wstring::npos) << c.what << "\n" << listing;
-    if (!c.stored) EXPECT_EQ(listing.find(L"locale"), std::wstring::npos) << c.what;
+    if (c.absent) EXPECT_EQ(listing.find(std::wstring(L"\n") + c.absent), std::wstring::npos) << c.what << "\n" << listing;
   }
 }
 
@@ -226,6 +287,8 @@ TEST_F(ModifyEntryDialogTest, RefusedValuesNameTheirFieldAndAreNotSent) {
     const wchar_t* text;
     const wchar_t* message;
   } cases[] = {
+      {IDC_ADVANCED_SYSTEMROOT, L"\\Windows\\", L"\"SystemRoot\" was not saved"},
+      {IDC_ADVANCED_SYSTEMROOT, L"", L"\"SystemRoot\" cannot be empty"},
       {IDC_GENERAL_BOOT_PATH, L"\\Windows\\", L"\"boot path\" was not saved"},
       {IDC_GENERAL_BOOT_PATH, L"", L"\"boot path\" cannot be empty"},
       {IDC_GENERAL_NAME, L"Seven \"beta\"", L"\"Name\" was not saved"},
@@ -236,7 +299,13 @@ TEST_F(ModifyEntryDialogTest, RefusedValuesNameTheirFieldAndAreNotSent) {
     Open(index);
     seams.script.prompts.clear();
     ClearJournal();
-    SetWindowTextW(General(c.control), c.text);
+    HWND page = ChildPage(Dialog(), c.control);
+    if (c.control == IDC_ADVANCED_SYSTEMROOT) {
+      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, c.control))) << "locked until the lock is clicked";
+      ClickControl(page, IDC_ADVANCED_PATH_LOCK);
+      EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, c.control)));
+    }
+    SetWindowTextW(GetDlgItem(page, c.control), c.text);
     Ok();
     ASSERT_EQ(PromptTexts().size(), 1u) << c.message;
     EXPECT_EQ(PromptTexts()[0].find(c.message), 0u) << PromptTexts()[0];
@@ -244,13 +313,14 @@ TEST_F(ModifyEntryDialogTest, RefusedValuesNameTheirFieldAndAreNotSent) {
   }
   EXPECT_EQ(Page().List().entries[index].GetPath(), L"\\Windows\\system32\\winload.exe");
   EXPECT_EQ(Page().List().entries[index].description, L"Windows 7");
+  EXPECT_EQ(Page().List().entries[index].systemroot, L"\\Windows");
 }
 
 // Stands in for the main window's opener: renames the record in the real dialog and presses OK.
 INT_PTR RenameThroughDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex) {
   ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, nullptr}, listIndex);
   HWND window = dialog.CreateModeless(owner);
-  HWND general = FindWindowExW(window, nullptr, MAKEINTATOM(32770), nullptr);
+  HWND general = ChildPage(window, IDC_GENERAL_NAME);
   SetDlgItemTextW(general, IDC_GENERAL_NAME, L"Seven");
   ClickControl(window, IDOK);
   return IDOK;
