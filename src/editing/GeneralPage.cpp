@@ -70,6 +70,7 @@ GeneralPage::GeneralPage(ModifyEntryDialog& owner) : win::AppDialog(IDD_ENTRY_GE
 
 BOOL GeneralPage::OnInit() {
   locale_.Attach(Item(IDC_GENERAL_LOCALE));
+  locale_.SetImageList(owner_.SharedImages());
   for (const NamedLocale& named : kNamedLocales) locale_.AddItem(GetText(named.text), named.code, art::kImageLoader);
   locale_.AddLocaleCodes(art::kImageLoader);
 

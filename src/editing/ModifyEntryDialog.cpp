@@ -175,7 +175,13 @@ void ModifyEntryDialog::RefreshDetails() {
       AppSettings.toolsAvailable && !record.identifier.empty()) {
     List().EnumerateOne(&record, record.identifier);
   }
-  debug_.SetText(record.rawText);
+  // The listing's lines end in a bare line feed, which a multi-line edit does not break at.
+  std::wstring text;
+  for (size_t i = 0; i < record.rawText.size(); ++i) {
+    if (record.rawText[i] == L'\n' && (i == 0 || record.rawText[i - 1] != L'\r')) text += L'\r';
+    text += record.rawText[i];
+  }
+  debug_.SetText(text);
 }
 
 void ModifyEntryDialog::UpdateButtons() {

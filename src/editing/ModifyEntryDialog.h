@@ -37,6 +37,7 @@ class ModifyEntryDialog : public win::AppDialog {
 
   EntryList& List() { return *setup_.list; }
   HIMAGELIST VolumeImages() const { return setup_.volumeImages; }
+  HIMAGELIST SharedImages() const { return setup_.tabImages; }
   int ListIndex() const { return listIndex_; }
   bool IsBootManager() const { return listIndex_ == kBootManagerIndex; }
   // A store loader: neither the boot manager nor a boot.ini line.

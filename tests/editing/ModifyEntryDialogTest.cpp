@@ -151,6 +151,7 @@ TEST_F(ModifyEntryDialogTest, TheDebugTabStaysAcrossNextAndAnUnsavedEditIsDroppe
   EXPECT_FALSE(IsWindowVisible(advanced_));
   const BootEntry& next = Page().List().entries[pe + 1];
   EXPECT_NE(ControlText(Dialog(), IDC_ENTRY_DEBUG_TEXT).find(next.description), std::wstring::npos);
+  EXPECT_GT(SendDlgItemMessageW(Dialog(), IDC_ENTRY_DEBUG_TEXT, EM_GETLINECOUNT, 0, 0), 3) << "one line per key";
   ClickControl(Dialog(), IDC_ENTRY_PREV);
   EXPECT_EQ(TextOf(General(IDC_GENERAL_NAME)), L"Windows PE") << "No drops the edit";
   for (const std::wstring& line : TakeArguments()) EXPECT_EQ(line.find(L"/set"), std::wstring::npos) << line;
