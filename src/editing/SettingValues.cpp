@@ -6,6 +6,7 @@
 #include "base/Texts.h"
 #include "resource.h"
 #include "store/BootEntry.h"
+#include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Controls.h"
 
@@ -50,6 +51,8 @@ const SettingTable kTables[] = {
     {SettingTag::kNx, IDC_ADVANCED_NX, L"nx", kNx, -1},
 };
 
+const SettingTag kSaveOrder[] = {SettingTag::kSafeBoot, SettingTag::kPae, SettingTag::kEms,
+                                 SettingTag::kHal,      SettingTag::kNx,  SettingTag::kMetroBoot};
 const SettingTag kShowOrder[] = {SettingTag::kEms, SettingTag::kHal,  SettingTag::kNx,
                                  SettingTag::kSafeBoot, SettingTag::kPae, SettingTag::kMetroBoot};
 
@@ -148,4 +151,18 @@ std::wstring ElementValue(HWND combo, SettingTag tag) {
     if (auto value = ValueOfItem(tag, static_cast<int>(box.Data(index)))) return *value;
   }
   return box.Text().substr(0, kSettingTextLimit);
+}
+
+std::vector<SettingChange> ChangedSettings(HWND page, const BootEntry& record) {
+  std::vector<SettingChange> changes;
+  for (SettingTag tag : kSaveOrder) {
+    std::wstring value = ElementValue(GetDlgItem(page, TableFor(tag).controlId), tag);
+    if (!base::EqualsNoCase(value, StoredSetting(record, tag))) changes.push_back({tag, value});
+  }
+  return changes;
+}
+
+int IssueSetting(const std::wstring& identifier, const SettingChange& change) {
+  return SetOrDeleteElement(identifier, TableFor(change.tag).element,
+                            change.value.empty() ? std::wstring() : WrapInQuotes(change.value));
 }

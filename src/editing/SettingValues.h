@@ -2,15 +2,17 @@
 // picks one, and which element value a choice stands for. An empty element value means "remove
 // the element" (nothing at all for a new entry).
 //
-// The advanced page calls FillSettingCombos once, ShowSettingCombos for every record it shows
-// and ElementValue for each combo when it compares or saves; the tables are open for tests and
-// for change detection that has no window.
+// The advanced page calls FillSettingCombos once, ShowSettingCombos for every record it shows,
+// ChangedSettings to tell whether anything changed and IssueSetting for each change it saves
+// (ElementValue reads one combo); the tables are open for tests and for checks that have no
+// window.
 #pragma once
 #include <windows.h>
 
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 struct BootEntry;
 
@@ -71,3 +73,14 @@ void ShowSettingCombos(HWND page, const BootEntry& record);
 // The element value of the combo's current choice: the table's value for the selected item, or
 // the edit field's text (at most kSettingTextLimit characters) when nothing is selected.
 std::wstring ElementValue(HWND combo, SettingTag tag);
+
+struct SettingChange {
+  SettingTag tag;
+  std::wstring value;  // empty: remove the element
+};
+// The combos of the page whose element value differs (any case) from the record's, in the order
+// they are saved: SafeBoot, PAE, EMS, HAL, NX, Metro Boot.
+std::vector<SettingChange> ChangedSettings(HWND page, const BootEntry& record);
+// Sets the changed value on the store object identifier (quoted), or removes the element for an
+// empty one. 1 when the command was issued, 0 when the store layer refused it.
+int IssueSetting(const std::wstring& identifier, const SettingChange& change);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/SettingValues.h"
+#include "StoreSandbox.h"
 #include "resource.h"
 #include "store/BootEntry.h"
 #include "test_resource.h"
@@ -92,6 +93,27 @@ TEST_F(SettingValuesTest, NextRecordWithUnknownValuesKeepsNoStaleChoice) {
     EXPECT_EQ(ElementValue(combo, table.tag), stored);
     EXPECT_EQ(win::ComboSelection(combo), stored.empty() ? 0 : -1);
   }
+}
+
+TEST_F(SettingValuesTest, ChangedSettingsReachTheStoreInSavingOrder) {
+  testing_support::StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());
+  BootEntry record;
+  record.safeboot = L"minimal";
+  record.ems = L"0";  // shown as "No", which the store gets although nobody touched it
+  record.nx = L"Sometimes";
+  record.pae = L"ForceEnable";
+  ShowSettingCombos(page_.Handle(), record);
+  SelectByItemData(Combo(SettingTag::kSafeBoot), 0);
+
+  std::vector<SettingChange> changes = ChangedSettings(page_.Handle(), record);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].tag, SettingTag::kSafeBoot);
+  EXPECT_EQ(changes[1].tag, SettingTag::kEms);
+  const std::wstring id = testing_support::demo_store::kWindows7;
+  for (const SettingChange& change : changes) EXPECT_EQ(IssueSetting(id, change), 1);
+  EXPECT_EQ(sandbox.Journal(), (std::vector<std::wstring>{sandbox.LineFor(L" /deletevalue  " + id + L"    safeboot "),
+                                                          sandbox.LineFor(L" /set  " + id + L"    ems    \"No\"")}));
 }
 
 }  // namespace
