@@ -317,8 +317,41 @@ TEST_F(ModifyEntryDialogTest, RefusedValuesNameTheirFieldAndAreNotSent) {
   EXPECT_EQ(Page().List().entries[index].systemroot, L"\\Windows");
 }
 
+TEST_F(ModifyEntryDialogTest, WithoutTheToolNothingIsSavedAndNoSuccessIsClaimed) {
+  OpenPage();
+  AppSettings.toolsAvailable = false;
+  Open(IndexOf(L"Windows 7"));
+  EXPECT_FALSE(Enabled(General(IDC_GENERAL_NAME)));
+  SendDlgItemMessageW(general_, IDC_GENERAL_LOCALE, CB_SETCURSEL, 0, 0);
+  Ok();
+  EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{L"Write BCD store error!"}));
+  EXPECT_TRUE(TakeArguments().empty());
+}
+
+TEST_F(ModifyEntryDialogTest, AStoredValueOutsideTheListDoesNotInheritTheLastChoice) {
+  OpenPage();
+  int first = 0, second = 1;
+  auto& entries = Page().List().entries;
+  ASSERT_TRUE(entries[first].sourceKind == kSourceStore && entries[second].sourceKind == kSourceStore);
+  entries[first].pae = L"ForceEnable";
+  entries[second].pae = L"Default";
+  Open(first);
+  ClickControl(Dialog(), IDC_ENTRY_NEXT);
+  HWND pae = GetDlgItem(advanced_, IDC_ADVANCED_PAE);
+  EXPECT_EQ(SendMessageW(pae, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(TextOf(pae), L"Default");
+  ClearJournal();
+  Ok();
+  EXPECT_TRUE(TakeArguments().empty()) << "the raw value goes back unchanged: nothing to write";
+  EXPECT_TRUE(seams.script.prompts.empty());
+}
+
+int openedIndex = -100;
+
 // Stands in for the main window's opener: renames the record in the real dialog and presses OK.
 INT_PTR RenameThroughDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex) {
+  openedIndex = listIndex;
+  if (listIndex < 0) return IDCANCEL;
   ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, nullptr}, listIndex);
   HWND window = dialog.CreateModeless(owner);
   HWND general = ChildPage(window, IDC_GENERAL_NAME);
@@ -336,6 +369,12 @@ TEST_F(ModifyEntryDialogTest, ModifyOpensTheSelectedEntryAndTheRowShowsTheStoreA
   EXPECT_LT(RowNamed(L"Windows 7"), 0);
   EXPECT_EQ(RowNamed(L"Seven"), Page().SelectedRow());
   EXPECT_NE(StoreListing(demo_store::kWindows7).find(L"Seven"), std::wstring::npos);
+
+  for (int row = 0; row < RowCount(); ++row) {
+    if (Row(row).data == -1) SelectRow(row);
+  }
+  ChooseMenuCommand(IDC_OSLIST_MODIFY);
+  EXPECT_EQ(openedIndex, -1) << "the boot manager row opens the boot manager record";
 }
 
 }  // namespace
