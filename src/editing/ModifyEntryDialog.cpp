@@ -94,7 +94,7 @@ BOOL ModifyEntryDialog::OnInit() {
   general_ = std::make_unique<GeneralPage>(*this);
   advanced_ = std::make_unique<AdvancedPage>(*this);
   for (HWND page : {general_->CreateModeless(Handle()), advanced_->CreateModeless(Handle())}) {
-    SetWindowPos(page, tabs_.Handle(), pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
+    SetWindowPos(page, HWND_TOP, pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
                  pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);
   }
 
