@@ -12,6 +12,7 @@
 #include "base/Texts.h"
 #include "bootloader/BootloaderPage.h"
 #include "controls/ButtonPresets.h"
+#include "editing/ModifyEntryDialog.h"
 #include "oslist/OsListPage.h"
 #include "oslist/RestartComputer.h"
 #include "resource.h"
@@ -196,7 +197,7 @@ void MainDialog::ShowPage(int index) {
   if (index < 0 || index >= kPageCount) return;
   HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   if (!pages_[index]) {
-    pages_[index] = MakePage(index, PageContext{buttonImages_, systemSmall_, systemLarge_, Handle()});
+    pages_[index] = MakePage(index, PageContext{buttonImages_, systemSmall_, systemLarge_, Handle(), &OpenEntryDialog});
     if (HWND page = pages_[index]->CreateModeless(Handle())) {
       SetWindowPos(page, Item(IDC_MAIN_PAGE_AREA), pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
                    pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);

@@ -5,6 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+class EntryList;
+struct PageContext;
+
+// Opens the entry dialog modally on an entry of list (-1: the boot manager record); returns the
+// dialog's result. The dialog belongs to another page family, so the main window lends it.
+using EntryDialogOpener = INT_PTR (*)(HWND owner, EntryList& list, const PageContext& context, int listIndex);
+
 struct PageContext {
   // 16x16 images of buttons, rows and menus: strip 152 then icons 141, 143, 144, 140.
   HIMAGELIST buttonImages = nullptr;
@@ -13,6 +20,8 @@ struct PageContext {
   HIMAGELIST systemLarge = nullptr;
   // The main window (pages post kRefreshPagesMessage to it with the refresh kind in wParam).
   HWND mainWindow = nullptr;
+  // Null: the Modify button opens nothing.
+  EntryDialogOpener openEntryDialog = nullptr;
 };
 
 // Posted to the main window by a page that changed what other pages show (wParam: the main

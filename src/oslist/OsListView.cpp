@@ -368,8 +368,17 @@ INT_PTR OsListPage::OnListClick(WPARAM, LPARAM lParam) {
   return 0;
 }
 
-// The entry dialog arrives later; until then the button only follows its enabling rule.
-INT_PTR OsListPage::OnModifyButton(WPARAM, LPARAM) { return TRUE; }
+// The button and the row menu's Modify; the boot manager row opens the boot manager record.
+INT_PTR OsListPage::OnModifyButton(WPARAM, LPARAM) {
+  if (!hasSelection_ || !context_.openEntryDialog) return TRUE;
+  int entry = selectedEntry_;
+  if (entry != -1 && !IsEntryIndex(entry)) return TRUE;
+  context_.openEntryDialog(ApplicationWindow(), list_, context_, entry);
+  // The dialog read back what it saved: the rows show the store as it is now.
+  FillList();
+  SelectRow(RowOfEntry(entry));
+  return TRUE;
+}
 
 INT_PTR OsListPage::OnReloadListCommand(WPARAM, LPARAM) {
   RefreshList(false);

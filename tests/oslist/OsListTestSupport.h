@@ -82,7 +82,7 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
     if (!images_) images_ = MakeImages();
     host_ = CreateWindowExW(0, L"STATIC", L"Vexa host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
-    page_ = std::make_unique<OsListPage>(PageContext{images_, nullptr, nullptr, host_});
+    page_ = std::make_unique<OsListPage>(PageContext{images_, nullptr, nullptr, host_, entryDialogOpener});
     HWND window = page_->CreateModeless(host_);
     EXPECT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
@@ -92,6 +92,7 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
   }
 
   OsListPage& Page() { return *page_; }
+  HIMAGELIST Images() const { return images_; }
   HWND List() const { return GetDlgItem(page_->Handle(), IDC_OSLIST_LIST); }
   int RowCount() const { return ListView_GetItemCount(List()); }
 
@@ -160,6 +161,9 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
   void Answer(std::initializer_list<int> answers) {
     for (int answer : answers) seams.script.promptAnswers.push_back(answer);
   }
+
+  // What the page's Modify opens; set before OpenPage (none: Modify opens nothing).
+  EntryDialogOpener entryDialogOpener = nullptr;
 
   std::string BootIniText() const { return ReadFileBytes(AppSettings.bootIniPath); }
 

@@ -1,0 +1,34 @@
+// The "Adv Settings" page of the entry dialog: SystemRoot behind its lock, the six loader
+// settings and WinPE, shown from the record and written back to the store.
+#pragma once
+#include <windows.h>
+
+#include "controls/SkinButton.h"
+#include "editing/GeneralPage.h"
+#include "win/AppDialog.h"
+
+class ModifyEntryDialog;
+
+class AdvancedPage : public win::AppDialog {
+ public:
+  explicit AdvancedPage(ModifyEntryDialog& owner);
+
+  void LoadFromEntry();
+  // Once a difference was seen it stays seen until the next record is loaded.
+  bool HasChanges();
+  void SaveChanges(SaveOutcome& outcome);
+  std::wstring SystemRootText() const;
+
+ protected:
+  BOOL OnInit() override;
+
+ private:
+  INT_PTR OnPathLock(WPARAM, LPARAM);
+  void ApplyLock();
+
+  static const win::MessageEntry<AdvancedPage> kMessages[];
+
+  ModifyEntryDialog& owner_;
+  SkinButton lock_;
+  bool changed_ = false;
+};

@@ -1,0 +1,81 @@
+// The "Settings" page of the entry dialog: name, locale, boot path and the boot device, shown from
+// the record and written back to the store or to boot.ini.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "controls/SkinButton.h"
+#include "controls/VolumePicker.h"
+#include "store/DeviceSpec.h"
+#include "win/AppDialog.h"
+#include "win/Controls.h"
+
+class ModifyEntryDialog;
+struct BootEntry;
+
+// What one page's writes came to; the dialog reports them together.
+struct SaveOutcome {
+  bool changed = false;  // the page showed a difference
+  bool issued = false;   // at least one command reached the tool (or the file was written)
+  // Labels of fields whose value was not sent: emptied, or not passable as one quoted value.
+  std::vector<std::wstring> emptied;
+  std::vector<std::wstring> refused;
+  bool failed = false;   // a write that could not be made (boot.ini, no tool)
+  // Store values issued, by key ("description", "locale", "path", "device"), to be found again
+  // in the store afterwards.
+  std::vector<std::pair<std::wstring, std::wstring>> sent;
+};
+
+// What the page shows, read back from its controls.
+struct GeneralValues {
+  std::wstring name;
+  std::wstring locale;
+  std::wstring path;
+  int deviceKind = DeviceSpec::kPartition;
+  std::wstring drive;
+  std::wstring file;
+  std::wstring options;
+};
+
+class GeneralPage : public win::AppDialog {
+ public:
+  explicit GeneralPage(ModifyEntryDialog& owner);
+
+  void LoadFromEntry();
+  bool HasChanges();
+  SaveOutcome SaveChanges();
+  GeneralValues Values() const;
+  // The device text the controls describe; the record's own text while they still show it.
+  std::wstring DeviceText(const GeneralValues& values) const;
+  // Whether the device controls differ from the device the record showed when it loaded.
+  bool DeviceChanged(const GeneralValues& values) const;
+
+ protected:
+  BOOL OnInit() override;
+
+ private:
+  INT_PTR OnTypeClick(WPARAM, LPARAM);
+  INT_PTR OnBrowseDeviceFile(WPARAM, LPARAM);
+  INT_PTR OnEditRamdisk(WPARAM, LPARAM);
+
+  void ApplyBootType(int deviceKind, int sourceKind);
+  void SelectBootPath(const std::wstring& path);
+  void SelectOptions(const std::wstring& options);
+  void SelectLocale(const std::wstring& locale);
+  // The field's label as the page shows it, without its colon: the name a message gives a field.
+  std::wstring FieldName(int labelId) const;
+  void SaveBootIniName(const GeneralValues& values, SaveOutcome& outcome);
+  void SaveStoreValues(const GeneralValues& values, SaveOutcome& outcome);
+
+  static const win::MessageEntry<GeneralPage> kMessages[];
+
+  ModifyEntryDialog& owner_;
+  VolumePicker locale_;
+  VolumePicker drives_;
+  win::ComboBox bootPath_;
+  win::ComboBox ramdisk_;
+  SkinButton browseFile_, editRamdisk_;
+};

@@ -1,0 +1,99 @@
+// The entry dialog in modify mode: one boot entry on tab pages ("Settings", "Adv Settings" for a
+// store loader, and the raw "Debug" listing), stepping through the list with Prev and Next, and saving what the user changed.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "controls/PageContext.h"
+#include "controls/SkinButton.h"
+#include "editing/AdvancedPage.h"
+#include "editing/GeneralPage.h"
+#include "store/DeviceSpec.h"
+#include "win/AppDialog.h"
+#include "win/Controls.h"
+
+class EntryList;
+struct BootEntry;
+
+inline constexpr wchar_t kEntryWriteStoreError[] = L"Write BCD store error!";
+inline constexpr wchar_t kEntryWriteBootIniError[] = L"Write Boot.ini error!";
+
+// listIndex: -1 the boot manager record, 0 and above an entry of the list.
+inline constexpr int kBootManagerIndex = -1;
+
+struct EntryDialogSetup {
+  EntryList* list = nullptr;
+  HIMAGELIST tabImages = nullptr;     // the main window's shared 16x16 images
+  HIMAGELIST volumeImages = nullptr;  // the shell's small system images, for the drive list
+};
+
+class ModifyEntryDialog : public win::AppDialog {
+ public:
+  ModifyEntryDialog(const EntryDialogSetup& setup, int listIndex);
+  ~ModifyEntryDialog() override;
+
+  EntryList& List() { return *setup_.list; }
+  HIMAGELIST VolumeImages() const { return setup_.volumeImages; }
+  HIMAGELIST SharedImages() const { return setup_.tabImages; }
+  int ListIndex() const { return listIndex_; }
+  bool IsBootManager() const { return listIndex_ == kBootManagerIndex; }
+  // A store loader: neither the boot manager nor a boot.ini line.
+  bool HasAdvancedTab();
+  bool EfiBoot() const { return efiBoot_; }
+  // The record on show: the list's own, which saving updates in place.
+  BootEntry& Record();
+  DeviceSpec& Device() { return device_; }
+  int CurrentTab() const { return currentTab_; }
+
+  void RefreshDetails();
+  bool HasChanges();
+  // Asks before leaving an entry with unsaved changes, and saves them on Yes.
+  void ConfirmLeave();
+  void SaveAll();
+  void Step(int delta);
+
+ protected:
+  BOOL OnInit() override;
+
+ private:
+  INT_PTR OnTabChange(WPARAM, LPARAM);
+  INT_PTR OnPrev(WPARAM, LPARAM);
+  INT_PTR OnNext(WPARAM, LPARAM);
+  INT_PTR OnOk(WPARAM, LPARAM);
+  INT_PTR OnCancel(WPARAM, LPARAM);
+
+  void BuildTabs();
+  void Fill();
+  // The window a tab shows: the general page, the advanced page or the raw listing.
+  HWND PageWindow(int tab);
+  void ShowCurrentPage();
+  void UpdateButtons();
+  // Reads the record again from the store, its element fields emptied first so a value the store
+  // no longer holds does not stay on screen.
+  void Reread();
+  // The values the store does not hold after a save, by field label.
+  void CheckStored(SaveOutcome& outcome);
+  void Report(const SaveOutcome& outcome);
+
+  static const win::MessageEntry<ModifyEntryDialog> kMessages[];
+
+  EntryDialogSetup setup_;
+  int listIndex_;
+  bool efiBoot_ = false;
+  DeviceSpec device_;
+  int currentTab_ = 0;
+  bool changed_ = false;
+  std::unique_ptr<GeneralPage> general_;
+  std::unique_ptr<AdvancedPage> advanced_;
+  win::Tab tabs_;
+  win::Window debug_;
+  SkinButton prev_, next_;
+  RECT pageArea_ = {};
+};
+
+// Opens the dialog modally on an entry (or the boot manager record, -1); IDOK when it closed by OK.
+// The main window hands this to the OS list page.
+INT_PTR OpenEntryDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex);
