@@ -88,3 +88,20 @@ void BootloaderPage::Restore() {
   if (result.started && Runner().storeFile.empty() && context_.mainWindow)
     PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
 }
+
+void BootloaderPage::UndoRun() {
+  const std::wstring copy = Runner().changes.autoBackup;
+  if (!AppSettings.toolsAvailable || copy.empty()) return;
+  if (!FileExists(copy)) {
+    Tell(base::Format(GetText(IDS_FILE_MISSING), copy), MB_OK);
+    return;
+  }
+  if (Tell(base::Format(GetText(IDS_ASK_UNDO_SINCE_START), copy), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    return;
+  ToolResult result = UndoChangesSinceStart();
+  ShowResult(result);
+  FindSystemStoreKey();
+  if (result.started && Runner().storeFile.empty() && context_.mainWindow)
+    PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
+  ExchangeData();
+}
