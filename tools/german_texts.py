@@ -139,7 +139,7 @@ TEXTS = {
     57503: 'Der Start-Manager konnte nicht angewiesen werden, „%s“ einmalig zu starten.\n\n%s',
     57504: 'Der einmalige Start von „%s“ konnte nicht aufgehoben werden: Der Computer startet ihn beim nächsten Hochfahren.\n\n%s',
     57505: 'Vor der ersten Änderung speichert Vexa eine Kopie des System-Startspeichers. Diese Kopie konnte nicht angelegt werden, daher wurde nichts geändert.\n\nKopie: %s\n%s',
-    57506: 'Änderungen seit dem Start von Vexa rückgängig machen',
+    57506: 'Änderungen seit dem Vexa-Start zurücknehmen',
     57507: 'Der System-Startspeicher wird aus der Kopie\n„%s“\nin den Zustand vor der ersten Änderung durch Vexa in dieser Sitzung zurückversetzt.\n\nNur der Startspeicher wird wiederhergestellt: boot.ini und der Startcode der Datenträger bleiben, wie sie sind.\n\nWirklich fortfahren?',
     57508: 'Änderungen als Skript speichern',
     57509: 'Befehlsskripte',
