@@ -87,6 +87,8 @@ void BootloaderPage::Restore() {
   // The OS list still holds the store as it was; a later save would write that back.
   if (result.started && Runner().storeFile.empty() && context_.mainWindow)
     PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
+  // The restore was the run's first change: its copy makes undo possible from now on.
+  ExchangeData();
 }
 
 void BootloaderPage::UndoRun() {
