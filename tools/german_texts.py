@@ -133,6 +133,18 @@ TEXTS = {
     57450: 'Änderungen der Systemliste (Sortieren oder Löschen) sind noch nicht gespeichert.\\n\\n„Ja“ speichert die Änderungen, „Nein“ verwirft sie, „Abbrechen“ kehrt zur Liste zurück.',
     57460: 'Die Wartezeit ist leer.\\n\\nBitte geben Sie ein, wie viele Sekunden das Startmenü wartet (0 bis 99).',
     57461: 'Der Name „%s“ enthält ein doppeltes Anführungszeichen (").\\nBCDEdit.exe kann es im Namen einer Kopie nicht übernehmen.\\n\\nBenennen Sie den Eintrag ohne es um und kopieren Sie ihn dann.',
+    57500: 'Einmal in diesen Eintrag neu &starten',
+    57501: 'Änderungen als &Skript speichern...',
+    57502: '„%s“ startet einmalig beim nächsten Hochfahren; der Standardeintrag bleibt, wie er ist.',
+    57503: 'Der Start-Manager konnte nicht angewiesen werden, „%s“ einmalig zu starten.\n\n%s',
+    57504: 'Der einmalige Start von „%s“ konnte nicht aufgehoben werden: Der Computer startet ihn beim nächsten Hochfahren.\n\n%s',
+    57505: 'Vor der ersten Änderung speichert Vexa eine Kopie des System-Startspeichers. Diese Kopie konnte nicht angelegt werden, daher wurde nichts geändert.\n\nKopie: %s\n%s',
+    57506: 'Änderungen seit dem Vexa-Start zurücknehmen',
+    57507: 'Der System-Startspeicher wird aus der Kopie\n„%s“\nin den Zustand vor der ersten Änderung durch Vexa in dieser Sitzung zurückversetzt.\n\nNur der Startspeicher wird wiederhergestellt: boot.ini und der Startcode der Datenträger bleiben, wie sie sind.\n\nWirklich fortfahren?',
+    57508: 'Änderungen als Skript speichern',
+    57509: 'Befehlsskripte',
+    57510: 'Die Änderungen wurden gespeichert in\n%s\n\nFühren Sie das Skript auf einem anderen Computer als Administrator aus, um dort dieselben Änderungen vorzunehmen.',
+    57511: 'Die Datei %s konnte nicht geschrieben werden.',
     57670: '&Hilfe',
 }
 

@@ -45,6 +45,7 @@ const win::MessageEntry<BootloaderPage> BootloaderPage::kMessages[] = {
     win::OnCommand(IDC_BOOTLOADER_BROWSE_RESTORE, BN_CLICKED, &BootloaderPage::OnBrowseRestore),
     win::OnCommand(IDC_BOOTLOADER_BACKUP, BN_CLICKED, &BootloaderPage::OnBackup),
     win::OnCommand(IDC_BOOTLOADER_RESTORE, BN_CLICKED, &BootloaderPage::OnRestore),
+    win::OnCommand(IDC_BOOTLOADER_UNDO_RUN, BN_CLICKED, &BootloaderPage::OnUndoRun),
     win::OnCommand(IDC_BOOTLOADER_UPDATE_RECORD, BN_CLICKED, &BootloaderPage::OnUpdateRecord),
     win::OnCommand(IDC_BOOTLOADER_RESET_MBR_MODE, BN_CLICKED, &BootloaderPage::OnResetMbrMode),
     win::OnCommand(IDC_BOOTLOADER_INSTALL_BOOTMGR, BN_CLICKED, &BootloaderPage::OnModeChosen),
@@ -111,11 +112,15 @@ void BootloaderPage::ExchangeData() {
   EnableItem(IDC_BOOTLOADER_UPDATE_RECORD,
              IsItemChecked(IDC_BOOTLOADER_INSTALL_BOOTMGR) || IsItemChecked(IDC_BOOTLOADER_INSTALL_NTLDR));
   ShowItem(IDC_BOOTLOADER_RESET_MBR_MODE, AppSettings.mbrUseSysMode != 0);
+  const std::wstring& copy = Runner().changes.autoBackup;
+  EnableItem(IDC_BOOTLOADER_UNDO_RUN, AppSettings.toolsAvailable && AppSettings.bcdSystem && !copy.empty() &&
+                                          FileExists(copy));
 }
 
 void BootloaderPage::ApplyNotes() {
   SetNote(IDC_BOOTLOADER_BACKUP_NOTE, GetText(backupNote_));
   SetNote(IDC_BOOTLOADER_WARNING, GetText(warningNote_));
+  SetItemText(IDC_BOOTLOADER_UNDO_RUN, GetText(IDS_UNDO_SINCE_START));
 }
 
 void BootloaderPage::SetNote(int id, const std::wstring& text) {
@@ -143,6 +148,7 @@ INT_PTR BootloaderPage::OnRestorePathChange(WPARAM, LPARAM) {
 }
 
 bool BootloaderPage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message == WM_SHOWWINDOW && wParam) ExchangeData();
   if (message == WM_CTLCOLORSTATIC) {
     HDC dc = reinterpret_cast<HDC>(wParam);
     HWND control = reinterpret_cast<HWND>(lParam);

@@ -23,6 +23,8 @@ class BootloaderPage : public SkinPage {
   void BrowseRestoreSource();
   void Backup();
   void Restore();
+  // Puts the system store back from the copy taken before this run's first change to it.
+  void UndoRun();
 
   // --- Boot record ---
   // Fills bootsectDir: the tool folder, or bin\ under WOW64, or empty.
@@ -39,7 +41,8 @@ class BootloaderPage : public SkinPage {
 
  protected:
   BOOL OnInit() override;
-  // Colours of the labels, and the skin behind the radio buttons.
+  // Colours of the labels, and the skin behind the radio buttons; the control states again each
+  // time the page is shown (another page may have changed the store meanwhile).
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
@@ -47,13 +50,15 @@ class BootloaderPage : public SkinPage {
   INT_PTR OnBrowseRestore(WPARAM, LPARAM) { BrowseRestoreSource(); return TRUE; }
   INT_PTR OnBackup(WPARAM, LPARAM) { Backup(); return TRUE; }
   INT_PTR OnRestore(WPARAM, LPARAM) { Restore(); return TRUE; }
+  INT_PTR OnUndoRun(WPARAM, LPARAM) { UndoRun(); return TRUE; }
   INT_PTR OnUpdateRecord(WPARAM, LPARAM) { UpdateRecord(); return TRUE; }
   INT_PTR OnResetMbrMode(WPARAM, LPARAM) { ResetMbrMode(); return TRUE; }
   INT_PTR OnModeChosen(WPARAM, LPARAM) { ExchangeData(); return TRUE; }
   INT_PTR OnBackupPathChange(WPARAM, LPARAM);
   INT_PTR OnRestorePathChange(WPARAM, LPARAM);
 
-  // The update button follows the radio buttons; Set shows while the question is switched off.
+  // The update button follows the radio buttons; Set shows while the question is switched off;
+  // undo is there once this run has a copy of the store to go back to.
   void ExchangeData();
   // The two note lines, which say why a half of the page is disabled (chosen at start-up).
   void ApplyNotes();

@@ -87,4 +87,23 @@ void BootloaderPage::Restore() {
   // The OS list still holds the store as it was; a later save would write that back.
   if (result.started && Runner().storeFile.empty() && context_.mainWindow)
     PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
+  // The restore was the run's first change: its copy makes undo possible from now on.
+  ExchangeData();
+}
+
+void BootloaderPage::UndoRun() {
+  const std::wstring copy = Runner().changes.autoBackup;
+  if (!AppSettings.toolsAvailable || copy.empty()) return;
+  if (!FileExists(copy)) {
+    Tell(base::Format(GetText(IDS_FILE_MISSING), copy), MB_OK);
+    return;
+  }
+  if (Tell(base::Format(GetText(IDS_ASK_UNDO_SINCE_START), copy), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    return;
+  ToolResult result = UndoChangesSinceStart();
+  ShowResult(result);
+  FindSystemStoreKey();
+  if (result.started && Runner().storeFile.empty() && context_.mainWindow)
+    PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
+  ExchangeData();
 }

@@ -129,6 +129,14 @@ core::String AppendToMenuArgs(const core::String& identifier) {
   return core::Format(T16(" /displayorder %s /addlast"), identifier);
 }
 
+core::String BootSequenceArgs(const core::String& identifier) {
+  return core::Format(T16(" /bootsequence %s"), identifier);
+}
+
+core::String RemoveBootSequenceArgs(const core::String& identifier) {
+  return core::Format(T16(" /bootsequence %s /remove"), identifier);
+}
+
 std::vector<core::String> LegacyLoaderSetupArgs() {
   return {
       core::Format(T16("%s%s%s"), T16(" /create "), kNtldrAlias, T16(" /d \"Earlier Windows OS Loader\"")),

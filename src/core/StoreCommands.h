@@ -13,6 +13,7 @@ enum class Refusal {
   kQuoteInValue,     // a double quote inside a value would end the quoted text and add arguments;
                      // a final backslash before the closing quote would escape it
   kCommandTooLong,   // the command line does not fit the 1024-character buffer
+  kNoSafetyNet,      // the copy of the system store taken before its first change could not be made
 };
 
 // Command lines are built in a buffer of this many UTF-16 units, terminator included.
@@ -66,6 +67,9 @@ core::String ImportArgs(const core::String& path);
 // " /create {ntldr} /d \"name\"": the legacy loader object under its fixed GUID.
 core::String CreateLegacyLoaderArgs(const core::String& name);
 core::String AppendToMenuArgs(const core::String& identifier);
+// The boot manager starts identifier once, at the next boot; or no longer does.
+core::String BootSequenceArgs(const core::String& identifier);
+core::String RemoveBootSequenceArgs(const core::String& identifier);
 // The four commands that create or complete the legacy loader object, in order.
 std::vector<core::String> LegacyLoaderSetupArgs();
 // Renames the legacy loader to a boot.ini line's title.

@@ -53,6 +53,14 @@ class OsListPage : public SkinPage {
   bool ApplyEntryCommand(const std::wstring& operation, int entryIndex, bool report);
   void SetDefaultDone(int entryIndex, bool report);
 
+  // --- Restart into an entry once, and this run's changes as a script ---
+  // The selected store entry starts at the next boot only, then the restart question; No takes
+  // the one-time start back. Only the system store has a next boot.
+  void RestartIntoOnce();
+  bool CanRestartIntoOnce() const;
+  // Saves the changes made to the system store since the program started as a .cmd file.
+  void SaveChangesAsScript();
+
   // --- Sort and delete ---
   void MoveEntry(bool up);
   void RemoveEntry();
@@ -110,6 +118,8 @@ class OsListPage : public SkinPage {
   INT_PTR OnModifyButton(WPARAM, LPARAM);
   INT_PTR OnReloadListCommand(WPARAM, LPARAM);
   INT_PTR OnColourStatic(WPARAM, LPARAM);
+  INT_PTR OnRestartOnce(WPARAM, LPARAM);
+  INT_PTR OnSaveScript(WPARAM, LPARAM);
   // Sort and delete (OsListOrder.cpp).
   INT_PTR OnMoveUp(WPARAM, LPARAM);
   INT_PTR OnMoveDown(WPARAM, LPARAM);

@@ -301,6 +301,7 @@ HMENU OsListPage::RowMenu() {
     auto add = [menu](UINT id, const std::wstring& text) { AppendMenuW(menu, MF_STRING, id, text.c_str()); };
     auto separate = [menu] { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); };
     add(IDC_OSLIST_SET_DEFAULT, ItemText(IDC_OSLIST_SET_DEFAULT));
+    add(ID_OSLIST_RESTART_ONCE, GetText(IDS_RESTART_ONCE_ITEM));
     add(IDC_OSLIST_MODIFY, ItemText(IDC_OSLIST_MODIFY));
     add(IDC_OSLIST_COPY, ItemText(IDC_OSLIST_COPY));
     separate();
@@ -313,6 +314,8 @@ HMENU OsListPage::RowMenu() {
     add(ID_OSLIST_RELOAD_LIST, GetText(IDS_RELOAD_LIST));
     separate();
     add(IDC_OSLIST_ADD_NEW, ItemText(IDC_OSLIST_ADD_NEW));
+    separate();
+    add(ID_OSLIST_SAVE_SCRIPT, GetText(IDS_SAVE_SCRIPT_ITEM));
     SetMenuDefaultItem(menu, 0, TRUE);
     // Menus before Vista draw item pictures badly.
     if (AppSettings.osClass >= 6) {
@@ -332,6 +335,10 @@ HMENU OsListPage::RowMenu() {
   for (int id : kButtons) {
     EnableMenuItem(contextMenu_.Get(), id, MF_BYCOMMAND | (IsWindowEnabled(Item(id)) ? MF_ENABLED : MF_GRAYED));
   }
+  const std::pair<UINT, bool> commands[] = {{ID_OSLIST_RESTART_ONCE, CanRestartIntoOnce()},
+                                            {ID_OSLIST_SAVE_SCRIPT, !Runner().changes.done.empty()}};
+  for (const auto& [id, enabled] : commands)
+    EnableMenuItem(contextMenu_.Get(), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
   return contextMenu_.Get();
 }
 

@@ -36,6 +36,8 @@
 
 // Commands of the context menus built at run time that have no button of their own
 #define ID_OSLIST_RELOAD_LIST 1014
+#define ID_OSLIST_RESTART_ONCE 1570
+#define ID_OSLIST_SAVE_SCRIPT 1571
 #define ID_UTILITIES_RUN 1019
 
 // About page (template 100)
@@ -125,6 +127,7 @@
 #define IDC_BOOTLOADER_RESTORE_LABEL 1104
 #define IDC_BOOTLOADER_RESET_MBR_MODE 1135
 #define IDC_BOOTLOADER_PAGE_ICON 1201
+#define IDC_BOOTLOADER_UNDO_RUN 1572
 
 // Partition selection (template 137); OK is IDOK
 #define IDC_PARTITION_LABEL 1000

@@ -164,3 +164,18 @@
 // read again
 #define IDS_TIMEOUT_EMPTY 57460
 #define IDS_COPY_NAME_HAS_QUOTE 57461
+
+// Restarting into an entry once, the safety net of the system store and its undo, the changes
+// saved as a script
+#define IDS_RESTART_ONCE_ITEM 57500
+#define IDS_SAVE_SCRIPT_ITEM 57501
+#define IDS_STARTS_ONCE 57502
+#define IDS_START_ONCE_FAILED 57503
+#define IDS_START_ONCE_NOT_CANCELLED 57504
+#define IDS_SAFETY_NET_FAILED 57505
+#define IDS_UNDO_SINCE_START 57506
+#define IDS_ASK_UNDO_SINCE_START 57507
+#define IDS_SAVE_SCRIPT_TITLE 57508
+#define IDS_FILTER_SCRIPTS 57509
+#define IDS_SCRIPT_SAVED 57510
+#define IDS_SCRIPT_NOT_SAVED 57511

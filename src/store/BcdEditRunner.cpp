@@ -85,8 +85,11 @@ ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std:
     lastRefusal = StoreFileRefusal(storeFile);
     return {kCreateProcessFailedText};
   }
+  if (!redirected && !GuardSystemStore(folder, arguments)) return {kCreateProcessFailedText};
   std::wstring command = redirected ? WithStoreClause(storeFile, arguments) : arguments;
-  return ExecuteChecked(L"bcdedit.exe", folder, command, 1);
+  ToolResult result = ExecuteChecked(L"bcdedit.exe", folder, command, 1);
+  if (!redirected) NoteSystemStoreRun(arguments, result);
+  return result;
 }
 
 ToolResult BcdEditRunner::ExecuteChecked(const std::wstring& program, const std::wstring& directory,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/StoreCommands.h"
+#include "store/RunChanges.h"
 
 // Texts Execute returns for its own failures (besides "-1" for a missing tool).
 inline constexpr wchar_t kToolMissingText[] = L"-1";
@@ -37,6 +38,8 @@ class BcdEditRunner {
   unsigned outputCodePage = CP_ACP;
   // Set by Execute and the element operations: why the last command was not issued.
   Refusal lastRefusal = Refusal::kNone;
+  // The safety net and the changes made to the system store in this run (SafetyNet.cpp).
+  RunChanges changes;
 
   int DetectWow64();
   std::wstring ProgramDir();
@@ -62,6 +65,13 @@ class BcdEditRunner {
   // Creates an object of the given application type; returns the identifier cut out of the
   // tool's answer, or its whole answer when it holds no "}".
   std::wstring CreateEntry(const std::wstring& applicationType, const std::wstring& description);
+
+ private:
+  // Before a command on the system store: when it is a change, the safety net's copy, made once a
+  // run with the tool in directory. False (the user told, lastRefusal set) when it could not be made.
+  bool GuardSystemStore(const std::wstring& directory, const std::wstring& arguments);
+  // After a command on the system store: a change the tool carried out joins changes.done.
+  void NoteSystemStoreRun(const std::wstring& arguments, const ToolResult& result);
 };
 
 // The process's one runner.

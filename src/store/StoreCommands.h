@@ -26,6 +26,10 @@ ToolResult ImportStore(const std::wstring& path);
 bool StorePathRefused(const std::wstring& path);
 std::wstring CreateLegacyLoader(const std::wstring& name);
 std::wstring AppendToMenu(const std::wstring& identifier);
+// The boot manager starts identifier (a braced identifier) once, at the next boot; or no longer
+// does. Always the system store's boot manager: a store file has no next boot.
+ToolResult SetBootSequence(const std::wstring& identifier);
+ToolResult RemoveBootSequence(const std::wstring& identifier);
 // An entry setting such as "systemroot" or "nx": set when value is not empty, else deleted. The
 // element name is passed with a blank on each side. Returns 1 when a command was issued.
 int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& element, const std::wstring& value);

@@ -22,6 +22,15 @@ bool RefuseIdentifier(const std::wstring& identifier) {
   return true;
 }
 
+// An object's identifier: one argument, and braced (an alias or a GUID), as the element
+// operations want it too.
+bool RefuseObject(const std::wstring& identifier) {
+  if (RefuseIdentifier(identifier)) return true;
+  if (identifier.front() == L'{') return false;
+  Runner().lastRefusal = Refusal::kBadIdentifier;
+  return true;
+}
+
 }  // namespace
 
 std::wstring SetManagerTimeout(int seconds) { return Runner().Run(TimeoutArgs(seconds), 0); }
@@ -78,6 +87,16 @@ std::wstring CreateLegacyLoader(const std::wstring& name) {
 std::wstring AppendToMenu(const std::wstring& identifier) {
   if (RefuseIdentifier(identifier)) return L"";
   return Runner().Run(AppendToMenuArgs(identifier), 0);
+}
+
+ToolResult SetBootSequence(const std::wstring& identifier) {
+  if (RefuseObject(identifier) || !Runner().storeFile.empty()) return {};
+  return Runner().RunChecked(BootSequenceArgs(identifier), 0);
+}
+
+ToolResult RemoveBootSequence(const std::wstring& identifier) {
+  if (RefuseObject(identifier) || !Runner().storeFile.empty()) return {};
+  return Runner().RunChecked(RemoveBootSequenceArgs(identifier), 0);
 }
 
 void SetUpLegacyLoader() {

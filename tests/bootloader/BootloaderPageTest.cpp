@@ -13,6 +13,7 @@
 #include "base/Texts.h"
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
+#include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Controls.h"
 
@@ -333,4 +334,30 @@ TEST_F(BootloaderPageTest, LanguageChangeKeepsThePagesOwnNotes) {
   EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_BACKUP_NOTE), L"translated note");
   EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_WARNING), GetText(IDS_NOTE_NO_BOOTSECT));
   EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_INSTALL_TITLE), L"Boot Code");
+}
+
+TEST_F(BootloaderPageTest, UndoComesWithTheRunsCopyAndRestoresTheStoreOnlyAfterAsking) {
+  Runner().changes.safetyNet = true;
+  BootloaderPage& page = Open();
+  ShowWindow(page.Handle(), SW_SHOW);
+  EXPECT_FALSE(IsWindowEnabled(page.Item(IDC_BOOTLOADER_UNDO_RUN))) << "nothing changed yet";
+  EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_UNDO_RUN), L"Undo the changes since Vexa started");
+
+  SetManagerTimeout(3);
+  ShowWindow(page.Handle(), SW_HIDE);
+  ShowWindow(page.Handle(), SW_SHOW);
+  ASSERT_TRUE(IsWindowEnabled(page.Item(IDC_BOOTLOADER_UNDO_RUN))) << "the page shown again knows of the copy";
+  const std::wstring copy = Runner().changes.autoBackup;
+  ClearJournal();
+
+  seams.script.promptAnswers = {IDYES};
+  Press(IDC_BOOTLOADER_UNDO_RUN);
+  EXPECT_EQ(seams.script.prompts[0].text, base::Format(GetText(IDS_ASK_UNDO_SINCE_START), copy));
+  EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{LineFor(ImportArgs(copy))});
+  EXPECT_EQ(LastPrompt().flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+  std::string listing = RunTool(L"bcdedit", L"/enum {bootmgr} /v").output;
+  size_t timeout = listing.find("\ntimeout ");
+  ASSERT_NE(timeout, std::string::npos);
+  EXPECT_EQ(std::stoi(listing.substr(listing.find_first_not_of(' ', timeout + 9))), 30) << "the timeout is back";
+  EXPECT_EQ(RefreshRequests(), std::vector<WPARAM>{kRefreshOsListFromStore});
 }

@@ -36,6 +36,9 @@ StoreSandbox::StoreSandbox(Tools tools, int wow64)
     }
   }
   PointRunner(wow64);
+  // A fresh run, without the copy of the store before its first change (it would stand in every
+  // journal) unless a test switches it on.
+  Runner().changes = RunChanges{};
   AppSettings.toolsAvailable = tools == Tools::kStandins;
   AppSettings.bcdSystem = true;
   AppSettings.storeKeyName = storeKey;
