@@ -133,6 +133,14 @@ TEXTS = {
     57450: 'Änderungen der Systemliste (Sortieren oder Löschen) sind noch nicht gespeichert.\\n\\n„Ja“ speichert die Änderungen, „Nein“ verwirft sie, „Abbrechen“ kehrt zur Liste zurück.',
     57460: 'Die Wartezeit ist leer.\\n\\nBitte geben Sie ein, wie viele Sekunden das Startmenü wartet (0 bis 99).',
     57461: 'Der Name „%s“ enthält ein doppeltes Anführungszeichen (").\\nBCDEdit.exe kann es im Namen einer Kopie nicht übernehmen.\\n\\nBenennen Sie den Eintrag ohne es um und kopieren Sie ihn dann.',
+    57470: '„%s“ darf nicht leer sein; der gespeicherte Wert bleibt erhalten.',
+    57471: '„%s“ wurde nicht gespeichert: Ein Wert darf kein doppeltes Anführungszeichen enthalten und nicht auf einen umgekehrten Schrägstrich enden.',
+    57472: '%s ist nicht im BCD-Speicher: Es wurde nichts geschrieben.',
+    57473: 'Der Eintrag {ntldr} behält seinen alten Namen: „%s“ kann keine Beschreibung im Startspeicher sein (ein doppeltes Anführungszeichen darin oder ein umgekehrter Schrägstrich am Ende würde den Befehl zerstören).',
+    57474: 'Der Name „%s“ kann nicht verwendet werden: Er darf weder ein doppeltes Anführungszeichen noch einen Zeilenumbruch enthalten und nicht auf einen umgekehrten Schrägstrich enden.\n\nBitte geben Sie einen anderen Namen ein.',
+    57475: 'Boot.ini hat bereits eine Zeile für „%s“: Es wurde nichts hinzugefügt.\n\nWählen Sie ein anderes Laufwerk oder eine andere Datei.',
+    57476: 'Fehler beim Schreiben des BCD-Speichers!\n\nDer neue Eintrag %s wurde angelegt, aber nicht alle seine Einstellungen wurden gespeichert; er wurde deshalb nicht ins Startmenü aufgenommen.',
+    57477: '„%s“ kann nicht verwendet werden: Ein Wert darf kein doppeltes Anführungszeichen enthalten und nicht auf einen umgekehrten Schrägstrich enden.',
     57670: '&Hilfe',
 }
 
