@@ -148,7 +148,7 @@ void AdvancedPage::SaveChanges(SaveOutcome& outcome) {
   }
   std::wstring winpe = WinPeValue(IsItemChecked(IDC_ADVANCED_WINPE));
   if (!base::EqualsNoCase(winpe, WinPeValue(WinPeChecked(record.winpe)))) {
-    write(L"winpe", winpe, record.winpe, L"WinPE");
+    write(L"winpe", winpe, record.winpe, LabelName(Handle(), IDC_ADVANCED_WINPE));
   }
 }
 

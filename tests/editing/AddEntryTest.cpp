@@ -24,13 +24,6 @@ HWND ChildPage(HWND dialog, int id) {
   return nullptr;
 }
 
-// The identifier a success message names: the text inside its last pair of quotes.
-std::wstring NamedIdentifier(const std::wstring& message) {
-  size_t close = message.rfind(L'"');
-  size_t open = close == std::wstring::npos || close == 0 ? std::wstring::npos : message.rfind(L'"', close - 1);
-  return open == std::wstring::npos ? L"" : message.substr(open + 1, close - open - 1);
-}
-
 class AddEntryTest : public OsListPageTest {
  protected:
   void TearDown() override {
@@ -43,7 +36,6 @@ class AddEntryTest : public OsListPageTest {
     HWND window = dialog_->CreateModeless(Page().Handle());
     EXPECT_NE(window, nullptr);
     general_ = ChildPage(window, IDC_GENERAL_NAME);
-    advanced_ = ChildPage(window, IDC_ADVANCED_SYSTEMROOT);
     strip_ = ChildPage(window, IDC_KINDLIST_KINDS);
     return window;
   }
@@ -73,86 +65,74 @@ class AddEntryTest : public OsListPageTest {
 
   std::unique_ptr<ModifyEntryDialog> dialog_;
   HWND general_ = nullptr;
-  HWND advanced_ = nullptr;
   HWND strip_ = nullptr;
 };
 
-TEST_F(AddEntryTest, TheKindSetsThePagesButATypedNameStays) {
-  OpenPage();
-  Open();
-  EXPECT_EQ(TextOf(dialog_->Handle()), L"Add New Operating System");
-  EXPECT_EQ(ControlText(dialog_->Handle(), IDOK), L"&Add New");
-  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog_->Handle(), IDC_ENTRY_PREV)));
-  EXPECT_EQ(TabCtrl_GetItemCount(GetDlgItem(dialog_->Handle(), IDC_ENTRY_TABS)), 2);
-  EXPECT_EQ(TextOf(General(IDC_GENERAL_NAME)), L"Vexa New BCD_Windows");
-  EXPECT_TRUE(IsWindowEnabled(General(IDC_GENERAL_TYPE_VHD)));
-
-  ChooseKind(1);
-  EXPECT_EQ(TextOf(General(IDC_GENERAL_NAME)), L"Vexa New WIM_PE");
-  EXPECT_TRUE(win::IsChecked(General(IDC_GENERAL_TYPE_RAMDISK)));
-  EXPECT_FALSE(IsWindowEnabled(General(IDC_GENERAL_TYPE_PARTITION))) << "only kind 0 may change its type";
-  EXPECT_TRUE(win::IsChecked(GetDlgItem(advanced_, IDC_ADVANCED_WINPE)));
-  EXPECT_EQ(TextOf(General(IDC_GENERAL_RAMDISK)), L"{ramdiskoptions}");
-
-  SetWindowTextW(General(IDC_GENERAL_NAME), L"Vexa New");  // not longer than the prefix: the user's
-  ChooseKind(4);
-  EXPECT_EQ(TextOf(General(IDC_GENERAL_NAME)), L"Vexa New");
-  EXPECT_EQ(TextOf(General(IDC_GENERAL_BOOT_PATH)), L"\\ldlinux.sys");
-  EXPECT_FALSE(win::IsChecked(GetDlgItem(advanced_, IDC_ADVANCED_WINPE)));
-  EXPECT_FALSE(IsWindowVisible(General(IDC_GENERAL_DEVICE_FILE)));
-}
-
-// One kind added to the store: what the page is given, then every setting it must send.
-struct StoreCase {
-  int kind;
-  const wchar_t* type;  // application type of the create; null: the legacy loader's own create
+// One new entry: the mode and kind, what the user types, and what must then reach the store or
+// boot.ini.
+struct AddCase {
+  bool store;
+  int kind;               // -1: the kind the strip shows first
+  const wchar_t* name;    // the name the entry must carry
+  const wchar_t* typed;   // a name typed before the kind is chosen (kept); null: the kind's own
   const wchar_t* deviceFile;
-  std::vector<std::pair<std::wstring, std::wstring>> settings;  // in the order sent
-  const wchar_t* before = nullptr;  // bcdedit arguments run first, past the journal
+  const wchar_t* type;    // store: the create's application type; null: the legacy loader's create
+  std::vector<std::pair<std::wstring, std::wstring>> settings;  // store: in the order sent
+  const char* line = nullptr;        // boot.ini: the line added
+  const wchar_t* before = nullptr;   // bcdedit arguments run first, past the journal
 };
 
-TEST_F(AddEntryTest, EachKindIsCreatedWithItsSettingsAndPutOnTheMenu) {
+TEST_F(AddEntryTest, EachKindReachesTheStoreOrBootIniAsItsCommandsOrLine) {
   const wchar_t* exe = L"\\Windows\\system32\\winload.exe";
   const wchar_t* wim = L"ramdisk=[boot]\\sources\\boot.wim,{ramdiskoptions}";
-  const StoreCase cases[] = {
-      {0, L"OSLOADER", nullptr,
-       {{L"path", exe}, {L"device", L"boot"}, {L"osdevice", L"boot"}, {L"systemroot", L"\\Windows"}, {L"nx", L"OptIn"}}},
-      {1, L"OSLOADER", L"\\sources\\boot.wim",
+  const wchar_t* vhd = L"vhd=[locate]\\vhd\\win8.vhdx";
+  const std::pair<std::wstring, std::wstring> boot[] = {{L"device", L"boot"}, {L"osdevice", L"boot"}};
+  const AddCase cases[] = {
+      {true, 0, L"Vexa New BCD_Windows", nullptr, nullptr, L"OSLOADER",
+       {{L"path", exe}, boot[0], boot[1], {L"systemroot", L"\\Windows"}, {L"nx", L"OptIn"}}},
+      {true, 1, L"Vexa New WIM_PE", nullptr, L"\\sources\\boot.wim", L"OSLOADER",
        {{L"path", L"\\Windows\\system32\\boot\\winload.exe"}, {L"device", wim}, {L"osdevice", wim},
         {L"systemroot", L"\\Windows"}, {L"ems", L"Yes"}, {L"detecthal", L"Yes"}, {L"nx", L"OptIn"}, {L"winpe", L"Yes"}}},
-      {2, L"OSLOADER", L"\\vhd\\win8.vhdx",
-       {{L"path", exe}, {L"device", L"vhd=[locate]\\vhd\\win8.vhdx"}, {L"osdevice", L"vhd=[locate]\\vhd\\win8.vhdx"},
-        {L"systemroot", L"\\Windows"}, {L"detecthal", L"Yes"}, {L"nx", L"OptIn"}}},
+      {true, 2, L"Vexa New VHD_OS", nullptr, L"\\vhd\\win8.vhdx", L"OSLOADER",
+       {{L"path", exe}, {L"device", vhd}, {L"osdevice", vhd}, {L"systemroot", L"\\Windows"}, {L"detecthal", L"Yes"},
+        {L"nx", L"OptIn"}}},
       // {ntldr} is complete in the demo store: a boot sector application that chains to it.
-      {3, L"BOOTSECTOR", nullptr, {{L"path", L"\\ntldr"}, {L"device", L"boot"}, {L"osdevice", L"boot"}}},
-      {3, nullptr, nullptr, {{L"path", L"\\ntldr"}, {L"device", L"boot"}, {L"osdevice", L"boot"}},
+      {true, 3, L"Vexa New XP", nullptr, nullptr, L"BOOTSECTOR", {{L"path", L"\\ntldr"}, boot[0], boot[1]}},
+      {true, 3, L"Vexa New XP", nullptr, nullptr, nullptr, {{L"path", L"\\ntldr"}, boot[0], boot[1]}, nullptr,
        L"/delete {ntldr} /f"},
-      {4, L"BOOTSECTOR", nullptr, {{L"path", L"\\ldlinux.sys"}, {L"device", L"boot"}, {L"osdevice", L"boot"}}},
-      {5, L"BOOTSECTOR", nullptr, {{L"path", L"\\bootsect.dos"}, {L"device", L"boot"}, {L"osdevice", L"boot"}}},
+      {true, 4, L"Vexa New Linux", nullptr, nullptr, L"BOOTSECTOR", {{L"path", L"\\ldlinux.sys"}, boot[0], boot[1]}},
+      {true, 5, L"Vexa New RealMode_OS", nullptr, nullptr, L"BOOTSECTOR",
+       {{L"path", L"\\bootsect.dos"}, boot[0], boot[1]}},
+      {false, -1, L"Vexa New Linux", nullptr, nullptr, nullptr, {}, "c:\\ldlinux.sys=\"Vexa New Linux\"\r\n"},
+      {false, 5, L"DOS 6", L"DOS 6", nullptr, nullptr, {}, "c:\\bootsect.dos=\"DOS 6\"\r\n"},
   };
-  for (const StoreCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "kind " << c.kind << (c.before ? " without {ntldr}" : ""));
+  for (const AddCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.store ? "store" : "boot.ini") << ", kind " << c.kind
+                                    << (c.before ? " without {ntldr}" : ""));
     ASSERT_TRUE(SeedDemo());
+    ASSERT_TRUE(PlaceBootIni(kDemoBootIni));
     if (c.before) {
       ASSERT_EQ(RunTool(L"bcdedit", c.before).exitCode, 0u);
     }
     OpenPage();
+    AppSettings.bcdSystem = c.store;
     Open();
-    ChooseKind(c.kind);
+    if (c.typed) SetWindowTextW(General(IDC_GENERAL_NAME), c.typed);
+    if (c.kind >= 0) ChooseKind(c.kind);
     if (c.deviceFile) SetWindowTextW(General(IDC_GENERAL_DEVICE_FILE), c.deviceFile);
-    std::wstring name = TextOf(General(IDC_GENERAL_NAME));
     seams.script.prompts.clear();
     ClearJournal();
     Add();
     EXPECT_TRUE(Closed());
-    ASSERT_EQ(PromptTexts().size(), 1u);
-    std::wstring id = NamedIdentifier(PromptTexts()[0]);
-    EXPECT_EQ(PromptTexts()[0], std::wstring(kDone) + L"\n\nThe New OS named \"" + name +
-                                    L"\" was successfully added in BCDstore as \"" + id + L"\".");
-    EXPECT_EQ(seams.script.prompts[0].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-
-    std::vector<std::wstring> expected = {
-        c.type ? CreateEntryArgs(c.type, name) : CreateLegacyLoaderArgs(name)};
+    const std::wstring id = dialog_->Record().identifier;
+    std::wstring done = std::wstring(kDone) + L"\n\nThe New OS named \"" + c.name + L"\" was successfully added in ";
+    EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{done + (c.store ? L"BCDstore as \"" + id + L"\"." : L"Boot.ini.")}));
+    if (!c.store) {
+      EXPECT_NE(BootIniText().find(c.line), std::string::npos) << BootIniText();
+      EXPECT_TRUE(TakeArguments().empty());
+      continue;
+    }
+    std::vector<std::wstring> expected = {c.type ? CreateEntryArgs(c.type, c.name) : CreateLegacyLoaderArgs(c.name)};
     if (!c.type) {
       EXPECT_EQ(id, kNtldrGuid);
     }
@@ -161,47 +141,9 @@ TEST_F(AddEntryTest, EachKindIsCreatedWithItsSettingsAndPutOnTheMenu) {
     }
     expected.push_back(AppendToMenuArgs(id));
     EXPECT_EQ(Writes(), expected);
-
     std::wstring listing = StoreListing(id);
-    EXPECT_NE(listing.find(name), std::wstring::npos) << listing;
     EXPECT_NE(listing.find(c.settings[0].second), std::wstring::npos) << listing;
     EXPECT_NE(StoreListing(L"{bootmgr}").find(id), std::wstring::npos) << "on the menu";
-  }
-}
-
-TEST_F(AddEntryTest, WithoutTheStoreBothKindsBecomeQuotedBootIniLines) {
-  const struct {
-    int kind;
-    const wchar_t* name;  // null: the kind's own
-    const char* line;
-  } cases[] = {
-      {4, nullptr, "c:\\ldlinux.sys=\"Vexa New Linux\"\r\n"},
-      {5, L"DOS 6", "c:\\bootsect.dos=\"DOS 6\"\r\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    ASSERT_TRUE(PlaceBootIni(kDemoBootIni));
-    OpenPage();
-    AppSettings.bcdSystem = false;
-    AppSettings.ntldrPresent = true;
-    Open();
-    EXPECT_EQ(TextOf(General(IDC_GENERAL_NAME)), L"Vexa New Linux") << "the first kind offered is 4";
-    ChooseKind(c.kind);
-    if (c.name) SetWindowTextW(General(IDC_GENERAL_NAME), c.name);
-    std::wstring name = TextOf(General(IDC_GENERAL_NAME));
-    seams.script.prompts.clear();
-    ClearJournal();
-    Add();
-    EXPECT_TRUE(Closed());
-    EXPECT_EQ(PromptTexts(),
-              (std::vector<std::wstring>{std::wstring(kDone) + L"\n\nThe New OS named \"" + name +
-                                         L"\" was successfully added in Boot.ini."}));
-    std::string text = BootIniText();
-    EXPECT_NE(text.find(std::string(kDemoBootIni).substr(std::string(kDemoBootIni).find("[operating"))),
-              std::string::npos)
-        << "every line kept\n" << text;
-    EXPECT_NE(text.find(c.line), std::string::npos) << text;
-    EXPECT_TRUE(TakeArguments().empty());
   }
 }
 
@@ -267,12 +209,14 @@ TEST_F(AddEntryTest, ACreateThatNamesNoObjectStopsThere) {
 }
 
 int openedIndex = 0;
+std::wstring addLabel;
 
 // Stands in for the main window's opener: names the new entry in the real dialog and adds it.
 INT_PTR AddThroughDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex) {
   openedIndex = listIndex;
   ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, nullptr}, listIndex);
   HWND window = dialog.CreateModeless(owner);
+  addLabel = ControlText(window, IDOK);
   SetDlgItemTextW(ChildPage(window, IDC_GENERAL_NAME), IDC_GENERAL_NAME, L"Fresh Windows");
   ClickControl(window, IDOK);
   return IDOK;
@@ -283,6 +227,7 @@ TEST_F(AddEntryTest, AddNewOnTheListOpensTheDialogAndTheListShowsTheNewEntry) {
   OpenPage();
   Click(IDC_OSLIST_ADD_NEW);
   EXPECT_EQ(openedIndex, kNewEntryIndex);
+  EXPECT_EQ(addLabel, L"&Add New");
   EXPECT_GE(RowNamed(L"Fresh Windows"), 0) << "the list is read again from the store";
 }
 
