@@ -3,7 +3,6 @@
 // the OS list page.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 #include "editing/ModifyEntryDialog.h"
@@ -142,6 +141,7 @@ TEST_F(AddEntryTest, EachKindReachesTheStoreOrBootIniAsItsCommandsOrLine) {
     expected.push_back(AppendToMenuArgs(id));
     EXPECT_EQ(Writes(), expected);
     std::wstring listing = StoreListing(id);
+    EXPECT_NE(listing.find(c.name), std::wstring::npos) << listing;
     EXPECT_NE(listing.find(c.settings[0].second), std::wstring::npos) << listing;
     EXPECT_NE(StoreListing(L"{bootmgr}").find(id), std::wstring::npos) << "on the menu";
   }
@@ -150,36 +150,28 @@ TEST_F(AddEntryTest, EachKindReachesTheStoreOrBootIniAsItsCommandsOrLine) {
 // Each refusal is told before anything is created, and the dialog stays open to mend it.
 TEST_F(AddEntryTest, UnusableInputIsRefusedWithNothingSent) {
   const struct {
-    const char* what;
     bool storeMode;
     int kind;
-    std::function<void(HWND general)> edit;
+    int control;  // the general page's field given text (0: none)
+    const wchar_t* text;
     std::wstring message;
   } cases[] = {
-      {"a quote in the name", true, 0,
-       [](HWND general) { SetDlgItemTextW(general, IDC_GENERAL_NAME, L"Win \"7\""); },
-       L"The name \"Win \"7\"\" cannot be used"},
-      {"a backslash that would escape the closing quote", true, 3,
-       [](HWND general) { SetDlgItemTextW(general, IDC_GENERAL_NAME, L"XP\\"); },
-       L"The name \"XP\\\" cannot be used"},
-      {"a quote in a boot.ini title", false, 4,
-       [](HWND general) { SetDlgItemTextW(general, IDC_GENERAL_NAME, L"Linux\" /debug \""); },
-       L"The name \"Linux\" /debug \"\" cannot be used"},
-      {"a boot.ini line that exists", false, 5,
-       [](HWND general) { SetDlgItemTextW(general, IDC_GENERAL_BOOT_PATH, L"\\CMDCONS\\BOOTSECT.DAT"); },
+      {true, 0, IDC_GENERAL_NAME, L"Win \"7\"", L"The name \"Win \"7\"\" cannot be used"},
+      // A final backslash would escape the closing quote.
+      {true, 3, IDC_GENERAL_NAME, L"XP\\", L"The name \"XP\\\" cannot be used"},
+      {false, 4, IDC_GENERAL_NAME, L"Linux\" /debug \"", L"The name \"Linux\" /debug \"\" cannot be used"},
+      {false, 5, IDC_GENERAL_BOOT_PATH, L"\\CMDCONS\\BOOTSECT.DAT",
        L"Boot.ini already has a line for \"c:\\CMDCONS\\BOOTSECT.DAT\": nothing was added."},
-      {"an empty boot path", true, 0,
-       [](HWND general) { SetDlgItemTextW(general, IDC_GENERAL_BOOT_PATH, L""); },
-       L"The \"boot path\" Is Empty。"},
-      {"a WIM image without its path", true, 1, [](HWND) {}, L"The \"WinPE WIM Image Path\" Is Empty。"},
+      {true, 0, IDC_GENERAL_BOOT_PATH, L"", L"The \"boot path\" Is Empty。"},
+      {true, 1, 0, nullptr, L"The \"WinPE WIM Image Path\" Is Empty。"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.message);
     OpenPage();
     AppSettings.bcdSystem = c.storeMode;
     Open();
     ChooseKind(c.kind);
-    c.edit(general_);
+    if (c.control) SetWindowTextW(General(c.control), c.text);
     seams.script.prompts.clear();
     ClearJournal();
     Add();
