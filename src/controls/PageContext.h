@@ -8,8 +8,10 @@
 class EntryList;
 struct PageContext;
 
-// Opens the entry dialog modally on an entry of list (-1: the boot manager record); returns the
-// dialog's result. The dialog belongs to another page family, so the main window lends it.
+// Opens the entry dialog modally on an entry of list (-1: the boot manager record, kNewEntryIndex:
+// a new entry); returns the dialog's result. The dialog belongs to another page family, so the
+// main window lends it.
+inline constexpr int kNewEntryIndex = -2;
 using EntryDialogOpener = INT_PTR (*)(HWND owner, EntryList& list, const PageContext& context, int listIndex);
 
 struct PageContext {

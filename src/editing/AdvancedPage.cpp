@@ -1,10 +1,12 @@
-// The entry dialog's "Adv Settings" page: loading the loader settings, the SystemRoot lock, and
-// writing the differences back.
+// The entry dialog's "Adv Settings" page: loading the loader settings, the SystemRoot lock,
+// writing the differences back, and a new entry's settings in add mode.
 #include "editing/AdvancedPage.h"
 
-#include "art.h"
 #include <iterator>
+#include <utility>
 
+#include "art.h"
+#include "base/AppSettings.h"
 #include "base/Format.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
@@ -15,6 +17,7 @@
 #include "store/BootEntry.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
+#include "win/Seams.h"
 
 namespace {
 
@@ -41,6 +44,9 @@ std::wstring& FieldOf(BootEntry& record, SettingTag tag) {
   }
   return record.bootmenupolicy;
 }
+
+const SettingTag kSaveOrder[] = {SettingTag::kSafeBoot, SettingTag::kPae, SettingTag::kEms,
+                                 SettingTag::kHal,      SettingTag::kNx,  SettingTag::kMetroBoot};
 
 }  // namespace
 
@@ -75,7 +81,7 @@ INT_PTR AdvancedPage::OnPathLock(WPARAM, LPARAM) {
 void AdvancedPage::LoadFromEntry() {
   const BootEntry& record = owner_.Record();
   changed_ = false;
-  SetItemText(IDC_ADVANCED_SYSTEMROOT, record.systemroot);
+  SetItemText(IDC_ADVANCED_SYSTEMROOT, owner_.AddMode() ? std::wstring(L"\\Windows") : record.systemroot);
   ShowSettingCombos(Handle(), record);
   CheckItem(IDC_ADVANCED_WINPE, WinPeChecked(record.winpe));
 }
@@ -132,20 +138,79 @@ void AdvancedPage::SaveChanges(SaveOutcome& outcome) {
       write(L"systemroot", systemRoot, record.systemroot, LabelName(Handle(), IDC_ADVANCED_SYSTEMROOT_LABEL));
     }
   }
-  const SettingTag order[] = {SettingTag::kSafeBoot, SettingTag::kPae, SettingTag::kEms,
-                              SettingTag::kHal,      SettingTag::kNx,  SettingTag::kMetroBoot};
-  const int labels[] = {IDC_ADVANCED_SAFEBOOT_LABEL, IDC_ADVANCED_PAE_LABEL, IDC_ADVANCED_EMS_LABEL,
-                        IDC_ADVANCED_DETECTHAL_LABEL, IDC_ADVANCED_NX_LABEL,  IDC_ADVANCED_METRO_BOOT_LABEL};
-  for (size_t i = 0; i < std::size(order); ++i) {
-    const SettingTable& table = TableFor(order[i]);
+  for (SettingTag tag : kSaveOrder) {
+    const SettingTable& table = TableFor(tag);
     std::wstring value = ElementValue(Item(table.controlId), table.tag);
     std::wstring& field = FieldOf(record, table.tag);
     // A stored value the page shows as it is comes back the same: no command for it.
     if (base::EqualsNoCase(value, ShownValue(table.tag, field))) continue;
-    write(table.element, value, field, LabelName(Handle(), labels[i]));
+    write(table.element, value, field, LabelOf(tag));
   }
   std::wstring winpe = WinPeValue(IsItemChecked(IDC_ADVANCED_WINPE));
   if (!base::EqualsNoCase(winpe, WinPeValue(WinPeChecked(record.winpe)))) {
-    write(L"winpe", winpe, record.winpe, L"WinPE");
+    write(L"winpe", winpe, record.winpe, LabelName(Handle(), IDC_ADVANCED_WINPE));
   }
+}
+
+std::wstring AdvancedPage::LabelOf(SettingTag tag) const {
+  switch (tag) {
+    case SettingTag::kSafeBoot: return LabelName(Handle(), IDC_ADVANCED_SAFEBOOT_LABEL);
+    case SettingTag::kPae: return LabelName(Handle(), IDC_ADVANCED_PAE_LABEL);
+    case SettingTag::kEms: return LabelName(Handle(), IDC_ADVANCED_EMS_LABEL);
+    case SettingTag::kHal: return LabelName(Handle(), IDC_ADVANCED_DETECTHAL_LABEL);
+    case SettingTag::kNx: return LabelName(Handle(), IDC_ADVANCED_NX_LABEL);
+    case SettingTag::kMetroBoot: break;
+  }
+  return LabelName(Handle(), IDC_ADVANCED_METRO_BOOT_LABEL);
+}
+
+void AdvancedPage::ApplyKindDefaults(int kind) {
+  if (!owner_.AddMode()) return;
+  const KindDefaults& defaults = DefaultsOf(kind);
+  CheckItem(IDC_ADVANCED_WINPE, defaults.winpe);
+  const std::pair<SettingTag, int> choices[] = {
+      {SettingTag::kEms, defaults.ems}, {SettingTag::kNx, defaults.nx}, {SettingTag::kHal, defaults.detecthal}};
+  for (const auto& [tag, itemData] : choices) {
+    if (itemData != kKeepChoice) SelectByItemData(Item(TableFor(tag).controlId), itemData);
+  }
+}
+
+bool AdvancedPage::ValidateNew() {
+  if (!owner_.AddMode()) return false;
+  std::wstring refused;
+  std::wstring systemRoot = SystemRootText();
+  if (!systemRoot.empty() && QuotedTextRefusal(systemRoot) != Refusal::kNone) {
+    refused = LabelName(Handle(), IDC_ADVANCED_SYSTEMROOT_LABEL);
+  }
+  for (SettingTag tag : kSaveOrder) {
+    std::wstring value = ElementValue(Item(TableFor(tag).controlId), tag);
+    if (refused.empty() && !value.empty() && QuotedTextRefusal(value) != Refusal::kNone) refused = LabelOf(tag);
+  }
+  if (refused.empty()) return true;
+  win::Prompt(owner_.Handle(), base::Format(GetText(IDS_FIELD_UNUSABLE), refused), AppSettings.appTitle, MB_OK);
+  return false;
+}
+
+bool AdvancedPage::WriteNewAdvanced(int kind) {
+  BootEntry& record = owner_.Record();
+  if (!owner_.AddMode() || record.identifier.empty() || record.sourceKind != kSourceStore || kind > kKindVhd) {
+    return false;
+  }
+  bool complete = true;
+  // Only values that were chosen are set: a new object has nothing to remove.
+  auto issue = [&](const wchar_t* key, const std::wstring& value, std::wstring& field) {
+    if (value.empty()) return;
+    if (Runner().SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)) == 1) {
+      field = value;
+    } else {
+      complete = false;
+    }
+  };
+  issue(L"systemroot", SystemRootText(), record.systemroot);
+  for (SettingTag tag : kSaveOrder) {
+    const SettingTable& table = TableFor(tag);
+    issue(table.element, ElementValue(Item(table.controlId), tag), FieldOf(record, tag));
+  }
+  issue(L"winpe", WinPeValue(IsItemChecked(IDC_ADVANCED_WINPE)), record.winpe);
+  return complete;
 }

@@ -5,6 +5,7 @@
 
 #include "controls/SkinButton.h"
 #include "editing/GeneralPage.h"
+#include "editing/SettingValues.h"
 #include "win/AppDialog.h"
 
 class ModifyEntryDialog;
@@ -19,12 +20,19 @@ class AdvancedPage : public win::AppDialog {
   void SaveChanges(SaveOutcome& outcome);
   std::wstring SystemRootText() const;
 
+  // Add mode: the kind's WinPE, EMS, NX and HAL choices; the check of what the page would send;
+  // and the new entry's settings (kinds 0-2), true when every value it had was issued.
+  void ApplyKindDefaults(int kind);
+  bool ValidateNew();
+  bool WriteNewAdvanced(int kind);
+
  protected:
   BOOL OnInit() override;
 
  private:
   INT_PTR OnPathLock(WPARAM, LPARAM);
   void ApplyLock();
+  std::wstring LabelOf(SettingTag tag) const;
 
   static const win::MessageEntry<AdvancedPage> kMessages[];
 

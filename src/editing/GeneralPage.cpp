@@ -1,5 +1,6 @@
 // The entry dialog's "Settings" page: loading a record into the controls, the boot type rules,
-// browsing for the device file, and writing the differences back.
+// browsing for the device file, and writing the differences back. Add mode is in
+// GeneralPageAdd.cpp.
 #include "editing/GeneralPage.h"
 
 #include <iterator>
@@ -93,6 +94,10 @@ BOOL GeneralPage::OnInit() {
 }
 
 void GeneralPage::LoadFromEntry() {
+  if (owner_.AddMode()) {
+    LoadForAdd();
+    return;
+  }
   BootEntry& record = owner_.Record();
   bool bootManager = owner_.IsBootManager();
   SetItemText(IDC_GENERAL_NAME, record.description);
@@ -160,7 +165,7 @@ void GeneralPage::ApplyBootType(int deviceKind, int sourceKind) {
   bool listed = !owner_.IsBootManager();
   for (int kind = 0; kind < static_cast<int>(std::size(kTypeRadios)); ++kind) {
     CheckItem(kTypeRadios[kind], kind == deviceKind);
-    EnableItem(kTypeRadios[kind], editable && (kind == 0 || listed));
+    EnableItem(kTypeRadios[kind], editable && (kind == 0 || listed) && !typeFixed_);
   }
   bool file = deviceKind != DeviceSpec::kPartition && deviceKind != DeviceSpec::kOther;
   for (int id : {IDC_GENERAL_DEVICE_FILE, IDC_GENERAL_DEVICE_FILE_LABEL, IDC_GENERAL_BROWSE_DEVICE_FILE}) {

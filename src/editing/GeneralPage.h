@@ -53,6 +53,16 @@ class GeneralPage : public win::AppDialog {
   // Whether the device controls differ from the device the record showed when it loaded.
   bool DeviceChanged(const GeneralValues& values) const;
 
+  // Add mode. The kind's name (replacing only a default name), boot paths and device type.
+  void ApplyKindDefaults(int kind);
+  std::wstring GetName() const;
+  // True when the entry may be created; otherwise the user was told why, and nothing was issued.
+  bool ValidateNew();
+  // Store: sets locale, path, device and osdevice on the record's new object; true when each
+  // value it had was issued (a path and a device always). boot.ini: adds the line (kinds 4 and 5);
+  // true when it was written.
+  bool WriteNewGeneral(int kind);
+
  protected:
   BOOL OnInit() override;
 
@@ -61,12 +71,15 @@ class GeneralPage : public win::AppDialog {
   INT_PTR OnBrowseDeviceFile(WPARAM, LPARAM);
   INT_PTR OnEditRamdisk(WPARAM, LPARAM);
 
+  void LoadForAdd();
   void ApplyBootType(int deviceKind, int sourceKind);
   void SelectBootPath(const std::wstring& path);
   void SelectOptions(const std::wstring& options);
   void SelectLocale(const std::wstring& locale);
   // The field's label as the page shows it, without its colon: the name a message gives a field.
   std::wstring FieldName(int labelId) const;
+  // A plain box owned by the dialog.
+  void Tell(const std::wstring& text) const;
   void SaveBootIniName(const GeneralValues& values, SaveOutcome& outcome);
   void SaveStoreValues(const GeneralValues& values, SaveOutcome& outcome);
 
@@ -78,4 +91,6 @@ class GeneralPage : public win::AppDialog {
   win::ComboBox bootPath_;
   win::ComboBox ramdisk_;
   SkinButton browseFile_, editRamdisk_;
+  // Add mode: every kind but the first fixes its device type.
+  bool typeFixed_ = false;
 };

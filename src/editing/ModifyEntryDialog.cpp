@@ -1,5 +1,5 @@
-// The entry dialog in modify mode: opening, the tabs, Prev and Next, the raw listing, and saving
-// with the leave question.
+// The entry dialog: opening, the tabs, Prev and Next, the raw listing, and saving with the leave
+// question. Creating a new entry is in AddNewEntry.cpp.
 #include "editing/ModifyEntryDialog.h"
 
 #include <iterator>
@@ -15,6 +15,7 @@
 #include "store/EntryList.h"
 #include "texts.h"
 #include "win/Seams.h"
+#include "win/WaitCursor.h"
 
 namespace {
 
@@ -34,15 +35,6 @@ void EnableTabTexture(HWND dialog) {
   FreeLibrary(theme);
 }
 
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-
- private:
-  HCURSOR previous_;
-};
-
 }  // namespace
 
 const win::MessageEntry<ModifyEntryDialog> ModifyEntryDialog::kMessages[] = {
@@ -54,37 +46,46 @@ const win::MessageEntry<ModifyEntryDialog> ModifyEntryDialog::kMessages[] = {
 };
 
 ModifyEntryDialog::ModifyEntryDialog(const EntryDialogSetup& setup, int listIndex)
-    : win::AppDialog(IDD_ENTRY, kMessages), setup_(setup), listIndex_(listIndex) {}
+    : win::AppDialog(IDD_ENTRY, kMessages), setup_(setup), listIndex_(listIndex) {
+  int count = static_cast<int>(List().entries.size());
+  if (listIndex_ < kBootManagerIndex || listIndex_ >= count) {
+    addMode_ = true;
+    listIndex_ = kNewEntryIndex;
+  }
+}
 
 ModifyEntryDialog::~ModifyEntryDialog() {
-  // The page is a child of this window: end it while its handlers still exist.
+  // The pages are children of this window: end them while their handlers still exist.
+  if (kinds_ && kinds_->Handle()) kinds_->End(0);
   if (general_ && general_->Handle()) general_->End(0);
   if (advanced_ && advanced_->Handle()) advanced_->End(0);
 }
 
 BootEntry& ModifyEntryDialog::Record() {
+  if (addMode_) return newRecord_;
   return listIndex_ == kBootManagerIndex ? List().bootManager : List().entries[static_cast<size_t>(listIndex_)];
 }
 
 BOOL ModifyEntryDialog::OnInit() {
-  int count = static_cast<int>(List().entries.size());
-  if (listIndex_ < kBootManagerIndex || listIndex_ >= count) {
-    // Only the list's own records can be modified.
-    End(IDCANCEL);
-    return TRUE;
-  }
   EnableTabTexture(Handle());
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_OSLIST));
   SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
   efiBoot_ = !List().bootManager.GetPath().empty();
+  if (addMode_) newRecord_.Reset();
   tabs_.Attach(Item(IDC_ENTRY_TABS));
   tabs_.SetImageList(setup_.tabImages);
   BuildTabs();
   tabs_.Select(0);
-  prev_.Attach(Handle(), IDC_ENTRY_PREV);
-  next_.Attach(Handle(), IDC_ENTRY_NEXT);
+  if (addMode_) {
+    ShowItem(IDC_ENTRY_PREV, false);
+    ShowItem(IDC_ENTRY_NEXT, false);
+    SetItemText(IDOK, GetText(IDS_ADD_NEW));
+  } else {
+    prev_.Attach(Handle(), IDC_ENTRY_PREV);
+    next_.Attach(Handle(), IDC_ENTRY_NEXT);
+  }
 
   RECT area = {};
   GetWindowRect(tabs_.Handle(), &area);
@@ -109,13 +110,16 @@ BOOL ModifyEntryDialog::OnInit() {
   return TRUE;
 }
 
-bool ModifyEntryDialog::HasAdvancedTab() { return !IsBootManager() && Record().sourceKind != kSourceBootIni; }
+bool ModifyEntryDialog::HasAdvancedTab() {
+  return addMode_ || (!IsBootManager() && Record().sourceKind != kSourceBootIni);
+}
 
 void ModifyEntryDialog::BuildTabs() {
   tabs_.DeleteAll();
   tabs_.Insert(0, GetText(IDS_TAB_SETTINGS), art::kImageConfig);
   if (HasAdvancedTab()) tabs_.Insert(1, GetText(IDS_TAB_ADV_SETTINGS), art::kImageAdvanced);
-  tabs_.Insert(tabs_.Count(), GetText(IDS_TAB_DEBUG), art::kImageStoreFile);
+  // A new entry has nothing to list yet.
+  if (!addMode_) tabs_.Insert(tabs_.Count(), GetText(IDS_TAB_DEBUG), art::kImageStoreFile);
 }
 
 HWND ModifyEntryDialog::PageWindow(int tab) {
@@ -133,6 +137,10 @@ void ModifyEntryDialog::ShowCurrentPage() {
 
 void ModifyEntryDialog::Fill() {
   device_.Reset();
+  if (addMode_) {
+    FillAddMode();
+    return;
+  }
   BootEntry& record = Record();
   SetWindowTextW(Handle(), base::Format(GetText(IDS_CHANGE_ENTRY_CAPTION), record.description).c_str());
   SetItemText(IDC_ENTRY_IDENTIFIER, record.sourceKind == kSourceBootIni ? record.description : record.identifier);
@@ -185,11 +193,13 @@ void ModifyEntryDialog::RefreshDetails() {
 }
 
 void ModifyEntryDialog::UpdateButtons() {
+  if (addMode_) return;
   EnableItem(IDC_ENTRY_PREV, listIndex_ != kBootManagerIndex);
   EnableItem(IDC_ENTRY_NEXT, listIndex_ + 1 != static_cast<int>(List().entries.size()));
 }
 
 void ModifyEntryDialog::Step(int delta) {
+  if (addMode_) return;
   int target = listIndex_ + delta;
   if (target < kBootManagerIndex || target >= static_cast<int>(List().entries.size())) return;
   ConfirmLeave();
@@ -224,9 +234,13 @@ void ModifyEntryDialog::ConfirmLeave() {
 }
 
 INT_PTR ModifyEntryDialog::OnOk(WPARAM, LPARAM) {
+  if (addMode_) {
+    AddNew();
+    return TRUE;
+  }
   changed_ = HasChanges();
   if (changed_) {
-    WaitCursor wait;
+    win::WaitCursor wait;
     SaveAll();
   }
   End(IDOK);
@@ -311,11 +325,11 @@ void ModifyEntryDialog::CheckStored(SaveOutcome& outcome) {
 void ModifyEntryDialog::Report(const SaveOutcome& outcome) {
   const std::wstring& caption = AppSettings.appTitle;
   for (const std::wstring& field : outcome.emptied) {
-    win::Prompt(Handle(), base::Format(L"\"%s\" cannot be empty; the stored value was kept.", field), caption, MB_OK);
+    win::Prompt(Handle(), base::Format(GetText(IDS_FIELD_EMPTY_KEPT), field), caption, MB_OK);
   }
   for (const std::wstring& field : outcome.refused) {
     win::Prompt(Handle(),
-                base::Format(L"\"%s\" was not saved: a value cannot hold a double quote or end in a backslash.", field),
+                base::Format(GetText(IDS_FIELD_NOT_SAVED), field),
                 caption, MB_OK);
   }
   if (outcome.failed) {

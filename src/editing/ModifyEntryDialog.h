@@ -1,27 +1,32 @@
-// The entry dialog in modify mode: one boot entry on tab pages ("Settings", "Adv Settings" for a
-// store loader, and the raw "Debug" listing), stepping through the list with Prev and Next, and saving what the user changed.
+// The entry dialog: in modify mode one boot entry on tab pages ("Settings", "Adv Settings" for a
+// store loader, and the raw "Debug" listing), stepping through the list with Prev and Next, and
+// saving what the user changed; in add mode a new entry of a kind picked from the strip on top,
+// created in the store or added to boot.ini.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "editing/AdvancedPage.h"
 #include "editing/GeneralPage.h"
+#include "editing/QuickSelectDialog.h"
+#include "store/BootEntry.h"
 #include "store/DeviceSpec.h"
 #include "win/AppDialog.h"
 #include "win/Controls.h"
 
 class EntryList;
-struct BootEntry;
 
 inline constexpr wchar_t kEntryWriteStoreError[] = L"Write BCD store error!";
 inline constexpr wchar_t kEntryWriteBootIniError[] = L"Write Boot.ini error!";
 
-// listIndex: -1 the boot manager record, 0 and above an entry of the list.
+// listIndex: -1 the boot manager record, 0 and above an entry of the list, -2 (kNewEntryIndex)
+// add mode, the dialog's own record.
 inline constexpr int kBootManagerIndex = -1;
 
 struct EntryDialogSetup {
@@ -30,8 +35,9 @@ struct EntryDialogSetup {
   HIMAGELIST volumeImages = nullptr;  // the shell's small system images, for the drive list
 };
 
-class ModifyEntryDialog : public win::AppDialog {
+class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget {
  public:
+  // An index outside the list opens the dialog in add mode.
   ModifyEntryDialog(const EntryDialogSetup& setup, int listIndex);
   ~ModifyEntryDialog() override;
 
@@ -40,10 +46,11 @@ class ModifyEntryDialog : public win::AppDialog {
   HIMAGELIST SharedImages() const { return setup_.tabImages; }
   int ListIndex() const { return listIndex_; }
   bool IsBootManager() const { return listIndex_ == kBootManagerIndex; }
+  bool AddMode() const { return addMode_; }
   // A store loader: neither the boot manager nor a boot.ini line.
   bool HasAdvancedTab();
   bool EfiBoot() const { return efiBoot_; }
-  // The record on show: the list's own, which saving updates in place.
+  // The record on show: the list's own, which saving updates in place; in add mode the dialog's.
   BootEntry& Record();
   DeviceSpec& Device() { return device_; }
   int CurrentTab() const { return currentTab_; }
@@ -54,6 +61,10 @@ class ModifyEntryDialog : public win::AppDialog {
   void ConfirmLeave();
   void SaveAll();
   void Step(int delta);
+
+  // Add mode: the kind picked in the strip; its defaults go onto both pages.
+  int SelectedKind() const;
+  void ApplyKindDefaults(int kind) override;
 
  protected:
   BOOL OnInit() override;
@@ -78,10 +89,20 @@ class ModifyEntryDialog : public win::AppDialog {
   void CheckStored(SaveOutcome& outcome);
   void Report(const SaveOutcome& outcome);
 
+  // Add mode (AddNewEntry.cpp): the strip over the top area, and creating the entry on OK.
+  void FillAddMode();
+  void AddNew();
+  // Each gives the message to show and its box flags.
+  std::pair<std::wstring, UINT> AddToStore(int kind, const std::wstring& name);
+  std::pair<std::wstring, UINT> AddToBootIni(int kind, const std::wstring& name);
+
   static const win::MessageEntry<ModifyEntryDialog> kMessages[];
 
   EntryDialogSetup setup_;
   int listIndex_;
+  bool addMode_ = false;
+  BootEntry newRecord_;
+  std::unique_ptr<QuickSelectDialog> kinds_;
   bool efiBoot_ = false;
   DeviceSpec device_;
   int currentTab_ = 0;
@@ -94,6 +115,7 @@ class ModifyEntryDialog : public win::AppDialog {
   RECT pageArea_ = {};
 };
 
-// Opens the dialog modally on an entry (or the boot manager record, -1); IDOK when it closed by OK.
+// Opens the dialog modally on an entry (the boot manager record for -1, add mode for
+// kNewEntryIndex); IDOK when it closed by OK.
 // The main window hands this to the OS list page.
 INT_PTR OpenEntryDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex);

@@ -1,11 +1,33 @@
-// The add-mode kind list.
+// The add-mode kind list, and what each kind puts on the entry pages.
 #include "editing/QuickSelectDialog.h"
+
+#include <iterator>
 
 #include "base/AppSettings.h"
 #include "base/Texts.h"
 #include "resource.h"
 #include "texts.h"
 #include "win/Controls.h"
+
+namespace {
+
+const KindDefaults kDefaults[] = {
+    {L"Vexa New BCD_Windows", L"\\Windows\\system32\\winload.exe", L"\\Windows\\system32\\winload.efi", 0, false,
+     kKeepChoice, 1, kKeepChoice},
+    {L"Vexa New WIM_PE", L"\\Windows\\system32\\boot\\winload.exe", L"\\Windows\\system32\\boot\\winload.efi", 1,
+     true, 1, 1, 1},
+    {L"Vexa New VHD_OS", L"\\Windows\\system32\\winload.exe", L"\\Windows\\system32\\winload.efi", 2, false,
+     kKeepChoice, 1, 1},
+    {L"Vexa New XP", L"\\ntldr", nullptr, 0, false, 0, 0, 0},
+    {L"Vexa New Linux", L"\\ldlinux.sys", nullptr, 0, false, 0, 0, 0},
+    {L"Vexa New RealMode_OS", L"\\bootsect.dos", nullptr, 0, false, 0, 0, 0},
+};
+
+}  // namespace
+
+const KindDefaults& DefaultsOf(int kind) {
+  return kind >= 0 && kind < static_cast<int>(std::size(kDefaults)) ? kDefaults[kind] : kDefaults[0];
+}
 
 std::vector<KindItem> OfferedKinds(bool storeMode) {
   std::vector<KindItem> kinds;

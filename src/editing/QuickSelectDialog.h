@@ -26,6 +26,19 @@ enum EntryKind : int {
   kKindBootSectorFile = 5,
 };
 
+// What a kind puts on the pages when it is picked.
+inline constexpr int kKeepChoice = -1;  // the setting's combo is left as it is
+struct KindDefaults {
+  const wchar_t* name;
+  const wchar_t* bootPath;
+  const wchar_t* efiBootPath;  // null: the kind has the one path
+  int deviceKind;              // DeviceSpec kind the radios show
+  bool winpe;
+  int ems, nx, detecthal;      // item data of the setting combos, or kKeepChoice
+};
+// The defaults of a kind; an unknown kind has those of kind 0.
+const KindDefaults& DefaultsOf(int kind);
+
 struct KindItem {
   UINT textId;
   int kind;

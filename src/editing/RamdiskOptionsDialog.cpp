@@ -22,8 +22,6 @@ namespace {
 constexpr wchar_t kSdiDevice[] = L"ramdisksdidevice";
 constexpr wchar_t kSdiPath[] = L"ramdisksdipath";
 constexpr wchar_t kStoreWriteError[] = L"Write BCD store error!";
-// Setting an element of an object the store lacks would only fail in the tool.
-constexpr wchar_t kObjectMissing[] = L"%s is not in the BCD store: nothing was written.";
 constexpr int kPathLimit = 260;
 
 bool IsBraced(const std::wstring& text) { return text.size() > 1 && text.front() == L'{' && text.back() == L'}'; }
@@ -180,7 +178,7 @@ INT_PTR RamdiskOptionsDialog::OnSave(WPARAM, LPARAM) {
     return TRUE;
   }
   if (!inStore_) {
-    win::Prompt(Handle(), base::Format(kObjectMissing, current_), caption, MB_OK | MB_ICONERROR);
+    win::Prompt(Handle(), base::Format(GetText(IDS_OPTIONS_NOT_IN_STORE), current_), caption, MB_OK | MB_ICONERROR);
     return TRUE;
   }
   std::wstring path = PathText();

@@ -113,10 +113,7 @@ void OsListPage::SetBootIniDefault(int index) {
     Runner().lastRefusal = Refusal::kNone;
     if (RenameLegacyLoader(line.description).empty() && Runner().lastRefusal == Refusal::kQuoteInValue) {
       win::Prompt(Handle(),
-                  base::Format(L"The {ntldr} entry keeps its old name: \"%s\" cannot be a description in the "
-                               L"boot store (a double quote in it, or a backslash at its end, would break the "
-                               L"command).",
-                               line.description),
+                  base::Format(GetText(IDS_NTLDR_NAME_KEPT), line.description),
                   AppSettings.appTitle, MB_OK | MB_ICONWARNING);
     } else {
       RereadLegacyLoaderName();

@@ -206,7 +206,9 @@ INT_PTR OsListPage::OnSaveOrder(WPARAM, LPARAM) {
 }
 
 INT_PTR OsListPage::OnAddNew(WPARAM, LPARAM) {
-  // The add wizard opens here once it exists.
-  AddNewPreCheck();
+  if (!AddNewPreCheck() || !context_.openEntryDialog) return TRUE;
+  // The dialog closes with OK whether or not the entry was made: either way the rows show the
+  // store (and boot.ini) as they are now.
+  if (context_.openEntryDialog(ApplicationWindow(), list_, context_, kNewEntryIndex) == IDOK) RefreshList(true);
   return TRUE;
 }

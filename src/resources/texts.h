@@ -165,6 +165,15 @@
 #define IDS_TIMEOUT_EMPTY 57460
 #define IDS_COPY_NAME_HAS_QUOTE 57461
 
+// Entry dialog, ramdisk options and the OS list: fields refused or kept, the add mode's refusals
+#define IDS_FIELD_EMPTY_KEPT 57470
+#define IDS_FIELD_NOT_SAVED 57471
+#define IDS_OPTIONS_NOT_IN_STORE 57472
+#define IDS_NTLDR_NAME_KEPT 57473
+#define IDS_NEW_NAME_UNUSABLE 57474
+#define IDS_BOOT_INI_LINE_EXISTS 57475
+#define IDS_NEW_ENTRY_INCOMPLETE 57476
+#define IDS_FIELD_UNUSABLE 57477
 // Restarting into an entry once, the safety net of the system store and its undo, the changes
 // saved as a script
 #define IDS_RESTART_ONCE_ITEM 57500

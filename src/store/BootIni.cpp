@@ -142,11 +142,27 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
   return true;
 }
 
-bool BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath, const std::wstring& value) {
+std::wstring BootIniNewKey(const std::wstring& deviceText, const std::wstring& filePath) {
+  return NewBootIniKey(deviceText, filePath, L"");
+}
+
+bool BootIniHasLine(const std::wstring& key) {
+  for (const std::wstring& line : SectionLines(ReadSection(kOperatingSystemsSection))) {
+    BootEntry record;
+    if (ParseBootIniLine(line, record) && base::EqualsNoCase(record.GetPath(), base::TrimText(key))) return true;
+  }
+  return false;
+}
+
+NewLine BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath, const std::wstring& title) {
+  if (title.find(L'"') != std::wstring::npos || core::HasLineBreak(title)) return NewLine::kRefused;
+  std::wstring value = base::Format(L"\"%s\"", title);
   std::wstring key = NewBootIniKey(deviceText, filePath, value);
-  if (key.empty()) return false;
+  if (key.empty()) return NewLine::kRefused;
+  if (BootIniHasLine(key)) return NewLine::kKeyExists;
   MarkHiddenSystem(AppSettings.bootIniPath);
-  return WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), BootIniFile()) != FALSE;
+  bool written = WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), BootIniFile()) != FALSE;
+  return written ? NewLine::kAdded : NewLine::kFailed;
 }
 
 MenuRewrite BootIniRewriteMenu(const std::wstring& newText) {

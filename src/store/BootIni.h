@@ -23,8 +23,15 @@ bool BootIniSetDefault(EntryList& list, const BootEntry& entry);
 // Gives one menu line a new title; on success the record's description and rawText follow.
 // Titles with a double quote or a line break are refused (they would break the line).
 bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle);
-// Adds a menu line keyed by the volume's drive ("boot" means c:) and a file path on it.
-bool BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath, const std::wstring& value);
+enum class NewLine { kAdded, kRefused, kKeyExists, kFailed };
+// The key a new line for this device and file would have; empty when it could not be a line's key.
+std::wstring BootIniNewKey(const std::wstring& deviceText, const std::wstring& filePath);
+// True when the menu already has a line with this key (keys compare as the profile functions do).
+bool BootIniHasLine(const std::wstring& key);
+// Adds the menu line key="title", keyed by the volume's drive ("boot" means c:) and a file path on
+// it. A title holding a double quote or a line break is refused (it would end the title or the
+// line), and so is a key the menu already has: the profile functions would replace that line.
+NewLine BootIniAddLine(const std::wstring& deviceText, const std::wstring& filePath, const std::wstring& title);
 
 enum class MenuRewrite { kUnchanged, kWritten, kFailed };
 // Replaces the menu section by newText (lines each followed by "\n") when it differs from the

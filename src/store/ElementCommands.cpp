@@ -7,16 +7,17 @@ int BcdEditRunner::SetElement(const std::wstring& identifier, const std::wstring
   lastRefusal = ElementRefusal(identifier, name, &sent);
   if (lastRefusal != Refusal::kNone) return 0;
   EnsureToolDir();
-  RunIn(toolDir, SetElementArgs(identifier, name, sent), 0);
-  return lastRefusal == Refusal::kNone ? 1 : 0;
+  // A tool that could not be started ("-1", "CreateProcess Failed!") issued nothing either.
+  bool started = RunInChecked(toolDir, SetElementArgs(identifier, name, sent), 0).started;
+  return started && lastRefusal == Refusal::kNone ? 1 : 0;
 }
 
 int BcdEditRunner::DeleteElement(const std::wstring& identifier, const std::wstring& name) {
   lastRefusal = ElementRefusal(identifier, name);
   if (lastRefusal != Refusal::kNone) return 0;
   EnsureToolDir();
-  RunIn(toolDir, DeleteElementArgs(identifier, name), 0);
-  return lastRefusal == Refusal::kNone ? 1 : 0;
+  bool started = RunInChecked(toolDir, DeleteElementArgs(identifier, name), 0).started;
+  return started && lastRefusal == Refusal::kNone ? 1 : 0;
 }
 
 std::wstring BcdEditRunner::CreateEntry(const std::wstring& applicationType, const std::wstring& description) {

@@ -233,19 +233,29 @@ TEST(BootIni, TitleWriteOfASharedPathChangesThatLineOnly) {
   EXPECT_EQ(second.rawText, L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Safe mode\" /safeboot:minimal");
 }
 
-TEST(BootIni, NewLineIsKeyedByDriveAndFile) {
+TEST(BootIni, NewLineIsKeyedByDriveAndFileAndNeverReplacesALine) {
   BootIniFile file;
   SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_TRUE(BootIniAddLine(L"partition=D:", L"\\bootsect.dos", L"\"DOS\""));
-  EXPECT_TRUE(BootIniAddLine(L"BOOT", L"\\grldr.mbr", L"\"Grub\""));
+  EXPECT_EQ(BootIniAddLine(L"partition=D:", L"\\bootsect.dos", L"DOS"), NewLine::kAdded);
+  EXPECT_EQ(BootIniAddLine(L"BOOT", L"\\grldr.mbr", L"Grub"), NewLine::kAdded);
   std::vector<std::wstring> lines = file.Section(kOperatingSystemsSection);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[3], L"D:\\bootsect.dos=\"DOS\"");
   EXPECT_EQ(lines[4], L"c:\\grldr.mbr=\"Grub\"");
   EXPECT_EQ(file.Attributes(), kHiddenSystem);
-  EXPECT_FALSE(BootIniAddLine(L"partition=D:", L"\\x", L"\"A\"\r\n[boot loader]\r\ntimeout=0"))
-      << "a value may not add lines of its own";
-  EXPECT_EQ(file.Section(kOperatingSystemsSection).size(), 5u);
+  const struct {
+    const wchar_t* device;
+    const wchar_t* title;
+    NewLine result;
+  } refused[] = {
+      {L"partition=D:", L"A\r\n[boot loader]\r\ntimeout=0", NewLine::kRefused},  // lines of its own
+      {L"partition=D:", L"A\" /debug \"", NewLine::kRefused},                      // ends the title
+      {L"partition=d:", L"Other", NewLine::kKeyExists},  // would replace the DOS line
+  };
+  for (const auto& c : refused) {
+    EXPECT_EQ(BootIniAddLine(c.device, L"\\bootsect.dos", c.title), c.result) << c.title;
+  }
+  EXPECT_EQ(file.Section(kOperatingSystemsSection), lines);
 }
 
 TEST(BootIni, MenuRewriteKeepsTheOldSectionAndWritesTheNewOrder) {
