@@ -65,14 +65,18 @@ prepare_prefix() {
 # dialogs are drawn in, so that a control falls back to it for the characters its face lacks.
 install_cjk_font() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts" font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
-  [ -f "$fonts/wqy-microhei.ttc" ] && return 0
+  local stamp="$WINEPREFIX/.vexa-cjk-font"
+  [ -f "$stamp" ] && return 0
   log "installing the CJK font into $WINEPREFIX"
   cp "$font" "$fonts/"
-  for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
+  # Wine looks links up by the face's full name, so the bold face (captions, section titles) needs
+  # its own.
+  for face in Tahoma "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
       /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
   wineserver -w
+  touch "$stamp"
 }
 
 make_prefix() {

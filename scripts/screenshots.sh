@@ -46,7 +46,11 @@ for code in "${codes[@]}"; do
     done
     if [ -z "${window:-}" ]; then echo "[vexa] the main window did not appear" >&2; wineserver -k; exit 1; fi
     sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    # Where the window is, from the screen itself: inside the virtual desktop xdotool reports
+    # positions that are off. The main window is the only thing on the plain desktop.
+    read -r X Y WIDTH HEIGHT < <(/usr/bin/import -window root png:- |
+      /usr/bin/convert png:- -gravity south -chop 0x40 +repage -fuzz 2% -trim -format "%X %Y %w %h" info:)
+    X=${X#+} Y=${Y#+}
     # Positions are dialog units of the main window template (385 x 265, Tahoma 8: 3/2 pixels a
     # unit across and 13/8 down); the client area starts below the caption.
     left=$X top=$((Y + HEIGHT - 431))
@@ -55,6 +59,8 @@ for code in "${codes[@]}"; do
       sleep 1.5
     }
     shoot() {
+      # The pointer off the windows: no tooltip or hover look in the picture.
+      xdotool mousemove $((left - 20)) $((top - 40)); sleep 0.5
       # Wine draws its windows inside one virtual-desktop window: shoot the screen, cut off the
       # desktop task bar and trim the plain desktop around the windows.
       /usr/bin/import -window root png:- |
@@ -64,8 +70,9 @@ for code in "${codes[@]}"; do
     click 35 193; shoot utilities
     click 35 160; shoot bootloader
     click 35 128
-    # The first entry, then "Modify it" on the OS list page (the page sits at 72,37).
-    click $((72 + 60)) $((37 + 42)); click $((72 + 87)) $((37 + 127)); shoot entry
+    # The second entry (the first is the boot manager), then "Modify it" on the OS list page (the
+    # page sits at 72,37 of the main window).
+    click $((72 + 60)) $((37 + 52)); click $((72 + 87)) $((37 + 127)); shoot entry
     xdotool key Escape; sleep 1
     click 374 8; shoot config
     xdotool key Escape; sleep 1

@@ -45,8 +45,8 @@ PLACEHOLDERS = {"List1", "Tab1"}
 LANGUAGES = [
     # code, module, [Info]
     ("407", "german_texts", {"Language": "Deutsch (Deutschland)", "FontSize": "8"}),
-    ("804", "chinese_simplified_texts", {"Language": "中文(简体)", "Font": "宋体", "FontSize": "9"}),
-    ("404", "chinese_traditional_texts", {"Language": "中文(繁體)", "Font": "細明體", "FontSize": "9"}),
+    ("804", "chinese_simplified_texts", {"Language": "中文(简体)", "Font": "宋体", "FontSize": "8"}),
+    ("404", "chinese_traditional_texts", {"Language": "中文(繁體)", "Font": "細明體", "FontSize": "8"}),
 ]
 
 
