@@ -65,7 +65,7 @@ prepare_prefix() {
 # dialogs are drawn in, so that a control falls back to it for the characters its face lacks.
 install_cjk_font() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts" font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
-  local stamp="$WINEPREFIX/.vexa-cjk-font"
+  local stamp="$WINEPREFIX/.vexa-cjk-fonts"
   [ -f "$stamp" ] && return 0
   log "installing the CJK font into $WINEPREFIX"
   cp "$font" "$fonts/"
@@ -74,6 +74,11 @@ install_cjk_font() {
   for face in Tahoma "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
       /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  # Edit controls draw through Uniscribe, whose fallback asks for the Windows CJK faces by name.
+  for face in "Microsoft YaHei" "Microsoft JhengHei" SimSun NSimSun "MS Song" PMingLiU MingLiU "MS Mincho" \
+              "MS Gothic"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
   wineserver -w
   touch "$stamp"

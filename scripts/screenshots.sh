@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots for the README: starts the demo as scripts/run.sh does, once per language, and shoots
-# each page: the OS list, Utilities, Bootloader, About, the entry dialog and the config dialog.
+# each page: the OS list, Utilities, Bootloader, About, the entry dialog (both its settings tabs)
+# and the config dialog.
 # English goes to docs/<page>.png, the other languages to docs/<page>-<code>.png.
 # Usage: bash scripts/screenshots.sh [language codes...]   (default: 409 407 804 404)
 export VEXA_WINEPREFIX="${VEXA_WINEPREFIX:-${VEXA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}/demo-prefix}"
@@ -73,6 +74,9 @@ for code in "${codes[@]}"; do
     # The second entry (the first is the boot manager), then "Modify it" on the OS list page (the
     # page sits at 72,37 of the main window).
     click $((72 + 60)) $((37 + 52)); click $((72 + 87)) $((37 + 127)); shoot entry
+    # Its second tab, the advanced settings: the dialog is centred as the main window is, so the
+    # tab is at the same place over it in every language.
+    xdotool mousemove $((X + 225)) $((Y + 122)) click 1; sleep 1; shoot entry-advanced
     xdotool key Escape; sleep 1
     click 374 8; shoot config
     xdotool key Escape; sleep 1

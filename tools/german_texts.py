@@ -159,7 +159,7 @@ DIALOGS = {
     158: {'1056': 'Name:', '1057': 'Startpfad:', '1062': 'Gerät:', '1063': 'Region:', '1064': 'Starttyp:',
           '1065': 'Gerätedatei:', '1066': 'RamDisk:', '1178': 'Partition', '1179': 'RamDisk(WIM)',
           '1180': 'VHD(x)'},
-    159: {'1058': 'EMS:', '1059': 'HAL-Erkennung:', '1060': 'NX:', '1061': 'Grafisches Startmenü (ab Win8)',
+    159: {'1058': 'EMS:', '1059': 'detecthal:', '1060': 'NX:', '1061': 'Grafisches Startmenü (ab Win8)',
           '1186': 'WinPE', '1188': 'SystemRoot:', '1189': 'Abgesichert:', '1190': 'PAE:'},
     162: {'1': '&OK', '2': '&Abbrechen', '1058': 'Kennung:', '1060': 'Info:', '1151': '< &Zurück',
           '1152': '&Weiter >'},
