@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots for the README: starts the demo as scripts/run.sh does, once per language, and shoots
 # each page: the OS list, Utilities, Bootloader, About, the entry dialog (both its settings tabs)
-# and the config dialog.
+# and the config dialog; then the ramdisk options, shortcut and partition dialogs.
 # English goes to docs/<page>.png, the other languages to docs/<page>-<code>.png.
 # Usage: bash scripts/screenshots.sh [language codes...]   (default: 409 407 804 404)
 export VEXA_WINEPREFIX="${VEXA_WINEPREFIX:-${VEXA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}/demo-prefix}"
@@ -55,9 +55,9 @@ for code in "${codes[@]}"; do
     # Positions are dialog units of the main window template (385 x 265, Tahoma 8: 3/2 pixels a
     # unit across and 13/8 down); the client area starts below the caption.
     left=$X top=$((Y + HEIGHT - 431))
-    click() {  # x y in dialog units of the main window
+    click() {  # x y [seconds to wait] in dialog units of the main window
       xdotool mousemove $((left + $1 * 3 / 2)) $((top + $2 * 13 / 8)) click 1
-      sleep 1.5
+      sleep "${3:-1.5}"
     }
     shoot() {
       # The pointer off the windows: no tooltip or hover look in the picture.
@@ -81,6 +81,18 @@ for code in "${codes[@]}"; do
     click 374 8; shoot config
     xdotool key Escape; sleep 1
     click 35 223; shoot about
+    # A click on it closes the about page. The dialogs the pages open: the WinPE entry (fourth row)
+    # with its ramdisk options, the shortcut dialog (the "+" of the Utilities page) and the
+    # partition dialog (a Bootloader option, then "Update Record").
+    click 192 110
+    click $((72 + 60)) $((37 + 71)); click $((72 + 87)) $((37 + 127)) 3; shoot entry-ramdisk
+    # Its "..." beside the ramdisk options, at the same place over the main window in every language.
+    xdotool mousemove $((X + 466)) $((Y + 330)) click 1; sleep 2; shoot ramdisk
+    xdotool key Escape; sleep 1; xdotool key Escape; sleep 1
+    click 35 193; click $((72 + 256)) $((37 + 15)); shoot shortcut
+    xdotool key Escape; sleep 1
+    click 35 160; click $((72 + 26)) $((37 + 139)); click $((72 + 261)) $((37 + 166)); shoot partition
+    xdotool key Escape; sleep 1
     wineserver -k
   ' _ "$program_dir" "$docs" "$suffix"
 done
