@@ -19,7 +19,7 @@ namespace {
 
 // Every number of the program's string table, read from the resource itself, so that a text added
 // to strings.rc is expected in every language without this test changing.
-BOOL CALLBACK CollectBlock(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
+BOOL CALLBACK CollectBlock(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param) {
   if (!IS_INTRESOURCE(name)) return TRUE;
   auto& numbers = *reinterpret_cast<std::vector<UINT>*>(param);
   UINT first = (static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)) - 1) * 16;
@@ -27,7 +27,6 @@ BOOL CALLBACK CollectBlock(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR p
     const wchar_t* text = nullptr;
     if (LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0) > 0) numbers.push_back(id);
   }
-  (void)type;
   return TRUE;
 }
 
