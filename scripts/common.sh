@@ -16,7 +16,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # half too, so they are named for both architectures.
 VEXA_PACKAGES=(cmake ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
                clang-14 libclang-rt-14-dev llvm-14
-               wine wine32:i386 wine64 fonts-wine xvfb xauth imagemagick xdotool
+               wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei xvfb xauth imagemagick xdotool
                libxrender1 libxrender1:i386 libxcursor1 libxcursor1:i386 libxrandr2 libxrandr2:i386
                libxi6 libxi6:i386 libxinerama1 libxinerama1:i386 libxcomposite1 libxcomposite1:i386
                libxfixes3 libxfixes3:i386 libxxf86vm1 libxxf86vm1:i386)
@@ -57,7 +57,35 @@ build_native() {
 
 prepare_prefix() {
   local stamp="$WINEPREFIX/.vexa-prefix-ready"
+  [ -f "$stamp" ] || make_prefix "$stamp"
+  install_cjk_font
+}
+
+# Chinese texts need a CJK font, and Wine's own fonts have none. It is linked to the faces the
+# dialogs are drawn in, so that a control falls back to it for the characters its face lacks.
+install_cjk_font() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+  local stamp="$WINEPREFIX/.vexa-cjk-fonts"
   [ -f "$stamp" ] && return 0
+  log "installing the CJK font into $WINEPREFIX"
+  cp "$font" "$fonts/"
+  # Wine looks links up by the face's full name, so the bold face (captions, section titles) needs
+  # its own.
+  for face in Tahoma "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+      /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  # Edit controls draw through Uniscribe, whose fallback asks for the Windows CJK faces by name.
+  for face in "Microsoft YaHei" "Microsoft JhengHei" SimSun NSimSun "MS Song" PMingLiU MingLiU "MS Mincho" \
+              "MS Gothic"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+  done
+  wineserver -w
+  touch "$stamp"
+}
+
+make_prefix() {
+  local stamp="$1"
   log "preparing the Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
@@ -71,4 +99,16 @@ prepare_prefix() {
   wine winecfg -v win10 >/dev/null 2>&1
   wineserver -w
   touch "$stamp"
+}
+
+# The demo: Vexa installed in its prefix as on a user's machine, beside a seeded boot store.
+demo_program_dir() { printf '%s\n' "$WINEPREFIX/drive_c/Program Files (x86)/Vexa"; }
+
+install_demo() {
+  local program_dir
+  program_dir=$(demo_program_dir)
+  mkdir -p "$program_dir/Language"
+  cp "$VEXA_BUILD/vexa.exe" "$program_dir/"
+  cp -r "$VEXA_ROOT/lang/." "$program_dir/Language/"
+  "$VEXA_ROOT/scripts/seed-demo.sh"
 }

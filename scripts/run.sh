@@ -9,11 +9,8 @@ install_packages
 build
 prepare_prefix
 
-program_dir="$WINEPREFIX/drive_c/Program Files (x86)/Vexa"
-mkdir -p "$program_dir"
-cp "$VEXA_BUILD/vexa.exe" "$program_dir/"
-[ -d "$VEXA_ROOT/lang" ] && mkdir -p "$program_dir/Language" && cp -r "$VEXA_ROOT/lang/." "$program_dir/Language/"
-if [ -x "$VEXA_ROOT/scripts/seed-demo.sh" ]; then "$VEXA_ROOT/scripts/seed-demo.sh"; fi
+install_demo
+program_dir=$(demo_program_dir)
 
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$program_dir/vexa.exe" "$@"

@@ -175,7 +175,7 @@ const Template kTemplates[] = {
       {IDC_CONFIG_LANGUAGE, Kind::ListCombo, kDisabled, 22, 85, 226, 84},
       {IDC_CONFIG_BCD_GROUP, Kind::Group, kDisabled, 8, 175, 246, 54},
       {IDC_CONFIG_BCD_DELETE, Kind::Check, kDisabled, 22, 188, 225, 10},
-      {IDC_CONFIG_REQUIREMENT_NOTE, Kind::Text, 0, 22, 103, 183, 11}}},
+      {IDC_CONFIG_REQUIREMENT_NOTE, Kind::Text, 0, 22, 103, 226, 11}}},
 };
 
 std::wstring TextOf(HWND window) {

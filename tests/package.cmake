@@ -1,0 +1,55 @@
+# The portable package holds exactly the program, its language files, the read-me and the licence:
+# never a stand-in tool, never a build leftover. Runs on the build machine, no Wine.
+set(output "${BUILD_DIR}/package-test/vexa-test.zip")
+execute_process(COMMAND "${CMAKE_COMMAND}" -DBUILD_DIR=${BUILD_DIR} -DSOURCE_DIR=${SOURCE_DIR} -DRELEASE=${RELEASE}
+                        -DBUILD_NUMBER=${BUILD_NUMBER} -DOUTPUT=${output} -P "${SOURCE_DIR}/cmake/package.cmake"
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "packaging failed")
+endif()
+
+execute_process(COMMAND "${CMAKE_COMMAND}" -E tar tf "${output}" OUTPUT_VARIABLE listing RESULT_VARIABLE result)
+string(REPLACE "\n" ";" listing "${listing}")
+list(FILTER listing EXCLUDE REGEX "^$")
+list(SORT listing)
+set(expected LICENSE.txt Language/ Language/404.ini Language/407.ini Language/409.ini Language/804.ini ReadMe.txt
+    vexa.exe)
+if(NOT result EQUAL 0 OR NOT listing STREQUAL expected)
+  message(FATAL_ERROR "package listing:\n  ${listing}\nexpected:\n  ${expected}")
+endif()
+
+# The exe inside is the program itself, not a tool that happens to carry its name.
+set(unpacked "${BUILD_DIR}/package-test/unpacked")
+file(REMOVE_RECURSE "${unpacked}")
+file(MAKE_DIRECTORY "${unpacked}")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${output}" WORKING_DIRECTORY "${unpacked}")
+file(SHA256 "${unpacked}/vexa.exe" shipped)
+file(SHA256 "${BUILD_DIR}/vexa.exe" built)
+foreach(tool bcdedit bootsect wpeutil)
+  foreach(where "${BUILD_DIR}/standins/${tool}.exe" "${BUILD_DIR}/standins/${tool}/${tool}.exe")
+    if(EXISTS "${where}")
+      file(SHA256 "${where}" standin)
+      if(standin STREQUAL shipped)
+        message(FATAL_ERROR "the package's vexa.exe is the stand-in ${where}")
+      endif()
+    endif()
+  endforeach()
+endforeach()
+if(NOT shipped STREQUAL built)
+  message(FATAL_ERROR "the package's vexa.exe is not ${BUILD_DIR}/vexa.exe")
+endif()
+
+# The read-me is for Notepad: CRLF line ends, and it names the release it came with.
+file(READ "${unpacked}/ReadMe.txt" readme HEX)
+string(REGEX MATCHALL "0d0a" crlf "${readme}")
+string(REGEX MATCHALL "0a" lf "${readme}")
+list(LENGTH crlf crlfCount)
+list(LENGTH lf lfCount)
+file(READ "${unpacked}/ReadMe.txt" readmeText)
+if(crlfCount EQUAL 0 OR NOT crlfCount EQUAL lfCount)
+  message(FATAL_ERROR "ReadMe.txt: ${lfCount} line ends, ${crlfCount} of them CRLF")
+endif()
+if(NOT readmeText MATCHES "Vexa ${RELEASE} \\(Build ${BUILD_NUMBER}\\)")
+  message(FATAL_ERROR "ReadMe.txt does not name release ${RELEASE} build ${BUILD_NUMBER}")
+endif()
+file(REMOVE_RECURSE "${BUILD_DIR}/package-test")
