@@ -114,32 +114,45 @@ void ParseListingSection(BootEntry& record, const core::String& text, bool isBoo
   if (text.empty() || text == NOT_READ_TEXT) return;
   record.rawText = text;
   core::String work = core::TrimText(core::ReplaceAll(text, T16("\r\n"), T16("\n"))) + T16("\n");
-  core::String previousKey;
-  core::String previousValue;
+  // A value printed over several lines grows by one line per continuation line. Each delivery
+  // overwrites the one before, so only the whole value is delivered, once its last line is read:
+  // delivering it whole after every line made a menu of a thousand entries cost a second.
+  core::String pendingKey;
+  core::String pendingValue;
+  bool pending = false;
+  bool pendingIsFirstKey = false;
   int keyLines = 0;
   core::String firstValue;
   bool identifierSeen = false;
+  auto deliver = [&] {
+    if (!pending) return;
+    if (pendingIsFirstKey) firstValue = pendingValue;
+    if (pendingKey == T16("identifier")) identifierSeen = true;
+    if (isBootManager) {
+      ApplyManagerKey(record, pendingKey, pendingValue);
+    } else {
+      ApplyLoaderKey(record, pendingKey, pendingValue);
+    }
+  };
   ForEachLine(work, [&](const core::String& line) {
     core::String key;
     core::String value;
     if (!SplitLine(line, key, value)) return;
     if (key.empty()) {
-      // A continuation line: the value so far grows by one line and is delivered again whole.
-      key = previousKey;
-      value = previousValue + T16("\n") + value;
-    } else {
-      ++keyLines;
+      // A continuation line joins the value above it (or, with none above, an empty key's).
+      if (!pending) pendingIsFirstKey = false;
+      pending = true;
+      pendingValue.append(T16("\n")).append(value);
+      return;
     }
-    if (keyLines == 1) firstValue = value;
-    if (key == T16("identifier")) identifierSeen = true;
-    if (isBootManager) {
-      ApplyManagerKey(record, key, value);
-    } else {
-      ApplyLoaderKey(record, key, value);
-    }
-    previousKey = key;
-    previousValue = value;
+    deliver();
+    ++keyLines;
+    pending = true;
+    pendingIsFirstKey = keyLines == 1;
+    pendingKey = key;
+    pendingValue = value;
   });
+  deliver();
   // A German, French, Russian, Chinese... bcdedit prints the key "identifier" translated
   // (Bezeichner, identificateur, Идентификатор, 标识符) and every other key in English, but always as
   // the first line of a section. Without this every loader of such a machine would have no

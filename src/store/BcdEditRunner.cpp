@@ -73,6 +73,7 @@ ToolResult BcdEditRunner::RunChecked(const std::wstring& arguments, int bypassSt
 ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std::wstring& arguments,
                                        int bypassStore) {
   lastRefusal = Refusal::kNone;
+  lastSucceeded = false;
   std::wstring folder = directory;
   if (!FileExists(folder + L"bcdedit.exe")) {
     // A 32-bit copy of the tool in bin\ still serves a WOW64 process.
@@ -86,7 +87,9 @@ ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std:
     return {kCreateProcessFailedText};
   }
   std::wstring command = redirected ? WithStoreClause(storeFile, arguments) : arguments;
-  return ExecuteChecked(L"bcdedit.exe", folder, command, 1);
+  ToolResult result = ExecuteChecked(L"bcdedit.exe", folder, command, 1);
+  lastSucceeded = result.Succeeded();
+  return result;
 }
 
 ToolResult BcdEditRunner::ExecuteChecked(const std::wstring& program, const std::wstring& directory,

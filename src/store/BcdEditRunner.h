@@ -37,6 +37,10 @@ class BcdEditRunner {
   unsigned outputCodePage = CP_ACP;
   // Set by Execute and the element operations: why the last command was not issued.
   Refusal lastRefusal = Refusal::kNone;
+  // Whether the last bcdedit command ran and exited with code 0; false after a refusal. The
+  // tool's messages come in the machine's language, its exit code does not, so callers learn
+  // from this whether a change arrived without reading the store back.
+  bool lastSucceeded = false;
 
   int DetectWow64();
   std::wstring ProgramDir();
