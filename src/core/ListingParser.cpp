@@ -9,12 +9,20 @@ namespace {
 
 
 // A line with a key: the key is everything before the first double blank, the value everything
-// after it, trimmed. Section titles, dashes and empty lines have no double blank.
-bool SplitLine(const core::String& line, core::String& key, core::String& value) {
+// after it, trimmed. Section titles, dashes and empty lines have no double blank. Lines are
+// looked at in place: a listing of a thousand loaders has twelve thousand of them.
+bool SplitLine(core::StringView line, core::String& key, core::String& value) {
   size_t p = line.find(T16("  "));
-  if (p == core::String::npos) return false;
-  key = line.substr(0, p);
-  value = core::TrimText(line.substr(p + 1));
+  if (p == core::StringView::npos) return false;
+  key.assign(line.substr(0, p));
+  core::StringView rest = line.substr(p + 1);
+  size_t first = rest.find_first_not_of(core::kWhiteSpace);
+  if (first == core::StringView::npos) {
+    value.clear();
+    return true;
+  }
+  size_t last = rest.find_last_not_of(core::kWhiteSpace);
+  value.assign(rest.substr(first, last - first + 1));
   return true;
 }
 
@@ -24,14 +32,15 @@ bool IsBracedText(const core::String& value) {
          value.find_first_of(core::kWhiteSpace) == core::String::npos;
 }
 
-// Calls handle(line) for each "\n"-separated line of text.
+// Calls handle(line) for each "\n"-separated line of text, as a view into it.
 template <class Handler>
 void ForEachLine(const core::String& text, Handler handle) {
+  core::StringView all(text);
   size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(T16('\n'), start);
-    if (end == core::String::npos) end = text.size();
-    handle(text.substr(start, end - start));
+  while (start < all.size()) {
+    size_t end = all.find(T16('\n'), start);
+    if (end == core::StringView::npos) end = all.size();
+    handle(all.substr(start, end - start));
     start = end + 1;
   }
 }
@@ -134,9 +143,9 @@ void ParseListingSection(BootEntry& record, const core::String& text, bool isBoo
       ApplyLoaderKey(record, pendingKey, pendingValue);
     }
   };
-  ForEachLine(work, [&](const core::String& line) {
-    core::String key;
-    core::String value;
+  core::String key;
+  core::String value;
+  ForEachLine(work, [&](core::StringView line) {
     if (!SplitLine(line, key, value)) return;
     if (key.empty()) {
       // A continuation line joins the value above it (or, with none above, an empty key's).
@@ -174,9 +183,11 @@ std::vector<core::String> SplitListingSections(const core::String& text) {
 
 std::vector<core::String> DeviceOptionReferences(const core::String& text) {
   std::vector<core::String> found;
-  ForEachLine(text, [&](const core::String& line) {
-    core::String key;
-    core::String value;
+  core::String key;
+  core::String value;
+  ForEachLine(text, [&](core::StringView line) {
+    // Most lines name no device options: those are passed over without being split.
+    if (line.find(T16(",{")) == core::StringView::npos) return;
     if (!SplitLine(line, key, value)) return;
     size_t at = value.find(T16(",{"));
     if (at == core::String::npos) return;
