@@ -9,12 +9,20 @@ namespace {
 
 
 // A line with a key: the key is everything before the first double blank, the value everything
-// after it, trimmed. Section titles, dashes and empty lines have no double blank.
-bool SplitLine(const core::String& line, core::String& key, core::String& value) {
+// after it, trimmed. Section titles, dashes and empty lines have no double blank. Lines are
+// looked at in place: a listing of a thousand loaders has twelve thousand of them.
+bool SplitLine(core::StringView line, core::String& key, core::String& value) {
   size_t p = line.find(T16("  "));
-  if (p == core::String::npos) return false;
-  key = line.substr(0, p);
-  value = core::TrimText(line.substr(p + 1));
+  if (p == core::StringView::npos) return false;
+  key.assign(line.substr(0, p));
+  core::StringView rest = line.substr(p + 1);
+  size_t first = rest.find_first_not_of(core::kWhiteSpace);
+  if (first == core::StringView::npos) {
+    value.clear();
+    return true;
+  }
+  size_t last = rest.find_last_not_of(core::kWhiteSpace);
+  value.assign(rest.substr(first, last - first + 1));
   return true;
 }
 
@@ -24,14 +32,15 @@ bool IsBracedText(const core::String& value) {
          value.find_first_of(core::kWhiteSpace) == core::String::npos;
 }
 
-// Calls handle(line) for each "\n"-separated line of text.
+// Calls handle(line) for each "\n"-separated line of text, as a view into it.
 template <class Handler>
 void ForEachLine(const core::String& text, Handler handle) {
+  core::StringView all(text);
   size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(T16('\n'), start);
-    if (end == core::String::npos) end = text.size();
-    handle(text.substr(start, end - start));
+  while (start < all.size()) {
+    size_t end = all.find(T16('\n'), start);
+    if (end == core::StringView::npos) end = all.size();
+    handle(all.substr(start, end - start));
     start = end + 1;
   }
 }
@@ -114,32 +123,45 @@ void ParseListingSection(BootEntry& record, const core::String& text, bool isBoo
   if (text.empty() || text == NOT_READ_TEXT) return;
   record.rawText = text;
   core::String work = core::TrimText(core::ReplaceAll(text, T16("\r\n"), T16("\n"))) + T16("\n");
-  core::String previousKey;
-  core::String previousValue;
+  // A value printed over several lines grows by one line per continuation line. Each delivery
+  // overwrites the one before, so only the whole value is delivered, once its last line is read:
+  // delivering it whole after every line made a menu of a thousand entries cost a second.
+  core::String pendingKey;
+  core::String pendingValue;
+  bool pending = false;
+  bool pendingIsFirstKey = false;
   int keyLines = 0;
   core::String firstValue;
   bool identifierSeen = false;
-  ForEachLine(work, [&](const core::String& line) {
-    core::String key;
-    core::String value;
+  auto deliver = [&] {
+    if (!pending) return;
+    if (pendingIsFirstKey) firstValue = pendingValue;
+    if (pendingKey == T16("identifier")) identifierSeen = true;
+    if (isBootManager) {
+      ApplyManagerKey(record, pendingKey, pendingValue);
+    } else {
+      ApplyLoaderKey(record, pendingKey, pendingValue);
+    }
+  };
+  core::String key;
+  core::String value;
+  ForEachLine(work, [&](core::StringView line) {
     if (!SplitLine(line, key, value)) return;
     if (key.empty()) {
-      // A continuation line: the value so far grows by one line and is delivered again whole.
-      key = previousKey;
-      value = previousValue + T16("\n") + value;
-    } else {
-      ++keyLines;
+      // A continuation line joins the value above it (or, with none above, an empty key's).
+      if (!pending) pendingIsFirstKey = false;
+      pending = true;
+      pendingValue.append(T16("\n")).append(value);
+      return;
     }
-    if (keyLines == 1) firstValue = value;
-    if (key == T16("identifier")) identifierSeen = true;
-    if (isBootManager) {
-      ApplyManagerKey(record, key, value);
-    } else {
-      ApplyLoaderKey(record, key, value);
-    }
-    previousKey = key;
-    previousValue = value;
+    deliver();
+    ++keyLines;
+    pending = true;
+    pendingIsFirstKey = keyLines == 1;
+    pendingKey = key;
+    pendingValue = value;
   });
+  deliver();
   // A German, French, Russian, Chinese... bcdedit prints the key "identifier" translated
   // (Bezeichner, identificateur, Идентификатор, 标识符) and every other key in English, but always as
   // the first line of a section. Without this every loader of such a machine would have no
@@ -161,9 +183,11 @@ std::vector<core::String> SplitListingSections(const core::String& text) {
 
 std::vector<core::String> DeviceOptionReferences(const core::String& text) {
   std::vector<core::String> found;
-  ForEachLine(text, [&](const core::String& line) {
-    core::String key;
-    core::String value;
+  core::String key;
+  core::String value;
+  ForEachLine(text, [&](core::StringView line) {
+    // Most lines name no device options: those are passed over without being split.
+    if (line.find(T16(",{")) == core::StringView::npos) return;
     if (!SplitLine(line, key, value)) return;
     size_t at = value.find(T16(",{"));
     if (at == core::String::npos) return;

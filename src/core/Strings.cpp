@@ -19,10 +19,19 @@ bool HasLineBreak(StringView text) { return text.find_first_of(T16("\r\n")) != S
 
 String ReplaceAll(String text, const String& from, const String& to) {
   if (from.empty()) return text;
-  for (size_t at = text.find(from); at != String::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
+  size_t at = text.find(from);
+  if (at == String::npos) return text;
+  // Built anew in one pass: replacing in place moves the rest of the text for every match, which
+  // a listing of a thousand objects turns into a tenth of a second.
+  String result;
+  result.reserve(text.size());
+  size_t start = 0;
+  for (; at != String::npos; at = text.find(from, start)) {
+    result.append(text, start, at - start).append(to);
+    start = at + from.size();
   }
-  return text;
+  result.append(text, start, String::npos);
+  return result;
 }
 
 bool EqualsNoCase(StringView a, StringView b) {

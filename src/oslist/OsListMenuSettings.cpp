@@ -53,10 +53,6 @@ const int kToolControls[] = {IDC_OSLIST_BCD_TIMEOUT, IDC_OSLIST_BCD_SECONDS, IDC
 // A store file has no boot.ini: its part of the page is neither shown nor written meanwhile.
 bool BootIniPartShown() { return Runner().storeFile.empty() && AppSettings.ntldrPresent; }
 
-bool RunnerFailed(const std::wstring& output) {
-  return output == kToolMissingText || output == kCreatePipeFailedText || output == kCreateProcessFailedText;
-}
-
 void AddChoices(VolumePicker& picker, const MenuChoice* choices, size_t count) {
   for (size_t i = 0; i < count; ++i) picker.AddItem(GetText(choices[i].text), choices[i].value, choices[i].image);
 }
@@ -195,28 +191,33 @@ int OsListPage::ApplyStoreMenuSettings() {
   std::wstring locale = menuLanguage_.SelectedLocale();
   std::wstring style = menuStyle_.SelectedLocale();
   bool sent = false;
-  bool runnerFailed = false;
+  // Judged by each command's exit code (its messages are in the machine's language), so a
+  // change that arrived costs no second run to read the store back.
+  bool failed = false;
   if (seconds != AppSettings.bcdTimeout) {
     AppSettings.bcdTimeout = manager.timeout = seconds;
-    runnerFailed = RunnerFailed(SetManagerTimeout(seconds));
+    SetManagerTimeout(seconds);
+    failed = !Runner().lastSucceeded;
     sent = true;
   }
   if (!base::EqualsNoCase(locale, manager.locale)) {
     manager.locale = locale;
-    sent = SetManagerLocale(locale) != 0 || sent;
+    bool issued = SetManagerLocale(locale) != 0;
+    failed = failed || !Runner().lastSucceeded;
+    sent = issued || sent;
   }
   if (!base::EqualsNoCase(style, manager.displaybootmenu)) {
     manager.displaybootmenu = style;
-    sent = SetManagerMenuStyle(style) != 0 || sent;
+    bool issued = SetManagerMenuStyle(style) != 0;
+    failed = failed || !Runner().lastSucceeded;
+    sent = issued || sent;
   }
   if (!sent) return 0;
+  if (!failed) return 1;
 
-  // The tool's answers are not read: the boot manager as the store now holds it tells.
+  // Something did not arrive: the page shows what the store holds now.
   list_.LoadBootManager();
   AppSettings.bcdTimeout = manager.timeout;
-  if (!runnerFailed && manager.timeout == seconds && base::EqualsNoCase(manager.locale, locale) &&
-      base::EqualsNoCase(manager.displaybootmenu, style))
-    return 1;
   win::Prompt(Handle(), kWriteStoreError, AppSettings.appTitle, MB_OK | MB_ICONERROR);
   return -1;
 }

@@ -14,11 +14,6 @@
 
 namespace {
 
-// The runner's own failures: nothing reached the tool.
-bool RunnerFailed(const std::wstring& output) {
-  return output == kToolMissingText || output == kCreatePipeFailedText || output == kCreateProcessFailedText;
-}
-
 std::wstring RoleText(RemovalRole role) {
   switch (role) {
     case RemovalRole::kRunningOs: return GetText(IDS_ROLE_RUNNING_OS) + GetText(IDS_LOSE_RUNNING_OS);
@@ -133,11 +128,10 @@ bool OsListPage::SaveOrder() {
 }
 
 bool OsListPage::WriteStoreOrder(const std::vector<std::wstring>& order) {
-  if (RunnerFailed(WriteDisplayOrder(order))) return false;
-  // The tool's error texts come in the machine's language and are not parsed: the boot manager
-  // read back tells whether the order arrived.
-  list_.LoadBootManager();
-  return !StoreOrderDiffers(list_, order);
+  // The tool's error texts come in the machine's language and are not parsed: its exit code tells
+  // whether the order arrived (the boot manager is read again once, after the whole save).
+  WriteDisplayOrder(order);
+  return Runner().lastSucceeded;
 }
 
 bool OsListPage::DeleteFromStore(const std::vector<std::wstring>& identifiers) {
@@ -148,13 +142,8 @@ bool OsListPage::DeleteFromStore(const std::vector<std::wstring>& identifiers) {
     std::wstring arguments = DeleteEntryArgs(identifier);
     // The tool refuses to delete an object of a well-known identifier without /f.
     if (IsLegacyLoaderId(identifier)) arguments += L"/f";
-    if (RunnerFailed(Runner().Run(arguments, 0))) {
-      allGone = false;
-      continue;
-    }
-    BootEntry probe;
-    list_.EnumerateOne(&probe, identifier);
-    if (SameText(probe.identifier, identifier)) allGone = false;
+    Runner().Run(arguments, 0);
+    if (!Runner().lastSucceeded) allGone = false;
   }
   return allGone;
 }

@@ -40,6 +40,10 @@ class BcdEditRunner {
   Refusal lastRefusal = Refusal::kNone;
   // The safety net and the changes made to the system store in this run (SafetyNet.cpp).
   RunChanges changes;
+  // Whether the last bcdedit command ran and exited with code 0; false after a refusal. The
+  // tool's messages come in the machine's language, its exit code does not, so callers learn
+  // from this whether a change arrived without reading the store back.
+  bool lastSucceeded = false;
 
   int DetectWow64();
   std::wstring ProgramDir();

@@ -4,6 +4,7 @@
 
 int BcdEditRunner::SetElement(const std::wstring& identifier, const std::wstring& name, const std::wstring& value) {
   std::wstring sent = QuoteIfBlank(value);
+  lastSucceeded = false;
   lastRefusal = ElementRefusal(identifier, name, &sent);
   if (lastRefusal != Refusal::kNone) return 0;
   EnsureToolDir();
@@ -13,6 +14,7 @@ int BcdEditRunner::SetElement(const std::wstring& identifier, const std::wstring
 }
 
 int BcdEditRunner::DeleteElement(const std::wstring& identifier, const std::wstring& name) {
+  lastSucceeded = false;
   lastRefusal = ElementRefusal(identifier, name);
   if (lastRefusal != Refusal::kNone) return 0;
   EnsureToolDir();

@@ -12,6 +12,7 @@ bool RefuseQuoted(const std::wstring& text, bool beforeClosingQuote = true) {
   Refusal refusal = QuotedTextRefusal(text, beforeClosingQuote);
   if (refusal == Refusal::kNone) return false;
   Runner().lastRefusal = refusal;
+  Runner().lastSucceeded = false;
   return true;
 }
 
@@ -19,6 +20,7 @@ bool RefuseIdentifier(const std::wstring& identifier) {
   Refusal refusal = IdentifierRefusal(identifier);
   if (refusal == Refusal::kNone) return false;
   Runner().lastRefusal = refusal;
+  Runner().lastSucceeded = false;
   return true;
 }
 

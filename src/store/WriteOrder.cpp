@@ -5,6 +5,7 @@
 #include "store/StoreCommands.h"
 
 void EntryList::WriteOrder(const std::wstring& operation, const std::wstring& identifier) {
+  Runner().lastSucceeded = false;
   if (!AppSettings.toolsAvailable) return;
   Runner().lastRefusal = IdentifierRefusal(identifier);
   if (Runner().lastRefusal != Refusal::kNone) return;

@@ -197,6 +197,42 @@ TEST(ListingParser, LineRulesExactKeysAndOddValues) {
   EXPECT_TRUE(failed.elements.empty());
 }
 
+TEST(ListingParser, AValueOverManyLinesArrivesWholeAndTheLastOfAKeyWins) {
+  // A menu of a thousand entries: every identifier, once, in order.
+  core::String listing = T16("displayorder            {0}\n");
+  core::String order = T16("{0}");
+  for (int i = 1; i < 1000; ++i) {
+    core::String id = T16("{") + core::String(1, static_cast<core::Char>(T16('A') + i % 26)) + T16("}");
+    listing += T16("                        ") + id + T16("\n");
+    order += T16("\n") + id;
+  }
+  EXPECT_EQ(ParseManager(listing + T16("timeout                 7\n")).displayorder, order);
+
+  const struct {
+    const core::Char* text;
+    const core::Char* key;
+    const core::Char* value;
+  } cases[] = {
+      // Before any key, continuation lines gather under the empty key.
+      {T16("title\n                        a\n                        b\nlocale                  x\n"), T16(""),
+       T16("\na\nb")},
+      // Lines without a double blank do not break a value apart.
+      {T16("inherit                 {a}\nnote\n                        {b}\n"), T16("inherit"), T16("{a}\n{b}")},
+      // A key given again replaces what it had, continuation lines included.
+      {T16("inherit                 {a}\n                        {b}\ninherit                 {c}\n"), T16("inherit"),
+       T16("{c}")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseManager(c.text).elements.at(c.key), c.value);
+
+  // The first key's whole value decides whether it is a translated identifier: over two lines it
+  // is no braced identifier.
+  BootEntry loader;
+  ParseListingSection(loader, T16("Bezeichner              {a}\n                        {b}\ndevice                  x\n"), false);
+  EXPECT_TRUE(loader.identifier.empty());
+  ParseListingSection(loader, T16("Bezeichner              {a}\ndevice                  x\n"), false);
+  EXPECT_EQ(loader.identifier, T16("{a}"));
+}
+
 TEST(ListingParser, LoaderSectionsAndTheirDeviceOptions) {
   for (const core::String& text : {core::String(kLoaderListing), WithCrLf(kLoaderListing)}) {
     std::vector<core::String> sections = SplitListingSections(text);

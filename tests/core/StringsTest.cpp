@@ -95,8 +95,22 @@ TEST(Strings, TrimmingAndReplacing) {
   // A no-break space is not a blank of ours.
   EXPECT_EQ(core::TrimText(T16("\u00a0x\u00a0")), T16("\u00a0x\u00a0"));
   EXPECT_EQ(core::TrimLeft(T16("  ")), T16(""));
-  EXPECT_EQ(core::ReplaceAll(T16("aaa"), T16("a"), T16("aa")), T16("aaaaaa"));
-  EXPECT_EQ(core::ReplaceAll(T16("abc"), T16(""), T16("x")), T16("abc"));
+  // Left to right, never overlapping, never searching the text just put in.
+  const struct {
+    const core::Char* text;
+    const core::Char* from;
+    const core::Char* to;
+    const core::Char* result;
+  } cases[] = {
+      {T16("aaa"), T16("a"), T16("aa"), T16("aaaaaa")},
+      {T16("abc"), T16(""), T16("x"), T16("abc")},
+      {T16("aaaaa"), T16("aa"), T16("b"), T16("bba")},
+      {T16("\r\n\r\n\r\n"), T16("\r\n\r\n"), T16("\n\n"), T16("\n\n\r\n")},
+      {T16("x\r\n"), T16("\r\n"), T16(""), T16("x")},
+      {T16("ab"), T16("abc"), T16("x"), T16("ab")},
+      {T16("abab"), T16("ab"), T16("abab"), T16("abababab")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(core::ReplaceAll(c.text, c.from, c.to), c.result);
 }
 
 TEST(Strings, CommandLineLimitCountsUtf16Units) {
