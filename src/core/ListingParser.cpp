@@ -114,32 +114,42 @@ void ParseListingSection(BootEntry& record, const core::String& text, bool isBoo
   if (text.empty() || text == NOT_READ_TEXT) return;
   record.rawText = text;
   core::String work = core::TrimText(core::ReplaceAll(text, T16("\r\n"), T16("\n"))) + T16("\n");
-  core::String previousKey;
-  core::String previousValue;
+  // A key's value is delivered once, whole, when its last continuation line has been read: growing
+  // and delivering it again at every line would copy a long display order once per line.
+  core::String pendingKey;
+  core::String pendingValue;
+  bool pending = false;
   int keyLines = 0;
   core::String firstValue;
   bool identifierSeen = false;
+  auto deliver = [&]() {
+    if (!pending) return;
+    if (keyLines == 1) firstValue = pendingValue;
+    if (pendingKey == T16("identifier")) identifierSeen = true;
+    if (isBootManager) {
+      ApplyManagerKey(record, pendingKey, pendingValue);
+    } else {
+      ApplyLoaderKey(record, pendingKey, pendingValue);
+    }
+  };
   ForEachLine(work, [&](const core::String& line) {
     core::String key;
     core::String value;
     if (!SplitLine(line, key, value)) return;
     if (key.empty()) {
-      // A continuation line: the value so far grows by one line and is delivered again whole.
-      key = previousKey;
-      value = previousValue + T16("\n") + value;
-    } else {
-      ++keyLines;
+      // A continuation line: the value so far grows by one line.
+      pendingValue += T16("\n");
+      pendingValue += value;
+      pending = true;
+      return;
     }
-    if (keyLines == 1) firstValue = value;
-    if (key == T16("identifier")) identifierSeen = true;
-    if (isBootManager) {
-      ApplyManagerKey(record, key, value);
-    } else {
-      ApplyLoaderKey(record, key, value);
-    }
-    previousKey = key;
-    previousValue = value;
+    deliver();
+    ++keyLines;
+    pendingKey = key;
+    pendingValue = value;
+    pending = true;
   });
+  deliver();
   // A German, French, Russian, Chinese... bcdedit prints the key "identifier" translated
   // (Bezeichner, identificateur, Идентификатор, 标识符) and every other key in English, but always as
   // the first line of a section. Without this every loader of such a machine would have no
