@@ -133,6 +133,10 @@ TEXTS = {
     57450: 'Änderungen der Systemliste (Sortieren oder Löschen) sind noch nicht gespeichert.\\n\\n„Ja“ speichert die Änderungen, „Nein“ verwirft sie, „Abbrechen“ kehrt zur Liste zurück.',
     57460: 'Die Wartezeit ist leer.\\n\\nBitte geben Sie ein, wie viele Sekunden das Startmenü wartet (0 bis 99).',
     57461: 'Der Name „%s“ enthält ein doppeltes Anführungszeichen (").\\nBCDEdit.exe kann es im Namen einer Kopie nicht übernehmen.\\n\\nBenennen Sie den Eintrag ohne es um und kopieren Sie ihn dann.',
+    57490: 'Die Einstellungen konnten nicht in %s gespeichert werden; sie gelten nur, bis Vexa beendet wird.',
+    57491: 'Das Werkzeug konnte nicht in %s gespeichert werden; die Liste zeigt, was die Datei enthält.',
+    57492: '%s wurde mit Code %d beendet und nannte keinen Grund.',
+    57493: 'Der Befehl wäre länger, als Windows erlaubt (%d Zeichen); es wurde nichts ausgeführt.',
     57670: '&Hilfe',
 }
 

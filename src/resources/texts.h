@@ -164,3 +164,9 @@
 // read again
 #define IDS_TIMEOUT_EMPTY 57460
 #define IDS_COPY_NAME_HAS_QUOTE 57461
+
+// Failures that would otherwise reach the user as an empty, endless or misleading box
+#define IDS_SETTINGS_NOT_SAVED 57490
+#define IDS_UTILITY_NOT_SAVED 57491
+#define IDS_TOOL_GAVE_NO_REASON 57492
+#define IDS_COMMAND_TOO_LONG 57493
