@@ -317,7 +317,9 @@ void ModifyEntryDialog::Report(const SaveOutcome& outcome) {
   }
   for (const std::wstring& field : outcome.refused) {
     win::Prompt(Handle(),
-                base::Format(L"\"%s\" was not saved: a value cannot hold a double quote or end in a backslash.", field),
+                base::Format(L"\"%s\" was not saved: a value cannot hold a double quote or a control character such as "
+                             L"a tab, nor end in a backslash.",
+                             field),
                 caption, MB_OK);
   }
   if (outcome.failed) {

@@ -358,6 +358,9 @@ bool Matches(const wchar_t* pattern, const wchar_t* text) {
   return *pattern == L'\0';
 }
 
+constexpr wchar_t kRefusedValue[] =
+    L"\"*\" was not saved: a value cannot hold a double quote or a control character such as a tab, nor end in a "
+    L"backslash.";
 const std::wstring kNotAscii = L"Gr\u00fc\u00dfe \u65e5\u672c \u0416 \U0001F600";  // outside every ANSI code page too
 std::wstring BootIniPath() { return AppSettings.bootIniPath; }
 
@@ -570,11 +573,11 @@ const BadInput kCatalogue[] = {
     {Family::kTyped, "entry name with a double quote",
      [](Bench& b) { b.Os(); },
      [](Bench& b) { b.Modify(L"Windows 7", IDC_GENERAL_NAME, L"Seven \"SP1\""); },
-     {L"\"*\" was not saved: a value cannot hold a double quote or end in a backslash.", kNoIcon}, kAllKept},
+     {kRefusedValue, kNoIcon}, kAllKept},
     {Family::kTyped, "entry name ending in a backslash",
      [](Bench& b) { b.Os(); },
      [](Bench& b) { b.Modify(L"Windows 7", IDC_GENERAL_NAME, L"Seven\\"); },
-     {L"\"*\" was not saved: a value cannot hold a double quote or end in a backslash.", kNoIcon}, kAllKept},
+     {kRefusedValue, kNoIcon}, kAllKept},
     {Family::kTyped, "entry name with a tab, '=' and characters outside the code page",
      [](Bench& b) { b.Os(); },
      [](Bench& b) { b.Modify(L"Windows 7", IDC_GENERAL_NAME, L"a\tb=c " + kNotAscii); },
@@ -588,11 +591,23 @@ const BadInput kCatalogue[] = {
     {Family::kTyped, "boot path with a double quote",
      [](Bench& b) { b.Os(); },
      [](Bench& b) { b.Modify(L"Windows 7", IDC_GENERAL_BOOT_PATH, L"\\Windows\\sys\"tem32\\winload.exe"); },
-     {L"\"*\" was not saved: a value cannot hold a double quote or end in a backslash.", kNoIcon}, kAllKept},
+     {kRefusedValue, kNoIcon}, kAllKept},
+    {Family::kTyped, "virtual disk file with a double quote",
+     [](Bench& b) { b.Os(); },
+     [](Bench& b) { b.Modify(L"Windows 8 (VHD)", IDC_GENERAL_DEVICE_FILE, L"\\VHD\\a\"b.vhd"); },
+     {kRefusedValue, kNoIcon}, kAllKept},
+    {Family::kTyped, "virtual disk file with '=' and characters outside the code page",
+     [](Bench& b) { b.Os(); },
+     [](Bench& b) { b.Modify(L"Windows 8 (VHD)", IDC_GENERAL_DEVICE_FILE, L"\\VHD\\a=b " + kNotAscii + L".vhd"); },
+     {L"Your operation was successfully completed.", MB_ICONINFORMATION}, Except(kStore)},
+    {Family::kTyped, "virtual disk file with a tab",
+     [](Bench& b) { b.Os(); },
+     [](Bench& b) { b.Modify(L"Windows 8 (VHD)", IDC_GENERAL_DEVICE_FILE, L"\\VHD\\a\tb.vhd"); },
+     {L"\"boot device\" was not saved: *", kNoIcon}, kAllKept},
     {Family::kTyped, "boot.ini title with a double quote",
      [](Bench& b) { b.Os(); },
      [](Bench& b) { b.Modify(L"Microsoft Windows XP Professional", IDC_GENERAL_NAME, L"XP \"Pro\""); },
-     {L"\"*\" was not saved: a value cannot hold a double quote or end in a backslash.", kNoIcon}, kAllKept},
+     {kRefusedValue, kNoIcon}, kAllKept},
     {Family::kTyped, "boot.ini title with a line break",
      [](Bench& b) { b.Os(); },
      [](Bench& b) { b.Modify(L"Microsoft Windows XP Professional", IDC_GENERAL_NAME, L"XP\r\n[boot loader]"); },
