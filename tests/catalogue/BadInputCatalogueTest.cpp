@@ -267,10 +267,14 @@ class Bench : public OsListPageTest {
   }
 
   // --- the config dialog ---
-  void Config(int checkBox) {
+  // A check box clicked, or (checkBox 0) the language item of that name chosen, then OK.
+  void Config(int checkBox, const wchar_t* language = nullptr) {
     ConfigDialog dialog(nullptr);
     ASSERT_TRUE(dialog.CreateModeless(nullptr));
-    win::Click(dialog.Item(checkBox));
+    if (checkBox) win::Click(dialog.Item(checkBox));
+    if (language)
+      SendDlgItemMessageW(dialog.Handle(), IDC_CONFIG_LANGUAGE, CB_SELECTSTRING, WPARAM(-1),
+                          reinterpret_cast<LPARAM>(language));
     ClickControl(dialog.Handle(), IDOK);
   }
 
@@ -492,6 +496,14 @@ const BadInput kCatalogue[] = {
      [](Bench& b) { b.LockDuringAction(AppSettings.settingsFile); },
      [](Bench& b) { b.Config(IDC_CONFIG_ASK_REBOOT); },
      {L"The settings could not be saved in *wmast.dll*", MB_ICONERROR}, kAllKept},
+    {Family::kFiles, "settings file locked: another language chosen",
+     [](Bench& b) {
+       CreateDirectoryW(b.folder.File(L"Language").c_str(), nullptr);
+       ASSERT_TRUE(b.PlaceFile(b.folder.File(L"Language\\tst.ini"), Utf16File(L"[Info]\nLanguage=Testish\n")));
+       b.LockDuringAction(AppSettings.settingsFile);
+     },
+     [](Bench& b) { b.Config(0, L"Testish"); },
+     {L"The settings could not be saved in *wmast.dll; they last only until Vexa closes.", MB_ICONERROR}, kAllKept},
     {Family::kFiles, "settings file locked: the partition question brought back",
      [](Bench& b) { AppSettings.mbrUseSysMode = 1; b.Bootloader(); b.LockDuringAction(AppSettings.settingsFile); },
      [](Bench& b) { b.Answer({IDYES}); b.PressOnBootloader(IDC_BOOTLOADER_RESET_MBR_MODE); },
