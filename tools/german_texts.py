@@ -134,7 +134,7 @@ TEXTS = {
     57460: 'Die Wartezeit ist leer.\\n\\nBitte geben Sie ein, wie viele Sekunden das Startmenü wartet (0 bis 99).',
     57461: 'Der Name „%s“ enthält ein doppeltes Anführungszeichen (").\\nBCDEdit.exe kann es im Namen einer Kopie nicht übernehmen.\\n\\nBenennen Sie den Eintrag ohne es um und kopieren Sie ihn dann.',
     57470: '„%s“ darf nicht leer sein; der gespeicherte Wert bleibt erhalten.',
-    57471: '„%s“ wurde nicht gespeichert: Ein Wert darf kein doppeltes Anführungszeichen enthalten und nicht auf einen umgekehrten Schrägstrich enden.',
+    57471: '„%s“ wurde nicht gespeichert: Ein Wert darf weder ein doppeltes Anführungszeichen noch ein Steuerzeichen wie einen Tabulator enthalten und nicht auf einen umgekehrten Schrägstrich enden.',
     57472: '%s ist nicht im BCD-Speicher: Es wurde nichts geschrieben.',
     57473: 'Der Eintrag {ntldr} behält seinen alten Namen: „%s“ kann keine Beschreibung im Startspeicher sein (ein doppeltes Anführungszeichen darin oder ein umgekehrter Schrägstrich am Ende würde den Befehl zerstören).',
     57474: 'Der Name „%s“ kann nicht verwendet werden: Er darf weder ein doppeltes Anführungszeichen noch einen Zeilenumbruch enthalten und nicht auf einen umgekehrten Schrägstrich enden.\\n\\nBitte geben Sie einen anderen Namen ein.',
@@ -153,6 +153,10 @@ TEXTS = {
     57509: 'Befehlsskripte',
     57510: 'Die Änderungen wurden gespeichert in\\n%s\\n\\nFühren Sie das Skript auf einem anderen Computer als Administrator aus, um dort dieselben Änderungen vorzunehmen.',
     57511: 'Die Datei %s konnte nicht geschrieben werden.',
+    57490: 'Die Einstellungen konnten nicht in %s gespeichert werden; sie gelten nur, bis Vexa beendet wird.',
+    57491: 'Das Werkzeug konnte nicht in %s gespeichert werden; die Liste zeigt, was die Datei enthält.',
+    57492: '%s wurde mit Code %d beendet und nannte keinen Grund.',
+    57493: 'Der Befehl wäre länger, als Windows erlaubt (%d Zeichen); es wurde nichts ausgeführt.',
     57670: '&Hilfe',
 }
 

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "art.h"
 #include "base/AppSettings.h"
+#include "base/Format.h"
 #include "base/SettingsFile.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
@@ -141,20 +142,24 @@ INT_PTR ConfigDialog::OnDeleteModeClicked(WPARAM, LPARAM) {
   return TRUE;
 }
 
-void ConfigDialog::WriteLanguage(const std::wstring& code) {
+bool ConfigDialog::WriteLanguage(const std::wstring& code) {
   const bool automatic = base::EqualsNoCase(code, kAutomaticLanguage);
   MarkHiddenSystem(AppSettings.settingsFile);
-  WritePrivateProfileStringW(kSettingsSection, kKeyLang, automatic ? nullptr : code.c_str(),
-                             AppSettings.settingsFile.c_str());
+  const bool written = WritePrivateProfileStringW(kSettingsSection, kKeyLang, automatic ? nullptr : code.c_str(),
+                                                  AppSettings.settingsFile.c_str()) != FALSE;
   MarkHiddenSystem(AppSettings.settingsFile);
   ResolveLanguage();
   App().SetHelpFile();
+  return written;
 }
 
 INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
   bool changed = false;
   bool autoStartRefused = false;
   bool languageChanged = false;
+  // A settings file that another program holds open takes no write: the switches then hold for
+  // this run only, and the user must not be told they were saved.
+  bool settingsRefused = false;
 
   const bool autoStart = IsItemChecked(IDC_CONFIG_AUTOSTART);
   if (autoStart != AppSettings.autoStart) {
@@ -167,26 +172,31 @@ INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
     const int value = IsItemChecked(setting.controlId) ? 1 : 0;
     if (value == AppSettings.*setting.field) continue;
     AppSettings.*setting.field = value;
-    WriteSettingInt(kSettingsSection, setting.key, value);
+    if (!WriteSettingInt(kSettingsSection, setting.key, value)) settingsRefused = true;
     changed = true;
   }
   // The box says "do not change", the setting says "change".
   const int changeName = IsItemChecked(IDC_CONFIG_KEEP_NTLDR_NAME) ? 0 : 1;
   if (changeName != AppSettings.changeNtldrName) {
     AppSettings.changeNtldrName = changeName;
-    WriteSettingInt(kSettingsSection, kKeyChangeNtldrName, changeName);
+    if (!WriteSettingInt(kSettingsSection, kKeyChangeNtldrName, changeName)) settingsRefused = true;
     changed = true;
   }
   const std::wstring language = SelectedLanguage();
   if (!base::EqualsNoCase(language, languageAtOpen_)) {
-    WriteLanguage(language);
+    if (!WriteLanguage(language)) settingsRefused = true;
     languageChanged = changed = true;
   }
 
   if (changed) {
     std::wstring text = GetText(autoStartRefused ? IDS_AUTOSTART_REFUSED : IDS_OPERATION_DONE);
-    if (languageChanged) text += L"\n\n" + GetText(IDS_LANGUAGE_NEXT_START);
-    win::Prompt(Handle(), text, AppSettings.appTitle, autoStartRefused ? MB_ICONERROR : MB_ICONINFORMATION);
+    if (settingsRefused) {
+      std::wstring refused = base::Format(GetText(IDS_SETTINGS_NOT_SAVED), AppSettings.settingsFile);
+      text = autoStartRefused ? text + L"\n\n" + refused : refused;
+    }
+    if (languageChanged && !settingsRefused) text += L"\n\n" + GetText(IDS_LANGUAGE_NEXT_START);
+    const bool failed = autoStartRefused || settingsRefused;
+    win::Prompt(Handle(), text, AppSettings.appTitle, failed ? MB_ICONERROR : MB_ICONINFORMATION);
     if (main_) {
       main_->RefreshPages(kRefreshOsListControls);
       if (languageChanged) main_->OnLanguageChanged(true);

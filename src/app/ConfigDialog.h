@@ -33,7 +33,8 @@ class ConfigDialog : public win::AppDialog {
   void EnableBcdDeleteChoice();
   std::wstring SelectedLanguage() const;
   // The Lang key written (or removed for the automatic choice), then the language taken on.
-  void WriteLanguage(const std::wstring& code);
+  // False when the settings file did not take the choice.
+  bool WriteLanguage(const std::wstring& code);
 
   static const win::MessageEntry<ConfigDialog> kMessages[];
 

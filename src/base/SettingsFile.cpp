@@ -11,9 +11,10 @@ void MarkHiddenSystem(const std::wstring& path) {
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
 
-void WriteSettingInt(const std::wstring& section, const std::wstring& key, int value) {
+bool WriteSettingInt(const std::wstring& section, const std::wstring& key, int value) {
   MarkHiddenSystem(AppSettings.settingsFile);
-  WritePrivateProfileStringW(section.c_str(), key.c_str(), base::Format(L"%d", value).c_str(),
-                             AppSettings.settingsFile.c_str());
+  bool written = WritePrivateProfileStringW(section.c_str(), key.c_str(), base::Format(L"%d", value).c_str(),
+                                            AppSettings.settingsFile.c_str()) != FALSE;
   MarkHiddenSystem(AppSettings.settingsFile);
+  return written;
 }

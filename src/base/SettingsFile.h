@@ -17,7 +17,8 @@ inline constexpr wchar_t kKeyBcdNtldrAsk[] = L"BCDntldrASK";
 inline constexpr wchar_t kKeyMbrUseSysMode[] = L"MBR_USE_SYS_MODE";
 inline constexpr wchar_t kKeyDebug[] = L"DEBUG";
 
-// Writes an integer setting into the settings file (hidden and system before and after).
-void WriteSettingInt(const std::wstring& section, const std::wstring& key, int value);
+// Writes an integer setting into the settings file (hidden and system before and after); false when
+// the file did not take it (locked by another program, or on a medium that refuses writes).
+bool WriteSettingInt(const std::wstring& section, const std::wstring& key, int value);
 // Sets a file's attributes to exactly hidden + system (clearing read-only); a missing file is left alone.
 void MarkHiddenSystem(const std::wstring& path);

@@ -17,9 +17,9 @@ namespace {
 
 }  // namespace
 
-void StoreMbrUseSysMode(int value) {
+bool StoreMbrUseSysMode(int value) {
   AppSettings.mbrUseSysMode = value;
-  WriteSettingInt(kSettingsSection, kKeyMbrUseSysMode, value);
+  return WriteSettingInt(kSettingsSection, kKeyMbrUseSysMode, value);
 }
 
 void BootloaderPage::LocateBootsect() {
@@ -58,14 +58,17 @@ void BootloaderPage::UpdateRecord() {
   if (result.Succeeded())
     Tell(GetText(IDS_OPERATION_DONE), MB_OK | MB_ICONINFORMATION);
   else
-    Tell(result.text, MB_OK | MB_ICONERROR);
+    Tell(ResultText(result, L"bootsect.exe"), MB_OK | MB_ICONERROR);
   ExchangeData();
 }
 
 void BootloaderPage::ResetMbrMode() {
   std::wstring section = ItemText(IDC_BOOTLOADER_INSTALL_TITLE);
   if (Tell(base::Format(GetText(IDS_ASK_RESTORE_DEFAULT_MODE), section), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  StoreMbrUseSysMode(0);
+  bool saved = StoreMbrUseSysMode(0);
   ExchangeData();
-  Tell(GetText(IDS_OPERATION_DONE), MB_OK | MB_ICONINFORMATION);
+  if (saved)
+    Tell(GetText(IDS_OPERATION_DONE), MB_OK | MB_ICONINFORMATION);
+  else
+    Tell(base::Format(GetText(IDS_SETTINGS_NOT_SAVED), AppSettings.settingsFile), MB_OK | MB_ICONERROR);
 }

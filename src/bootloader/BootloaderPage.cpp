@@ -176,5 +176,5 @@ int BootloaderPage::Tell(const std::wstring& text, UINT flags) {
 }
 
 void BootloaderPage::ShowResult(const ToolResult& result) {
-  Tell(result.text, MB_OK | (result.Succeeded() ? MB_ICONINFORMATION : MB_ICONERROR));
+  Tell(ResultText(result, L"bcdedit.exe"), MB_OK | (result.Succeeded() ? MB_ICONINFORMATION : MB_ICONERROR));
 }

@@ -82,6 +82,10 @@ BOOL GeneralPage::OnInit() {
   drives_.EnumerateVolumes();
   drives_.FillVolumes(false);
 
+  // A value keeps its first kValueLimit characters: a box that took more would save less than it
+  // shows, and say nothing of it.
+  for (int box : {IDC_GENERAL_NAME, IDC_GENERAL_DEVICE_FILE}) SendDlgItemMessageW(Handle(), box, EM_LIMITTEXT, kValueLimit, 0);
+  SendDlgItemMessageW(Handle(), IDC_GENERAL_BOOT_PATH, CB_LIMITTEXT, kValueLimit, 0);
   bootPath_.Attach(Item(IDC_GENERAL_BOOT_PATH));
   ramdisk_.Attach(Item(IDC_GENERAL_RAMDISK));
   FillDeviceOptionsCombo(ramdisk_.Handle(), owner_.List());
@@ -296,6 +300,12 @@ SaveOutcome GeneralPage::SaveChanges() {
 void GeneralPage::SaveBootIniName(const GeneralValues& values, SaveOutcome& outcome) {
   BootEntry& record = owner_.Record();
   if (values.name == record.description) return;
+  // The title sits between double quotes on its line: one of its own is refused like a store
+  // value's, rather than reported as a boot.ini that could not be written.
+  if (values.name.find(L'"') != std::wstring::npos) {
+    outcome.refused.push_back(FieldName(IDC_GENERAL_NAME_LABEL));
+    return;
+  }
   // The title writer changes only the quoted title of this one line, never the switches.
   if (BootIniSetTitle(record, values.name)) {
     outcome.issued = true;

@@ -11,6 +11,7 @@
 #include "base/Texts.h"
 #include "editing/SettingValues.h"
 #include "resource.h"
+#include "store/BcdEditRunner.h"
 #include "store/BootEntry.h"
 #include "store/EntryList.h"
 #include "texts.h"
@@ -306,7 +307,7 @@ void ModifyEntryDialog::CheckStored(SaveOutcome& outcome) {
   const BootEntry& record = Record();
   for (const auto& [key, value] : outcome.sent) {
     if (key == L"device") {
-      if (!SameDevice(record.device, value)) outcome.failed = true;
+      if (!SameDevice(record.device, value) && !SameDevice(record.device, AsToolPrints(value))) outcome.failed = true;
       continue;
     }
     std::wstring stored = key == L"description" ? record.description
@@ -318,7 +319,8 @@ void ModifyEntryDialog::CheckStored(SaveOutcome& outcome) {
     for (const SettingTable& table : SettingTables()) {
       if (key == table.element) stored = StoredSetting(record, table.tag);
     }
-    if (!base::EqualsNoCase(stored, value)) outcome.failed = true;
+    // A name outside the code page is stored whole but listed with stand-in characters.
+    if (!base::EqualsNoCase(stored, value) && !base::EqualsNoCase(stored, AsToolPrints(value))) outcome.failed = true;
   }
 }
 

@@ -67,6 +67,7 @@ void OsListPage::SetBootIniDefault(int index) {
   bool managed = AppSettings.bcdSystem && AppSettings.toolsAvailable;
   bool storeChanged = false;
   bool storeDeclined = false;
+  const std::wstring defaultBefore = list_.bootManager.defaultId;
 
   bool legacyNotDefault = !SameText(list_.bootManager.defaultId, kNtldrGuid) || list_.ntldrIndex == -1;
   if (legacyNotDefault && managed) {
@@ -106,6 +107,13 @@ void OsListPage::SetBootIniDefault(int index) {
     return;
   }
   if (!BootIniSetDefault(list_, line)) {
+    // The store handed over to NTLDR for this line's sake; without the line as boot.ini's default
+    // that would only change what the machine boots into. It goes back as it was.
+    if (storeChanged) {
+      list_.WriteOrder(L"default", defaultBefore);
+      list_.LoadBootManager();
+      RedrawStoreRows();
+    }
     win::Prompt(Handle(), kBootIniWriteFailed, AppSettings.appTitle, MB_OK);
     return;
   }

@@ -1,6 +1,7 @@
 // Another store file, back to the system store, and copying an entry.
 #include "base/AppSettings.h"
 #include "base/Format.h"
+#include "base/Strings.h"
 #include "base/Texts.h"
 #include "oslist/OsListPage.h"
 #include "store/BcdEditRunner.h"
@@ -102,7 +103,9 @@ void OsListPage::CopyEntry() {
     list_.scratch.Reset();
   }
   if (copyIndex >= 0) SelectRow(RowOfEntry(copyIndex));
-  win::Prompt(Handle(), output, AppSettings.appTitle, MB_OK | (copied ? MB_ICONINFORMATION : MB_ICONERROR));
+  // A tool that failed without a word must not leave the user with an empty box.
+  std::wstring said = !copied && base::TrimText(output).empty() ? std::wstring(kWriteStoreError) : ShownToolText(output);
+  win::Prompt(Handle(), said, AppSettings.appTitle, MB_OK | (copied ? MB_ICONINFORMATION : MB_ICONERROR));
 }
 
 bool OsListPage::SettleUnsavedOrder() { return ConfirmDiscardOrder(); }

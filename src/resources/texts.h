@@ -188,3 +188,8 @@
 #define IDS_FILTER_SCRIPTS 57509
 #define IDS_SCRIPT_SAVED 57510
 #define IDS_SCRIPT_NOT_SAVED 57511
+// Failures that would otherwise reach the user as an empty, endless or misleading box
+#define IDS_SETTINGS_NOT_SAVED 57490
+#define IDS_UTILITY_NOT_SAVED 57491
+#define IDS_TOOL_GAVE_NO_REASON 57492
+#define IDS_COMMAND_TOO_LONG 57493

@@ -6,6 +6,9 @@
 
 #include "store/StoreCommands.h"
 #include "base/Format.h"
+#include "base/Strings.h"
+#include "base/Texts.h"
+#include "texts.h"
 #include "win/Handles.h"
 
 namespace {
@@ -157,4 +160,26 @@ ToolResult BcdEditRunner::ExecuteChecked(const std::wstring& program, const std:
 BcdEditRunner& Runner() {
   static BcdEditRunner runner;
   return runner;
+}
+
+std::wstring AsToolPrints(const std::wstring& text) {
+  const unsigned codePage = Runner().outputCodePage;
+  return base::Widen(base::Narrow(text, codePage), codePage);
+}
+
+std::wstring ShownToolText(const std::wstring& text) {
+  if (text.size() <= kShownToolTextLimit) return text;
+  size_t cut = kShownToolTextLimit;
+  if (IS_HIGH_SURROGATE(text[cut - 1])) --cut;
+  return text.substr(0, cut) + L"\r\n...";
+}
+
+std::wstring ResultText(const ToolResult& result, const std::wstring& tool) {
+  if (!result.started && Runner().lastRefusal == Refusal::kCommandTooLong)
+    return base::Format(GetText(IDS_COMMAND_TOO_LONG), static_cast<int>(kCommandLineLimit));
+  if (base::TrimText(result.text).empty()) {
+    if (result.Succeeded()) return GetText(IDS_OPERATION_DONE);
+    if (result.started) return base::Format(GetText(IDS_TOOL_GAVE_NO_REASON), tool, static_cast<int>(result.exitCode));
+  }
+  return ShownToolText(result.text);
 }

@@ -81,6 +81,21 @@ class BcdEditRunner {
 // The process's one runner.
 BcdEditRunner& Runner();
 
+// text as the tool lists it back: the tool prints in the ANSI code page, so each character that
+// page lacks comes back as its default character. A value read back equals this, not text.
+std::wstring AsToolPrints(const std::wstring& text);
+
+// The most of a tool's text a message box is given: a screenful, not the megabytes a broken tool
+// may print.
+inline constexpr size_t kShownToolTextLimit = 1000;
+// A tool's text as the user is shown it: cut after kShownToolTextLimit units (never inside a
+// surrogate pair), with "..." on a line of its own to say so.
+std::wstring ShownToolText(const std::wstring& text);
+// What the user is told of a run: the tool's own words, shortened as above; when the tool said
+// nothing, that it succeeded or which code it ended with; when the command was too long to start,
+// that nothing ran.
+std::wstring ResultText(const ToolResult& result, const std::wstring& tool);
+
 bool FileExists(const std::wstring& path);
 bool MakeDirectories(const std::wstring& path);
 bool CopyIntoDirectory(const std::wstring& source, const std::wstring& directory, const std::wstring& name,

@@ -3,6 +3,7 @@
 
 #include "art.h"
 #include "base/AppSettings.h"
+#include "base/Format.h"
 #include "base/Texts.h"
 #include "controls/ButtonPresets.h"
 #include "controls/Drawing.h"
@@ -166,8 +167,14 @@ INT_PTR UtilitiesPage::OnSelectionChanged(WPARAM, LPARAM lParam) {
   return 0;
 }
 
+void UtilitiesPage::TellNotSaved() const {
+  win::Prompt(Handle(), base::Format(GetText(IDS_UTILITY_NOT_SAVED), utilities_.File()), AppSettings.appTitle,
+              MB_OK | MB_ICONERROR);
+}
+
 int UtilitiesPage::AddUtility(const std::wstring& name, const std::wstring& info, const std::wstring& cmd) {
   int index = utilities_.AddUtility(name, info, cmd);
+  if (index == kUtilityNotSaved) TellNotSaved();
   if (index >= 0) {
     NoRedraw quiet(list_.Handle());
     ShowRow(index, true);
@@ -177,7 +184,10 @@ int UtilitiesPage::AddUtility(const std::wstring& name, const std::wstring& info
 
 bool UtilitiesPage::ChangeUtility(int index, const std::wstring& name, const std::wstring& info,
                                   const std::wstring& cmd) {
-  if (!utilities_.ChangeUtility(index, name, info, cmd)) return false;
+  if (!utilities_.ChangeUtility(index, name, info, cmd)) {
+    if (utilities_.IsEditable(index)) TellNotSaved();
+    return false;
+  }
   RefreshRow(index, true);
   ReadSelection();
   return true;
@@ -205,11 +215,15 @@ void UtilitiesPage::DeleteSelected() {
   if (win::Prompt(Handle(), GetText(IDS_ASK_DELETE_UTILITY), AppSettings.appTitle,
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
+  // The row goes only with its section: one left behind would be back at the next start.
+  if (!utilities_.DeleteUtility(selectedIndex_)) {
+    TellNotSaved();
+    return;
+  }
   {
     NoRedraw quiet(list_.Handle());
     ListView_DeleteItem(list_.Handle(), row);
   }
-  utilities_.DeleteUtility(selectedIndex_);
   ReadSelection();
 }
 

@@ -41,10 +41,14 @@ class UtilitiesPage : public SkinPage {
   // The list row that shows item index, or -1 (rows find their items only by item data).
   int RowOfItem(int index) const;
 
-  // Adds a utility and shows its row; its index, or -1 when nothing was added (no command).
+  // Adds a utility and shows its row; its index, or below 0 when nothing was added (no command,
+  // or plugins.ini refused it: the user has been told).
   int AddUtility(const std::wstring& name, const std::wstring& info, const std::wstring& cmd);
-  // Changes a user utility and shows its row anew; false when index is none of them.
+  // Changes a user utility and shows its row anew; false when index is none of them, or when
+  // plugins.ini refused the change (the user has been told).
   bool ChangeUtility(int index, const std::wstring& name, const std::wstring& info, const std::wstring& cmd);
+  // Tells the user that plugins.ini refused a change, which the list therefore does not show.
+  void TellNotSaved() const;
 
   void RunSelected();
   void AddNew();

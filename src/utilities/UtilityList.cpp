@@ -76,11 +76,13 @@ void UtilityList::EnsureUnicodeFile() const {
   WriteFile(file.Get(), kByteOrderMark, sizeof(kByteOrderMark), &written, nullptr);
 }
 
-void UtilityList::WriteValues(const std::wstring& section, const UtilityItem& item) const {
+bool UtilityList::WriteValues(const std::wstring& section, const UtilityItem& item) const {
   EnsureUnicodeFile();
-  WritePrivateProfileStringW(section.c_str(), L"name", item.name.c_str(), file_.c_str());
-  WritePrivateProfileStringW(section.c_str(), L"info", item.info.c_str(), file_.c_str());
-  WritePrivateProfileStringW(section.c_str(), L"cmd", item.cmd.c_str(), file_.c_str());
+  bool written = true;
+  for (auto [key, value] : {std::pair{L"name", &item.name}, std::pair{L"info", &item.info}, std::pair{L"cmd", &item.cmd}}) {
+    if (!WritePrivateProfileStringW(section.c_str(), key, value->c_str(), file_.c_str())) written = false;
+  }
+  return written;
 }
 
 int UtilityList::AddUtility(const std::wstring& name, const std::wstring& info, const std::wstring& cmd) {
@@ -95,7 +97,8 @@ int UtilityList::AddUtility(const std::wstring& name, const std::wstring& info, 
   std::wstring key = SectionKeyFor(item.cmd);
   while (key.empty() || base::EqualsNoCase(key, kBuiltInSection) || SectionExists(key)) key += L'0';
   item.section = key;
-  WriteValues(key, item);
+  // A utility the file does not hold would be gone at the next start: it is not listed either.
+  if (!WriteValues(key, item)) return kUtilityNotSaved;
   items_.push_back(std::move(item));
   return Count() - 1;
 }
@@ -103,13 +106,15 @@ int UtilityList::AddUtility(const std::wstring& name, const std::wstring& info, 
 bool UtilityList::ChangeUtility(int index, const std::wstring& name, const std::wstring& info, const std::wstring& cmd) {
   if (!IsEditable(index) || file_.empty()) return false;
   UtilityItem& item = At(index);
+  const UtilityItem before = item;
   item.cmd = ProfileValue(cmd);
   item.name = ProfileValue(name);
   // A nameless row could not be told apart in the list: it shows its file name, as a new one does.
   if (item.name.empty()) item.name = CommandFileName(item.cmd);
   item.info = ProfileValue(info);
-  WriteValues(item.section, item);
-  return true;
+  if (WriteValues(item.section, item)) return true;
+  item = before;
+  return false;
 }
 
 bool UtilityList::DeleteUtility(int index) {

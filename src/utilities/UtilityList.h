@@ -12,6 +12,9 @@
 // The built-in item: Internet Options, run through the control panel's loader.
 UtilityItem MakeBuiltInUtility();
 
+// AddUtility's answer when plugins.ini could not be written.
+inline constexpr int kUtilityNotSaved = -2;
+
 class UtilityList {
  public:
   // file: the utilities file (AppSettings.pluginsFile).
@@ -31,9 +34,11 @@ class UtilityList {
 
   // Appends every section of the file, in file order (their icons are looked up when shown).
   void LoadUtilities();
-  // Creates a section and an item for cmd; the item's index, or -1 when cmd is empty.
+  // Creates a section and an item for cmd; the item's index, -1 when cmd is empty, or
+  // kUtilityNotSaved when the file refused the section (then no item is made).
   int AddUtility(const std::wstring& name, const std::wstring& info, const std::wstring& cmd);
-  // Rewrites a user utility's name, info and cmd in its section; false for the built-in item.
+  // Rewrites a user utility's name, info and cmd in its section; false for the built-in item, and
+  // when the file refused the change (the item then keeps what it had).
   bool ChangeUtility(int index, const std::wstring& name, const std::wstring& info, const std::wstring& cmd);
   // Removes a user utility's section from the file; false for the built-in item.
   bool DeleteUtility(int index);
@@ -48,7 +53,8 @@ class UtilityList {
  private:
   std::vector<std::wstring> SectionNames() const;
   std::wstring ReadValue(const std::wstring& section, const wchar_t* key) const;
-  void WriteValues(const std::wstring& section, const UtilityItem& item) const;
+  // False when the file took not all of them.
+  bool WriteValues(const std::wstring& section, const UtilityItem& item) const;
   // A missing file is made Unicode first: the profile functions would create it in the ANSI code
   // page, and names that do not fit it would come back as question marks.
   void EnsureUnicodeFile() const;
