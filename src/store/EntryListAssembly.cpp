@@ -2,6 +2,8 @@
 // rebuild of the entries in menu order (store display order first, then the boot.ini lines).
 #include <windows.h>
 
+#include <unordered_set>
+
 #include "base/AppSettings.h"
 #include "store/ToolSetup.h"
 #include "base/Texts.h"
@@ -61,10 +63,16 @@ void EntryList::BuildFromStore(int full) {
   if (bootManager.displayorder.empty()) LoadBootManager();
 
   std::wstring order = bootManager.displayorder + L"\n";
+  // Each identifier is listed once: the tool never names one twice, but a damaged answer may, and
+  // an object whose listing names another identifier would otherwise be asked for again each time.
+  std::unordered_set<std::wstring> listed;
   size_t start = 0;
   for (size_t end; (end = order.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
     std::wstring identifier = base::TrimText(order.substr(start, end - start));
     if (identifier.empty()) continue;
+    std::wstring key = identifier;
+    CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    if (!listed.insert(key).second) continue;
     scratch.Reset();
     scratch.identifier = identifier;
 
