@@ -2,7 +2,7 @@
 // rebuild of the entries in menu order (store display order first, then the boot.ini lines).
 #include <windows.h>
 
-#include <unordered_set>
+#include <unordered_map>
 
 #include "base/AppSettings.h"
 #include "store/ToolSetup.h"
@@ -63,16 +63,21 @@ void EntryList::BuildFromStore(int full) {
   if (bootManager.displayorder.empty()) LoadBootManager();
 
   std::wstring order = bootManager.displayorder + L"\n";
-  // Each identifier is listed once: the tool never names one twice, but a damaged answer may, and
-  // an object whose listing names another identifier would otherwise be asked for again each time.
-  std::unordered_set<std::wstring> listed;
+  // Each identifier is asked for once; a repeat points at the record already made. Matching only
+  // the records' own identifiers is not enough: an object whose listing names another identifier
+  // would be asked for again at every repeat, and a damaged display order of a hundred thousand
+  // repeats then exhausts the memory of a 32-bit process.
+  std::unordered_map<std::wstring, int> asked;
   size_t start = 0;
   for (size_t end; (end = order.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
     std::wstring identifier = base::TrimText(order.substr(start, end - start));
     if (identifier.empty()) continue;
     std::wstring key = identifier;
     CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
-    if (!listed.insert(key).second) continue;
+    if (auto earlier = asked.find(key); earlier != asked.end()) {
+      displayIndex.push_back(earlier->second);
+      continue;
+    }
     scratch.Reset();
     scratch.identifier = identifier;
 
@@ -91,6 +96,7 @@ void EntryList::BuildFromStore(int full) {
     if (found >= 0) {
       if (entries[found].identifier == kNtldrGuid) ntldrIndex = found;
       displayIndex.push_back(found);
+      asked.emplace(key, found);
       continue;
     }
     if (registryMode == 1)
@@ -100,6 +106,7 @@ void EntryList::BuildFromStore(int full) {
     int index = static_cast<int>(entries.size());
     entries.push_back(scratch.Copy());
     displayIndex.push_back(index);
+    asked.emplace(key, index);
     if (scratch.identifier == kNtldrGuid) ntldrIndex = index;
   }
 }
