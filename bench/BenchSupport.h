@@ -75,6 +75,10 @@ struct Figure {
   bool met = false;
 };
 
+// The OS list page and the program on the system store of one loader and of many, phase by phase,
+// printed (VEXA_BENCH_PHASES).
+void SystemStorePhases(const std::wstring& oneFile, const std::wstring& manyFile, int many);
+
 std::string Printf(const char* format, ...);
 std::string Narrow(const std::wstring& text);
 void PrintTable(const std::vector<Figure>& figures);
