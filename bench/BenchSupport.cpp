@@ -44,7 +44,7 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-double BareRun(const std::wstring& commandLine) {
+double BareRun(const std::wstring& commandLine, size_t chunkBytes) {
   double start = NowSeconds();
   SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
   win::UniqueHandle readEnd, writeEnd;
@@ -65,10 +65,11 @@ double BareRun(const std::wstring& commandLine) {
     return 0;
   win::UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
   writeEnd.Reset();
-  char chunk[1024];
+  std::vector<char> chunk(chunkBytes);
   DWORD read = 0;
   std::string bytes;
-  while (ReadFile(readEnd.Get(), chunk, sizeof(chunk), &read, nullptr)) bytes.append(chunk, read);
+  while (ReadFile(readEnd.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &read, nullptr))
+    bytes.append(chunk.data(), read);
   WaitForSingleObject(processHandle.Get(), 10000);
   return NowSeconds() - start;
 }

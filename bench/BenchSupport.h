@@ -21,7 +21,7 @@ double Median(std::vector<double> values);
 
 // Starts commandLine exactly as given, hidden, with its output captured through a pipe and read
 // until the pipe closes, as the program's runner does, but with no pause after it; returns seconds.
-double BareRun(const std::wstring& commandLine);
+double BareRun(const std::wstring& commandLine, size_t chunkBytes = 1024);
 // The pause the runner keeps after every tool run, in seconds.
 inline constexpr double kSettleSeconds = 0.1;
 
