@@ -317,6 +317,10 @@ int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX controls = {sizeof(controls),
                                    ICC_WIN95_CLASSES | ICC_USEREX_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
   InitCommonControlsEx(&controls);
+  if (_wgetenv(L"VEXA_BENCH_PHASES")) {
+    SystemStorePhases(argv[1], argv[2], _wtoi(argv[3]));
+    return 0;
+  }
   std::vector<Figure> figures;
   std::vector<std::wstring> firstLoad, rebuild;
   {

@@ -21,7 +21,7 @@ double Median(std::vector<double> values);
 
 // Starts commandLine exactly as given, hidden, with its output captured through a pipe and read
 // until the pipe closes, as the program's runner does, but with no pause after it; returns seconds.
-double BareRun(const std::wstring& commandLine);
+double BareRun(const std::wstring& commandLine, size_t chunkBytes = 1024);
 // The pause the runner keeps after every tool run, in seconds.
 inline constexpr double kSettleSeconds = 0.1;
 
@@ -74,6 +74,10 @@ struct Figure {
   std::string target;
   bool met = false;
 };
+
+// The OS list page and the program on the system store of one loader and of many, phase by phase,
+// printed (VEXA_BENCH_PHASES).
+void SystemStorePhases(const std::wstring& oneFile, const std::wstring& manyFile, int many);
 
 std::string Printf(const char* format, ...);
 std::string Narrow(const std::wstring& text);

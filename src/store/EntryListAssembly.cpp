@@ -12,6 +12,7 @@
 #include "store/HiveView.h"
 #include "base/Format.h"
 #include "base/Strings.h"
+#include "core/Portable.h"
 #include "texts.h"
 #include "win/Seams.h"
 
@@ -19,6 +20,14 @@ namespace {
 
 // From the first use of the list on, every machine is treated as one that may hold a store.
 void ForceBcdSystem() { AppSettings.bcdSystem = true; }
+
+// An identifier in the form two spellings share exactly when they compare equal ignoring case,
+// unit by unit as SameText compares them.
+std::wstring FoldedIdentifier(const std::wstring& identifier) {
+  std::wstring folded = identifier;
+  for (wchar_t& unit : folded) unit = core::UpperCaseUnit(unit);
+  return folded;
+}
 
 std::wstring WindowsDirectory() {
   wchar_t buffer[MAX_PATH] = {};
@@ -62,6 +71,13 @@ void EntryList::BuildFromStore(int full) {
   ntldrIndex = -1;
   if (bootManager.displayorder.empty()) LoadBootManager();
 
+  // Looked up by identifier once per menu line: a scan of every entry for each line made a menu of
+  // a thousand loaders half a million comparisons. The first entry of a spelling is the one found.
+  std::unordered_map<std::wstring, int> indexOf;
+  indexOf.reserve(entries.size() * 2);
+  for (size_t i = 0; i < entries.size(); ++i)
+    indexOf.emplace(FoldedIdentifier(entries[i].identifier), static_cast<int>(i));
+
   std::wstring order = bootManager.displayorder + L"\n";
   // Each identifier is asked for once; a repeat points at the record already made. Matching only
   // the records' own identifiers is not enough: an object whose listing names another identifier
@@ -81,13 +97,8 @@ void EntryList::BuildFromStore(int full) {
     scratch.Reset();
     scratch.identifier = identifier;
 
-    int found = -1;
-    for (size_t i = 0; i < entries.size(); ++i) {
-      if (SameText(entries[i].identifier, identifier)) {
-        found = static_cast<int>(i);
-        break;
-      }
-    }
+    auto known = indexOf.find(FoldedIdentifier(identifier));
+    int found = known == indexOf.end() ? -1 : known->second;
     BootEntry& record = found >= 0 ? entries[found] : scratch;
     record.deleteMark = 0;
     record.sourceKind = kSourceStore;
@@ -105,6 +116,8 @@ void EntryList::BuildFromStore(int full) {
       EnumerateOne(&scratch, identifier);
     int index = static_cast<int>(entries.size());
     entries.push_back(scratch.Copy());
+    // The record read may name itself otherwise than the menu line did (or not at all).
+    indexOf.emplace(FoldedIdentifier(entries.back().identifier), index);
     displayIndex.push_back(index);
     asked.emplace(key, index);
     if (scratch.identifier == kNtldrGuid) ntldrIndex = index;

@@ -186,6 +186,30 @@ TEST_F(DemoMachine, DisplayOrderMatchesCaseInsensitivelyAndRepeats) {
   EXPECT_EQ(list.ntldrIndex, -1);
 }
 
+TEST_F(DemoMachine, EachMenuLineFindsTheFirstRecordOfItsIdentifier) {
+  AppSettings.toolsAvailable = true;
+  EntryList list;
+  std::wstring upper7 = demo::kWindows7;
+  for (wchar_t& c : upper7) c = static_cast<wchar_t>(towupper(c));
+  std::wstring upperGrub = demo::kGrub;
+  for (wchar_t& c : upperGrub) c = static_cast<wchar_t>(towupper(c));
+  // Two records of one object in two spellings: whichever spelling a line uses, the first record.
+  for (const wchar_t* identifier : {demo::kWindows10, upper7.c_str(), demo::kWindows7}) {
+    BootEntry entry;
+    entry.identifier = identifier;
+    list.entries.push_back(entry);
+  }
+  // GRUB is no loader: read on its first line, the record added then serves its second.
+  list.bootManager.displayorder = std::wstring(demo::kWindows7) + L"\n" + demo::kGrub + L"\n" + upper7 + L"\n" +
+                                  upperGrub + L"\n" + demo::kWindows10;
+  ClearJournal();
+  list.BuildFromStore(0);
+  EXPECT_EQ(TakeJournal(), (std::vector<std::wstring>{LineFor(L" /enum " + std::wstring(demo::kGrub) + L" /v")}));
+  EXPECT_EQ(list.displayIndex, (std::vector<int>{1, 3, 1, 3, 0}));
+  ASSERT_EQ(list.entries.size(), 4u);
+  EXPECT_EQ(list.entries[3].description, L"GRUB");
+}
+
 TEST_F(DemoMachine, StoreFileModeAddsNoBootIniLines) {
   std::wstring file = folder.File(L"copy.bcd");
   ASSERT_EQ(RunTool(L"bcdedit", L"/export \"" + file + L"\"").exitCode, 0u);
