@@ -79,21 +79,10 @@ void EntryList::BuildFromStore(int full) {
     indexOf.emplace(FoldedIdentifier(entries[i].identifier), static_cast<int>(i));
 
   std::wstring order = bootManager.displayorder + L"\n";
-  // Each identifier is asked for once; a repeat points at the record already made. Matching only
-  // the records' own identifiers is not enough: an object whose listing names another identifier
-  // would be asked for again at every repeat, and a damaged display order of a hundred thousand
-  // repeats then exhausts the memory of a 32-bit process.
-  std::unordered_map<std::wstring, int> asked;
   size_t start = 0;
   for (size_t end; (end = order.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
     std::wstring identifier = base::TrimText(order.substr(start, end - start));
     if (identifier.empty()) continue;
-    std::wstring key = identifier;
-    CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
-    if (auto earlier = asked.find(key); earlier != asked.end()) {
-      displayIndex.push_back(earlier->second);
-      continue;
-    }
     scratch.Reset();
     scratch.identifier = identifier;
 
@@ -107,7 +96,6 @@ void EntryList::BuildFromStore(int full) {
     if (found >= 0) {
       if (entries[found].identifier == kNtldrGuid) ntldrIndex = found;
       displayIndex.push_back(found);
-      asked.emplace(key, found);
       continue;
     }
     if (registryMode == 1)
@@ -116,10 +104,12 @@ void EntryList::BuildFromStore(int full) {
       EnumerateOne(&scratch, identifier);
     int index = static_cast<int>(entries.size());
     entries.push_back(scratch.Copy());
-    // The record read may name itself otherwise than the menu line did (or not at all).
+    // The record read may name itself otherwise than the menu line did (or not at all). Both names
+    // find it again: a repeat of the line is never asked for again, which a damaged display order
+    // of a hundred thousand repeats would otherwise turn into as many copies of the tool's answer.
     indexOf.emplace(FoldedIdentifier(entries.back().identifier), index);
+    indexOf.emplace(FoldedIdentifier(identifier), index);
     displayIndex.push_back(index);
-    asked.emplace(key, index);
     if (scratch.identifier == kNtldrGuid) ntldrIndex = index;
   }
 }
