@@ -15,14 +15,6 @@ namespace {
 
 constexpr wchar_t kDone[] = L"Your operation was successfully completed.";
 
-HWND ChildPage(HWND dialog, int id) {
-  for (HWND page = FindWindowExW(dialog, nullptr, MAKEINTATOM(32770), nullptr); page;
-       page = FindWindowExW(dialog, page, MAKEINTATOM(32770), nullptr)) {
-    if (GetDlgItem(page, id)) return page;
-  }
-  return nullptr;
-}
-
 class AddEntryTest : public OsListPageTest {
  protected:
   void TearDown() override {
@@ -34,8 +26,8 @@ class AddEntryTest : public OsListPageTest {
     dialog_ = std::make_unique<ModifyEntryDialog>(EntryDialogSetup{&Page().List(), Images(), nullptr}, kNewEntryIndex);
     HWND window = dialog_->CreateModeless(Page().Handle());
     EXPECT_NE(window, nullptr);
-    general_ = ChildPage(window, IDC_GENERAL_NAME);
-    strip_ = ChildPage(window, IDC_KINDLIST_KINDS);
+    general_ = ChildPageHolding(window, IDC_GENERAL_NAME);
+    strip_ = ChildPageHolding(window, IDC_KINDLIST_KINDS);
     return window;
   }
   // Picks the strip's item of kind, as the user's choice does.
@@ -209,7 +201,7 @@ INT_PTR AddThroughDialog(HWND owner, EntryList& list, const PageContext& context
   ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, nullptr}, listIndex);
   HWND window = dialog.CreateModeless(owner);
   addLabel = ControlText(window, IDOK);
-  SetDlgItemTextW(ChildPage(window, IDC_GENERAL_NAME), IDC_GENERAL_NAME, L"Fresh Windows");
+  SetDlgItemTextW(ChildPageHolding(window, IDC_GENERAL_NAME), IDC_GENERAL_NAME, L"Fresh Windows");
   ClickControl(window, IDOK);
   return IDOK;
 }

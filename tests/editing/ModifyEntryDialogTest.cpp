@@ -16,15 +16,6 @@ namespace {
 
 constexpr wchar_t kDone[] = L"Your operation was successfully completed.";
 
-// The dialog's child page that holds control id.
-HWND ChildPage(HWND dialog, int id) {
-  for (HWND page = FindWindowExW(dialog, nullptr, MAKEINTATOM(32770), nullptr); page;
-       page = FindWindowExW(dialog, page, MAKEINTATOM(32770), nullptr)) {
-    if (GetDlgItem(page, id)) return page;
-  }
-  return nullptr;
-}
-
 class ModifyEntryDialogTest : public OsListPageTest {
  protected:
   void TearDown() override {
@@ -38,8 +29,8 @@ class ModifyEntryDialogTest : public OsListPageTest {
     HWND window = dialog_->CreateModeless(Page().Handle());
     EXPECT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
-    general_ = ChildPage(window, IDC_GENERAL_NAME);
-    advanced_ = ChildPage(window, IDC_ADVANCED_SYSTEMROOT);
+    general_ = ChildPageHolding(window, IDC_GENERAL_NAME);
+    advanced_ = ChildPageHolding(window, IDC_ADVANCED_SYSTEMROOT);
     return window;
   }
   int IndexOf(const std::wstring& description) const {
@@ -228,13 +219,13 @@ TEST_F(ModifyEntryDialogTest, EachChangeReachesTheStoreAsItsCommands) {
        {{L"locale", L""}}, nullptr, L"locale"},
       {"safe boot back to normal removes the element", L"Windows 7",
        [](win::SeamScript&, HWND general) {
-         HWND advanced = ChildPage(GetParent(general), IDC_ADVANCED_SAFEBOOT);
+         HWND advanced = ChildPageHolding(GetParent(general), IDC_ADVANCED_SAFEBOOT);
          SelectByItemData(GetDlgItem(advanced, IDC_ADVANCED_SAFEBOOT), 0);
        },
        {{L"safeboot", L""}}, nullptr, L"safeboot", L"/set {id} safeboot minimal"},
       {"PAE forced on, with SystemRoot unlocked and changed", L"Windows 7",
        [](win::SeamScript&, HWND general) {
-         HWND advanced = ChildPage(GetParent(general), IDC_ADVANCED_SAFEBOOT);
+         HWND advanced = ChildPageHolding(GetParent(general), IDC_ADVANCED_SAFEBOOT);
          SelectByItemData(GetDlgItem(advanced, IDC_ADVANCED_PAE), 1);
          ClickControl(advanced, IDC_ADVANCED_PATH_LOCK);
          SetDlgItemTextW(advanced, IDC_ADVANCED_SYSTEMROOT, L"\\Win7");
@@ -300,7 +291,7 @@ TEST_F(ModifyEntryDialogTest, RefusedValuesNameTheirFieldAndAreNotSent) {
     Open(index);
     seams.script.prompts.clear();
     ClearJournal();
-    HWND page = ChildPage(Dialog(), c.control);
+    HWND page = ChildPageHolding(Dialog(), c.control);
     if (c.control == IDC_ADVANCED_SYSTEMROOT) {
       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, c.control))) << "locked until the lock is clicked";
       ClickControl(page, IDC_ADVANCED_PATH_LOCK);
@@ -354,7 +345,7 @@ INT_PTR RenameThroughDialog(HWND owner, EntryList& list, const PageContext& cont
   if (listIndex < 0) return IDCANCEL;
   ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, nullptr}, listIndex);
   HWND window = dialog.CreateModeless(owner);
-  HWND general = ChildPage(window, IDC_GENERAL_NAME);
+  HWND general = ChildPageHolding(window, IDC_GENERAL_NAME);
   SetDlgItemTextW(general, IDC_GENERAL_NAME, L"Seven");
   ClickControl(window, IDOK);
   return IDOK;

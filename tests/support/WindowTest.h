@@ -25,6 +25,14 @@ void ClickControl(HWND window, int id);
 // processes too.
 std::wstring TextOf(HWND window);
 inline std::wstring ControlText(HWND window, int id) { return TextOf(GetDlgItem(window, id)); }
+// The child dialog (a page of a tabbed dialog) that holds control id, or null.
+inline HWND ChildPageHolding(HWND dialog, int id) {
+  for (HWND page = FindWindowExW(dialog, nullptr, MAKEINTATOM(32770), nullptr); page;
+       page = FindWindowExW(dialog, page, MAKEINTATOM(32770), nullptr)) {
+    if (GetDlgItem(page, id)) return page;
+  }
+  return nullptr;
+}
 
 // A program started for a test; ended by force if it still runs when the test ends.
 class ChildProcess {
