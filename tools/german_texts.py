@@ -141,6 +141,7 @@ TEXTS = {
     57475: 'Boot.ini hat bereits eine Zeile für „%s“: Es wurde nichts hinzugefügt.\\n\\nWählen Sie ein anderes Laufwerk oder eine andere Datei.',
     57476: 'Fehler beim Schreiben des BCD-Speichers!\\n\\nDer neue Eintrag %s wurde angelegt, aber nicht alle seine Einstellungen wurden gespeichert; er wurde deshalb nicht ins Startmenü aufgenommen.',
     57477: '„%s“ kann nicht verwendet werden: Ein Wert darf kein doppeltes Anführungszeichen enthalten und nicht auf einen umgekehrten Schrägstrich enden.',
+    57478: 'Fehler beim Schreiben des BCD-Speichers!\\n\\nDer neue Eintrag %s wurde mit allen Einstellungen angelegt, konnte aber nicht ins Startmenü aufgenommen werden.',
     57500: 'Einmal in diesen Eintrag neu &starten',
     57501: 'Änderungen als &Skript speichern...',
     57502: '„%s“ startet einmalig beim nächsten Hochfahren; der Standardeintrag bleibt, wie er ist.',

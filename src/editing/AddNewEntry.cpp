@@ -108,6 +108,7 @@ std::pair<std::wstring, UINT> ModifyEntryDialog::AddToStore(int kind, const std:
   // A half-made object stays off the menu, and the user is told where to find it.
   if (!complete) return {base::Format(GetText(IDS_NEW_ENTRY_INCOMPLETE), identifier), MB_OK | MB_ICONERROR};
   AppendToMenu(identifier);
+  if (!Runner().lastSucceeded) return {base::Format(GetText(IDS_NEW_ENTRY_OFF_MENU), identifier), MB_OK | MB_ICONERROR};
   return {base::Format(GetText(IDS_ADDED_TO_BCD), GetText(IDS_OPERATION_DONE), name, identifier),
           MB_OK | MB_ICONINFORMATION};
 }

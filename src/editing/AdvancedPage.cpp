@@ -200,7 +200,8 @@ bool AdvancedPage::WriteNewAdvanced(int kind) {
   // Only values that were chosen are set: a new object has nothing to remove.
   auto issue = [&](const wchar_t* key, const std::wstring& value, std::wstring& field) {
     if (value.empty()) return;
-    if (Runner().SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)) == 1) {
+    if (Runner().SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)) == 1 &&
+        Runner().lastSucceeded) {
       field = value;
     } else {
       complete = false;

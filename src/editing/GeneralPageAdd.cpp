@@ -134,8 +134,11 @@ bool GeneralPage::WriteNewGeneral(int kind) {
   if (record.sourceKind != kSourceStore || record.identifier.empty()) return false;
 
   BcdEditRunner& runner = Runner();
+  // A setting counts when the tool took it (exit code 0), not merely when it was sent: a new
+  // object the tool refused a device for must not go on the menu.
   auto issue = [&](const wchar_t* key, const std::wstring& value) {
-    return runner.SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)) == 1;
+    return runner.SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)) == 1 &&
+           runner.lastSucceeded;
   };
   bool complete = true;
   if (!values.locale.empty()) {
@@ -148,5 +151,8 @@ bool GeneralPage::WriteNewGeneral(int kind) {
   if (deviceSet) record.device = device;
   bool osDeviceSet = deviceSet && issue(L"osdevice", device);
   if (osDeviceSet) record.osdevice = device;
+  // The tool refuses osdevice on a boot sector application (the element belongs to OS loaders);
+  // it is still sent, as for every kind, but only an OS loader needs it.
+  if (kind >= kKindNtldr) osDeviceSet = deviceSet;
   return complete && path && deviceSet && osDeviceSet;
 }

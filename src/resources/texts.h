@@ -174,6 +174,7 @@
 #define IDS_BOOT_INI_LINE_EXISTS 57475
 #define IDS_NEW_ENTRY_INCOMPLETE 57476
 #define IDS_FIELD_UNUSABLE 57477
+#define IDS_NEW_ENTRY_OFF_MENU 57478
 // Restarting into an entry once, the safety net of the system store and its undo, the changes
 // saved as a script
 #define IDS_RESTART_ONCE_ITEM 57500

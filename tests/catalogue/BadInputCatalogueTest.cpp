@@ -86,6 +86,8 @@ class Bench : public OsListPageTest {
     if (utilityImages_) ImageList_Destroy(utilityImages_);
     scriptedOutput_.reset();
     scriptedExit_.reset();
+    onlyWhen_.reset();
+    otherwise_.reset();
     TearDown();
   }
 
@@ -97,6 +99,14 @@ class Bench : public OsListPageTest {
     scriptedExit_ = std::make_unique<ScopedEnvironment>(L"VEXA_SCRIPTED_EXIT", std::to_wstring(exitCode));
     ASSERT_TRUE(CopyFileW(BuildFile(L"testtools\\scripted_tool.exe").c_str(), (ToolDir() + L"bcdedit.exe").c_str(),
                           FALSE));
+  }
+  // The faithful tool for every run but those whose arguments hold `when`: those answer as above.
+  void ToolFailsOnly(const wchar_t* when, const std::string& bytes, int exitCode) {
+    const std::wstring faithful = folder.File(L"faithful-bcdedit.exe");
+    ASSERT_TRUE(CopyFileW((ToolDir() + L"bcdedit.exe").c_str(), faithful.c_str(), FALSE));
+    ToolSays(bytes, exitCode);
+    onlyWhen_ = std::make_unique<ScopedEnvironment>(L"VEXA_SCRIPTED_ONLY_WHEN", when);
+    otherwise_ = std::make_unique<ScopedEnvironment>(L"VEXA_SCRIPTED_OTHERWISE", faithful);
   }
   void ToolGone() { DeleteFileW((ToolDir() + L"bcdedit.exe").c_str()); }
   // A bcdedit.exe that Windows cannot start: no program at all.
@@ -176,6 +186,19 @@ class Bench : public OsListPageTest {
     ASSERT_TRUE(page);
     Type(GetDlgItem(page, box), text);
     ClickControl(dialog, IDOK);
+  }
+
+  // The entry dialog in add mode, its first kind and defaults taken as they stand, then Add.
+  void AddNew() {
+    entryDialog_ = std::make_unique<ModifyEntryDialog>(EntryDialogSetup{&Page().List(), Images(), nullptr},
+                                                       kNewEntryIndex);
+    HWND dialog = entryDialog_->CreateModeless(Page().Handle());
+    ASSERT_TRUE(dialog);
+    ClickControl(dialog, IDOK);
+  }
+  std::wstring NewIdentifier() const { return entryDialog_->Record().identifier; }
+  std::string Listing(const std::wstring& identifier) const {
+    return RunTool(L"bcdedit", L"/enum " + identifier).output;
   }
 
   // Text into a box as the user's typing or pasting puts it there: an edit box takes no more than
@@ -316,7 +339,7 @@ class Bench : public OsListPageTest {
   const std::vector<win::PromptCall>& Prompts() const { return seams.script.prompts; }
 
  private:
-  std::unique_ptr<ScopedEnvironment> scriptedOutput_, scriptedExit_;
+  std::unique_ptr<ScopedEnvironment> scriptedOutput_, scriptedExit_, onlyWhen_, otherwise_;
   std::vector<std::wstring> toLock_;
   std::vector<HANDLE> locks_;
   std::unique_ptr<ModifyEntryDialog> entryDialog_;
@@ -416,6 +439,23 @@ const BadInput kCatalogue[] = {
                                        "The parameter is incorrect.\r\n", 1); },
      [](Bench& b) { b.Apply(IDC_OSLIST_BCD_TIMEOUT, L"7"); },
      {L"Write BCD store error!", MB_ICONERROR}, kAllKept},
+    // A new entry is put on the menu only once the tool has taken every setting it needs.
+    {Family::kTool, "new entry: created, then its device refused with exit code 1",
+     [](Bench& b) { b.Os(); b.ToolFailsOnly(L" device ", "The parameter is incorrect.\r\n", 1); },
+     [](Bench& b) { b.AddNew(); },
+     {L"Write BCD store error!\n\nThe new entry {*} was created, but not all of its settings*", MB_ICONERROR},
+     Except(kStore),
+     [](Bench& b) {
+       const std::wstring id = b.NewIdentifier();
+       ASSERT_EQ(id.size(), 38u);
+       EXPECT_NE(b.Listing(id).find("Vexa New BCD_Windows"), std::string::npos) << "named, to be found";
+       EXPECT_EQ(b.Listing(L"{bootmgr}").find(std::string(id.begin(), id.end())), std::string::npos) << "not on the menu";
+     }},
+    {Family::kTool, "new entry: complete, but the menu refuses it with exit code 1",
+     [](Bench& b) { b.Os(); b.ToolFailsOnly(L"/displayorder", "Access is denied.\r\n", 1); },
+     [](Bench& b) { b.AddNew(); },
+     {L"Write BCD store error!\n\nThe new entry {*} was created with all of its settings, but*", MB_ICONERROR},
+     Except(kStore)},
     {Family::kTool, "timeout: bcdedit.exe is gone",
      [](Bench& b) { b.Os(); b.ToolGone(); },
      [](Bench& b) { b.Apply(IDC_OSLIST_BCD_TIMEOUT, L"7"); },

@@ -2,10 +2,14 @@
 // the bytes of the file VEXA_SCRIPTED_OUTPUT names, written to standard output as they are, then
 // the exit code VEXA_SCRIPTED_EXIT holds (0 when unset). It checks nothing and does nothing else,
 // so the program's handling of odd output is tried while the faithful stand-ins stay faithful.
+// With VEXA_SCRIPTED_ONLY_WHEN set, only a run whose arguments hold that text is answered so; every
+// other run is handed to the program VEXA_SCRIPTED_OTHERWISE names (the faithful stand-in), with
+// the same arguments and handles, and ends with its exit code: a tool that fails one step of many.
 // Test equipment only: never placed beside the program outside a test's own folder.
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
 #include <vector>
 
 namespace {
@@ -16,11 +20,46 @@ bool Variable(const wchar_t* name, std::vector<wchar_t>& value) {
   return length > 0 && length < value.size();
 }
 
+// The command line past the program's own name.
+const wchar_t* Arguments() {
+  const wchar_t* line = GetCommandLineW();
+  if (*line == L'"') {
+    ++line;
+    while (*line && *line != L'"') ++line;
+    if (*line) ++line;
+  } else {
+    while (*line && *line != L' ' && *line != L'\t') ++line;
+  }
+  while (*line == L' ' || *line == L'\t') ++line;
+  return line;
+}
+
+int HandOver(const wchar_t* program) {
+  std::wstring command = std::wstring(L"\"") + program + L"\" " + Arguments();
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(program, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) return 9009;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 1;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
 }  // namespace
 
 int main() {
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   std::vector<wchar_t> value;
+  if (Variable(L"VEXA_SCRIPTED_ONLY_WHEN", value) && !std::wcsstr(Arguments(), value.data())) {
+    return Variable(L"VEXA_SCRIPTED_OTHERWISE", value) ? HandOver(value.data()) : 9009;
+  }
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   if (Variable(L"VEXA_SCRIPTED_OUTPUT", value)) {
     HANDLE file = CreateFileW(value.data(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
