@@ -194,10 +194,11 @@ INT_PTR RamdiskOptionsDialog::OnSave(WPARAM, LPARAM) {
     return TRUE;
   }
 
+  // Nothing is read back here: a value counts as saved when the tool took it (exit code 0).
   bool issued = false;
   bool refused = false;
   if (writePath) {
-    if (SetOrDeleteElement(current_, kSdiPath, WrapInQuotes(path)) != 0) {
+    if (SetOrDeleteElement(current_, kSdiPath, WrapInQuotes(path)) != 0 && Runner().lastSucceeded) {
       issued = true;
       savedPath_ = path;
     } else {
@@ -209,7 +210,7 @@ INT_PTR RamdiskOptionsDialog::OnSave(WPARAM, LPARAM) {
     // A drive chosen from the list makes a text the tool knows as a partition.
     if (device.kind == DeviceSpec::kOther) device.kind = DeviceSpec::kPartition;
     device.volume = volume;
-    if (SetOrDeleteElement(current_, kSdiDevice, WrapInQuotes(BuildDevice(&device))) != 0) {
+    if (SetOrDeleteElement(current_, kSdiDevice, WrapInQuotes(BuildDevice(&device))) != 0 && Runner().lastSucceeded) {
       issued = true;
       savedVolume_ = volume;
     } else {

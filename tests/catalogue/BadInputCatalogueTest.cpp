@@ -17,6 +17,7 @@
 #include "app/ConfigDialog.h"
 #include "bootloader/BootloaderPage.h"
 #include "editing/ModifyEntryDialog.h"
+#include "editing/RamdiskOptionsDialog.h"
 #include "oslist/OsListTestSupport.h"
 #include "utilities/ShortcutDialog.h"
 #include "utilities/UtilitiesPage.h"
@@ -79,6 +80,7 @@ class Bench : public OsListPageTest {
   }
   void Finish() {
     entryDialog_.reset();
+    ramdisk_.reset();
     shortcut_.reset();
     bootloader_.reset();
     utilities_.reset();
@@ -196,6 +198,14 @@ class Bench : public OsListPageTest {
     ASSERT_TRUE(dialog);
     ClickControl(dialog, IDOK);
   }
+  // The ramdisk options dialog on the shared options object: the SDI path typed, then Save.
+  void RamdiskPath(const std::wstring& path) {
+    ramdisk_ = std::make_unique<RamdiskOptionsDialog>(Page().List(), kRamdiskOptionsGuid);
+    ASSERT_TRUE(ramdisk_->CreateModeless(Page().Handle()));
+    SetDlgItemTextW(ramdisk_->Handle(), IDC_RAMDISK_SDI_PATH, path.c_str());
+    ClickControl(ramdisk_->Handle(), IDOK);
+  }
+  bool RamdiskUnsaved() const { return ramdisk_->IsDirty(); }
   std::wstring NewIdentifier() const { return entryDialog_->Record().identifier; }
   std::string Listing(const std::wstring& identifier) const {
     return RunTool(L"bcdedit", L"/enum " + identifier).output;
@@ -343,6 +353,7 @@ class Bench : public OsListPageTest {
   std::vector<std::wstring> toLock_;
   std::vector<HANDLE> locks_;
   std::unique_ptr<ModifyEntryDialog> entryDialog_;
+  std::unique_ptr<RamdiskOptionsDialog> ramdisk_;
   std::unique_ptr<BootloaderPage> bootloader_;
   std::unique_ptr<UtilitiesPage> utilities_;
   std::unique_ptr<ShortcutDialog> shortcut_;
@@ -456,6 +467,11 @@ const BadInput kCatalogue[] = {
      [](Bench& b) { b.AddNew(); },
      {L"Write BCD store error!\n\nThe new entry {*} was created with all of its settings, but*", MB_ICONERROR},
      Except(kStore)},
+    {Family::kTool, "ramdisk options: the SDI path refused with exit code 1",
+     [](Bench& b) { b.Os(); b.ToolFailsOnly(L"/set", "The parameter is incorrect.\r\n", 1); },
+     [](Bench& b) { b.RamdiskPath(L"\\boot\\other.sdi"); },
+     {L"Write BCD store error!", MB_ICONERROR}, kAllKept,
+     [](Bench& b) { EXPECT_TRUE(b.RamdiskUnsaved()) << "the typed path is still unsaved"; }},
     {Family::kTool, "timeout: bcdedit.exe is gone",
      [](Bench& b) { b.Os(); b.ToolGone(); },
      [](Bench& b) { b.Apply(IDC_OSLIST_BCD_TIMEOUT, L"7"); },
