@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "WindowTest.h"
-#include "art.h"
 #include "base/AppSettings.h"
+#include "controls/ButtonPresets.h"
 #include "oslist/OsListTestSupport.h"
 #include "resource.h"
 #include "win/Controls.h"
@@ -91,17 +91,8 @@ void PrepareDemoMachine(StoreSandbox& sandbox) {
 }
 
 PageHost::PageHost() {
-  images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 24, 4);
+  images_ = MakeButtonImages();
   HINSTANCE module = GetModuleHandleW(nullptr);
-  if (HBITMAP strip = static_cast<HBITMAP>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDB_BUTTON_STRIP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    ImageList_AddMasked(images_, strip, RGB(255, 0, 255));
-    DeleteObject(strip);
-  }
-  for (int icon : art::kAppendedIcons) {
-    win::UniqueIcon loaded(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0)));
-    if (loaded) ImageList_AddIcon(images_, loaded.Get());
-  }
   host_ = CreateWindowExW(0, L"STATIC", L"Vexa host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
                           nullptr, module, nullptr);
 }

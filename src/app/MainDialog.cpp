@@ -56,22 +56,6 @@ std::unique_ptr<SkinPage> MakePage(int index, const PageContext& context) {
   }
 }
 
-HIMAGELIST MakeButtonImages() {
-  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 19, 3);
-  if (!images) return nullptr;
-  HINSTANCE module = GetModuleHandleW(nullptr);
-  if (HBITMAP strip = static_cast<HBITMAP>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDB_BUTTON_STRIP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    ImageList_AddMasked(images, strip, RGB(255, 0, 255));
-    DeleteObject(strip);
-  }
-  for (UINT icon : {IDI_CONFIG, IDI_STORE_FILE, IDI_PARTITION, IDI_OSLIST}) {
-    win::UniqueIcon loaded(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0)));
-    if (loaded) ImageList_AddIcon(images, loaded.Get());
-  }
-  return images;
-}
-
 HIMAGELIST SystemImages(UINT sizeFlag) {
   SHFILEINFOW info = {};
   HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(

@@ -1,8 +1,10 @@
 // Button looks shared by the main window and its pages.
 #include "controls/ButtonPresets.h"
 
+#include "art.h"
 #include "controls/Drawing.h"
 #include "controls/SkinButton.h"
+#include "win/Handles.h"
 
 namespace {
 
@@ -60,4 +62,20 @@ void SetPageButtonUnselectedLook(SkinButton& button) {
   button.ClearImages(false);
   button.SetAlignment(SkinButton::kImageLeft, false);
   button.SetAlwaysPressed(false);
+}
+
+HIMAGELIST MakeButtonImages() {
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 24, 4);
+  if (!images) return nullptr;
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  if (HBITMAP strip = static_cast<HBITMAP>(
+          LoadImageW(module, MAKEINTRESOURCEW(IDB_BUTTON_STRIP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+    ImageList_AddMasked(images, strip, RGB(255, 0, 255));
+    DeleteObject(strip);
+  }
+  for (int icon : art::kAppendedIcons) {
+    win::UniqueIcon loaded(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0)));
+    if (loaded) ImageList_AddIcon(images, loaded.Get());
+  }
+  return images;
 }

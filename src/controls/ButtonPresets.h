@@ -21,3 +21,6 @@ void SetPageButtonBaseLook(SkinButton& button);
 void SetPageButtonSelectedLook(SkinButton& button, UINT bitmapId, UINT iconId, SkinButton* largeIcon,
                                HINSTANCE instance = nullptr);
 void SetPageButtonUnselectedLook(SkinButton& button);
+// The main window's shared 16x16 button images: the button strip, then art::kAppendedIcons. The
+// caller owns the list.
+HIMAGELIST MakeButtonImages();

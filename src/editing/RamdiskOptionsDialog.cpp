@@ -16,6 +16,7 @@
 #include "texts.h"
 #include "win/Controls.h"
 #include "win/Seams.h"
+#include "win/WaitCursor.h"
 
 namespace {
 
@@ -30,18 +31,6 @@ std::wstring ElementOf(const BootEntry& record, const wchar_t* name) {
   auto found = record.elements.find(name);
   return found == record.elements.end() ? std::wstring() : found->second;
 }
-
-// The wait cursor while an object is read from the store.
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
 
 }  // namespace
 
@@ -149,7 +138,7 @@ INT_PTR RamdiskOptionsDialog::OnObjectChanged(WPARAM, LPARAM) {
   int selection = objects.Selection();
   std::wstring text = selection >= 0 ? objects.ItemText(selection) : objects.Text();
   if (text == current_) return TRUE;
-  WaitCursor wait;
+  win::WaitCursor wait;
   OpenOptions(text);
   UpdateSave();
   return TRUE;

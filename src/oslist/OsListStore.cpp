@@ -8,19 +8,9 @@
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"
+#include "win/WaitCursor.h"
 
 namespace {
-
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR previous_;
-};
 
 bool RunnerFailed(const std::wstring& output) {
   return output == kToolMissingText || output == kCreatePipeFailedText || output == kCreateProcessFailedText;
@@ -58,7 +48,7 @@ void OsListPage::ReloadSystemStore() {
 
 void OsListPage::SwitchStore(const std::wstring& path) {
   if (!SettleUnsavedOrder()) return;
-  WaitCursor wait;
+  win::WaitCursor wait;
   Runner().storeFile = path;
   list_.Clear();
   // A file without a boot menu sends the list back to the system store on the way (with a word

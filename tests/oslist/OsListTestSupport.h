@@ -22,10 +22,10 @@
 #include "StoreSandbox.h"
 #include "WindowTest.h"
 #include "art.h"
+#include "controls/ButtonPresets.h"
 #include "oslist/OsListPage.h"
 #include "resource.h"
 #include "win/Controls.h"
-#include "win/Handles.h"
 
 namespace testing_support {
 
@@ -79,7 +79,7 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
   OsListPage& OpenPage() {
     page_.reset();
     if (host_) DestroyWindow(host_);
-    if (!images_) images_ = MakeImages();
+    if (!images_) images_ = MakeButtonImages();
     host_ = CreateWindowExW(0, L"STATIC", L"Vexa host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
     page_ = std::make_unique<OsListPage>(PageContext{images_, nullptr, nullptr, host_, entryDialogOpener});
@@ -201,22 +201,6 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
     click.iItem = row;
     SendMessageW(page_->Handle(), WM_NOTIFY, IDC_OSLIST_LIST, reinterpret_cast<LPARAM>(&click));
     PumpMessages();
-  }
-
-  // The main window's shared 16x16 images: the button strip, then four icons.
-  static HIMAGELIST MakeImages() {
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 24, 4);
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    if (HBITMAP strip = static_cast<HBITMAP>(
-            LoadImageW(module, MAKEINTRESOURCEW(IDB_BUTTON_STRIP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-      ImageList_AddMasked(images, strip, RGB(255, 0, 255));
-      DeleteObject(strip);
-    }
-    for (int icon : art::kAppendedIcons) {
-      win::UniqueIcon loaded(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0)));
-      if (loaded) ImageList_AddIcon(images, loaded.Get());
-    }
-    return images;
   }
 
   HIMAGELIST images_ = nullptr;
