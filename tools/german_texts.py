@@ -154,6 +154,8 @@ TEXTS = {
     57509: 'Befehlsskripte',
     57510: 'Die Änderungen wurden gespeichert in\\n%s\\n\\nFühren Sie das Skript auf einem anderen Computer als Administrator aus, um dort dieselben Änderungen vorzunehmen.',
     57511: 'Die Datei %s konnte nicht geschrieben werden.',
+    57520: '„%s“ kann nicht verwendet werden: Der Wert enthält einen Zeilenumbruch oder ein anderes Steuerzeichen oder ein Zeichen, das BCDEdit.exe auf diesem Windows (Codepage %u) nicht darstellen kann und als „?“ zurückgeben würde.',
+    57521: 'Der Name „%s“ wurde nicht an BCDEdit.exe übergeben: Er enthält einen Zeilenumbruch oder ein anderes Steuerzeichen oder ein Zeichen, das BCDEdit.exe auf diesem Windows (Codepage %u) nicht darstellen kann und als „?“ zurückgeben würde.',
     57490: 'Die Einstellungen konnten nicht in %s gespeichert werden; sie gelten nur, bis Vexa beendet wird.',
     57491: 'Das Werkzeug konnte nicht in %s gespeichert werden; die Liste zeigt, was die Datei enthält.',
     57492: '%s wurde mit Code %d beendet und nannte keinen Grund.',

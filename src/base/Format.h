@@ -12,7 +12,7 @@ using core::Format;
 using core::FormatArg;
 using core::FormatArgs;
 
-// Conversions between UTF-16 and a Windows code page (CP_ACP for tool output, CP_UTF8 for tests).
+// Conversions between UTF-16 and a Windows code page (the tools' output code page, CP_UTF8 for files and tests).
 std::wstring Widen(std::string_view bytes, unsigned codePage);
 std::string Narrow(std::wstring_view text, unsigned codePage);
 

@@ -6,6 +6,7 @@ namespace base {
 
 using core::EqualsNoCase;
 using core::FindNoCase;
+using core::HasControlCharacter;
 using core::HasLineBreak;
 using core::kWhiteSpace;
 using core::ReplaceAll;

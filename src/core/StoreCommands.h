@@ -14,6 +14,9 @@ enum class Refusal {
                      // a final backslash before the closing quote would escape it
   kCommandTooLong,   // the command line does not fit the 1024-character buffer
   kNoSafetyNet,      // the copy of the system store taken before its first change could not be made
+  kUnprintable,      // a text to be stored holds a control character, or a character the tool's
+                     // output code page lacks: the tool would list it back otherwise, and a line
+                     // break would split the line of a saved script
 };
 
 // Command lines are built in a buffer of this many UTF-16 units, terminator included.

@@ -17,6 +17,13 @@ String TrimText(const String& text) { return TrimRight(TrimLeft(text)); }
 
 bool HasLineBreak(StringView text) { return text.find_first_of(T16("\r\n")) != StringView::npos; }
 
+bool HasControlCharacter(StringView text) {
+  for (Char c : text) {
+    if (c < 0x20 || c == 0x7F) return true;
+  }
+  return false;
+}
+
 String ReplaceAll(String text, const String& from, const String& to) {
   if (from.empty()) return text;
   size_t at = text.find(from);

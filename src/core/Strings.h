@@ -14,6 +14,8 @@ String TrimRight(const String& text);
 
 // True when text holds a carriage return or a line feed.
 bool HasLineBreak(StringView text);
+// True when text holds a C0 control character (line breaks and tabs included) or DEL.
+bool HasControlCharacter(StringView text);
 
 // Every occurrence of from, left to right; the replacement is not searched again.
 String ReplaceAll(String text, const String& from, const String& to);

@@ -119,6 +119,10 @@ void AdvancedPage::SaveChanges(SaveOutcome& outcome) {
       outcome.refused.push_back(name);
       return;
     }
+    if (!value.empty() && StoredTextRefusal(value) != Refusal::kNone) {
+      outcome.unprintable.push_back(name);
+      return;
+    }
     std::wstring spaced = base::Format(L" %s ", key);
     int issued = value.empty() ? runner.DeleteElement(id, spaced) : runner.SetElement(id, spaced, WrapInQuotes(value));
     if (!issued) {
@@ -177,17 +181,20 @@ void AdvancedPage::ApplyKindDefaults(int kind) {
 
 bool AdvancedPage::ValidateNew() {
   if (!owner_.AddMode()) return false;
+  // The first field whose value could not be sent, and what the user is told of it.
   std::wstring refused;
-  std::wstring systemRoot = SystemRootText();
-  if (!systemRoot.empty() && QuotedTextRefusal(systemRoot) != Refusal::kNone) {
-    refused = LabelName(Handle(), IDC_ADVANCED_SYSTEMROOT_LABEL);
-  }
-  for (SettingTag tag : kSaveOrder) {
-    std::wstring value = ElementValue(Item(TableFor(tag).controlId), tag);
-    if (refused.empty() && !value.empty() && QuotedTextRefusal(value) != Refusal::kNone) refused = LabelOf(tag);
-  }
+  auto check = [&](const std::wstring& value, const std::wstring& label) {
+    if (!refused.empty() || value.empty()) return;
+    if (QuotedTextRefusal(value) != Refusal::kNone) {
+      refused = base::Format(GetText(IDS_FIELD_UNUSABLE), label);
+    } else if (StoredTextRefusal(value) != Refusal::kNone) {
+      refused = UnprintableFieldText(label);
+    }
+  };
+  check(SystemRootText(), LabelName(Handle(), IDC_ADVANCED_SYSTEMROOT_LABEL));
+  for (SettingTag tag : kSaveOrder) check(ElementValue(Item(TableFor(tag).controlId), tag), LabelOf(tag));
   if (refused.empty()) return true;
-  win::Prompt(owner_.Handle(), base::Format(GetText(IDS_FIELD_UNUSABLE), refused), AppSettings.appTitle, MB_OK);
+  win::Prompt(owner_.Handle(), refused, AppSettings.appTitle, MB_OK);
   return false;
 }
 

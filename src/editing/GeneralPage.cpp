@@ -318,15 +318,24 @@ void GeneralPage::SaveStoreValues(const GeneralValues& values, SaveOutcome& outc
   BootEntry& record = owner_.Record();
   BcdEditRunner& runner = Runner();
   const std::wstring& id = record.identifier;
+  // Whether value may be sent for the field; when not, the field is named in the outcome.
+  auto sendable = [&](const std::wstring& value, int labelId) {
+    if (!Passable(value)) {
+      outcome.refused.push_back(FieldName(labelId));
+      return false;
+    }
+    if (StoredTextRefusal(value) != Refusal::kNone) {
+      outcome.unprintable.push_back(FieldName(labelId));
+      return false;
+    }
+    return true;
+  };
   auto set = [&](const wchar_t* key, const std::wstring& value, int labelId) {
     if (value.empty()) {
       outcome.emptied.push_back(FieldName(labelId));
       return false;
     }
-    if (!Passable(value)) {
-      outcome.refused.push_back(FieldName(labelId));
-      return false;
-    }
+    if (!sendable(value, labelId)) return false;
     if (!runner.SetElement(id, base::Format(L" %s ", key), WrapInQuotes(value))) {
       outcome.failed = true;
       return false;
@@ -338,18 +347,18 @@ void GeneralPage::SaveStoreValues(const GeneralValues& values, SaveOutcome& outc
 
   if (!base::EqualsNoCase(values.name, record.description)) {
     // An empty name is a name: the tool takes "" and the menu shows an empty line.
-    if (!Passable(values.name)) {
-      outcome.refused.push_back(FieldName(IDC_GENERAL_NAME_LABEL));
-    } else if (runner.SetElement(id, L" description ", WrapInQuotes(values.name))) {
-      outcome.issued = true;
-      outcome.sent.emplace_back(L"description", values.name);
-      record.description = values.name;
-    } else {
-      outcome.failed = true;
-    }
-    // The WinPE menu line shows the shared ramdisk options' description when it has one.
-    if (!owner_.IsBootManager() && base::EqualsNoCase(record.winpe, L"yes")) {
-      if (runner.DeleteElement(kRamdiskOptionsAlias, L" description ")) outcome.issued = true;
+    if (sendable(values.name, IDC_GENERAL_NAME_LABEL)) {
+      if (runner.SetElement(id, L" description ", WrapInQuotes(values.name))) {
+        outcome.issued = true;
+        outcome.sent.emplace_back(L"description", values.name);
+        record.description = values.name;
+      } else {
+        outcome.failed = true;
+      }
+      // The WinPE menu line shows the shared ramdisk options' description when it has one.
+      if (!owner_.IsBootManager() && base::EqualsNoCase(record.winpe, L"yes")) {
+        if (runner.DeleteElement(kRamdiskOptionsAlias, L" description ")) outcome.issued = true;
+      }
     }
   }
   if (!base::EqualsNoCase(values.locale, record.locale)) {

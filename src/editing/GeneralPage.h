@@ -23,6 +23,8 @@ struct SaveOutcome {
   // Labels of fields whose value was not sent: emptied, or not passable as one quoted value.
   std::vector<std::wstring> emptied;
   std::vector<std::wstring> refused;
+  // Labels of fields whose value the tool could not print back (see StoredTextRefusal).
+  std::vector<std::wstring> unprintable;
   bool failed = false;   // a write that could not be made (boot.ini, no tool)
   // Store values issued, by key ("description", "locale", "path", "device"), to be found again
   // in the store afterwards.

@@ -94,12 +94,26 @@ bool GeneralPage::ValidateNew() {
     Tell(base::Format(GetText(IDS_NEW_NAME_UNUSABLE), values.name));
     return false;
   }
+  // A boot.ini line is written through the profile functions, not the tool.
+  if (storeMode && StoredTextRefusal(values.name) != Refusal::kNone) {
+    Tell(UnprintableNameText(values.name));
+    return false;
+  }
   std::wstring device = DeviceText(values);
+  const int deviceLabel = file ? IDC_GENERAL_DEVICE_FILE_LABEL : IDC_GENERAL_DEVICE_LABEL;
   int refused = !Quotable(values.path) || base::HasLineBreak(values.path) ? IDC_GENERAL_BOOT_PATH_LABEL
-                : !DeviceTextIsSafe(device) ? (file ? IDC_GENERAL_DEVICE_FILE_LABEL : IDC_GENERAL_DEVICE_LABEL)
-                                            : 0;
+                : !DeviceTextIsSafe(device)                                ? deviceLabel
+                                                                           : 0;
   if (refused) {
     Tell(base::Format(GetText(IDS_FIELD_UNUSABLE), FieldName(refused)));
+    return false;
+  }
+  int unprintable = !storeMode                                          ? 0
+                    : StoredTextRefusal(values.path) != Refusal::kNone ? IDC_GENERAL_BOOT_PATH_LABEL
+                    : StoredTextRefusal(device) != Refusal::kNone      ? deviceLabel
+                                                                       : 0;
+  if (unprintable) {
+    Tell(UnprintableFieldText(FieldName(unprintable)));
     return false;
   }
   if (storeMode) return true;

@@ -334,12 +334,15 @@ void ModifyEntryDialog::Report(const SaveOutcome& outcome) {
                 base::Format(GetText(IDS_FIELD_NOT_SAVED), field),
                 caption, MB_OK);
   }
+  for (const std::wstring& field : outcome.unprintable) {
+    win::Prompt(Handle(), UnprintableFieldText(field), caption, MB_OK);
+  }
   if (outcome.failed) {
     bool bootIni = Record().sourceKind == kSourceBootIni;
     win::Prompt(Handle(), bootIni ? kEntryWriteBootIniError : kEntryWriteStoreError, caption,
                 bootIni ? MB_OK : MB_OK | MB_ICONERROR);
   }
-  if (outcome.emptied.empty() && outcome.refused.empty() && !outcome.failed) {
+  if (outcome.emptied.empty() && outcome.refused.empty() && outcome.unprintable.empty() && !outcome.failed) {
     win::Prompt(Handle(), GetText(IDS_OPERATION_DONE), caption, MB_OK | MB_ICONINFORMATION);
   }
 }

@@ -182,6 +182,13 @@ INT_PTR RamdiskOptionsDialog::OnSave(WPARAM, LPARAM) {
     win::Prompt(Handle(), base::Format(GetText(IDS_FIELD_EMPTY), FieldName(emptyField)), caption, MB_OK);
     return TRUE;
   }
+  int unprintable = writePath && StoredTextRefusal(path) != Refusal::kNone       ? IDC_RAMDISK_SDI_PATH_LABEL
+                    : writeVolume && StoredTextRefusal(volume) != Refusal::kNone ? IDC_RAMDISK_SDI_DEVICE_LABEL
+                                                                                 : 0;
+  if (unprintable != 0) {
+    win::Prompt(Handle(), UnprintableFieldText(FieldName(unprintable)), caption, MB_OK);
+    return TRUE;
+  }
 
   // Nothing is read back here: a value counts as saved when the tool took it (exit code 0).
   bool issued = false;

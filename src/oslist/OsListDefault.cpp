@@ -119,10 +119,13 @@ void OsListPage::SetBootIniDefault(int index) {
   }
   if (AppSettings.changeNtldrName && managed && !storeDeclined) {
     Runner().lastRefusal = Refusal::kNone;
-    if (RenameLegacyLoader(line.description).empty() && Runner().lastRefusal == Refusal::kQuoteInValue) {
+    const bool renamed = !RenameLegacyLoader(line.description).empty();
+    if (!renamed && Runner().lastRefusal == Refusal::kQuoteInValue) {
       win::Prompt(Handle(),
                   base::Format(GetText(IDS_NTLDR_NAME_KEPT), line.description),
                   AppSettings.appTitle, MB_OK | MB_ICONWARNING);
+    } else if (!renamed && Runner().lastRefusal == Refusal::kUnprintable) {
+      win::Prompt(Handle(), UnprintableNameText(line.description), AppSettings.appTitle, MB_OK | MB_ICONWARNING);
     } else {
       RereadLegacyLoaderName();
     }

@@ -75,6 +75,10 @@ void OsListPage::CopyEntry() {
     win::Prompt(Handle(), base::Format(GetText(IDS_COPY_NAME_HAS_QUOTE), description), AppSettings.appTitle, MB_OK);
     return;
   }
+  if (Runner().lastRefusal == Refusal::kUnprintable) {
+    win::Prompt(Handle(), UnprintableNameText(description), AppSettings.appTitle, MB_OK);
+    return;
+  }
   if (RunnerFailed(output)) {
     win::Prompt(Handle(), kWriteStoreError, AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return;

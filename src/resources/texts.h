@@ -175,6 +175,9 @@
 #define IDS_NEW_ENTRY_INCOMPLETE 57476
 #define IDS_FIELD_UNUSABLE 57477
 #define IDS_NEW_ENTRY_OFF_MENU 57478
+// Values the tools could not print back in their output code page
+#define IDS_FIELD_UNPRINTABLE 57520
+#define IDS_NAME_UNPRINTABLE 57521
 // Restarting into an entry once, the safety net of the system store and its undo, the changes
 // saved as a script
 #define IDS_RESTART_ONCE_ITEM 57500

@@ -162,9 +162,19 @@ BcdEditRunner& Runner() {
   return runner;
 }
 
+unsigned ToolOutputCodePage() {
+  unsigned console = GetConsoleOutputCP();
+  return console != 0 ? console : GetOEMCP();
+}
+
 std::wstring AsToolPrints(const std::wstring& text) {
   const unsigned codePage = Runner().outputCodePage;
   return base::Widen(base::Narrow(text, codePage), codePage);
+}
+
+Refusal StoredTextRefusal(const std::wstring& text) {
+  if (base::HasControlCharacter(text) || AsToolPrints(text) != text) return Refusal::kUnprintable;
+  return Refusal::kNone;
 }
 
 std::wstring ShownToolText(const std::wstring& text) {
@@ -182,4 +192,12 @@ std::wstring ResultText(const ToolResult& result, const std::wstring& tool) {
     if (result.started) return base::Format(GetText(IDS_TOOL_GAVE_NO_REASON), tool, static_cast<int>(result.exitCode));
   }
   return ShownToolText(result.text);
+}
+
+std::wstring UnprintableFieldText(const std::wstring& field) {
+  return base::Format(GetText(IDS_FIELD_UNPRINTABLE), field, Runner().outputCodePage);
+}
+
+std::wstring UnprintableNameText(const std::wstring& name) {
+  return base::Format(GetText(IDS_NAME_UNPRINTABLE), name, Runner().outputCodePage);
 }

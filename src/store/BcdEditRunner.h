@@ -24,6 +24,8 @@ struct ToolResult {
   bool Succeeded() const { return started && exitCode == 0; }
 };
 
+unsigned ToolOutputCodePage();
+
 class BcdEditRunner {
  public:
   // Detects WOW64 and sets the tool folder from the program folder.
@@ -34,8 +36,8 @@ class BcdEditRunner {
   std::wstring storeFile;   // another store file in use; empty = the system store
   int isWow64 = 0;
   std::wstring programDir;  // the program's folder with trailing backslash; filled on first use
-  // Code page of the tools' output: the ANSI one, as the console tools write it.
-  unsigned outputCodePage = CP_ACP;
+  // Code page the tools write their redirected output in: their console's output code page.
+  unsigned outputCodePage = ToolOutputCodePage();
   // Set by Execute and the element operations: why the last command was not issued.
   Refusal lastRefusal = Refusal::kNone;
   // The safety net and the changes made to the system store in this run (SafetyNet.cpp).
@@ -81,9 +83,18 @@ class BcdEditRunner {
 // The process's one runner.
 BcdEditRunner& Runner();
 
-// text as the tool lists it back: the tool prints in the ANSI code page, so each character that
-// page lacks comes back as its default character. A value read back equals this, not text.
+// The code page a console tool we start writes to our pipe in: the output code page of the console
+// it shares with us, or, as we normally have none, of the console Windows makes for it, which
+// starts in the OEM code page (437, 850, 866...), not the ANSI one.
+unsigned ToolOutputCodePage();
+
+// text as the tool lists it back: each character the tool's output code page lacks comes back as
+// a stand-in ("?" or a look-alike). A value read back equals this, not text.
 std::wstring AsToolPrints(const std::wstring& text);
+// Why text cannot be stored through the tool: kUnprintable when it holds a control character or a
+// character the tool could not print back, kNone when it can. Checked before anything is sent, as
+// the tool itself would take such a text and the program could never read it back.
+Refusal StoredTextRefusal(const std::wstring& text);
 
 // The most of a tool's text a message box is given: a screenful, not the megabytes a broken tool
 // may print.
@@ -95,6 +106,10 @@ std::wstring ShownToolText(const std::wstring& text);
 // nothing, that it succeeded or which code it ended with; when the command was too long to start,
 // that nothing ran.
 std::wstring ResultText(const ToolResult& result, const std::wstring& tool);
+
+// What the user is told of a field, or of a name, that StoredTextRefusal refused.
+std::wstring UnprintableFieldText(const std::wstring& field);
+std::wstring UnprintableNameText(const std::wstring& name);
 
 bool FileExists(const std::wstring& path);
 bool MakeDirectories(const std::wstring& path);

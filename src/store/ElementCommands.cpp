@@ -6,6 +6,7 @@ int BcdEditRunner::SetElement(const std::wstring& identifier, const std::wstring
   std::wstring sent = QuoteIfBlank(value);
   lastSucceeded = false;
   lastRefusal = ElementRefusal(identifier, name, &sent);
+  if (lastRefusal == Refusal::kNone) lastRefusal = StoredTextRefusal(value);
   if (lastRefusal != Refusal::kNone) return 0;
   EnsureToolDir();
   // A tool that could not be started ("-1", "CreateProcess Failed!") issued nothing either.
@@ -24,6 +25,7 @@ int BcdEditRunner::DeleteElement(const std::wstring& identifier, const std::wstr
 
 std::wstring BcdEditRunner::CreateEntry(const std::wstring& applicationType, const std::wstring& description) {
   lastRefusal = QuotedTextRefusal(description);
+  if (lastRefusal == Refusal::kNone) lastRefusal = StoredTextRefusal(description);
   if (lastRefusal != Refusal::kNone) return L"";
   EnsureToolDir();
   return CreatedIdentifier(RunIn(toolDir, CreateEntryArgs(applicationType, description), 0));

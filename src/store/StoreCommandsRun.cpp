@@ -16,6 +16,15 @@ bool RefuseQuoted(const std::wstring& text, bool beforeClosingQuote = true) {
   return true;
 }
 
+// A text the store keeps (a name) must come back from the tool as it was sent.
+bool RefuseStored(const std::wstring& text) {
+  Refusal refusal = StoredTextRefusal(text);
+  if (refusal == Refusal::kNone) return false;
+  Runner().lastRefusal = refusal;
+  Runner().lastSucceeded = false;
+  return true;
+}
+
 bool RefuseIdentifier(const std::wstring& identifier) {
   Refusal refusal = IdentifierRefusal(identifier);
   if (refusal == Refusal::kNone) return false;
@@ -62,7 +71,10 @@ std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers) {
 
 std::wstring CopyStoreEntry(const std::wstring& identifier, const std::wstring& description) {
   // The copy's description is followed by a blank inside the quotes, so a final backslash is harmless.
-  if (RefuseQuoted(identifier, false) || RefuseIdentifier(identifier) || RefuseQuoted(description, false)) return L"";
+  if (RefuseQuoted(identifier, false) || RefuseIdentifier(identifier) || RefuseQuoted(description, false) ||
+      RefuseStored(description)) {
+    return L"";
+  }
   return Runner().Run(CopyArgs(identifier, description), 0);
 }
 
@@ -82,7 +94,7 @@ bool StorePathRefused(const std::wstring& path) {
 }
 
 std::wstring CreateLegacyLoader(const std::wstring& name) {
-  if (RefuseQuoted(name)) return L"";
+  if (RefuseQuoted(name) || RefuseStored(name)) return L"";
   return Runner().Run(CreateLegacyLoaderArgs(name), 0);
 }
 
@@ -106,6 +118,6 @@ void SetUpLegacyLoader() {
 }
 
 std::wstring RenameLegacyLoader(const std::wstring& title) {
-  if (RefuseQuoted(title)) return L"";
+  if (RefuseQuoted(title) || RefuseStored(title)) return L"";
   return Runner().Run(LegacyLoaderNameArgs(title), 0);
 }

@@ -36,6 +36,10 @@ std::wstring SystemErrorText(unsigned long code) {
   return text;
 }
 
+const wchar_t* BcdEdit::Said(const wchar_t* english) const {
+  return InLanguage(english, EnvironmentValue(kLanguageVariable));
+}
+
 int BcdEdit::Fail(std::initializer_list<std::wstring> lines) {
   for (const auto& line : lines) console_.Line(line);
   return 1;
@@ -46,7 +50,7 @@ int BcdEdit::InvalidCommand(const wchar_t* command) {
 }
 
 int BcdEdit::Succeed() {
-  console_.Line(kSuccess);
+  console_.Line(Said(kSuccess));
   return 0;
 }
 
@@ -55,12 +59,12 @@ bool BcdEdit::OpenStore() {
     unsigned long error = 0;
     switch (LoadStoreFile(*storeFile_, store_, error)) {
       case FileResult::Ok: return true;
-      case FileResult::Missing: Fail({kStoreNotOpened, SystemErrorText(ERROR_FILE_NOT_FOUND)}); return false;
-      default: Fail({kStoreNotOpened, SystemErrorText(error)}); return false;
+      case FileResult::Missing: Fail({Said(kStoreNotOpened), SystemErrorText(ERROR_FILE_NOT_FOUND)}); return false;
+      default: Fail({Said(kStoreNotOpened), SystemErrorText(error)}); return false;
     }
   }
   if (RegistryStore(registryRoot_).Load(store_)) return true;
-  Fail({kStoreNotOpened, SystemErrorText(ERROR_FILE_NOT_FOUND)});
+  Fail({Said(kStoreNotOpened), SystemErrorText(ERROR_FILE_NOT_FOUND)});
   return false;
 }
 

@@ -38,6 +38,8 @@ class BcdEdit {
   int SeedDemo(const Args& args);
   int MarkCurrent(const Args& args);
   int Help();
+  // A message in the language of the Windows the stand-in imitates, where it knows one.
+  const wchar_t* Said(const wchar_t* english) const;
 
   // Loads the store in use into store_; prints the real tool's error and returns false when it cannot.
   bool OpenStore();

@@ -151,7 +151,8 @@ int BcdEdit::Copy(const Args& args) {
     }
   }
   if (!SaveStore()) return 1;
-  console_.Line(L"The entry was successfully copied to " + copy.guid + L".");
+  std::wstring said = Said(kCopied);
+  console_.Line(said.replace(said.find(L"%s"), 2, copy.guid));
   return 0;
 }
 

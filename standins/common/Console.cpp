@@ -9,7 +9,10 @@ namespace standin {
 
 void Console::Flush() {
   if (text_.empty()) return;
-  std::string bytes = Narrow(text_, CP_ACP);
+  // Redirected output leaves in the console's output code page, as the real tools write it: the OEM
+  // one unless chcp changed it, and the OEM one too when there is no console at all.
+  UINT codePage = GetConsoleOutputCP();
+  std::string bytes = Narrow(text_, codePage != 0 ? codePage : GetOEMCP());
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   if (out != nullptr && out != INVALID_HANDLE_VALUE) {
     DWORD written = 0;

@@ -1,5 +1,5 @@
-// Collects a tool's printed text and writes it to standard output in the ANSI code page with CR LF
-// line ends, as the Windows console tools do.
+// Collects a tool's printed text and writes it to standard output in the console's output code
+// page with CR LF line ends, as the Windows console tools do.
 #pragma once
 #include <string>
 #include <string_view>

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "oslist/OsListTestSupport.h"
+#include "base/Format.h"
 #include "editing/ModifyEntryDialog.h"
 #include "editing/SettingValues.h"
 #include "store/StoreCommands.h"
@@ -306,6 +307,63 @@ TEST_F(ModifyEntryDialogTest, RefusedValuesNameTheirFieldAndAreNotSent) {
   EXPECT_EQ(Page().List().entries[index].GetPath(), L"\\Windows\\system32\\winload.exe");
   EXPECT_EQ(Page().List().entries[index].description, L"Windows 7");
   EXPECT_EQ(Page().List().entries[index].systemroot, L"\\Windows");
+}
+
+// The tool prints in its console's code page (OEM: 437, 850, 866...), not the ANSI one. On each
+// machine a name with letters outside ASCII keeps them from the rename through the list, the
+// dialog and a copy, with the tool's own words in its language; a name the tool could not print
+// back is refused before anything is sent. Run under several locales (tests/CMakeLists.txt).
+TEST_F(ModifyEntryDialogTest, NamesKeepTheirLettersInTheToolsCodePage) {
+  struct Case {
+    unsigned oemCodePage;        // the machine's; 0: any
+    const wchar_t* language;     // of the tool on such a machine
+    const wchar_t* name;
+    const wchar_t* copiedSays;   // the tool's answer to /copy up to the identifier; null: refused
+  } cases[] = {
+      {437, L"", L"Windows 10 \u00DCbersicht", L"The entry was successfully copied to {"},
+      {850, L"de", L"Windows 10 \u00DCbersicht", L"Der Eintrag wurde erfolgreich nach {"},
+      {850, L"de", L"\u0412\u0438\u043D\u0434\u043E\u0432\u0441 \u0421\u0435\u0440\u0432\u0435\u0440", nullptr},
+      {866, L"ru", L"\u0412\u0438\u043D\u0434\u043E\u0432\u0441 \u0421\u0435\u0440\u0432\u0435\u0440",
+       L"\u0417\u0430\u043F\u0438\u0441\u044C \u0443\u0441\u043F\u0435\u0448\u043D\u043E "
+       L"\u0441\u043A\u043E\u043F\u0438\u0440\u043E\u0432\u0430\u043D\u0430 \u0432 {"},
+      {866, L"ru", L"Windows 10 \u00DCbersicht", nullptr},
+      {0, L"", L"Windows \U0001F600", nullptr},
+  };
+  for (const Case& c : cases) {
+    if (c.oemCodePage != 0 && c.oemCodePage != GetOEMCP()) continue;
+    SCOPED_TRACE(base::Narrow(c.name, CP_UTF8));
+    ScopedEnvironment language(L"VEXA_STANDIN_LANGUAGE", c.language);
+    ASSERT_TRUE(SeedDemo());
+    OpenPage();
+    Open(IndexOf(L"Windows 7"));
+    SetWindowTextW(General(IDC_GENERAL_NAME), c.name);
+    seams.script.prompts.clear();
+    Ok();
+    if (!c.copiedSays) {
+      EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{UnprintableFieldText(L"Name")}));
+      EXPECT_TRUE(TakeArguments().empty());
+      continue;
+    }
+    EXPECT_EQ(TakeJournal().at(0), SetLine(demo_store::kWindows7, L"description", c.name));
+    EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{kDone}));
+
+    OpenPage();
+    ASSERT_GE(RowNamed(c.name), 0);
+    Open(IndexOf(c.name));
+    EXPECT_EQ(TextOf(General(IDC_GENERAL_NAME)), c.name);
+    seams.script.prompts.clear();
+    Ok();
+    EXPECT_TRUE(TakeArguments().empty());
+    EXPECT_TRUE(PromptTexts().empty());
+
+    SelectRow(RowNamed(c.name));
+    Click(IDC_OSLIST_COPY);
+    EXPECT_EQ(TakeArguments().at(0),
+              std::wstring(L" /copy ") + demo_store::kWindows7 + L" /d \" Copy of " + c.name + L" \" ");
+    ASSERT_EQ(PromptTexts().size(), 1u);
+    EXPECT_EQ(PromptTexts()[0].rfind(c.copiedSays, 0), 0u);
+    EXPECT_EQ(Row(RowCount() - 1).name, std::wstring(L"Copy of ") + c.name);
+  }
 }
 
 TEST_F(ModifyEntryDialogTest, WithoutTheToolNothingIsSavedAndNoSuccessIsClaimed) {

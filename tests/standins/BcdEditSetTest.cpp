@@ -36,10 +36,11 @@ TEST_F(BcdEditSet, WritesTextsWithTheProgramsBlanksAndQuotes) {
   EXPECT_TRUE(Has(sandbox.BcdEdit(L" /enum {current}"), "\r\nlocale                  de-DE\r\n"));
 }
 
-TEST_F(BcdEditSet, TextsTravelInTheAnsiCodePage) {
-  // "für" with u-umlaut: one byte 0xFC in code page 1252, the ANSI code page of the test prefix.
+TEST_F(BcdEditSet, TextsTravelInTheOemCodePage) {
+  // "für" with u-umlaut: byte 0x81 in code pages 437 and 850, the OEM ones of US and Western
+  // machines (the test prefix's is 437); 0xFC would be the ANSI code page, which the tool never uses.
   sandbox.BcdEdit(std::wstring(L" /set ") + kSeven + L" description \"Windows 7 f\u00fcr alle\"");
-  EXPECT_TRUE(Has(Seven(), "\r\ndescription             Windows 7 f\xFCr alle\r\n"));
+  EXPECT_TRUE(Has(Seven(), "\r\ndescription             Windows 7 f\x81r alle\r\n"));
 }
 
 TEST_F(BcdEditSet, NamedValuesAndBooleansInAnyCaseAreStoredAndPrintedInTheirOwnSpelling) {

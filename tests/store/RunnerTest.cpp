@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "base/Format.h"
 #include "store/BcdEditRunner.h"
 
 using testing_support::TempProgramFolder;
@@ -102,4 +103,12 @@ TEST(Runner, DoubleByteCharacterAcrossTwoReads) {
   std::wstring output = runner.Run(L" /c type " + folder.File(L"out.txt"), 0);
   EXPECT_EQ(output.size(), expected.size());
   EXPECT_TRUE(output == expected);
+}
+
+TEST(Runner, StoredTextsComeBackFromTheToolAsSent) {
+  EXPECT_EQ(StoredTextRefusal(L"Windows 7 [x64] \\ 100%"), Refusal::kNone);
+  // A tab or line break would split a line of the saved script; an emoji the tool prints as "?".
+  for (const wchar_t* text : {L"Windows\t7", L"Windows\r\n7", L"Windows \U0001F600", L"\x7F"}) {
+    EXPECT_EQ(StoredTextRefusal(text), Refusal::kUnprintable) << base::Narrow(text, CP_UTF8);
+  }
 }
