@@ -24,7 +24,7 @@ struct SaveOutcome {
   std::vector<std::wstring> emptied;
   std::vector<std::wstring> refused;
   bool failed = false;   // a write that could not be made (boot.ini, no tool)
-  // Store values issued, by key ("description", "locale", "path", "device"), to be found again
+  // Store values issued, by key ("description", "locale", "path", "device", "osdevice"), to be found again
   // in the store afterwards.
   std::vector<std::pair<std::wstring, std::wstring>> sent;
 };
