@@ -106,8 +106,6 @@ MainDialog::MainDialog() : SkinDialog(IDD_MAIN, kMessages) {
   buttonImages_ = MakeButtonImages();
   systemSmall_ = SystemImages(SHGFI_SMALLICON);
   systemLarge_ = SystemImages(SHGFI_LARGEICON);
-  // Explorer announces a restart with this message; the icon must then be added again.
-  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 MainDialog::~MainDialog() {
@@ -135,6 +133,7 @@ BOOL MainDialog::OnInit() {
   SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
   UpdateVersionLine();
+  ListenForTaskbar();
   AddTrayIcon();
   if (!AppSettings.showWindow) {
     windowShown_ = false;
@@ -241,11 +240,15 @@ void MainDialog::OnLanguageChanged(bool refresh) {
   LocalizeDialog(Handle(), IDD_MAIN, true);
   SetItemText(IDC_MAIN_FOOTER, kFooterText);
   SetUpBanner();
-  if (!refresh) return;
+  if (!refresh) {
+    UpdateTrayTip();
+    return;
+  }
   for (auto& page : pages_) {
     if (page && page->Handle()) page->Relocalize();
   }
   UpdateVersionLine();
+  UpdateTrayTip();
   if (uiBuilt_) SetItemText(IDC_MAIN_VERSION, VersionText(AppSettings.fileVersionMS, AppSettings.fileVersionLS));
   RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
 }
@@ -304,9 +307,9 @@ INT_PTR MainDialog::OnBanner(WPARAM, LPARAM) {
 INT_PTR MainDialog::OnRestart(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
   if (win::Prompt(Handle(), GetText(IDS_ASK_RESTART), GetText(IDS_CONFIRM_RESTART_CAPTION), MB_YESNO | MB_ICONQUESTION) ==
-      IDYES &&
-      PagesAgreeToLeave())
-    RestartComputer(false);
+          IDYES &&
+      PagesAgreeToLeave() && !RestartComputer(false))
+    win::Prompt(Handle(), GetText(IDS_RESTART_FAILED), AppSettings.appTitle, MB_OK | MB_ICONERROR);
   return TRUE;
 }
 

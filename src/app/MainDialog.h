@@ -84,6 +84,11 @@ class MainDialog : public SkinDialog {
   void RunDialog(win::Dialog& dialog, HWND owner);
   void ShowTrayMenu();
   void RemoveTrayIcon();
+  // The icon's tip: the title where balloons carry the system line, else the system line itself.
+  std::wstring TrayTip() const;
+  void UpdateTrayTip();
+  // Registers "TaskbarCreated" and lets it through the message filter of an elevated process.
+  void ListenForTaskbar();
   void SetUpBanner();
   // Unsaved changes of the pages are saved or given up first; false when the user stays.
   bool PagesAgreeToLeave();
@@ -99,6 +104,8 @@ class MainDialog : public SkinDialog {
   bool uiBuilt_ = false;
   bool balloonCapable_ = false;
   bool trayIconAdded_ = false;
+  // The last press on the icon showed the hidden window.
+  bool shownByPress_ = false;
   std::wstring tipText_;
   UINT taskbarCreated_ = 0;
   win::Dialog* openDialog_ = nullptr;

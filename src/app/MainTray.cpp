@@ -29,18 +29,46 @@ NOTIFYICONDATAW IconRecord(HWND window, HICON icon) {
   return data;
 }
 
+// The message filter of an elevated process drops Explorer's broadcasts, which come from a
+// process of lower integrity. Windows 7 filters per window; Vista only per process; XP and older
+// have no filter, and neither function.
+void LetThroughFilter(HWND window, UINT message) {
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW, and MSGFLT_ADD of the older function
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (!user32) return;
+  using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
+  auto perWindow =
+      reinterpret_cast<PerWindow>(reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+  if (perWindow && perWindow(window, message, kAllow, nullptr)) return;
+  auto perProcess =
+      reinterpret_cast<PerProcess>(reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")));
+  if (perProcess) perProcess(message, kAllow);
+}
+
 }  // namespace
+
+std::wstring MainDialog::TrayTip() const { return balloonCapable_ ? AppSettings.appTitle : tipText_; }
 
 void MainDialog::AddTrayIcon() {
   NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
-  if (balloonCapable_) {
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
-    CopyBounded(data.szTip, std::size(data.szTip), AppSettings.appTitle);
-  } else {
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    CopyBounded(data.szTip, std::size(data.szTip), tipText_);
-  }
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | (balloonCapable_ ? NIF_INFO : 0);
+  CopyBounded(data.szTip, std::size(data.szTip), TrayTip());
   trayIconAdded_ = win::NotifyIcon(NIM_ADD, data) || trayIconAdded_;
+}
+
+void MainDialog::ListenForTaskbar() {
+  // Explorer announces a restart with this message; the icon must then be added again.
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  if (taskbarCreated_) LetThroughFilter(Handle(), taskbarCreated_);
+}
+
+void MainDialog::UpdateTrayTip() {
+  if (!trayIconAdded_) return;
+  NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
+  data.uFlags = NIF_TIP;
+  CopyBounded(data.szTip, std::size(data.szTip), TrayTip());
+  win::NotifyIcon(NIM_MODIFY, data);
 }
 
 void MainDialog::ShowBalloon(const std::wstring& text, UINT milliseconds) {
@@ -63,15 +91,24 @@ void MainDialog::RemoveTrayIcon() {
 
 INT_PTR MainDialog::OnTrayEvent(WPARAM wParam, LPARAM lParam) {
   if (wParam != kTrayIconId) return TRUE;
-  switch (static_cast<UINT>(lParam)) {
+  const UINT event = static_cast<UINT>(lParam);
+  // A double-click arrives as a press, a release and then the double-click: the press has shown
+  // the window already, and the double-click must not hide it again.
+  const bool shownByPress = shownByPress_;
+  if (event != WM_LBUTTONUP && event != WM_MOUSEMOVE) shownByPress_ = false;
+  switch (event) {
     case WM_LBUTTONDOWN:
-      if (windowShown_)
+      if (windowShown_) {
         ShowBalloon(tipText_, 5000);
-      else
+      } else {
         ShowFromTray();
+        shownByPress_ = true;
+      }
       break;
     case WM_LBUTTONDBLCLK:
-      if (windowShown_)
+      if (shownByPress)
+        SetForegroundWindow(Handle());
+      else if (windowShown_)
         HideToTray();
       else
         ShowFromTray();

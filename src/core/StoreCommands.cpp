@@ -129,6 +129,10 @@ core::String AppendToMenuArgs(const core::String& identifier) {
   return core::Format(T16(" /displayorder %s /addlast"), identifier);
 }
 
+core::String CreateRamdiskOptionsArgs(const core::String& description) {
+  return core::Format(T16(" /create %s /d \"%s\""), kRamdiskOptionsAlias, description);
+}
+
 core::String BootSequenceArgs(const core::String& identifier) {
   return core::Format(T16(" /bootsequence %s"), identifier);
 }

@@ -70,6 +70,8 @@ core::String ImportArgs(const core::String& path);
 // " /create {ntldr} /d \"name\"": the legacy loader object under its fixed GUID.
 core::String CreateLegacyLoaderArgs(const core::String& name);
 core::String AppendToMenuArgs(const core::String& identifier);
+// " /create {ramdiskoptions} /d \"description\"": the device options WinPE entries share.
+core::String CreateRamdiskOptionsArgs(const core::String& description);
 // The boot manager starts identifier once, at the next boot; or no longer does.
 core::String BootSequenceArgs(const core::String& identifier);
 core::String RemoveBootSequenceArgs(const core::String& identifier);

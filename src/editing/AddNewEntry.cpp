@@ -8,6 +8,7 @@
 #include "base/Strings.h"
 #include "base/Texts.h"
 #include "editing/ModifyEntryDialog.h"
+#include "editing/RamdiskOptionsDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
@@ -20,6 +21,8 @@ namespace {
 
 constexpr wchar_t kOsLoaderType[] = L"OSLOADER";
 constexpr wchar_t kBootSectorType[] = L"BOOTSECTOR";
+// The name Windows' own set-up gives the shared ramdisk options.
+constexpr wchar_t kRamdiskOptionsName[] = L"Ramdisk Options";
 
 // The tool's answer to /create names the new object by its GUID; anything else (its error text,
 // or the runner's own failure texts) names no object at all.
@@ -31,6 +34,23 @@ bool IsBracedGuid(const std::wstring& text) {
     if (dash ? text[i] != L'-' : !std::iswxdigit(text[i])) return false;
   }
   return true;
+}
+
+bool IsBraced(const std::wstring& text) { return text.size() > 1 && text.front() == L'{' && text.back() == L'}'; }
+
+std::wstring ElementOf(const BootEntry& record, const wchar_t* name) {
+  auto found = record.elements.find(name);
+  return found == record.elements.end() ? std::wstring() : base::TrimText(found->second);
+}
+
+// The store's object of identifier, read through the tool; its identifier stays empty when the
+// store lacks it (the listing is then the tool's complaint).
+BootEntry ReadObject(EntryList& list, const std::wstring& identifier) {
+  BootEntry object;
+  object.Reset();
+  list.EnumerateOne(&object, identifier);
+  if (!IsBraced(object.identifier)) object.identifier.clear();
+  return object;
 }
 
 }  // namespace
@@ -75,6 +95,7 @@ void ModifyEntryDialog::AddNew() {
   bool advanced = storeMode && kind <= kKindVhd;
   // Refusals come before anything is created: the dialog stays open for the user to mend them.
   if (!general_->ValidateNew() || (advanced && !advanced_->ValidateNew())) return;
+  if (storeMode && kind == kKindRamdisk && !EnsureRamdiskOptions()) return;
   std::pair<std::wstring, UINT> result;
   {
     win::WaitCursor wait;
@@ -105,8 +126,7 @@ std::pair<std::wstring, UINT> ModifyEntryDialog::AddToStore(int kind, const std:
 
   bool complete = general_->WriteNewGeneral(kind);
   if (kind <= kKindVhd && !advanced_->WriteNewAdvanced(kind)) complete = false;
-  // A half-made object stays off the menu, and the user is told where to find it.
-  if (!complete) return {base::Format(GetText(IDS_NEW_ENTRY_INCOMPLETE), identifier), MB_OK | MB_ICONERROR};
+  if (!complete) return DeleteIncomplete(identifier);
   AppendToMenu(identifier);
   if (!Runner().lastSucceeded) return {base::Format(GetText(IDS_NEW_ENTRY_OFF_MENU), identifier), MB_OK | MB_ICONERROR};
   return {base::Format(GetText(IDS_ADDED_TO_BCD), GetText(IDS_OPERATION_DONE), name, identifier),
@@ -117,4 +137,41 @@ std::pair<std::wstring, UINT> ModifyEntryDialog::AddToBootIni(int kind, const st
   Record().sourceKind = kSourceBootIni;
   if (!general_->WriteNewGeneral(kind)) return {kEntryWriteBootIniError, MB_OK | MB_ICONERROR};
   return {base::Format(GetText(IDS_ADDED_TO_BOOT_INI), GetText(IDS_OPERATION_DONE), name), MB_OK | MB_ICONINFORMATION};
+}
+
+std::pair<std::wstring, UINT> ModifyEntryDialog::DeleteIncomplete(const std::wstring& identifier) {
+  std::wstring arguments = DeleteEntryArgs(identifier);
+  // The tool deletes an object of a well-known identifier only when forced.
+  if (SameText(identifier, kNtldrGuid)) arguments += L"/f";
+  Runner().Run(arguments, 0);
+  if (Runner().lastSucceeded && ReadObject(List(), identifier).identifier.empty())
+    return {base::Format(GetText(IDS_NEW_ENTRY_DELETED), identifier), MB_OK | MB_ICONERROR};
+  // Still there: off the menu, and the user is told where to find it.
+  return {base::Format(GetText(IDS_NEW_ENTRY_INCOMPLETE), identifier), MB_OK | MB_ICONERROR};
+}
+
+bool ModifyEntryDialog::EnsureRamdiskOptions() {
+  const std::wstring& caption = AppSettings.appTitle;
+  std::wstring options = general_->Values().options;
+  if (!ReadObject(List(), options).identifier.empty()) return true;
+  bool shared = SameText(options, kRamdiskOptionsAlias) || SameText(options, kRamdiskOptionsGuid);
+  if (!shared || win::Prompt(Handle(), GetText(IDS_ASK_CREATE_RAMDISK_OPTIONS), caption,
+                             MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    win::Prompt(Handle(), base::Format(GetText(IDS_RAMDISK_OPTIONS_MISSING), options), caption, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  Runner().Run(CreateRamdiskOptionsArgs(kRamdiskOptionsName), 0);
+  if (!Runner().lastSucceeded || ReadObject(List(), kRamdiskOptionsAlias).identifier.empty()) {
+    win::Prompt(Handle(), kEntryWriteStoreError, caption, MB_OK | MB_ICONERROR);
+    return false;
+  }
+  // The options dialog takes the SDI file's drive and path and writes them.
+  RamdiskOptionsDialog dialog(List(), kRamdiskOptionsAlias, VolumeImages());
+  dialog.RunModal(Handle());
+  BootEntry made = ReadObject(List(), kRamdiskOptionsAlias);
+  if (!ElementOf(made, L"ramdisksdidevice").empty() && !ElementOf(made, L"ramdisksdipath").empty()) return true;
+  // Left behind, an object without its SDI file would only keep the question from being asked again.
+  Runner().Run(DeleteEntryArgs(kRamdiskOptionsAlias) + L"/f", 0);
+  win::Prompt(Handle(), GetText(IDS_RAMDISK_OPTIONS_INCOMPLETE), caption, MB_OK | MB_ICONERROR);
+  return false;
 }

@@ -383,8 +383,14 @@ void GeneralPage::SaveStoreValues(const GeneralValues& values, SaveOutcome& outc
     if (device.empty() || DeviceTextIsSafe(device)) {
       if (set(L"device", device, IDC_GENERAL_DEVICE_LABEL)) {
         record.device = device;
+        // A Windows loader finds its system by osdevice: one that had it gets it read back like
+        // device. Other applications have no such element, and the tool refuses to give them one.
+        const bool loader = !record.osdevice.empty();
         if (!owner_.IsBootManager() && runner.SetElement(id, L" osdevice ", WrapInQuotes(device))) {
           record.osdevice = device;
+          if (loader) outcome.sent.emplace_back(L"osdevice", device);
+        } else if (loader) {
+          outcome.failed = true;
         }
       }
     } else {

@@ -26,7 +26,7 @@ struct SaveOutcome {
   // Labels of fields whose value the tool could not print back (see StoredTextRefusal).
   std::vector<std::wstring> unprintable;
   bool failed = false;   // a write that could not be made (boot.ini, no tool)
-  // Store values issued, by key ("description", "locale", "path", "device"), to be found again
+  // Store values issued, by key ("description", "locale", "path", "device", "osdevice"), to be found again
   // in the store afterwards.
   std::vector<std::pair<std::wstring, std::wstring>> sent;
 };

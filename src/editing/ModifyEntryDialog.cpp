@@ -306,8 +306,9 @@ bool SameDevice(const std::wstring& a, const std::wstring& b) {
 void ModifyEntryDialog::CheckStored(SaveOutcome& outcome) {
   const BootEntry& record = Record();
   for (const auto& [key, value] : outcome.sent) {
-    if (key == L"device") {
-      if (!SameDevice(record.device, value) && !SameDevice(record.device, AsToolPrints(value))) outcome.failed = true;
+    if (key == L"device" || key == L"osdevice") {
+      const std::wstring& stored = key == L"device" ? record.device : record.osdevice;
+      if (!SameDevice(stored, value) && !SameDevice(stored, AsToolPrints(value))) outcome.failed = true;
       continue;
     }
     std::wstring stored = key == L"description" ? record.description

@@ -95,6 +95,12 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget {
   // Each gives the message to show and its box flags.
   std::pair<std::wstring, UINT> AddToStore(int kind, const std::wstring& name);
   std::pair<std::wstring, UINT> AddToBootIni(int kind, const std::wstring& name);
+  // A WinPE entry starts only when its device options are in the store and name the SDI file:
+  // a missing {ramdiskoptions} is made with what the user gives, or the entry is refused. False
+  // (the user told) when the entry must not be created.
+  bool EnsureRamdiskOptions();
+  // A new object whose settings did not all arrive goes again; the message says which way it went.
+  std::pair<std::wstring, UINT> DeleteIncomplete(const std::wstring& identifier);
 
   static const win::MessageEntry<ModifyEntryDialog> kMessages[];
 

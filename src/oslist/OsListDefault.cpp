@@ -199,8 +199,12 @@ void OsListPage::SetDefaultDone(int entryIndex, bool report) {
     return;
   }
   if (win::Prompt(Handle(), message + GetText(IDS_ASK_RESTART_INTO_OS), GetText(IDS_CONFIRM_RESTART_CAPTION),
-                  kQuestion) == IDYES)
-    RestartComputer(false);
+                  kQuestion) != IDYES)
+    return;
+  // As the tray's Restart: unsaved moves and removals are saved or given up first, or no restart.
+  if (!ConfirmLeave()) return;
+  if (!RestartComputer(false))
+    win::Prompt(Handle(), GetText(IDS_RESTART_FAILED), AppSettings.appTitle, MB_OK | MB_ICONERROR);
 }
 
 INT_PTR OsListPage::OnSetDefaultButton(WPARAM, LPARAM) {

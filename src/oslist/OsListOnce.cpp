@@ -13,18 +13,41 @@
 
 namespace {
 
-// True when the boot manager's one-time sequence, as the list read it last, names identifier.
-bool InBootSequence(const BootEntry& manager, const std::wstring& identifier) {
+// The boot manager's one-time sequence, as the list read it last.
+std::vector<std::wstring> BootSequenceOf(const BootEntry& manager) {
+  std::vector<std::wstring> sequence;
   auto found = manager.elements.find(L"bootsequence");
-  if (found == manager.elements.end()) return false;
+  if (found == manager.elements.end()) return sequence;
   const std::wstring& value = found->second;
   for (size_t start = 0; start <= value.size();) {
     size_t end = value.find(L'\n', start);
     if (end == std::wstring::npos) end = value.size();
-    if (SameText(base::TrimText(value.substr(start, end - start)), identifier)) return true;
+    std::wstring identifier = base::TrimText(value.substr(start, end - start));
+    if (!identifier.empty()) sequence.push_back(identifier);
     start = end + 1;
   }
+  return sequence;
+}
+
+bool Names(const std::vector<std::wstring>& sequence, const std::wstring& identifier) {
+  for (const std::wstring& item : sequence) {
+    if (SameText(item, identifier)) return true;
+  }
   return false;
+}
+
+bool SameSequence(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (!SameText(a[i], b[i])) return false;
+  }
+  return true;
+}
+
+// The listing was the boot manager's, not the tool's complaint: only then does an empty sequence
+// mean there is none.
+bool ManagerRead(const BootEntry& manager) {
+  return base::FindNoCase(manager.rawText, kBootMgrGuid) != std::wstring::npos;
 }
 
 }  // namespace
@@ -34,11 +57,29 @@ bool OsListPage::CanRestartIntoOnce() const {
          AppSettings.toolsAvailable && AppSettings.bcdSystem && Runner().storeFile.empty();
 }
 
+bool OsListPage::PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText) {
+  ToolResult result = RestoreBootSequence(earlier);
+  toolText = result.text;
+  list_.LoadBootManager();
+  // The tool may say it failed because there was nothing left to delete: the store decides.
+  return ManagerRead(list_.bootManager) && SameSequence(BootSequenceOf(list_.bootManager), earlier);
+}
+
 void OsListPage::RestartIntoOnce() {
   if (!CanRestartIntoOnce()) return;
   // The restart would lose unsaved moves and removals; saving them may rebuild the list.
   if (!SettleUnsavedOrder() || !CanRestartIntoOnce()) return;
   const BootEntry entry = list_.entries[selectedEntry_];
+
+  // What the boot manager was to start once before (ours or another program's) is what the store
+  // gets back when no restart follows.
+  list_.LoadBootManager();
+  if (!ManagerRead(list_.bootManager)) {
+    win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, list_.bootManager.rawText),
+                AppSettings.appTitle, MB_OK | MB_ICONERROR);
+    return;
+  }
+  const std::vector<std::wstring> earlier = BootSequenceOf(list_.bootManager);
 
   Runner().lastRefusal = Refusal::kNone;
   ToolResult set = SetBootSequence(entry.identifier);
@@ -47,23 +88,30 @@ void OsListPage::RestartIntoOnce() {
   // The tool's words are translated on a localised Windows: its exit code and the boot manager
   // read back decide.
   list_.LoadBootManager();
-  if (!set.Succeeded() || !InBootSequence(list_.bootManager, entry.identifier)) {
-    win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, set.text),
-                AppSettings.appTitle, MB_OK | MB_ICONERROR);
+  std::wstring toolText;
+  const bool readBack = ManagerRead(list_.bootManager);
+  if (!set.Succeeded() || !readBack || !Names(BootSequenceOf(list_.bootManager), entry.identifier)) {
+    std::wstring text = base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, set.text);
+    // Whatever the tool did change must not start at the next boot unseen.
+    bool changed = set.Succeeded() || !readBack || !SameSequence(BootSequenceOf(list_.bootManager), earlier);
+    if (changed && !PutBackBootSequence(earlier, toolText))
+      text += L"\n\n" + base::Format(GetText(IDS_START_ONCE_NOT_CANCELLED), entry.description, toolText);
+    win::Prompt(Handle(), text, AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return;
   }
   std::wstring question = base::Format(GetText(IDS_STARTS_ONCE), entry.description) + GetText(IDS_ASK_RESTART_INTO_OS);
-  if (win::Prompt(Handle(), question, GetText(IDS_CONFIRM_RESTART_CAPTION), MB_YESNO | MB_ICONQUESTION) == IDYES) {
-    RestartComputer(false);
-    return;
-  }
-  // Not now: left in place, the entry would start at whatever boot comes next.
-  ToolResult removed = RemoveBootSequence(entry.identifier);
-  list_.LoadBootManager();
-  if (!removed.Succeeded() || InBootSequence(list_.bootManager, entry.identifier)) {
-    win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_NOT_CANCELLED), entry.description, removed.text),
-                AppSettings.appTitle, MB_OK | MB_ICONERROR);
-  }
+  bool yes = win::Prompt(Handle(), question, GetText(IDS_CONFIRM_RESTART_CAPTION), MB_YESNO | MB_ICONQUESTION) == IDYES;
+  if (yes && RestartComputer(false)) return;
+  // Not now, or the restart did not happen: left in place, the entry would start at whatever boot
+  // comes next.
+  bool putBack = PutBackBootSequence(earlier, toolText);
+  std::wstring outcome = putBack ? base::Format(GetText(IDS_START_ONCE_TAKEN_BACK), entry.description)
+                                 : base::Format(GetText(IDS_START_ONCE_NOT_CANCELLED), entry.description, toolText);
+  // After No, a sequence put back as it was needs no word.
+  if (yes)
+    win::Prompt(Handle(), GetText(IDS_RESTART_FAILED) + L"\n\n" + outcome, AppSettings.appTitle, MB_OK | MB_ICONERROR);
+  else if (!putBack)
+    win::Prompt(Handle(), outcome, AppSettings.appTitle, MB_OK | MB_ICONERROR);
 }
 
 void OsListPage::SaveChangesAsScript() {

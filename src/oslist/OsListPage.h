@@ -58,6 +58,9 @@ class OsListPage : public SkinPage {
   // the one-time start back. Only the system store has a next boot.
   void RestartIntoOnce();
   bool CanRestartIntoOnce() const;
+  // The boot manager's one-time sequence becomes earlier again (none: deleted); true when the
+  // store, read back, holds exactly that. toolText: what the tool said.
+  bool PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText);
   // Saves the changes made to the system store since the program started as a .cmd file.
   void SaveChangesAsScript();
 

@@ -40,7 +40,9 @@ void OsListPage::BrowseStoreFile() {
 }
 
 void OsListPage::ReloadSystemStore() {
-  if (win::Prompt(nullptr, GetText(IDS_ASK_RELOAD_SYSTEM_STORE), AppSettings.appTitle, MB_YESNO | MB_ICONQUESTION) !=
+  // Owned by the main window, the question stays above it and keeps it from being used meanwhile.
+  HWND owner = context_.mainWindow ? context_.mainWindow : Handle();
+  if (win::Prompt(owner, GetText(IDS_ASK_RELOAD_SYSTEM_STORE), AppSettings.appTitle, MB_YESNO | MB_ICONQUESTION) !=
       IDYES)
     return;
   SwitchStore(L"");

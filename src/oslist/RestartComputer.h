@@ -2,5 +2,6 @@
 // Windows with the shutdown privilege. The tray menu uses it before any page exists.
 #pragma once
 
-// shutdown: turn the machine off instead of restarting it. A refused privilege ends it quietly.
-void RestartComputer(bool shutdown);
+// shutdown: turn the machine off instead of restarting it. False when the restart will not
+// happen: the privilege was refused, Windows declined, or wpeutil.exe failed.
+bool RestartComputer(bool shutdown);

@@ -192,6 +192,13 @@
 #define IDS_FILTER_SCRIPTS 57509
 #define IDS_SCRIPT_SAVED 57510
 #define IDS_SCRIPT_NOT_SAVED 57511
+// Restarts that did not happen, a WinPE entry's ramdisk options, a new entry deleted again
+#define IDS_RESTART_FAILED 57540
+#define IDS_START_ONCE_TAKEN_BACK 57541
+#define IDS_ASK_CREATE_RAMDISK_OPTIONS 57542
+#define IDS_RAMDISK_OPTIONS_MISSING 57543
+#define IDS_RAMDISK_OPTIONS_INCOMPLETE 57544
+#define IDS_NEW_ENTRY_DELETED 57545
 // Failures that would otherwise reach the user as an empty, endless or misleading box
 #define IDS_SETTINGS_NOT_SAVED 57490
 #define IDS_UTILITY_NOT_SAVED 57491

@@ -30,6 +30,8 @@ std::wstring AppendToMenu(const std::wstring& identifier);
 // does. Always the system store's boot manager: a store file has no next boot.
 ToolResult SetBootSequence(const std::wstring& identifier);
 ToolResult RemoveBootSequence(const std::wstring& identifier);
+// The boot manager's one-time sequence becomes exactly identifiers again; none deletes it.
+ToolResult RestoreBootSequence(const std::vector<std::wstring>& identifiers);
 // An entry setting such as "systemroot" or "nx": set when value is not empty, else deleted. The
 // element name is passed with a blank on each side. Returns 1 when a command was issued.
 int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& element, const std::wstring& value);

@@ -113,6 +113,17 @@ ToolResult RemoveBootSequence(const std::wstring& identifier) {
   return Runner().RunChecked(RemoveBootSequenceArgs(identifier), 0);
 }
 
+ToolResult RestoreBootSequence(const std::vector<std::wstring>& identifiers) {
+  if (!Runner().storeFile.empty()) return {};
+  if (identifiers.empty()) return Runner().RunChecked(DeleteElementArgs(kBootMgrAlias, L" bootsequence "), 0);
+  std::wstring joined;
+  for (const auto& identifier : identifiers) {
+    if (RefuseObject(identifier)) return {};
+    joined += (joined.empty() ? L"" : L" ") + identifier;
+  }
+  return Runner().RunChecked(BootSequenceArgs(joined), 0);
+}
+
 void SetUpLegacyLoader() {
   for (const auto& arguments : LegacyLoaderSetupArgs()) Runner().Run(arguments, 0);
 }

@@ -4,10 +4,28 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "win/Handles.h"
+
 namespace win {
 namespace {
 
 SeamScript* g_script = nullptr;
+
+bool EnableShutdownPrivilege() {
+  UniqueHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive())) {
+    // Windows 9x has no privileges to ask for: anyone may restart it.
+    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED;
+  }
+  TOKEN_PRIVILEGES privileges = {};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) return false;
+  SetLastError(ERROR_SUCCESS);
+  AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
+  // AdjustTokenPrivileges succeeds even when it could not grant the privilege; the last error says.
+  return GetLastError() == ERROR_SUCCESS;
+}
 
 }  // namespace
 
@@ -104,7 +122,7 @@ bool RestartWindows(UINT flags, DWORD reason) {
     g_script->restarts.push_back({flags, reason});
     return g_script->restartSucceeds;
   }
-  return ExitWindowsEx(flags, reason) != FALSE;
+  return EnableShutdownPrivilege() && ExitWindowsEx(flags, reason) != FALSE;
 }
 
 }  // namespace win

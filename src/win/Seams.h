@@ -95,7 +95,8 @@ bool ShellRun(HWND owner, const std::wstring& verb, const std::wstring& file, co
 // new for the shell (Windows 2000 and XP refuse the newest size) is offered again in the older
 // layouts it accepts.
 bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data);
-// ExitWindowsEx; the caller has already enabled the shutdown privilege.
+// The shutdown privilege enabled, then ExitWindowsEx: false when either is refused. A script
+// stands for both (restartSucceeds).
 bool RestartWindows(UINT flags, DWORD reason);
 
 // The button a message box of these flags gives when the user just presses Enter.

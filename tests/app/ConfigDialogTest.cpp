@@ -151,6 +151,9 @@ TEST_F(Config, LanguageChangeRetitlesTheMainWindowAndItsPage) {
             (Said{{L"Fertig\n\nLanguage switch will take effect when you run Vexa again.", MB_ICONINFORMATION}}));
   EXPECT_EQ(Setting(kKeyLang), L"tst");
   EXPECT_EQ(win::WindowText(main.Handle()), L"Vexa T");
+  ASSERT_FALSE(seams.script.trayCalls.empty());
+  EXPECT_EQ(seams.script.trayCalls.back().message, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(seams.script.trayCalls.back().tip, L"Vexa T") << "the tray tip follows the language";
   EXPECT_EQ(ControlText(main.Page(0), IDC_OSLIST_SET_DEFAULT), L"Als Standard");
   EXPECT_EQ(GetFileAttributesW(AppSettings.settingsFile.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE,
             DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM});

@@ -450,18 +450,24 @@ const BadInput kCatalogue[] = {
                                        "The parameter is incorrect.\r\n", 1); },
      [](Bench& b) { b.Apply(IDC_OSLIST_BCD_TIMEOUT, L"7"); },
      {L"Write BCD store error!", MB_ICONERROR}, kAllKept},
-    // A new entry is put on the menu only once the tool has taken every setting it needs.
+    // A new entry is put on the menu only once the tool has taken every setting it needs; a half
+    // made one is deleted again.
     {Family::kTool, "new entry: created, then its device refused with exit code 1",
      [](Bench& b) { b.Os(); b.ToolFailsOnly(L" device ", "The parameter is incorrect.\r\n", 1); },
      [](Bench& b) { b.AddNew(); },
-     {L"Write BCD store error!\n\nThe new entry {*} was created, but not all of its settings*", MB_ICONERROR},
+     {L"Write BCD store error!\n\nNot all of the new entry's settings reached the store, so the entry {*} was deleted again*",
+      MB_ICONERROR},
      Except(kStore),
      [](Bench& b) {
        const std::wstring id = b.NewIdentifier();
        ASSERT_EQ(id.size(), 38u);
-       EXPECT_NE(b.Listing(id).find("Vexa New BCD_Windows"), std::string::npos) << "named, to be found";
+       EXPECT_EQ(b.Listing(id).find("Vexa New BCD_Windows"), std::string::npos) << "gone from the store";
        EXPECT_EQ(b.Listing(L"{bootmgr}").find(std::string(id.begin(), id.end())), std::string::npos) << "not on the menu";
      }},
+    {Family::kTool, "entry dialog: the device taken, osdevice refused with exit code 1",
+     [](Bench& b) { b.Os(); b.ToolFailsOnly(L" osdevice ", "The parameter is incorrect.\r\n", 1); },
+     [](Bench& b) { b.Modify(L"Windows 8 (VHD)", IDC_GENERAL_DEVICE_FILE, L"\\VHD\\other.vhdx"); },
+     {L"Write BCD store error!", MB_ICONERROR}, Except(kStore)},
     {Family::kTool, "new entry: complete, but the menu refuses it with exit code 1",
      [](Bench& b) { b.Os(); b.ToolFailsOnly(L"/displayorder", "Access is denied.\r\n", 1); },
      [](Bench& b) { b.AddNew(); },

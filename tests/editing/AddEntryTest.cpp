@@ -5,7 +5,10 @@
 
 #include <memory>
 
+#include "app/ModalWindows.h"
+#include "base/Texts.h"
 #include "editing/ModifyEntryDialog.h"
+#include "editing/QuickSelectDialog.h"
 #include "oslist/OsListTestSupport.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
@@ -190,6 +193,52 @@ TEST_F(AddEntryTest, ACreateThatNamesNoObjectStopsThere) {
   std::vector<std::wstring> writes = Writes();
   ASSERT_EQ(writes.size(), 1u) << "nothing after the create";
   EXPECT_NE(writes[0].find(CreateEntryArgs(L"OSLOADER", L"Vexa New BCD_Windows")), std::wstring::npos);
+}
+
+// A WinPE entry on a store without {ramdiskoptions}: made with the SDI file the user gives in the
+// options dialog, or refused before anything else is created.
+TEST_F(AddEntryTest, AWinPeEntryWithoutItsRamdiskOptionsGetsThemMadeOrIsRefused) {
+  const std::wstring create = CreateRamdiskOptionsArgs(L"Ramdisk Options"), options = L"{ramdiskoptions}";
+  const struct {
+    int answer;
+    bool sdiGiven;
+    std::vector<std::wstring> writes;  // the first ones
+    std::wstring said;                 // the last prompt, from its beginning
+  } cases[] = {
+      {IDNO, false, {}, L"The WinPE entry was not added: its device options {ramdiskoptions} are not"},
+      {IDYES, false, {create, DeleteEntryArgs(options) + L"/f"}, L"The WinPE entry was not added: {ramdiskoptions} does"},
+      {IDYES, true, {create, SetElementArgs(options, L" ramdisksdipath ", L"\"\\boot.sdi\""),
+                     SetElementArgs(options, L" ramdisksdidevice ", L"\"partition=C:\""),
+                     CreateEntryArgs(L"OSLOADER", L"Vexa New WIM_PE")}, kDone},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.said);
+    ASSERT_TRUE(SeedDemo());
+    ASSERT_EQ(RunTool(L"bcdedit", L"/delete {ramdiskoptions} /f").exitCode, 0u);
+    OpenPage();
+    Open();
+    ChooseKind(kKindRamdisk);
+    SetWindowTextW(General(IDC_GENERAL_DEVICE_FILE), L"\\sources\\boot.wim");
+    seams.script = {};
+    Answer({c.answer});
+    ClearJournal();
+    WhileModal([&] { Add(); }, [&](HWND dialog) {
+      if (c.sdiGiven) {
+        SetDlgItemTextW(dialog, IDC_RAMDISK_SDI_PATH, L"\\boot.sdi");
+        win::ComboBoxEx drives(GetDlgItem(dialog, IDC_RAMDISK_SDI_DEVICE));
+        for (int i = 0; i < drives.Count(); ++i)
+          if (drives.ItemText(i).find(L"C:") != std::wstring::npos) drives.Select(i);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_RAMDISK_SDI_DEVICE, CBN_SELCHANGE), LPARAM(drives.Handle()));
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+      }
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    std::vector<std::wstring> writes = Writes();
+    writes.resize(std::min(writes.size(), c.writes.size()));
+    EXPECT_EQ(writes, c.writes);
+    EXPECT_EQ(PromptTexts().back().find(c.said), 0u) << PromptTexts().back();
+    EXPECT_EQ(Closed(), c.sdiGiven) << "a refusal leaves the dialog open to mend";
+  }
 }
 
 int openedIndex = 0;

@@ -116,6 +116,20 @@ TEST_F(SetDefault, RestartIsOfferedOnlyIntoAnotherSystemOfTheMachinesOwnStore) {
   Runner().storeFile.clear();
 }
 
+// As the tray's Restart: unsaved moves are settled before the machine goes down.
+TEST_F(SetDefault, TheRestartOfferedAsksAboutUnsavedMovesFirst) {
+  AppSettings.autoReBoot = 1;
+  OpenPage();
+  SelectRow(RowNamed(L"Windows 7"));
+  Click(IDC_OSLIST_MOVE_UP);
+  Answer({IDYES, IDYES, IDCANCEL});
+  DoubleClickRow(RowNamed(L"Windows 7"));
+  EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{Text(IDS_ASK_SET_DEFAULT, L"Windows 7"),
+                                                      Text(IDS_DEFAULT_SET, L"Windows 7") + GetText(IDS_ASK_RESTART_INTO_OS),
+                                                      GetText(IDS_ASK_SAVE_ORDER_BEFORE_LEAVING)}));
+  EXPECT_TRUE(seams.script.restarts.empty()) << "Cancel stays";
+}
+
 TEST_F(SetDefault, AFailureIsToldAsOneAndNoRestartIsOffered) {
   AppSettings.autoReBoot = 1;
   struct Case {

@@ -3,6 +3,7 @@
 #include "OsListTestSupport.h"
 #include "base/Format.h"
 #include "base/Texts.h"
+#include "store/StoreCommands.h"
 #include "texts.h"
 
 using namespace testing_support;
@@ -31,7 +32,8 @@ TEST_F(RestartOnce, YesRestartsIntoTheEntryOnceAndNoTakesTheSequenceBack) {
   SelectRow(RowNamed(L"Windows 7"));
   Answer({IDYES});
   ChooseMenuCommand(ID_OSLIST_RESTART_ONCE);
-  EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{L" /bootsequence " + kSeven, L" /enum {bootmgr} /v"}));
+  EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{L" /enum {bootmgr} /v", L" /bootsequence " + kSeven,
+                                                        L" /enum {bootmgr} /v"}));
   ASSERT_EQ(seams.script.prompts.size(), 1u);
   EXPECT_EQ(seams.script.prompts[0].text,
             base::Format(GetText(IDS_STARTS_ONCE), L"Windows 7") + GetText(IDS_ASK_RESTART_INTO_OS));
@@ -41,12 +43,50 @@ TEST_F(RestartOnce, YesRestartsIntoTheEntryOnceAndNoTakesTheSequenceBack) {
 
   Answer({IDNO});
   ChooseMenuCommand(ID_OSLIST_RESTART_ONCE);
-  EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{L" /bootsequence " + kSeven, L" /enum {bootmgr} /v",
-                                                        L" /bootsequence " + kSeven + L" /remove",
+  // The sequence the store had (the one the first Yes left) is what No puts back.
+  EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{L" /enum {bootmgr} /v", L" /bootsequence " + kSeven,
+                                                        L" /enum {bootmgr} /v", L" /bootsequence " + kSeven,
                                                         L" /enum {bootmgr} /v"}));
   EXPECT_EQ(seams.script.restarts.size(), 1u) << "no second restart";
   EXPECT_EQ(seams.script.prompts.size(), 2u) << "taking it back needs no word";
-  EXPECT_EQ(StoreBootSequence(), L"");
+  EXPECT_EQ(StoreBootSequence(), kSeven);
+}
+
+// No, or a restart that does not happen, leaves the store's one-time sequence as it was before.
+TEST_F(RestartOnce, NoOrARestartThatDoesNotHappenPutsBackTheEarlierSequence) {
+  const std::wstring ten = demo::kWindows10, listing = L" /enum {bootmgr} /v";
+  enum Restart { kRestarts, kRefused, kNoWpeutil };
+  // earlier: the store starts Windows 10 once already.
+  const struct { bool earlier; int answer; Restart restart; } cases[] = {{false, IDYES, kRestarts}, {true, IDYES, kRestarts}, {false, IDYES, kRefused}, {true, IDYES, kRefused},
+               {true, IDYES, kNoWpeutil}, {false, IDNO, kRestarts},  {true, IDNO, kRestarts}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "earlier " << c.earlier << ", answer " << c.answer << ", restart " << c.restart);
+    ASSERT_TRUE(SeedDemo());
+    if (c.earlier) {
+      ASSERT_EQ(RunTool(L"bcdedit", L"/bootsequence " + ten).exitCode, 0u);
+    }
+    seams.script = {};
+    seams.script.restartSucceeds = c.restart != kRefused;
+    AppSettings.winPeState = c.restart == kNoWpeutil ? 1 : 0;
+    OpenPage();
+    SelectRow(RowNamed(L"Windows 7"));
+    Answer({c.answer});
+    ChooseMenuCommand(ID_OSLIST_RESTART_ONCE);
+
+    const bool restarted = c.answer == IDYES && c.restart == kRestarts;
+    std::vector<std::wstring> sent = {listing, L" /bootsequence " + kSeven, listing};
+    if (!restarted)
+      sent.insert(sent.end(), {c.earlier ? L" /bootsequence " + ten : DeleteElementArgs(kBootMgrAlias, L" bootsequence "),
+                               listing});
+    EXPECT_EQ(TakeArguments(), sent);
+    EXPECT_EQ(StoreBootSequence(), restarted ? kSeven : c.earlier ? ten : L"");
+    std::vector<std::wstring> said = {base::Format(GetText(IDS_STARTS_ONCE), L"Windows 7") +
+                                      GetText(IDS_ASK_RESTART_INTO_OS)};
+    if (c.answer == IDYES && !restarted)
+      said.push_back(GetText(IDS_RESTART_FAILED) + L"\n\n" +
+                     base::Format(GetText(IDS_START_ONCE_TAKEN_BACK), L"Windows 7"));
+    EXPECT_EQ(PromptTexts(), said);
+  }
 }
 
 TEST_F(RestartOnce, AnEntryTheToolCannotStartIsAnErrorAndNoQuestion) {

@@ -68,7 +68,7 @@ TEST_F(OtherStoreFile, ReloadReturnsToTheSystemStoreWhenConfirmed) {
   ClearJournal();
   Click(IDC_OSLIST_RELOAD_STORE);
   EXPECT_EQ(seams.script.prompts.at(1).text, GetText(IDS_ASK_RELOAD_SYSTEM_STORE));
-  EXPECT_EQ(seams.script.prompts.at(1).owner, nullptr) << "the application asks, not the page";
+  EXPECT_EQ(seams.script.prompts.at(1).owner, GetParent(Page().Handle())) << "the main window asks, not the page";
   ExpectShown(L"System BCD", L"Windows 7", true);
   EXPECT_EQ(TakeArguments().at(0), L" /enum {bootmgr} /v");
 }
