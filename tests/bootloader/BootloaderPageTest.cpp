@@ -355,7 +355,7 @@ TEST_F(BootloaderPageTest, UndoComesWithTheRunsCopyAndRestoresTheStoreOnlyAfterA
   Press(IDC_BOOTLOADER_UNDO_RUN);
   std::vector<std::wstring> journal = TakeJournal();
   ASSERT_EQ(journal.size(), 2u);
-  // The store as it was before the undo goes to Backup\before-undo-<now>.BCD, first.
+  // The store as it was before the undo is saved first, to the file the question names.
   const size_t quote = journal[0].find(L'"', journal[0].find(L"/export"));
   const std::wstring saved = journal[0].substr(quote + 1, journal[0].rfind(L'"') - quote - 1);
   EXPECT_EQ(saved.rfind(Runner().ProgramPath(L"Backup\\before-undo-"), 0), 0u) << saved;

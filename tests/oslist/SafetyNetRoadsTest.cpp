@@ -1,32 +1,27 @@
-// Every road of the OS list page that changes the store, with a safety net whose copy fails: the
-// change is told as not done, nothing is sent after the copy, and boot.ini stays as it was.
+// Every road of the OS list page that changes the store, against a safety net whose copy fails:
+// the change is told as not done, nothing is sent after the copy, boot.ini stays as it was.
 #include "OsListTestSupport.h"
 #include "core/ChangeScript.h"
 
 using namespace testing_support;
-
 using SafetyNetRoads = OsListPageTest;
 
 TEST_F(SafetyNetRoads, ARefusedChangeIsToldAsNotDoneAndLeavesBootIniAsItWas) {
-  // Each road as the user takes it: rows clicked and boxes typed ("=text"), then the button.
+  // Rows clicked or boxes typed ("=text"), each followed by its button (0: none).
   const std::vector<std::pair<const wchar_t*, int>> roads[] = {
       {{L"Windows 7", IDC_OSLIST_SET_DEFAULT}},
       {{L"=7", IDC_OSLIST_BCD_TIMEOUT}, {L"=9", IDC_OSLIST_BOOTINI_TIMEOUT}, {nullptr, IDC_OSLIST_APPLY}},
       {{L"Earlier Version of Windows", 0}, {L"Microsoft Windows Recovery Console", IDC_OSLIST_MOVE_UP},
        {L"Windows 7", IDC_OSLIST_MOVE_UP}, {nullptr, IDC_OSLIST_SAVE_ORDER}},
   };
-  const std::pair<const char*, const wchar_t*> failures[] = {
-      {"The export operation has failed.\r\nAccess is denied.\r\n", L"1"},
-      {"", L"0"},  // exit code 0, and no file
-  };
   const std::wstring tool = ToolDir() + L"bcdedit.exe", faithful = folder.File(L"faithful-bcdedit.exe");
   ASSERT_TRUE(CopyFileW(tool.c_str(), faithful.c_str(), FALSE));
-  // The tool answers /export as scripted and hands every other run to the faithful stand-in.
-  ScopedEnvironment onlyWhen(L"VEXA_SCRIPTED_ONLY_WHEN", L"/export");
-  ScopedEnvironment otherwise(L"VEXA_SCRIPTED_OTHERWISE", faithful);
-  ScopedEnvironment output(L"VEXA_SCRIPTED_OUTPUT", folder.File(L"answer.bin"));
+  // The tool answers /export as scripted (an error, or exit code 0 and no file); every other run
+  // is the faithful stand-in's.
+  ScopedEnvironment onlyWhen(L"VEXA_SCRIPTED_ONLY_WHEN", L"/export"), otherwise(L"VEXA_SCRIPTED_OTHERWISE", faithful),
+      output(L"VEXA_SCRIPTED_OUTPUT", folder.File(L"answer.bin"));
   for (const auto& road : roads) {
-    for (const auto& [text, exitCode] : failures) {
+    for (const auto& [text, exitCode] : {std::pair<const char*, const wchar_t*>{"Access is denied.\r\n", L"1"}, {"", L"0"}}) {
       SCOPED_TRACE(testing::Message() << "road " << (&road - roads) << ", the export's exit code " << exitCode);
       ASSERT_TRUE(SeedDemo() && PlaceBootIni(kDemoBootIni) && CopyFileW(faithful.c_str(), tool.c_str(), FALSE));
       Runner().changes = RunChanges{};
@@ -35,8 +30,8 @@ TEST_F(SafetyNetRoads, ARefusedChangeIsToldAsNotDoneAndLeavesBootIniAsItWas) {
       seams.script.prompts.clear();
       // Yes to the set-default question; the copy's offer gets its default button.
       if (road.back().second == IDC_OSLIST_SET_DEFAULT) seams.script.promptAnswers = {IDYES};
-      ASSERT_TRUE(CopyFileW(BuildFile(L"testtools\\scripted_tool.exe").c_str(), tool.c_str(), FALSE));
-      ASSERT_TRUE(folder.WriteText(L"answer.bin", text));
+      ASSERT_TRUE(CopyFileW(BuildFile(L"testtools\\scripted_tool.exe").c_str(), tool.c_str(), FALSE) &&
+                  folder.WriteText(L"answer.bin", text));
       ScopedEnvironment code(L"VEXA_SCRIPTED_EXIT", exitCode);
       for (const auto& [what, id] : road) {
         if (what && what[0] == L'=') SetDlgItemTextW(Page().Handle(), id, what + 1);
