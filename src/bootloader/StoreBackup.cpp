@@ -5,6 +5,7 @@
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "store/ToolSetup.h"
 #include "texts.h"
@@ -82,6 +83,8 @@ void BootloaderPage::Restore() {
   if (Tell(base::Format(GetText(IDS_ASK_RESTORE_STORE), source), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
   ToolResult result = ImportStore(source);
+  // The safety net has told why nothing was changed; "CreateProcess Failed!" would add nothing.
+  if (!result.started && Runner().lastRefusal == Refusal::kNoSafetyNet) return;
   ShowResult(result);
   FindSystemStoreKey();
   // The OS list still holds the store as it was; a later save would write that back.
@@ -92,18 +95,37 @@ void BootloaderPage::Restore() {
 }
 
 void BootloaderPage::UndoRun() {
-  const std::wstring copy = Runner().changes.autoBackup;
+  const RunChanges& changes = Runner().changes;
+  const std::wstring copy = changes.autoBackup;
   if (!AppSettings.toolsAvailable || copy.empty()) return;
   if (!FileExists(copy)) {
     Tell(base::Format(GetText(IDS_FILE_MISSING), copy), MB_OK);
     return;
   }
-  if (Tell(base::Format(GetText(IDS_ASK_UNDO_SINCE_START), copy), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+  const std::wstring time = SafetyNetCopyTime(copy);
+  const std::wstring beforeUndo = BeforeUndoCopyPath();
+  std::wstring bootIni = changes.bootIniBackup.empty() ? GetText(IDS_UNDO_ASK_STORE_ONLY)
+                                                       : base::Format(GetText(IDS_UNDO_ASK_BOOT_INI), changes.bootIniBackup);
+  if (Tell(base::Format(GetText(IDS_ASK_UNDO_SINCE_START), time, copy, beforeUndo, bootIni),
+           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
-  ToolResult result = UndoChangesSinceStart();
-  ShowResult(result);
+  UndoOutcome outcome = UndoChangesSinceStart(beforeUndo);
+  if (!outcome.savedFileMade) {
+    Tell(base::Format(GetText(IDS_UNDO_NOT_SAVED), beforeUndo, ResultText(outcome.saved, L"bcdedit.exe")),
+         MB_OK | MB_ICONERROR);
+    return;
+  }
+  bool done = outcome.import.Succeeded();
+  std::wstring text = done ? base::Format(GetText(IDS_UNDO_DONE), time, beforeUndo)
+                           : base::Format(GetText(IDS_UNDO_FAILED), beforeUndo, ResultText(outcome.import, L"bcdedit.exe"));
+  if (outcome.bootIni == UndoOutcome::BootIni::kRestored)
+    text += base::Format(GetText(IDS_UNDO_BOOT_INI_DONE), changes.bootIniBackup);
+  if (outcome.bootIni == UndoOutcome::BootIni::kFailed)
+    text += base::Format(GetText(IDS_UNDO_BOOT_INI_FAILED), changes.bootIniBackup);
+  bool bootIniFailed = outcome.bootIni == UndoOutcome::BootIni::kFailed;
+  Tell(text, MB_OK | (done && !bootIniFailed ? MB_ICONINFORMATION : MB_ICONERROR));
   FindSystemStoreKey();
-  if (result.started && Runner().storeFile.empty() && context_.mainWindow)
+  if (outcome.import.started && Runner().storeFile.empty() && context_.mainWindow)
     PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
   ExchangeData();
 }

@@ -206,17 +206,21 @@ String ChangeScriptText(const std::vector<RecordedChange>& changes, const String
   return script + body;
 }
 
-String AutoBackupName(int year, int month, int day, int hour, int minute, int second) {
-  return core::Format(T16("auto-%04d_%02d_%02d-%02d%02d%02d.BCD"), year, month, day, hour, minute, second);
+String AutoBackupName(int year, int month, int day, int hour, int minute, int second, const String& ending) {
+  return core::Format(T16("auto-%04d_%02d_%02d-%02d%02d%02d"), year, month, day, hour, minute, second) + ending;
 }
 
-std::vector<String> AutoBackupsBeyond(std::vector<String> names, size_t keep) {
-  const String pattern = AutoBackupName(2000, 1, 1, 0, 0, 0);
+String BeforeUndoName(int year, int month, int day, int hour, int minute, int second) {
+  return T16("before-undo-") + AutoBackupName(year, month, day, hour, minute, second).substr(5);
+}
+
+std::vector<String> AutoBackupsBeyond(std::vector<String> names, size_t keep, const String& ending) {
+  const String pattern = AutoBackupName(2000, 1, 1, 0, 0, 0, ending);
   auto isAutoBackup = [&](const String& name) {
     if (name.size() != pattern.size() || !core::StartsWithNoCase(name, T16("auto-")) ||
-        !core::EqualsNoCase(core::StringView(name).substr(name.size() - 4), T16(".BCD")))
+        !core::EqualsNoCase(core::StringView(name).substr(name.size() - ending.size()), ending))
       return false;
-    for (size_t i = 5; i + 4 < name.size(); ++i) {
+    for (size_t i = 5; i + ending.size() < name.size(); ++i) {
       bool digit = name[i] >= T16('0') && name[i] <= T16('9');
       if (digit != (pattern[i] >= T16('0') && pattern[i] <= T16('9')) || (!digit && name[i] != pattern[i])) return false;
     }

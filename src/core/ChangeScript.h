@@ -31,7 +31,13 @@ core::String CreatedIdOfRun(const core::String& arguments, const core::String& o
 // the script's head names it as one the target store must already hold.
 core::String ChangeScriptText(const std::vector<RecordedChange>& changes, const core::String& currentId);
 
-// The safety net's file name for a moment: "auto-2026_12_07-143501.BCD".
-core::String AutoBackupName(int year, int month, int day, int hour, int minute, int second);
-// Of the names in a folder, the safety-net files beyond the keep newest (newest by their names).
-std::vector<core::String> AutoBackupsBeyond(std::vector<core::String> names, size_t keep);
+// The safety net's file name for a moment: "auto-2026_12_07-143501.BCD"; its copies of boot.ini
+// end in ".boot.ini" instead.
+core::String AutoBackupName(int year, int month, int day, int hour, int minute, int second,
+                            const core::String& ending = T16(".BCD"));
+// Of the names in a folder, the safety-net files with this ending beyond the keep newest (newest
+// by their names).
+std::vector<core::String> AutoBackupsBeyond(std::vector<core::String> names, size_t keep,
+                                            const core::String& ending = T16(".BCD"));
+// Where Undo saves the store as it was before undoing: "before-undo-2026_12_07-143501.BCD".
+core::String BeforeUndoName(int year, int month, int day, int hour, int minute, int second);

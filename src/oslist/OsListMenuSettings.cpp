@@ -9,6 +9,7 @@
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
+#include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"
@@ -163,18 +164,19 @@ void OsListPage::ApplyMenuSettings() {
 
   bool written = false;
   bool failed = false;
-  if (bootIni) {
+  // The store's part goes first: when the safety net refused it, boot.ini stays as it is too.
+  if (store) {
+    int result = ApplyStoreMenuSettings();
+    if (result > 0) written = true;
+    if (result < 0) failed = true;
+  }
+  if (bootIni && !CopyRefusedInThisCommand()) {
     int seconds = 0;
     if (bootIniMenu) ReadTimeoutField(IDC_OSLIST_BOOTINI_TIMEOUT, &seconds);
     if (seconds != AppSettings.bootIniTimeout) {
       AppSettings.bootIniTimeout = seconds;
       (WriteBootIniTimeout() ? written : failed) = true;
     }
-  }
-  if (store) {
-    int result = ApplyStoreMenuSettings();
-    if (result > 0) written = true;
-    if (result < 0) failed = true;
   }
 
   if (written && !failed)

@@ -8,6 +8,7 @@
 #include "oslist/SortOrder.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
+#include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"
@@ -97,10 +98,6 @@ bool OsListPage::SaveOrder() {
   if (storeWritable && StoreOrderDiffers(list_, plan.storeOrder))
     store = WriteStoreOrder(plan.storeOrder) ? Outcome::kWritten : Outcome::kFailed;
 
-  // Without boot.ini lines in the list there is nothing of boot.ini's to put in order: writing the
-  // empty text would wipe its menu.
-  MenuRewrite bootIni = plan.holdsBootIni ? BootIniRewriteMenu(plan.bootIniText) : MenuRewrite::kUnchanged;
-
   // Deleting after a failed order write would leave the menu neither as it was nor as the user
   // asked; the entries stay, off the menu only where the order write got through.
   bool deleted = false;
@@ -108,6 +105,12 @@ bool OsListPage::SaveOrder() {
     if (DeleteFromStore(plan.deletions)) deleted = true;
     else store = Outcome::kFailed;
   }
+
+  // The store's part goes first: when the safety net refused it, boot.ini stays as it is too.
+  // Without boot.ini lines in the list there is nothing of boot.ini's to put in order: writing the
+  // empty text would wipe its menu.
+  MenuRewrite bootIni = plan.holdsBootIni && !CopyRefusedInThisCommand() ? BootIniRewriteMenu(plan.bootIniText)
+                                                                         : MenuRewrite::kUnchanged;
   orderChanged_ = false;
 
   bool storeFailed = store == Outcome::kFailed;

@@ -176,8 +176,8 @@
 #define IDS_FIELD_UNUSABLE 57477
 #define IDS_NEW_ENTRY_OFF_MENU 57478
 // Values the tools could not print back in their output code page
-#define IDS_FIELD_UNPRINTABLE 57520
-#define IDS_NAME_UNPRINTABLE 57521
+#define IDS_FIELD_UNPRINTABLE 57530
+#define IDS_NAME_UNPRINTABLE 57531
 // Restarting into an entry once, the safety net of the system store and its undo, the changes
 // saved as a script
 #define IDS_RESTART_ONCE_ITEM 57500
@@ -199,6 +199,15 @@
 #define IDS_RAMDISK_OPTIONS_MISSING 57543
 #define IDS_RAMDISK_OPTIONS_INCOMPLETE 57544
 #define IDS_NEW_ENTRY_DELETED 57545
+#define IDS_ASK_CHANGE_WITHOUT_COPY 57520
+#define IDS_BOOT_INI_COPY_FAILED 57521
+#define IDS_UNDO_ASK_BOOT_INI 57522
+#define IDS_UNDO_ASK_STORE_ONLY 57523
+#define IDS_UNDO_NOT_SAVED 57524
+#define IDS_UNDO_DONE 57525
+#define IDS_UNDO_FAILED 57526
+#define IDS_UNDO_BOOT_INI_DONE 57527
+#define IDS_UNDO_BOOT_INI_FAILED 57528
 // Failures that would otherwise reach the user as an empty, endless or misleading box
 #define IDS_SETTINGS_NOT_SAVED 57490
 #define IDS_UTILITY_NOT_SAVED 57491

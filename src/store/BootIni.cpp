@@ -9,6 +9,7 @@
 #include "base/SettingsFile.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
+#include "store/SafetyNet.h"
 #include "base/Format.h"
 #include "base/Strings.h"
 
@@ -88,6 +89,7 @@ int BootIniReadTimeout() {
 }
 
 bool BootIniSetTimeout(int seconds) {
+  if (!GuardBootIni()) return false;
   bool existed = FileExists(AppSettings.bootIniPath);
   if (existed) MarkHiddenSystem(AppSettings.bootIniPath);
   bool written = WritePrivateProfileStringW(kBootLoaderSection, L"timeout", base::Format(L"%d", seconds).c_str(),
@@ -99,6 +101,7 @@ bool BootIniSetTimeout(int seconds) {
 bool BootIniSetDefault(EntryList& list, const BootEntry& entry) {
   std::wstring path = entry.GetPath();
   if (base::HasLineBreak(path)) return false;
+  if (!GuardBootIni()) return false;
   MarkHiddenSystem(AppSettings.bootIniPath);
   if (!WritePrivateProfileStringW(kBootLoaderSection, L"default", path.c_str(), BootIniFile())) return false;
   list.iniDefault = path;
@@ -111,6 +114,7 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
   const std::wstring& path = retitled.path;
   const std::wstring& value = retitled.value;
 
+  if (!GuardBootIni()) return false;
   MarkHiddenSystem(AppSettings.bootIniPath);
   std::vector<std::wstring> lines = SectionLines(ReadSection(kOperatingSystemsSection));
   int sharingPath = 0;
@@ -160,6 +164,7 @@ NewLine BootIniAddLine(const std::wstring& deviceText, const std::wstring& fileP
   std::wstring key = NewBootIniKey(deviceText, filePath, value);
   if (key.empty()) return NewLine::kRefused;
   if (BootIniHasLine(key)) return NewLine::kKeyExists;
+  if (!GuardBootIni()) return NewLine::kFailed;
   MarkHiddenSystem(AppSettings.bootIniPath);
   bool written = WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), BootIniFile()) != FALSE;
   return written ? NewLine::kAdded : NewLine::kFailed;
@@ -173,6 +178,7 @@ MenuRewrite BootIniRewriteMenu(const std::wstring& newText) {
   for (const std::wstring& line : SectionLines(section)) current += line + L"\n";
   current = base::TrimRight(current);
   if (base::EqualsNoCase(wanted, current)) return MenuRewrite::kUnchanged;
+  if (!GuardBootIni()) return MenuRewrite::kFailed;
   // A read-only boot.ini would refuse both writes while the user was told they succeeded.
   MarkHiddenSystem(AppSettings.bootIniPath);
   bool backedUp = WritePrivateProfileSectionW(kOldOperatingSystemsSection, section.data(), BootIniFile()) != FALSE;

@@ -9,23 +9,29 @@
 struct ToolResult;
 
 struct RunChanges {
-  // Take the copy before the first change. The program switches it on as it starts; runners made
+  // Take the copies before the first change. The program switches it on as it starts; runners made
   // for other uses (tests that count command lines) leave it off.
   bool safetyNet = false;
   // This run's copy ("...\Backup\auto-YYYY_MM_DD-HHMMSS.BCD"); empty until it was made.
   std::wstring autoBackup;
-  // Changes of the system store that the tool reported done (exit code 0).
+  // This run's copy of boot.ini ("...\Backup\auto-YYYY_MM_DD-HHMMSS.boot.ini"), made before its
+  // first change; empty until then.
+  std::wstring bootIniBackup;
+  // Changes of the system store that the tool reported done (exit code 0) since the run began or
+  // the store was last imported (an undo or a restore takes back what came before).
   std::vector<RecordedChange> done;
-  // Set once the user has been told that the copy failed; a listing clears it, so a dialog that
-  // writes ten settings in a row tells it once, and the next attempt tells it again.
-  bool failureTold = false;
+  // The user chose to change without a copy where none could be made (a CD, a write-protected
+  // stick): no copy is tried again in this run, of the store or of boot.ini.
+  bool withoutCopy = false;
+  // A copy failed, and the user kept it that way, during the user's command failedCommand
+  // (win::UserCommandSerial): every later change of that command is refused without another try,
+  // so no half of a batch gets through; the next command tries again.
+  bool copyFailed = false;
+  unsigned failedCommand = 0;
 };
 
-// Safety-net files kept in the Backup folder; older ones go when a new one is made.
+// Safety-net files kept in the Backup folder, of each kind; older ones go when a new one is made.
 inline constexpr size_t kAutoBackupsKept = 10;
 
-// Puts the system store back as it was when the run's first change was made (the safety net's
-// copy, imported) and forgets the changes recorded since. Not started when there is no copy.
-ToolResult UndoChangesSinceStart();
 // Writes the recorded changes as a script (UTF-8) to path; currentId names the running system.
 bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId);

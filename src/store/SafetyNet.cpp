@@ -1,13 +1,19 @@
-// The safety net of the system store (a copy taken before the run's first change, and undoing the
-// run's changes from it) and the record of the changes made, saved as a script.
+// The safety net (copies of the system store and of boot.ini taken before the run's first change
+// to each, and undoing the run's changes from them) and the record of the changes made, saved as
+// a script.
+#include "store/SafetyNet.h"
+
 #include <windows.h>
 
 #include "base/AppSettings.h"
 #include "base/Format.h"
+#include "base/Strings.h"
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
+#include "store/BootIni.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
+#include "win/Dialog.h"
 #include "win/Handles.h"
 #include "win/Seams.h"
 
@@ -25,51 +31,182 @@ std::vector<std::wstring> FileNamesIn(const std::wstring& folder, const std::wst
   return names;
 }
 
-void PruneAutoBackups(const std::wstring& folder) {
-  for (const std::wstring& name : AutoBackupsBeyond(FileNamesIn(folder, L"auto-*.BCD"), kAutoBackupsKept))
+constexpr wchar_t kBootIniEnding[] = L".boot.ini";
+
+void PruneAutoBackups(const std::wstring& folder, const std::wstring& ending) {
+  for (const std::wstring& name : AutoBackupsBeyond(FileNamesIn(folder, L"auto-*" + ending), kAutoBackupsKept, ending))
     DeleteFileW((folder + name).c_str());
+}
+
+// The Backup folder beside the program, made when missing, and a copy's name in it for now.
+std::wstring BackupFolder() {
+  std::wstring folder = Runner().ProgramPath(L"Backup\\");
+  MakeDirectories(folder);
+  return folder;
+}
+
+SYSTEMTIME Now() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return now;
+}
+
+std::wstring AutoBackupPath(const std::wstring& ending) {
+  SYSTEMTIME now = Now();
+  std::wstring folder = BackupFolder();
+  return folder + AutoBackupName(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, ending);
+}
+
+std::wstring SystemErrorText(DWORD error) {
+  wchar_t* text = nullptr;
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                    FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring out = length ? std::wstring(text, length) : base::Format(L"%u", static_cast<unsigned>(error));
+  if (text) LocalFree(text);
+  return base::TrimText(out);
+}
+
+// A copy could not be made: the user decides whether to change without one (for the rest of the
+// run: where one copy cannot be made, none can) or to leave everything as it is for the rest of
+// this command. No is the default.
+bool OfferChangeWithoutCopy(RunChanges& changes, const std::wstring& failure) {
+  if (win::Prompt(GetActiveWindow(), failure + GetText(IDS_ASK_CHANGE_WITHOUT_COPY), AppSettings.appTitle,
+                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES) {
+    changes.withoutCopy = true;
+    return true;
+  }
+  changes.copyFailed = true;
+  changes.failedCommand = win::UserCommandSerial();
+  return false;
+}
+
+bool RefusedInThisCommand(const RunChanges& changes) {
+  return changes.copyFailed && changes.failedCommand == win::UserCommandSerial();
+}
+
+// boot.ini from its copy, in one step: the copy's bytes go to a temporary file in boot.ini's
+// folder, flushed, which then replaces boot.ini; boot.ini keeps its attributes.
+bool PutBootIniBack(const std::wstring& copy) {
+  const std::wstring& target = AppSettings.bootIniPath;
+  std::wstring folder = target.substr(0, target.rfind(L'\\') + 1);
+  std::string bytes;
+  {
+    win::UniqueFile source(CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!source) return false;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(source.Get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
+  }
+  wchar_t temporary[MAX_PATH] = {};
+  if (!GetTempFileNameW(folder.c_str(), L"vxa", 0, temporary)) return false;
+  bool written = false;
+  {
+    win::UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD count = 0;
+    written = file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+              count == bytes.size() && FlushFileBuffers(file.Get());
+  }
+  DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  // A read-only file is not replaced: the attribute comes back afterwards.
+  SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  bool replaced = written && MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  SetFileAttributesW(target.c_str(), attributes);
+  if (!replaced) DeleteFileW(temporary);
+  return replaced;
 }
 
 }  // namespace
 
 bool BcdEditRunner::GuardSystemStore(const std::wstring& directory, const std::wstring& arguments) {
   CommandKind kind = KindOfCommand(arguments);
-  if (kind == CommandKind::kListing) changes.failureTold = false;
   if (kind != CommandKind::kChange && kind != CommandKind::kImport) return true;
-  if (!changes.safetyNet || !changes.autoBackup.empty()) return true;
+  // Refused without another try: the tool might make the copy now and let the rest of a batch
+  // through whose first part was refused.
+  bool refused = RefusedInThisCommand(changes);
+  if (!refused && (!changes.safetyNet || !changes.autoBackup.empty() || changes.withoutCopy)) return true;
 
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  std::wstring folder = ProgramPath(L"Backup\\");
-  MakeDirectories(folder);
-  std::wstring file = folder + AutoBackupName(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-  ToolResult copy = RunInChecked(directory, ExportArgs(file), 1);
-  // A tool that says it worked but left no file has not made a copy either.
-  if (copy.Succeeded() && FileExists(file)) {
-    changes.autoBackup = file;
-    PruneAutoBackups(folder);
-    return true;
+  if (!refused) {
+    std::wstring file = AutoBackupPath(L".BCD");
+    // Started here, not through RunInChecked: the copy is no command of the caller's, and its
+    // success must not become the refused command's (lastSucceeded).
+    ToolResult copy = ExecuteChecked(L"bcdedit.exe", directory, ExportArgs(file), 1);
+    // A tool that says it worked but left no file has not made a copy either.
+    if (copy.Succeeded() && FileExists(file)) {
+      changes.autoBackup = file;
+      PruneAutoBackups(BackupFolder(), L".BCD");
+      return true;
+    }
+    std::wstring reason = base::TrimText(copy.text).empty()
+                              ? base::Format(GetText(IDS_TOOL_GAVE_NO_REASON), L"bcdedit.exe",
+                                             static_cast<int>(copy.exitCode))
+                              : ShownToolText(copy.text);
+    if (OfferChangeWithoutCopy(changes, base::Format(GetText(IDS_SAFETY_NET_FAILED), file, reason))) return true;
   }
   lastRefusal = Refusal::kNoSafetyNet;
-  if (!changes.failureTold) {
-    changes.failureTold = true;
-    win::Prompt(GetActiveWindow(), base::Format(GetText(IDS_SAFETY_NET_FAILED), file, copy.text),
-                AppSettings.appTitle, MB_OK | MB_ICONERROR);
-  }
+  lastSucceeded = false;
   return false;
 }
 
 void BcdEditRunner::NoteSystemStoreRun(const std::wstring& arguments, const ToolResult& result) {
-  if (!result.Succeeded() || KindOfCommand(arguments) != CommandKind::kChange) return;
-  changes.done.push_back({arguments, CreatedIdOfRun(arguments, result.text)});
+  if (!result.Succeeded()) return;
+  CommandKind kind = KindOfCommand(arguments);
+  // An import (an undo, a restore) replaces the store: the changes before it are no longer in it,
+  // and a script must not make them again.
+  if (kind == CommandKind::kImport) changes.done.clear();
+  if (kind == CommandKind::kChange) changes.done.push_back({arguments, CreatedIdOfRun(arguments, result.text)});
 }
 
-ToolResult UndoChangesSinceStart() {
-  BcdEditRunner& runner = Runner();
-  if (runner.changes.autoBackup.empty() || !FileExists(runner.changes.autoBackup)) return {};
-  ToolResult result = ImportStore(runner.changes.autoBackup);
-  if (result.Succeeded()) runner.changes.done.clear();
-  return result;
+bool GuardBootIni() {
+  RunChanges& changes = Runner().changes;
+  if (RefusedInThisCommand(changes)) return false;
+  if (!changes.safetyNet || !changes.bootIniBackup.empty() || changes.withoutCopy) return true;
+  // A boot.ini that is not there yet holds nothing to lose.
+  if (!FileExists(AppSettings.bootIniPath)) return true;
+  std::wstring file = AutoBackupPath(kBootIniEnding);
+  if (CopyFileW(AppSettings.bootIniPath.c_str(), file.c_str(), TRUE)) {
+    // boot.ini is hidden, system and read-only; its copy is a plain file the pruning can delete.
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    changes.bootIniBackup = file;
+    PruneAutoBackups(BackupFolder(), kBootIniEnding);
+    return true;
+  }
+  std::wstring failure = base::Format(GetText(IDS_BOOT_INI_COPY_FAILED), file, SystemErrorText(GetLastError()));
+  return OfferChangeWithoutCopy(changes, failure);
+}
+
+bool CopyRefusedInThisCommand() { return RefusedInThisCommand(Runner().changes); }
+
+std::wstring SafetyNetCopyTime(const std::wstring& copy) {
+  // "...auto-2026_12_07-143501.BCD": the digits after the last "auto-".
+  std::wstring name = FileNameOf(copy);
+  if (name.size() < 22) return name;
+  std::wstring stamp = name.substr(5, 17);
+  return stamp.substr(0, 4) + L"-" + stamp.substr(5, 2) + L"-" + stamp.substr(8, 2) + L" " + stamp.substr(11, 2) +
+         L":" + stamp.substr(13, 2) + L":" + stamp.substr(15, 2);
+}
+
+std::wstring BeforeUndoCopyPath() {
+  SYSTEMTIME now = Now();
+  return Runner().ProgramPath(L"Backup\\") +
+         BeforeUndoName(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+}
+
+UndoOutcome UndoChangesSinceStart(const std::wstring& beforeUndo) {
+  UndoOutcome outcome;
+  RunChanges& changes = Runner().changes;
+  if (changes.autoBackup.empty() || !FileExists(changes.autoBackup)) return outcome;
+  MakeDirectories(beforeUndo.substr(0, beforeUndo.rfind(L'\\') + 1));
+  outcome.saved = ExportStore(beforeUndo);
+  outcome.savedFileMade = outcome.saved.Succeeded() && FileExists(beforeUndo);
+  if (!outcome.savedFileMade) return outcome;
+  outcome.import = ImportStore(changes.autoBackup);
+  if (!outcome.import.Succeeded() || changes.bootIniBackup.empty()) return outcome;
+  bool restored = FileExists(changes.bootIniBackup) && PutBootIniBack(changes.bootIniBackup);
+  outcome.bootIni = restored ? UndoOutcome::BootIni::kRestored : UndoOutcome::BootIni::kFailed;
+  if (restored) AppSettings.bootIniTimeout = BootIniReadTimeout();
+  return outcome;
 }
 
 bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId) {

@@ -1,6 +1,8 @@
 // Dialog creation and the one dialog procedure behind every window of the program.
 #include "win/Dialog.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <string>
 
@@ -30,7 +32,23 @@ HWND ReflectTarget(HWND dialog, UINT message, LPARAM lParam) {
   }
 }
 
+// A click, a menu command or an accelerator; a click, double-click or Enter on a list. Other
+// notifications (a text or a selection changed) also come from the program's own calls.
+bool IsUserCommand(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) return HIWORD(wParam) == BN_CLICKED || (HIWORD(wParam) == 1 && lParam == 0);
+  if (message != WM_NOTIFY) return false;
+  UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+  return code == static_cast<UINT>(NM_CLICK) || code == static_cast<UINT>(NM_DBLCLK) ||
+         code == static_cast<UINT>(NM_RETURN);
+}
+
+unsigned g_userCommands = 0;
+
 }  // namespace
+
+unsigned UserCommandSerial() { return g_userCommands; }
+
+void BeginUserCommand() { ++g_userCommands; }
 
 void LogFailure(const char* where, const char* what) {
   std::string line = std::string("vexa: ") + where + ": " + (what ? what : "unknown failure") + "\n";
@@ -108,6 +126,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = FALSE;
+  if (IsUserCommand(message, wParam, lParam)) BeginUserCommand();
   // A control learns of its own click first (a skinned button toggles its check state, drops its
   // menu, opens its link), so the dialog's handler sees what the click left. Enter on a default
   // button reaches only the dialog, so the button's own procedure cannot learn of it.

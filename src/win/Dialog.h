@@ -73,6 +73,14 @@ class Dialog {
   bool modal_ = false;
 };
 
+// The user's commands as the dialog procedure takes them (clicks, menu commands, accelerators, a
+// click, double-click or Enter on a list), counted. Everything one command sets off, the message
+// boxes it asks included, is one action of the user's: the safety net refuses the rest of an
+// action whose copy failed instead of trying again halfway.
+unsigned UserCommandSerial();
+// Counts the next command; the dialog procedure calls it, and so may a test that plays the user.
+void BeginUserCommand();
+
 // Writes a handler's failure where a debugger (or Wine's +debugstr channel) sees it.
 void LogFailure(const char* where, const char* what);
 

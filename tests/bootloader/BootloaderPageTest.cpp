@@ -13,6 +13,7 @@
 #include "base/Texts.h"
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
+#include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Controls.h"
@@ -352,8 +353,17 @@ TEST_F(BootloaderPageTest, UndoComesWithTheRunsCopyAndRestoresTheStoreOnlyAfterA
 
   seams.script.promptAnswers = {IDYES};
   Press(IDC_BOOTLOADER_UNDO_RUN);
-  EXPECT_EQ(seams.script.prompts[0].text, base::Format(GetText(IDS_ASK_UNDO_SINCE_START), copy));
-  EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{LineFor(ImportArgs(copy))});
+  std::vector<std::wstring> journal = TakeJournal();
+  ASSERT_EQ(journal.size(), 2u);
+  // The store as it was before the undo is saved first, to the file the question names.
+  const size_t quote = journal[0].find(L'"', journal[0].find(L"/export"));
+  const std::wstring saved = journal[0].substr(quote + 1, journal[0].rfind(L'"') - quote - 1);
+  EXPECT_EQ(saved.rfind(Runner().ProgramPath(L"Backup\\before-undo-"), 0), 0u) << saved;
+  EXPECT_EQ(journal, (std::vector<std::wstring>{LineFor(ExportArgs(saved)), LineFor(ImportArgs(copy))}));
+  const std::wstring time = SafetyNetCopyTime(copy);
+  EXPECT_EQ(seams.script.prompts[0].text, base::Format(GetText(IDS_ASK_UNDO_SINCE_START), time, copy, saved,
+                                                       GetText(IDS_UNDO_ASK_STORE_ONLY)));
+  EXPECT_EQ(LastPrompt().text, base::Format(GetText(IDS_UNDO_DONE), time, saved));
   EXPECT_EQ(LastPrompt().flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
   std::string listing = RunTool(L"bcdedit", L"/enum {bootmgr} /v").output;
   size_t timeout = listing.find("\ntimeout ");
