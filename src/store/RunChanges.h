@@ -27,5 +27,8 @@ inline constexpr size_t kAutoBackupsKept = 10;
 // Puts the system store back as it was when the run's first change was made (the safety net's
 // copy, imported) and forgets the changes recorded since. Not started when there is no copy.
 ToolResult UndoChangesSinceStart();
+// Records a change the script cannot make with bcdedit (a boot.ini write, new boot code), said in
+// words, so the script names it in its place among the others.
+void NoteNotReplayedChange(const std::wstring& change);
 // Writes the recorded changes as a script (UTF-8) to path; currentId names the running system.
 bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId);

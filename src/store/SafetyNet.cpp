@@ -64,6 +64,12 @@ void BcdEditRunner::NoteSystemStoreRun(const std::wstring& arguments, const Tool
   changes.done.push_back({arguments, CreatedIdOfRun(arguments, result.text)});
 }
 
+void NoteNotReplayedChange(const std::wstring& change) {
+  RecordedChange note;
+  note.notReplayed = change;
+  Runner().changes.done.push_back(note);
+}
+
 ToolResult UndoChangesSinceStart() {
   BcdEditRunner& runner = Runner();
   if (runner.changes.autoBackup.empty() || !FileExists(runner.changes.autoBackup)) return {};
