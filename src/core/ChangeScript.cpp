@@ -87,7 +87,7 @@ bool IsBraced(const String& token) {
          token.find_first_of(T16(" \t\"")) == String::npos;
 }
 
-// The commands whose every operand names an object, and those that name one in their first.
+// The commands whose every operand names an object; the others name one in their first at most.
 bool NamesObjectsOnly(const std::vector<String>& tokens) {
   return Is(tokens, 0, T16("/displayorder")) || Is(tokens, 0, T16("/toolsdisplayorder")) ||
          Is(tokens, 0, T16("/bootsequence"));
@@ -237,7 +237,8 @@ CommandKind KindOfCommand(const String& arguments) {
 
 String CreatedIdOfRun(const String& arguments, const String& output) {
   std::vector<String> tokens = Tokens(arguments);
-  bool creates = Is(tokens, 0, T16("/create")) && !(tokens.size() > 1 && !tokens[1].empty() && tokens[1][0] == T16('{'));
+  bool namesItsOwn = tokens.size() > 1 && !tokens[1].empty() && tokens[1][0] == T16('{');
+  bool creates = Is(tokens, 0, T16("/create")) && !namesItsOwn;
   if (!creates && !Is(tokens, 0, T16("/copy"))) return String();
   String identifier = CreatedIdentifier(output);
   return IsGuid(identifier) ? identifier : String();
@@ -296,7 +297,8 @@ String ChangeScriptText(const std::vector<RecordedChange>& changes, const String
                              name, name);
     for (const String& name : names.Created())
       script += core::Format(T16("bcdedit /enum %s >nul 2>&1\r\n"
-                                 "if not errorlevel 1 (echo This boot store already has the entry %s. & goto :stop)\r\n"),
+                                 "if not errorlevel 1 (echo This boot store already has the entry %s. "
+                                 "& goto :stop)\r\n"),
                              name, name);
   }
   script += body;

@@ -62,7 +62,8 @@ TEST_F(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange
   std::wstring copy = CreatedIdentifier(CopyStoreEntry(demo::kWindows7, L"Seven & 100%!"));
   Runner().Run(DefaultArgs(copy));
   ASSERT_TRUE(BootIniSetTimeout(3));
-  WriteDisplayOrder({copy, demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid, created},
+  WriteDisplayOrder({copy, demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid,
+                     created},
                     {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid, demo::kGrub,
                      created, copy});
   ASSERT_TRUE(Runner().lastSucceeded);
