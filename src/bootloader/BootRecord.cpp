@@ -55,10 +55,12 @@ void BootloaderPage::UpdateRecord() {
   std::wstring option = bootManager ? L" /nt60 " : L" /nt52 ";
   ToolResult result = Runner().ExecuteChecked(L"bootsect.exe", bootsectDir, option + partitionArg, 1);
   // The tool's own text says what went wrong; success is ours to say, in the user's language.
-  if (result.Succeeded())
+  if (result.Succeeded()) {
+    NoteNotReplayedChange(L"boot code rewritten: bootsect" + option + partitionArg);
     Tell(GetText(IDS_OPERATION_DONE), MB_OK | MB_ICONINFORMATION);
-  else
+  } else {
     Tell(ResultText(result, L"bootsect.exe"), MB_OK | MB_ICONERROR);
+  }
   ExchangeData();
 }
 

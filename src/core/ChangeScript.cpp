@@ -80,50 +80,89 @@ bool Is(const std::vector<String>& tokens, size_t index, const core::Char* text)
   return index < tokens.size() && core::EqualsNoCase(tokens[index], text);
 }
 
-// Every identifier in a token as the other machine knows it; identifiers that machine must hold
-// already are added to expected.
-String MapIdentifiers(const String& token, const String& currentId, const std::vector<String>& created,
-                      std::vector<String>* expected) {
-  String out;
-  for (size_t at = 0; at < token.size();) {
-    if (!IsGuidAt(token, at)) {
-      out += token[at++];
-      continue;
-    }
-    String guid = token.substr(at, kGuidLength);
-    at += kGuidLength;
-    if (!currentId.empty() && core::EqualsNoCase(guid, currentId)) {
-      out += T16("{current}");
-      continue;
-    }
-    const WellKnownObject* known =
-        std::find_if(std::begin(kWellKnownObjects), std::end(kWellKnownObjects),
-                     [&](const WellKnownObject& object) { return core::EqualsNoCase(guid, object.guid); });
-    if (known != std::end(kWellKnownObjects)) {
-      out += known->alias;
-      continue;
-    }
-    if (!Contains(created, guid) && !Contains(*expected, guid)) expected->push_back(guid);
-    out += guid;
-  }
-  return out;
+bool IsSwitch(const String& token) { return !token.empty() && token[0] == T16('/'); }
+
+bool IsBraced(const String& token) {
+  return token.size() > 2 && token.front() == T16('{') && token.back() == T16('}') &&
+         token.find_first_of(T16(" \t\"")) == String::npos;
 }
 
-// In a batch file % starts a variable everywhere, and outside quotes & | < > ^ are cmd's own.
-String EscapeForCmd(const String& text) {
-  String out;
-  bool quoted = false;
-  for (core::Char c : text) {
-    if (c == T16('"')) quoted = !quoted;
-    if (c == T16('%')) {
-      out += T16("%%");
-      continue;
-    }
-    if (!quoted && (c == T16('&') || c == T16('|') || c == T16('<') || c == T16('>') || c == T16('^'))) out += T16('^');
-    out += c;
-  }
-  return out;
+// The commands whose every operand names an object; the others name one in their first at most.
+bool NamesObjectsOnly(const std::vector<String>& tokens) {
+  return Is(tokens, 0, T16("/displayorder")) || Is(tokens, 0, T16("/toolsdisplayorder")) ||
+         Is(tokens, 0, T16("/bootsequence"));
 }
+
+// A new display order as one list: the script makes it moves instead, which leave the target's
+// own entries on its menu.
+bool IsWholeOrder(const std::vector<String>& tokens) {
+  return Is(tokens, 0, T16("/displayorder")) && tokens.size() > 1 &&
+         std::none_of(tokens.begin() + 1, tokens.end(), IsSwitch);
+}
+
+// How the script names this machine's objects on the other machine.
+class ScriptNames {
+ public:
+  explicit ScriptNames(const String& currentId) : currentId_(currentId) {}
+
+  // A copy's identifier here; the script names it by the variable it fills from the tool's answer.
+  String AddCopy(const String& guid) {
+    String variable = core::Format(T16("vexa_copy%u"), static_cast<unsigned>(copies_.size() + 1));
+    copies_.push_back({guid, variable});
+    return variable;
+  }
+  void AddCreated(const String& identifier) {
+    if (!Contains(created_, identifier)) created_.push_back(identifier);
+  }
+  const std::vector<String>& Created() const { return created_; }
+  const std::vector<String>& Required() const { return required_; }
+
+  // The identifier as the other machine knows it.
+  String Of(const String& guid) const {
+    if (!currentId_.empty() && core::EqualsNoCase(guid, currentId_)) return T16("{current}");
+    for (const WellKnownObject& object : kWellKnownObjects)
+      if (core::EqualsNoCase(guid, object.guid)) return object.alias;
+    for (const auto& [copy, variable] : copies_)
+      if (core::EqualsNoCase(guid, copy)) return T16("%") + variable + T16("%");
+    return guid;
+  }
+
+  // A token for the script line: identifiers as the other machine knows them, every other
+  // character kept from cmd (% starts a variable everywhere in a batch file; outside quotes
+  // & | < > ^ are cmd's own). A whole-token object that the script neither creates nor copies
+  // joins the objects the target must hold.
+  String Token(const String& token, bool namesObject) {
+    String out;
+    bool quoted = false;
+    for (size_t at = 0; at < token.size();) {
+      if (IsGuidAt(token, at)) {
+        String name = Of(token.substr(at, kGuidLength));
+        at += kGuidLength;
+        Require(name);
+        out += name;
+        continue;
+      }
+      core::Char c = token[at++];
+      if (c == T16('"')) quoted = !quoted;
+      if (c == T16('%')) out += T16('%');
+      else if (!quoted && (c == T16('&') || c == T16('|') || c == T16('<') || c == T16('>') || c == T16('^')))
+        out += T16('^');
+      out += c;
+    }
+    if (namesObject && IsBraced(out)) Require(out);
+    return out;
+  }
+
+ private:
+  void Require(const String& name) {
+    if (name.front() != T16('%') && !Contains(created_, name) && !Contains(required_, name)) required_.push_back(name);
+  }
+
+  String currentId_;
+  std::vector<std::pair<String, String>> copies_;
+  std::vector<String> created_;
+  std::vector<String> required_;
+};
 
 String Describe(const std::vector<String>& tokens) {
   auto at = [&](size_t index) { return index < tokens.size() ? tokens[index] : String(); };
@@ -135,8 +174,8 @@ String Describe(const std::vector<String>& tokens) {
   if (Is(tokens, 0, T16("/default"))) return core::Format(T16("Make %s the default entry"), at(1));
   if (Is(tokens, 0, T16("/timeout"))) return core::Format(T16("Wait %s seconds in the boot menu"), at(1));
   if (Is(tokens, 0, T16("/displayorder"))) {
-    if (Is(tokens, 2, T16("/addlast"))) return core::Format(T16("Add %s at the end of the boot menu"), at(1));
-    if (Is(tokens, 2, T16("/addfirst"))) return core::Format(T16("Add %s at the top of the boot menu"), at(1));
+    if (Is(tokens, 2, T16("/addlast"))) return core::Format(T16("Put %s at the end of the boot menu"), at(1));
+    if (Is(tokens, 2, T16("/addfirst"))) return core::Format(T16("Put %s at the top of the boot menu"), at(1));
     if (Is(tokens, 2, T16("/remove"))) return core::Format(T16("Take %s off the boot menu"), at(1));
     return T16("Put the boot menu in this order");
   }
@@ -156,6 +195,34 @@ String Joined(const std::vector<String>& tokens) {
   return line;
 }
 
+// The commands one change replays as, in this machine's identifiers.
+std::vector<std::vector<String>> ReplayedCommands(const RecordedChange& change) {
+  std::vector<String> tokens = Tokens(change.arguments);
+  if (tokens.empty()) return {};
+  // Given its identifier, the other machine's tool makes the object under the same one, so
+  // later commands that name it still find it.
+  if (!change.createdId.empty() && Is(tokens, 0, T16("/create"))) tokens.insert(tokens.begin() + 1, change.createdId);
+  if (!IsWholeOrder(tokens)) return {tokens};
+  std::vector<String> order(tokens.begin() + 1, tokens.end());
+  std::vector<std::vector<String>> moves;
+  for (const String& entry : change.orderBefore)
+    if (!Contains(order, entry)) moves.push_back({tokens[0], entry, T16("/remove")});
+  for (const String& entry : order) moves.push_back({tokens[0], entry, T16("/addlast")});
+  return moves;
+}
+
+// A comment line holds one line, whatever the text it names.
+String CommentLine(const String& text) {
+  String line = T16("rem ");
+  for (core::Char c : text) line += c < 0x20 ? T16(' ') : c;
+  return line + T16("\r\n");
+}
+
+constexpr core::Char kCopyAnswer[] = T16("\"%TEMP%\\vexa-copy.txt\"");
+// Each command's exit code is looked at on a line of its own: some cmd versions (Wine's among
+// them) run what follows || and && whatever the exit code was.
+constexpr core::Char kStopOnFailure[] = T16("if errorlevel 1 goto :stop\r\n");
+
 }  // namespace
 
 CommandKind KindOfCommand(const String& arguments) {
@@ -170,40 +237,74 @@ CommandKind KindOfCommand(const String& arguments) {
 
 String CreatedIdOfRun(const String& arguments, const String& output) {
   std::vector<String> tokens = Tokens(arguments);
-  if (!Is(tokens, 0, T16("/create")) || (tokens.size() > 1 && !tokens[1].empty() && tokens[1][0] == T16('{')))
-    return String();
+  bool namesItsOwn = tokens.size() > 1 && !tokens[1].empty() && tokens[1][0] == T16('{');
+  bool creates = Is(tokens, 0, T16("/create")) && !namesItsOwn;
+  if (!creates && !Is(tokens, 0, T16("/copy"))) return String();
   String identifier = CreatedIdentifier(output);
   return IsGuid(identifier) ? identifier : String();
 }
 
 String ChangeScriptText(const std::vector<RecordedChange>& changes, const String& currentId) {
-  std::vector<String> created;
+  ScriptNames names(currentId);
   for (const RecordedChange& change : changes) {
-    if (!change.createdId.empty()) created.push_back(change.createdId);
-    std::vector<String> tokens = Tokens(change.arguments);
-    if (Is(tokens, 0, T16("/create")) && tokens.size() > 1 && IsGuid(tokens[1])) created.push_back(tokens[1]);
+    for (const std::vector<String>& tokens : ReplayedCommands(change))
+      if (Is(tokens, 0, T16("/create")) && tokens.size() > 1 && IsBraced(tokens[1]))
+        names.AddCreated(names.Of(tokens[1]));
   }
 
-  std::vector<String> expected;
   String body;
   for (const RecordedChange& change : changes) {
-    std::vector<String> tokens = Tokens(change.arguments);
-    if (tokens.empty()) continue;
-    // Given its identifier, the other machine's tool makes the object under the same one, so
-    // later commands that name it still find it.
-    if (!change.createdId.empty() && Is(tokens, 0, T16("/create"))) tokens.insert(tokens.begin() + 1, change.createdId);
-    for (String& token : tokens) token = MapIdentifiers(token, currentId, created, &expected);
-    body += T16("\r\nrem ") + EscapeForCmd(Describe(tokens)) + T16("\r\n");
-    body += T16("bcdedit ") + EscapeForCmd(Joined(tokens)) + T16(" || exit /b 1\r\n");
+    if (!change.notReplayed.empty()) {
+      body += T16("\r\n") + CommentLine(T16("Not repeated by this script: ") + change.notReplayed);
+      continue;
+    }
+    for (const std::vector<String>& command : ReplayedCommands(change)) {
+      std::vector<String> tokens;
+      for (size_t i = 0; i < command.size(); ++i)
+        tokens.push_back(names.Token(command[i], i > 0 && (i == 1 || NamesObjectsOnly(command))));
+      body += T16("\r\n") + CommentLine(Describe(tokens));
+      bool copy = Is(tokens, 0, T16("/copy")) && !change.createdId.empty();
+      if (!copy) {
+        body += T16("bcdedit ") + Joined(tokens) + T16("\r\n") + kStopOnFailure;
+        continue;
+      }
+      // The other machine's tool gives the copy an identifier of its own and names it in its
+      // answer (in the machine's language, but between braces).
+      String variable = names.AddCopy(change.createdId);
+      body += T16("bcdedit ") + Joined(tokens) + T16(" >") + kCopyAnswer + T16("\r\n") + kStopOnFailure;
+      body += core::Format(T16("set \"%s=\"\r\n"), variable);
+      body += core::Format(T16("for /f \"usebackq tokens=2 delims={}\" %%%%i in (%s) do set \"%s={%%%%i}\"\r\n"),
+                           kCopyAnswer, variable);
+      body += core::Format(T16("del %s\r\n"), kCopyAnswer);
+      body += core::Format(T16("if not defined %s goto :stop\r\n"), variable);
+    }
   }
 
-  String script = T16("@chcp 65001 >nul\r\n@echo off\r\n");
+  // The script is read line by line in the console's code page: everything before the switch to
+  // UTF-8 and after the switch back is plain ASCII.
+  String script = T16("@echo off\r\n");
+  script += T16("setlocal DisableDelayedExpansion\r\n");
   script += T16("rem Boot store changes made with Vexa, to be made again with bcdedit. Run as administrator.\r\n");
-  if (!expected.empty()) {
-    script += T16("rem The boot store must already hold these entries:\r\n");
-    for (const String& guid : expected) script += T16("rem   ") + guid + T16("\r\n");
+  // "Active code page: 437", "Aktive Codepage: 850.": the number after the colon.
+  script += T16("for /f \"tokens=2 delims=:.\" %%c in ('chcp') do for %%n in (%%c) do set \"vexa_codepage=%%n\"\r\n");
+  script += T16("chcp 65001 >nul\r\n");
+  if (!names.Required().empty() || !names.Created().empty()) {
+    script += T16("\r\nrem Nothing is changed unless this boot store holds the entries the changes name, and not yet "
+                  "those they create.\r\n");
+    for (const String& name : names.Required())
+      script += core::Format(T16("bcdedit /enum %s >nul 2>&1\r\n"
+                                 "if errorlevel 1 (echo This boot store has no entry %s. & goto :stop)\r\n"),
+                             name, name);
+    for (const String& name : names.Created())
+      script += core::Format(T16("bcdedit /enum %s >nul 2>&1\r\n"
+                                 "if not errorlevel 1 (echo This boot store already has the entry %s. "
+                                 "& goto :stop)\r\n"),
+                             name, name);
   }
-  return script + body;
+  script += body;
+  script += T16("\r\nif defined vexa_codepage chcp %vexa_codepage% >nul\r\nexit /b 0\r\n");
+  script += T16("\r\n:stop\r\nif defined vexa_codepage chcp %vexa_codepage% >nul\r\nexit /b 1\r\n");
+  return script;
 }
 
 String AutoBackupName(int year, int month, int day, int hour, int minute, int second, const String& ending) {

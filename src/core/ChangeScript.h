@@ -1,6 +1,7 @@
 // What one bcdedit argument text does to the store, and the changes of a run written out as a
 // command script that makes the same changes with bcdedit on another machine.
 #pragma once
+#include <utility>
 #include <vector>
 
 #include "core/Portable.h"
@@ -15,20 +16,34 @@ enum class CommandKind {
 };
 CommandKind KindOfCommand(const core::String& arguments);
 
-// One change the tool carried out: its arguments as sent, and the identifier the tool gave the
-// object a /create without an identifier of its own made (empty otherwise).
+// One change of this run: a command the tool carried out, its arguments as sent; or a change the
+// tool did not make (boot.ini, boot code), said in words in notReplayed with no arguments.
 struct RecordedChange {
+  RecordedChange(core::String arguments = {}, core::String createdId = {})
+      : arguments(std::move(arguments)), createdId(std::move(createdId)) {}
+
   core::String arguments;
+  // The identifier the tool gave the object a /create without an identifier of its own, or a
+  // /copy, made (empty otherwise).
   core::String createdId;
+  // For a whole /displayorder list: the menu as it was just before, so the script can take off
+  // the entries the list left out and leave the target's own entries alone.
+  std::vector<core::String> orderBefore;
+  core::String notReplayed;
 };
-// The identifier a run of arguments that printed output created, or empty.
+// The identifier a run of arguments that printed output created (a /create without an identifier
+// of its own, a /copy), or empty.
 core::String CreatedIdOfRun(const core::String& arguments, const core::String& output);
 
-// The script, CR LF line ends, to be written as UTF-8: "chcp 65001" first, then for each change a
-// comment saying what it does and the bcdedit line. The object currentId names (the running
-// system) is written as {current} and well-known objects by their aliases; objects created by the
-// changes are created again under the same identifier; any other identifier stays as it is and
-// the script's head names it as one the target store must already hold.
+// The script, CR LF line ends, to be written as UTF-8. It switches the console to code page 65001
+// and back to the one it found when it ends, delayed expansion off (a "!" stays a "!"). It changes
+// nothing unless the target store holds every object the changes name and none of those they
+// create, and stops at the first command that fails. For each change a comment saying what it
+// does and the bcdedit line: the object currentId names (the running system) is written as
+// {current}, well-known objects by their aliases; objects a /create made are created again under
+// the same identifier; a copy's new identifier is taken from the tool's answer into a variable
+// that later lines use; a whole menu order becomes moves of the entries it names. Changes the
+// tool did not make are named in comments, in their place.
 core::String ChangeScriptText(const std::vector<RecordedChange>& changes, const core::String& currentId);
 
 // The safety net's file name for a moment: "auto-2026_12_07-143501.BCD"; its copies of boot.ini

@@ -3,6 +3,7 @@
 
 #include "base/AppSettings.h"
 #include "base/Format.h"
+#include "base/Strings.h"
 #include "base/Texts.h"
 #include "oslist/OsListPage.h"
 #include "oslist/SortOrder.h"
@@ -133,7 +134,13 @@ bool OsListPage::SaveOrder() {
 bool OsListPage::WriteStoreOrder(const std::vector<std::wstring>& order) {
   // The tool's error texts come in the machine's language and are not parsed: its exit code tells
   // whether the order arrived (the boot manager is read again once, after the whole save).
-  WriteDisplayOrder(order);
+  std::vector<std::wstring> before;
+  std::wstring menu = list_.bootManager.displayorder + L"\n";
+  for (size_t start = 0, end; (end = menu.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
+    std::wstring identifier = base::TrimText(menu.substr(start, end - start));
+    if (!identifier.empty()) before.push_back(identifier);
+  }
+  WriteDisplayOrder(order, before);
   return Runner().lastSucceeded;
 }
 

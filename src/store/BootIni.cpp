@@ -95,6 +95,7 @@ bool BootIniSetTimeout(int seconds) {
   bool written = WritePrivateProfileStringW(kBootLoaderSection, L"timeout", base::Format(L"%d", seconds).c_str(),
                                             BootIniFile()) != FALSE;
   if (!existed) MarkHiddenSystem(AppSettings.bootIniPath);
+  if (written) NoteNotReplayedChange(base::Format(L"boot.ini timeout set to %d", seconds));
   return written;
 }
 
@@ -105,6 +106,7 @@ bool BootIniSetDefault(EntryList& list, const BootEntry& entry) {
   MarkHiddenSystem(AppSettings.bootIniPath);
   if (!WritePrivateProfileStringW(kBootLoaderSection, L"default", path.c_str(), BootIniFile())) return false;
   list.iniDefault = path;
+  NoteNotReplayedChange(L"boot.ini default set to " + path);
   return true;
 }
 
@@ -143,6 +145,7 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
   if (!written) return false;
   entry.description = newTitle;
   entry.rawText = base::Format(L"%s=%s", path, value);
+  NoteNotReplayedChange(L"boot.ini line retitled: " + entry.rawText);
   return true;
 }
 
@@ -167,6 +170,7 @@ NewLine BootIniAddLine(const std::wstring& deviceText, const std::wstring& fileP
   if (!GuardBootIni()) return NewLine::kFailed;
   MarkHiddenSystem(AppSettings.bootIniPath);
   bool written = WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), BootIniFile()) != FALSE;
+  if (written) NoteNotReplayedChange(base::Format(L"boot.ini line added: %s=%s", key, value));
   return written ? NewLine::kAdded : NewLine::kFailed;
 }
 
@@ -183,5 +187,7 @@ MenuRewrite BootIniRewriteMenu(const std::wstring& newText) {
   MarkHiddenSystem(AppSettings.bootIniPath);
   bool backedUp = WritePrivateProfileSectionW(kOldOperatingSystemsSection, section.data(), BootIniFile()) != FALSE;
   if (!backedUp) return MenuRewrite::kFailed;
-  return WriteMenuText(wanted) ? MenuRewrite::kWritten : MenuRewrite::kFailed;
+  if (!WriteMenuText(wanted)) return MenuRewrite::kFailed;
+  NoteNotReplayedChange(L"boot.ini menu rewritten");
+  return MenuRewrite::kWritten;
 }

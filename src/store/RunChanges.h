@@ -33,5 +33,8 @@ struct RunChanges {
 // Safety-net files kept in the Backup folder, of each kind; older ones go when a new one is made.
 inline constexpr size_t kAutoBackupsKept = 10;
 
+// Records a change the script cannot make with bcdedit (a boot.ini write, new boot code), said in
+// words, so the script names it in its place among the others.
+void NoteNotReplayedChange(const std::wstring& change);
 // Writes the recorded changes as a script (UTF-8) to path; currentId names the running system.
 bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId);

@@ -158,6 +158,12 @@ void BcdEditRunner::NoteSystemStoreRun(const std::wstring& arguments, const Tool
   if (kind == CommandKind::kChange) changes.done.push_back({arguments, CreatedIdOfRun(arguments, result.text)});
 }
 
+void NoteNotReplayedChange(const std::wstring& change) {
+  RecordedChange note;
+  note.notReplayed = change;
+  Runner().changes.done.push_back(note);
+}
+
 bool GuardBootIni() {
   RunChanges& changes = Runner().changes;
   if (RefusedInThisCommand(changes)) return false;

@@ -16,7 +16,10 @@ std::wstring SetManagerTimeout(int seconds);
 // Empty locale or style deletes the element. Returns 1 when a command was issued.
 int SetManagerLocale(const std::wstring& locale);
 int SetManagerMenuStyle(const std::wstring& value);
-std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers);
+// before: the menu as it was, which a script made of this run's changes needs to take off the
+// entries the new order leaves out.
+std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers,
+                               const std::vector<std::wstring>& before = {});
 std::wstring CopyStoreEntry(const std::wstring& identifier, const std::wstring& description);
 // The system store to and from a file (never redirected), with the tool's exit code; a refused path
 // (StorePathRefused) runs nothing and gives an empty result that was not started.

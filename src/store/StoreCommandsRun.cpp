@@ -62,11 +62,16 @@ int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& eleme
   return Runner().SetElement(identifier, name, value);
 }
 
-std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers) {
+std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers, const std::vector<std::wstring>& before) {
   for (const auto& identifier : identifiers) {
     if (RefuseIdentifier(identifier)) return L"";
   }
-  return Runner().Run(DisplayOrderArgs(identifiers), 0);
+  BcdEditRunner& runner = Runner();
+  std::wstring arguments = DisplayOrderArgs(identifiers);
+  std::wstring answer = runner.Run(arguments, 0);
+  std::vector<RecordedChange>& done = runner.changes.done;
+  if (runner.lastSucceeded && !done.empty() && done.back().arguments == arguments) done.back().orderBefore = before;
+  return answer;
 }
 
 std::wstring CopyStoreEntry(const std::wstring& identifier, const std::wstring& description) {

@@ -275,6 +275,9 @@ TEST_F(BootloaderPageTest, BootRecordUpdatesWithAndWithoutTheMasterBootRecord) {
     EXPECT_EQ(LastPrompt().text, GetText(IDS_OPERATION_DONE));
     EXPECT_EQ(BootsectRecord(L"C:"), c.code);
     EXPECT_EQ(BootsectRecord(L"PhysicalDrive0"), c.mbr ? c.code : L"");
+    ASSERT_FALSE(Runner().changes.done.empty());
+    EXPECT_EQ(Runner().changes.done.back().notReplayed, L"boot code rewritten: bootsect" + std::wstring(c.arguments))
+        << "the saved script names what it cannot repeat";
   }
   // Closing the dialog keeps the last choice; No to the question runs nothing.
   g_onPartitionDialog = [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); };

@@ -15,32 +15,64 @@ constexpr core::Char kNtldr[] = T16("{466f5a88-0af2-4f76-9038-095b170dc21c}");
 }  // namespace
 
 TEST(ChangeScript, ACreateASetAndAMenuOrderBecomeTheScript) {
+  RecordedChange note;
+  note.notReplayed = T16("boot.ini timeout set to 5");
+  RecordedChange order = {DisplayOrderArgs({kOther, kCreated, kRunning})};
+  order.orderBefore = {kRunning, kNtldr, kOther};
   std::vector<RecordedChange> changes = {
       {CreateEntryArgs(T16("OSLOADER"), T16("Test 100%")), kCreated},
-      {SetElementArgs(kCreated, T16(" device "), T16("\"partition=C:\"")), T16("")},
-      {SetElementArgs(kRunning, T16(" description "), T16("Lab&Test")), T16("")},
-      {DisplayOrderArgs({kRunning, kCreated, kOther, kNtldr}), T16("")},
+      {SetElementArgs(kRunning, T16(" description "), T16("Lab&Test!"))},
+      note,
+      order,
   };
+  // Each command is followed by its check; the moves leave the target's own entries on its menu.
+  const core::String kStop = T16("\r\nif errorlevel 1 goto :stop\r\n\r\n");
   EXPECT_EQ(ChangeScriptText(changes, kRunning),
-            T16("@chcp 65001 >nul\r\n"
-                "@echo off\r\n"
+            T16("@echo off\r\n"
+                "setlocal DisableDelayedExpansion\r\n"
                 "rem Boot store changes made with Vexa, to be made again with bcdedit. Run as administrator.\r\n"
-                "rem The boot store must already hold these entries:\r\n"
-                "rem   {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07}\r\n"
+                "for /f \"tokens=2 delims=:.\" %%c in ('chcp') do for %%n in (%%c) do set \"vexa_codepage=%%n\"\r\n"
+                "chcp 65001 >nul\r\n"
+                "\r\n"
+                "rem Nothing is changed unless this boot store holds the entries the changes name, and not yet "
+                "those they create.\r\n"
+                "bcdedit /enum {current} >nul 2>&1\r\n"
+                "if errorlevel 1 (echo This boot store has no entry {current}. & goto :stop)\r\n"
+                "bcdedit /enum {ntldr} >nul 2>&1\r\n"
+                "if errorlevel 1 (echo This boot store has no entry {ntldr}. & goto :stop)\r\n"
+                "bcdedit /enum {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07} >nul 2>&1\r\n"
+                "if errorlevel 1 (echo This boot store has no entry {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07}. "
+                "& goto :stop)\r\n"
+                "bcdedit /enum {11111111-2222-3333-4444-555555555555} >nul 2>&1\r\n"
+                "if not errorlevel 1 (echo This boot store already has the entry "
+                "{11111111-2222-3333-4444-555555555555}. & goto :stop)\r\n"
                 "\r\n"
                 "rem Create the entry {11111111-2222-3333-4444-555555555555}\r\n"
-                "bcdedit /create {11111111-2222-3333-4444-555555555555} /d \"Test 100%%\" /application OSLOADER"
-                " || exit /b 1\r\n"
-                "\r\n"
-                "rem Set device of {11111111-2222-3333-4444-555555555555}\r\n"
-                "bcdedit /set {11111111-2222-3333-4444-555555555555} device \"partition=C:\" || exit /b 1\r\n"
-                "\r\n"
-                "rem Set description of {current}\r\n"
-                "bcdedit /set {current} description Lab^&Test || exit /b 1\r\n"
-                "\r\n"
-                "rem Put the boot menu in this order\r\n"
-                "bcdedit /displayorder {current} {11111111-2222-3333-4444-555555555555} "
-                "{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07} {ntldr} || exit /b 1\r\n"));
+                "bcdedit /create {11111111-2222-3333-4444-555555555555} /d \"Test 100%%\" /application OSLOADER") +
+                kStop +
+                T16("rem Set description of {current}\r\n"
+                    "bcdedit /set {current} description Lab^&Test!") +
+                kStop +
+                T16("rem Not repeated by this script: boot.ini timeout set to 5\r\n"
+                    "\r\n"
+                    "rem Take {ntldr} off the boot menu\r\n"
+                    "bcdedit /displayorder {ntldr} /remove") +
+                kStop +
+                T16("rem Put {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07} at the end of the boot menu\r\n"
+                    "bcdedit /displayorder {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07} /addlast") +
+                kStop +
+                T16("rem Put {11111111-2222-3333-4444-555555555555} at the end of the boot menu\r\n"
+                    "bcdedit /displayorder {11111111-2222-3333-4444-555555555555} /addlast") +
+                kStop +
+                T16("rem Put {current} at the end of the boot menu\r\n"
+                    "bcdedit /displayorder {current} /addlast") +
+                kStop +
+                T16("if defined vexa_codepage chcp %vexa_codepage% >nul\r\n"
+                    "exit /b 0\r\n"
+                    "\r\n"
+                    ":stop\r\n"
+                    "if defined vexa_codepage chcp %vexa_codepage% >nul\r\n"
+                    "exit /b 1\r\n"));
 }
 
 TEST(ChangeScript, OnlyTheFirstSwitchSaysWhatACommandDoes) {

@@ -153,6 +153,10 @@ TEST_F(SortDelete, SavingWritesTheMenuPassingRemovedEntriesAndDeletesThem) {
   EXPECT_EQ(StoreMenu(), base::Format(L"%s\n%s\n%s\n%s\n%s", demo::kWindowsPe, demo::kWindows10, demo::kWindows8Vhd,
                                       kNtldr, demo::kGrub));
   EXPECT_FALSE(InStore(windows7));
+  ASSERT_FALSE(Runner().changes.done.empty());
+  EXPECT_EQ(Runner().changes.done.front().orderBefore,
+            (Lines{demo::kWindows10, windows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldr, demo::kGrub}))
+      << "the saved script takes Windows 7 off the other machine's menu";
   EXPECT_EQ(BootIniText(), kDemoBootIni) << "boot.ini's lines did not change";
   EXPECT_EQ(page.SelectedRow(), 1) << "the moved entry stays selected";
   EXPECT_EQ(RowTexts()[1], L"Windows PE");
