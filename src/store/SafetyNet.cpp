@@ -6,6 +6,7 @@
 #include "base/Format.h"
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileReplace.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Handles.h"
@@ -75,10 +76,6 @@ ToolResult UndoChangesSinceStart() {
 bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId) {
   // UTF-8 without a byte-order mark: cmd would take a mark for part of the first command.
   std::string bytes = base::Narrow(ChangeScriptText(Runner().changes.done, currentId), CP_UTF8);
-  win::UniqueFile file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  // Saved over an older script, a failed write must not leave half of each.
+  return WriteWholeFile(path, bytes);
 }

@@ -175,6 +175,27 @@ TEST_F(SortDelete, BootIniLinesAreRewrittenWithTheOldMenuKept) {
                                before.substr(before.find(xp)));
 }
 
+TEST_F(SortDelete, BootIniLinesThatAreNoMenuLinesKeepTheirPlaces) {
+  const std::string xp =
+      "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" /fastdetect\r\n";
+  const std::string server =
+      "multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS=\"Microsoft Windows Server 2003, Enterprise\" /fastdetect\r\n";
+  const std::string console = "C:\\CMDCONS\\BOOTSECT.DAT=\"Microsoft Windows Recovery Console\" /cmdcons\r\n";
+  const std::string head = "[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n";
+  // No blank line: Wine's profile functions drop those whenever they read the file.
+  const std::string menu =
+      "; installed in 2004\r\n" + xp + "C:\\CMDCONS\r\n" + server + "; keep the console last\r\n" + console;
+  ASSERT_TRUE(PlaceBootIni(head + menu));
+  OpenPage();
+  ClickRow(RowNamed(kLegacy));
+  MoveUp(kConsole);
+  MoveUp(kConsole);
+  Save();
+  EXPECT_EQ(LastPrompt(), Done(IDS_BOOT_INI_ORDER_SAVED));
+  EXPECT_EQ(BootIniText(), head + "; installed in 2004\r\n" + console + "C:\\CMDCONS\r\n" + xp +
+                               "; keep the console last\r\n" + server + "[old operating systems]\r\n" + menu);
+}
+
 TEST_F(SortDelete, DeletionModeDecidesWhetherRemovedEntriesLeaveTheStore) {
   for (int mode : {1, 0}) {
     SCOPED_TRACE(mode);

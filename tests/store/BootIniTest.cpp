@@ -2,6 +2,7 @@
 // through the profile functions.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "StoreSandbox.h"
@@ -44,6 +45,17 @@ struct BootIniFile : StoreSandbox {
 };
 
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
 
 }  // namespace
 
@@ -149,12 +161,12 @@ TEST(BootIni, LegacyLoaderIsFoundOnTheBootManagersDrive) {
   EXPECT_TRUE(AppSettings.ntldrPresent);
 }
 
-TEST(BootIni, TimeoutAndDefaultWritesClearReadOnly) {
+TEST(BootIni, TimeoutAndDefaultWritesGetPastReadOnly) {
   BootIniFile file;
   SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(BootIniSetTimeout(5));
   EXPECT_EQ(BootIniReadTimeout(), 5);
-  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+  EXPECT_EQ(file.Attributes(), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) << "the file keeps its attributes";
 
   SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY);
   EntryList list;
@@ -163,7 +175,7 @@ TEST(BootIni, TimeoutAndDefaultWritesClearReadOnly) {
   EXPECT_TRUE(BootIniSetDefault(list, line));
   EXPECT_EQ(list.iniDefault, L"C:\\grldr");
   EXPECT_NE(file.Text().find("default=C:\\grldr\r\n"), std::string::npos);
-  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+  EXPECT_EQ(file.Attributes(), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(file.Section(kOperatingSystemsSection).size(), 3u);
 
   // A file that cannot be written reports it and leaves iniDefault alone.
@@ -242,7 +254,7 @@ TEST(BootIni, NewLineIsKeyedByDriveAndFileAndNeverReplacesALine) {
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[3], L"D:\\bootsect.dos=\"DOS\"");
   EXPECT_EQ(lines[4], L"c:\\grldr.mbr=\"Grub\"");
-  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+  EXPECT_EQ(file.Attributes(), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   const struct {
     const wchar_t* device;
     const wchar_t* title;
@@ -278,7 +290,7 @@ TEST(BootIni, MenuRewriteKeepsTheOldSectionAndWritesTheNewOrder) {
   EXPECT_EQ(BootIniRewriteMenu(reordered), MenuRewrite::kWritten);
   EXPECT_EQ(file.Section(kOperatingSystemsSection), (std::vector<std::wstring>{before[2], before[0]}));
   EXPECT_EQ(file.Section(kOldOperatingSystemsSection), before);
-  EXPECT_EQ(file.Attributes(), kHiddenSystem) << "read-only is cleared before the writes";
+  EXPECT_EQ(file.Attributes(), FILE_ATTRIBUTE_READONLY | kHiddenSystem) << "the file keeps its attributes";
   EXPECT_EQ(BootIniReadTimeout(), 30) << "the other sections stay";
   std::string text = file.Text();
   EXPECT_NE(text.find("C:\\grldr=\"Grub4Dos\"\r\nmulti(0)"), std::string::npos) << "lines end in CR LF";
@@ -299,4 +311,71 @@ TEST(BootIni, MenuRewriteKeepsLinesThatShareAPath) {
             (std::vector<std::wstring>{L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\" /safeboot:minimal",
                                        L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect",
                                        L"C:\\a=\"A\""}));
+}
+
+TEST(BootIni, EveryWriteReplacesTheWholeFileOrLeavesItAsItWas) {
+  BootIniFile file;
+  EntryList list;
+  const struct {
+    const char* road;
+    std::function<bool()> write;
+    const char* written;
+  } roads[] = {
+      {"timeout", [] { return BootIniSetTimeout(7); }, "timeout=7\r\n"},
+      {"default",
+       [&] {
+         BootEntry grub;
+         ParseBootIniLine(L"C:\\grldr=\"Grub4Dos\"", grub);
+         return BootIniSetDefault(list, grub);
+       },
+       "default=C:\\grldr\r\n"},
+      {"title",
+       [] {
+         BootEntry grub;
+         ParseBootIniLine(L"C:\\grldr=\"Grub4Dos\"", grub);
+         return BootIniSetTitle(grub, L"GRUB");
+       },
+       "C:\\grldr=\"GRUB\"\r\n"},
+      {"new line", [] { return BootIniAddLine(L"partition=D:", L"\\bootsect.dos", L"DOS") == NewLine::kAdded; },
+       "D:\\bootsect.dos=\"DOS\"\r\n"},
+      {"menu", [] { return BootIniRewriteMenu(L"C:\\grldr=\"Grub4Dos\"\n") == MenuRewrite::kWritten; },
+       "[old operating systems]\r\n"},
+  };
+  constexpr DWORD kNotHeld = ~0u;
+  const struct {
+    const char* file;
+    DWORD attributes;
+    DWORD heldSharing;  // another program has boot.ini open, sharing only this
+    bool written;
+  } files[] = {
+      {"plain", FILE_ATTRIBUTE_NORMAL, kNotHeld, true},
+      {"as boot.ini is kept", FILE_ATTRIBUTE_READONLY | kHiddenSystem, kNotHeld, true},
+      {"held, so no copy can be made", FILE_ATTRIBUTE_READONLY | kHiddenSystem, 0, false},
+      {"held, so it cannot be replaced", kHiddenSystem, FILE_SHARE_READ | FILE_SHARE_WRITE, false},
+  };
+  for (const auto& road : roads) {
+    for (const auto& kind : files) {
+      SCOPED_TRACE(std::string(road.road) + ", " + kind.file);
+      SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ASSERT_TRUE(file.folder.WriteText(L"boot.ini", kBootIni));
+      ASSERT_TRUE(SetFileAttributesW(file.path.c_str(), kind.attributes));
+      DWORD attributes = file.Attributes();
+      std::vector<std::wstring> names = FilesIn(file.folder.Path());
+      HANDLE held = kind.heldSharing == kNotHeld ? INVALID_HANDLE_VALUE
+                                                 : CreateFileW(file.path.c_str(), GENERIC_READ, kind.heldSharing,
+                                                               nullptr, OPEN_EXISTING, 0, nullptr);
+      bool written = road.write();
+      if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+
+      EXPECT_EQ(written, kind.written);
+      std::string text = file.Text();
+      if (kind.written) {
+        EXPECT_NE(text.find(road.written), std::string::npos) << text;
+      } else {
+        EXPECT_EQ(text, kBootIni);
+      }
+      EXPECT_EQ(file.Attributes(), attributes);
+      EXPECT_EQ(FilesIn(file.folder.Path()), names) << "no temporary file is left behind";
+    }
+  }
 }
