@@ -176,24 +176,19 @@ TEST_F(SortDelete, BootIniLinesAreRewrittenWithTheOldMenuKept) {
 }
 
 TEST_F(SortDelete, BootIniLinesThatAreNoMenuLinesKeepTheirPlaces) {
-  const std::string xp =
-      "multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"Microsoft Windows XP Professional\" /fastdetect\r\n";
-  const std::string server =
-      "multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS=\"Microsoft Windows Server 2003, Enterprise\" /fastdetect\r\n";
-  const std::string console = "C:\\CMDCONS\\BOOTSECT.DAT=\"Microsoft Windows Recovery Console\" /cmdcons\r\n";
-  const std::string head = "[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n";
   // No blank line: Wine's profile functions drop those whenever they read the file.
-  const std::string menu =
-      "; installed in 2004\r\n" + xp + "C:\\CMDCONS\r\n" + server + "; keep the console last\r\n" + console;
-  ASSERT_TRUE(PlaceBootIni(head + menu));
+  const std::string head = "[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n";
+  const std::string lines =
+      "; installed in 2004\r\nC:\\a=\"A\"\r\nC:\\CMDCONS\r\nC:\\b=\"B\"\r\n; C last\r\nC:\\c=\"C\"\r\n";
+  ASSERT_TRUE(PlaceBootIni(head + lines));
   OpenPage();
   ClickRow(RowNamed(kLegacy));
-  MoveUp(kConsole);
-  MoveUp(kConsole);
+  MoveUp(L"C");
+  MoveUp(L"C");
   Save();
   EXPECT_EQ(LastPrompt(), Done(IDS_BOOT_INI_ORDER_SAVED));
-  EXPECT_EQ(BootIniText(), head + "; installed in 2004\r\n" + console + "C:\\CMDCONS\r\n" + xp +
-                               "; keep the console last\r\n" + server + "[old operating systems]\r\n" + menu);
+  EXPECT_EQ(BootIniText(), head + "; installed in 2004\r\nC:\\c=\"C\"\r\nC:\\CMDCONS\r\nC:\\a=\"A\"\r\n; C last\r\n" +
+                               "C:\\b=\"B\"\r\n[old operating systems]\r\n" + lines);
 }
 
 TEST_F(SortDelete, DeletionModeDecidesWhetherRemovedEntriesLeaveTheStore) {

@@ -46,17 +46,6 @@ struct BootIniFile : StoreSandbox {
 
 constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found = {};
-  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(found.cFileName);
-  while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
-}
-
 }  // namespace
 
 TEST(BootIni, TitleAndDefaultOfALineWrittenWithBlanks) {
@@ -316,66 +305,48 @@ TEST(BootIni, MenuRewriteKeepsLinesThatShareAPath) {
 TEST(BootIni, EveryWriteReplacesTheWholeFileOrLeavesItAsItWas) {
   BootIniFile file;
   EntryList list;
+  BootEntry grub;
+  ParseBootIniLine(L"C:\\grldr=\"Grub4Dos\"", grub);
   const struct {
-    const char* road;
     std::function<bool()> write;
     const char* written;
   } roads[] = {
-      {"timeout", [] { return BootIniSetTimeout(7); }, "timeout=7\r\n"},
-      {"default",
-       [&] {
-         BootEntry grub;
-         ParseBootIniLine(L"C:\\grldr=\"Grub4Dos\"", grub);
-         return BootIniSetDefault(list, grub);
-       },
-       "default=C:\\grldr\r\n"},
-      {"title",
-       [] {
-         BootEntry grub;
-         ParseBootIniLine(L"C:\\grldr=\"Grub4Dos\"", grub);
-         return BootIniSetTitle(grub, L"GRUB");
-       },
-       "C:\\grldr=\"GRUB\"\r\n"},
-      {"new line", [] { return BootIniAddLine(L"partition=D:", L"\\bootsect.dos", L"DOS") == NewLine::kAdded; },
-       "D:\\bootsect.dos=\"DOS\"\r\n"},
-      {"menu", [] { return BootIniRewriteMenu(L"C:\\grldr=\"Grub4Dos\"\n") == MenuRewrite::kWritten; },
-       "[old operating systems]\r\n"},
+      {[] { return BootIniSetTimeout(7); }, "timeout=7\r\n"},
+      {[&] { return BootIniSetDefault(list, grub); }, "default=C:\\grldr\r\n"},
+      {[&] { return BootIniSetTitle(grub, L"GRUB"); }, "C:\\grldr=\"GRUB\"\r\n"},
+      {[] { return BootIniAddLine(L"partition=D:", L"\\dos", L"DOS") == NewLine::kAdded; }, "D:\\dos=\"DOS\"\r\n"},
+      {[] { return BootIniRewriteMenu(L"C:\\grldr=\"Grub4Dos\"") == MenuRewrite::kWritten; }, "[old operating"},
   };
-  constexpr DWORD kNotHeld = ~0u;
   const struct {
-    const char* file;
     DWORD attributes;
-    DWORD heldSharing;  // another program has boot.ini open, sharing only this
+    DWORD heldSharing;  // another program has boot.ini open and shares this; ~0: nobody
     bool written;
   } files[] = {
-      {"plain", FILE_ATTRIBUTE_NORMAL, kNotHeld, true},
-      {"as boot.ini is kept", FILE_ATTRIBUTE_READONLY | kHiddenSystem, kNotHeld, true},
-      {"held, so no copy can be made", FILE_ATTRIBUTE_READONLY | kHiddenSystem, 0, false},
-      {"held, so it cannot be replaced", kHiddenSystem, FILE_SHARE_READ | FILE_SHARE_WRITE, false},
+      {FILE_ATTRIBUTE_NORMAL, ~0u, true},
+      {FILE_ATTRIBUTE_READONLY | kHiddenSystem, ~0u, true},
+      {FILE_ATTRIBUTE_READONLY | kHiddenSystem, 0, false},          // no copy can be made
+      {kHiddenSystem, FILE_SHARE_READ | FILE_SHARE_WRITE, false},  // it cannot be replaced
   };
   for (const auto& road : roads) {
     for (const auto& kind : files) {
-      SCOPED_TRACE(std::string(road.road) + ", " + kind.file);
+      SCOPED_TRACE(std::string(road.written) + " " + std::to_string(&kind - files));
       SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_NORMAL);
       ASSERT_TRUE(file.folder.WriteText(L"boot.ini", kBootIni));
       ASSERT_TRUE(SetFileAttributesW(file.path.c_str(), kind.attributes));
       DWORD attributes = file.Attributes();
-      std::vector<std::wstring> names = FilesIn(file.folder.Path());
-      HANDLE held = kind.heldSharing == kNotHeld ? INVALID_HANDLE_VALUE
-                                                 : CreateFileW(file.path.c_str(), GENERIC_READ, kind.heldSharing,
-                                                               nullptr, OPEN_EXISTING, 0, nullptr);
-      bool written = road.write();
+      HANDLE held = kind.heldSharing == ~0u ? INVALID_HANDLE_VALUE
+                                            : CreateFileW(file.path.c_str(), GENERIC_READ, kind.heldSharing, nullptr,
+                                                          OPEN_EXISTING, 0, nullptr);
+      EXPECT_EQ(road.write(), kind.written);
       if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-
-      EXPECT_EQ(written, kind.written);
       std::string text = file.Text();
-      if (kind.written) {
-        EXPECT_NE(text.find(road.written), std::string::npos) << text;
-      } else {
-        EXPECT_EQ(text, kBootIni);
-      }
+      EXPECT_EQ(text == kBootIni, !kind.written) << text;
+      EXPECT_EQ(text.find(road.written) != std::string::npos, kind.written) << text;
       EXPECT_EQ(file.Attributes(), attributes);
-      EXPECT_EQ(FilesIn(file.folder.Path()), names) << "no temporary file is left behind";
+      WIN32_FIND_DATAW found;
+      HANDLE search = FindFirstFileW(file.folder.File(L"*.tmp").c_str(), &found);
+      EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file is left behind";
+      if (search != INVALID_HANDLE_VALUE) FindClose(search);
     }
   }
 }
