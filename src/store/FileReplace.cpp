@@ -48,7 +48,8 @@ bool ReplaceFileContent(const std::wstring& path, const FileReplacement& how,
   // The rename does not replace a read-only file; the new one comes in read-only all the same.
   bool unlocked = false;
   if (done && readOnly) done = unlocked = SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  // MOVEFILE_WRITE_THROUGH: the call returns only once the rename itself is on the disk.
+  // Not ReplaceFileW: it refuses a read-only file and a missing one, and Wine's drops the
+  // attributes. MOVEFILE_WRITE_THROUGH: the call returns once the rename itself is on the disk.
   done = done && MoveFileExW(name, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!done) {
     if (unlocked) SetFileAttributesW(path.c_str(), Settable(attributes));
