@@ -47,7 +47,8 @@ bool ReplaceFileContent(const std::wstring& path, const FileReplacement& how,
          SetFileAttributesW(name, existed ? Settable(attributes) : Settable(how.newAttributes));
   // The rename does not replace a read-only file; the new one comes in read-only all the same.
   bool unlocked = false;
-  if (done && readOnly) done = unlocked = SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  if (done && readOnly)
+    done = unlocked = SetFileAttributesW(path.c_str(), Settable(attributes & ~FILE_ATTRIBUTE_READONLY));
   // Not ReplaceFileW: it refuses a read-only file and a missing one, and Wine's drops the
   // attributes. MOVEFILE_WRITE_THROUGH: the call returns once the rename itself is on the disk.
   done = done && MoveFileExW(name, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
