@@ -55,3 +55,50 @@ core::String NewBootIniKey(const core::String& deviceText, const core::String& f
   if (key.find(T16('=')) != core::String::npos || core::HasLineBreak(key) || core::HasLineBreak(value)) return {};
   return key;
 }
+
+bool IsBootIniMenuLine(const core::String& line) {
+  core::String trimmed = core::TrimLeft(line);
+  return !trimmed.empty() && trimmed[0] != T16(';') && trimmed.find(T16('=')) != core::String::npos;
+}
+
+std::vector<core::String> IniSectionLines(const core::String& fileText, const core::String& section) {
+  std::vector<core::String> lines;
+  bool inside = false, found = false;
+  for (size_t start = 0; start <= fileText.size();) {
+    size_t end = fileText.find(T16('\n'), start);
+    if (end == core::String::npos) end = fileText.size();
+    core::String line = core::TrimText(fileText.substr(start, end - start));
+    start = end + 1;
+    if (!line.empty() && line[0] == T16('[')) {
+      // Only the first section of that name counts, as it is the one the profile functions find.
+      if (inside) break;
+      size_t close = line.find(T16(']'));
+      core::String name = core::TrimText(line.substr(1, close == core::String::npos ? close : close - 1));
+      inside = !found && core::EqualsNoCase(name, section);
+      found = found || inside;
+    } else if (inside) {
+      lines.push_back(line);
+    }
+  }
+  // The line end of the file's last line is no line of its own.
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  return lines;
+}
+
+std::vector<core::String> KeepOtherMenuSectionLines(const std::vector<core::String>& section,
+                                                   const std::vector<core::String>& menuLines) {
+  std::vector<core::String> result;
+  size_t next = 0;
+  size_t afterLast = core::String::npos;
+  for (const core::String& line : section) {
+    if (!IsBootIniMenuLine(line)) {
+      result.push_back(line);
+    } else if (next < menuLines.size()) {
+      result.push_back(menuLines[next++]);
+      afterLast = result.size();
+    }
+  }
+  auto at = afterLast == core::String::npos ? result.end() : result.begin() + static_cast<std::ptrdiff_t>(afterLast);
+  result.insert(at, menuLines.begin() + static_cast<std::ptrdiff_t>(next), menuLines.end());
+  return result;
+}

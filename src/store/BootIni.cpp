@@ -3,19 +3,24 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "base/AppSettings.h"
-#include "base/SettingsFile.h"
-#include "store/BcdEditRunner.h"
-#include "store/EntryList.h"
 #include "store/SafetyNet.h"
 #include "base/Format.h"
 #include "base/Strings.h"
+#include "store/BcdEditRunner.h"
+#include "store/EntryList.h"
+#include "store/FileReplace.h"
+#include "win/Handles.h"
 
 namespace {
 
 constexpr DWORD kSectionBuffer = 32767;
+// More than any boot.ini holds; a bigger file is not read whole for its menu's other lines.
+constexpr DWORD kLargestFile = 1 << 20;
 
 const wchar_t* BootIniFile() { return AppSettings.bootIniPath.c_str(); }
 
@@ -33,21 +38,61 @@ std::vector<std::wstring> SectionLines(const std::vector<wchar_t>& buffer) {
   return lines;
 }
 
+std::vector<std::wstring> MenuLinesOf(const std::vector<std::wstring>& lines) {
+  std::vector<std::wstring> menu;
+  for (const std::wstring& line : lines)
+    if (IsBootIniMenuLine(line)) menu.push_back(line);
+  return menu;
+}
+
+// The menu section as the file holds it, comments and blank lines included: the profile functions
+// leave those out of what they return. Decoded as they decode the file: UTF-16 or UTF-8 after a
+// byte-order mark, else the ANSI code page.
+std::vector<std::wstring> MenuSectionAsWritten() {
+  win::UniqueFile file(CreateFileW(BootIniFile(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+  if (!file) return {};
+  std::string bytes(kLargestFile, '\0');
+  DWORD read = 0;
+  if (!ReadFile(file.Get(), bytes.data(), kLargestFile, &read, nullptr)) return {};
+  bytes.resize(read);
+  std::wstring text;
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / sizeof(wchar_t));
+  } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    text = base::Widen(std::string_view(bytes).substr(3), CP_UTF8);
+  } else {
+    text = base::Widen(bytes, CP_ACP);
+  }
+  return IniSectionLines(text, kOperatingSystemsSection);
+}
+
+// Every write of boot.ini: edit makes its profile writes on a copy of it, which then replaces it
+// whole, so that a failure or a crash midway never leaves a half-written menu. The read-only mark
+// boot.ini normally has does not stop the program; a boot.ini made new is hidden and system.
+bool EditBootIni(const std::function<bool(const wchar_t* file)>& edit) {
+  FileReplacement how;
+  how.startFromCopy = true;
+  how.replaceReadOnly = true;
+  how.newAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return ReplaceFileContent(AppSettings.bootIniPath, how,
+                            [&](const std::wstring& copy) { return edit(copy.c_str()); });
+}
+
+// A section's lines replaced by lines, written as one string whose lines are separated by CR LF:
+// the profile functions then put the lines into the file as they are, duplicate paths, comments
+// and paths without "=" included.
+bool WriteSectionLines(const wchar_t* file, const wchar_t* section, const std::vector<std::wstring>& lines) {
+  std::wstring joined;
+  for (const std::wstring& line : lines) joined += line + L"\r\n";
+  joined = base::TrimRight(joined);
+  joined += L'\0';
+  return WritePrivateProfileSectionW(section, joined.c_str(), file) != FALSE;
+}
+
 std::wstring RemoveAll(std::wstring text, const std::wstring& what) {
   for (size_t at = text.find(what); at != std::wstring::npos; at = text.find(what, at)) text.erase(at, what.size());
   return text;
-}
-
-// The section written as one string whose lines are separated by CR LF: the profile functions
-// then put the lines into the file as they are, duplicate paths included.
-bool WriteMenuText(const std::wstring& text) {
-  std::wstring joined;
-  for (wchar_t c : text) {
-    if (c == L'\n') joined += L"\r\n";
-    else joined += c;
-  }
-  joined += L'\0';
-  return WritePrivateProfileSectionW(kOperatingSystemsSection, joined.c_str(), BootIniFile()) != FALSE;
 }
 
 }  // namespace
@@ -90,11 +135,10 @@ int BootIniReadTimeout() {
 
 bool BootIniSetTimeout(int seconds) {
   if (!GuardBootIni()) return false;
-  bool existed = FileExists(AppSettings.bootIniPath);
-  if (existed) MarkHiddenSystem(AppSettings.bootIniPath);
-  bool written = WritePrivateProfileStringW(kBootLoaderSection, L"timeout", base::Format(L"%d", seconds).c_str(),
-                                            BootIniFile()) != FALSE;
-  if (!existed) MarkHiddenSystem(AppSettings.bootIniPath);
+  bool written = EditBootIni([&](const wchar_t* file) {
+    return WritePrivateProfileStringW(kBootLoaderSection, L"timeout", base::Format(L"%d", seconds).c_str(), file) !=
+           FALSE;
+  });
   if (written) NoteNotReplayedChange(base::Format(L"boot.ini timeout set to %d", seconds));
   return written;
 }
@@ -103,8 +147,10 @@ bool BootIniSetDefault(EntryList& list, const BootEntry& entry) {
   std::wstring path = entry.GetPath();
   if (base::HasLineBreak(path)) return false;
   if (!GuardBootIni()) return false;
-  MarkHiddenSystem(AppSettings.bootIniPath);
-  if (!WritePrivateProfileStringW(kBootLoaderSection, L"default", path.c_str(), BootIniFile())) return false;
+  if (!EditBootIni([&](const wchar_t* file) {
+        return WritePrivateProfileStringW(kBootLoaderSection, L"default", path.c_str(), file) != FALSE;
+      }))
+    return false;
   list.iniDefault = path;
   NoteNotReplayedChange(L"boot.ini default set to " + path);
   return true;
@@ -117,7 +163,6 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
   const std::wstring& value = retitled.value;
 
   if (!GuardBootIni()) return false;
-  MarkHiddenSystem(AppSettings.bootIniPath);
   std::vector<std::wstring> lines = SectionLines(ReadSection(kOperatingSystemsSection));
   int sharingPath = 0;
   for (const std::wstring& line : lines) {
@@ -127,20 +172,18 @@ bool BootIniSetTitle(BootEntry& entry, const std::wstring& newTitle) {
   if (sharingPath > 1) {
     // The profile functions address lines by key, so a path used by several lines is changed by
     // rewriting the section with just this line replaced.
-    std::wstring text;
-    bool replaced = false;
-    for (const std::wstring& line : lines) {
-      if (!replaced && line == entry.rawText) {
-        text += path + L"=" + value + L"\n";
-        replaced = true;
-      } else {
-        text += line + L"\n";
-      }
+    std::vector<std::wstring> menu = MenuLinesOf(lines);
+    auto line = std::find(menu.begin(), menu.end(), entry.rawText);
+    if (line != menu.end()) {
+      *line = path + L"=" + value;
+      std::vector<std::wstring> section = KeepOtherMenuSectionLines(MenuSectionAsWritten(), menu);
+      written = EditBootIni(
+          [&](const wchar_t* file) { return WriteSectionLines(file, kOperatingSystemsSection, section); });
     }
-    text = base::TrimRight(text);
-    written = replaced && WriteMenuText(text);
   } else {
-    written = WritePrivateProfileStringW(kOperatingSystemsSection, path.c_str(), value.c_str(), BootIniFile()) != FALSE;
+    written = EditBootIni([&](const wchar_t* file) {
+      return WritePrivateProfileStringW(kOperatingSystemsSection, path.c_str(), value.c_str(), file) != FALSE;
+    });
   }
   if (!written) return false;
   entry.description = newTitle;
@@ -168,26 +211,36 @@ NewLine BootIniAddLine(const std::wstring& deviceText, const std::wstring& fileP
   if (key.empty()) return NewLine::kRefused;
   if (BootIniHasLine(key)) return NewLine::kKeyExists;
   if (!GuardBootIni()) return NewLine::kFailed;
-  MarkHiddenSystem(AppSettings.bootIniPath);
-  bool written = WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), BootIniFile()) != FALSE;
+  bool written = EditBootIni([&](const wchar_t* file) {
+    return WritePrivateProfileStringW(kOperatingSystemsSection, key.c_str(), value.c_str(), file) != FALSE;
+  });
   if (written) NoteNotReplayedChange(base::Format(L"boot.ini line added: %s=%s", key, value));
   return written ? NewLine::kAdded : NewLine::kFailed;
 }
 
 MenuRewrite BootIniRewriteMenu(const std::wstring& newText) {
-  std::wstring wanted = newText;
-  wanted = base::TrimRight(wanted);
-  std::vector<wchar_t> section = ReadSection(kOperatingSystemsSection);
-  std::wstring current;
-  for (const std::wstring& line : SectionLines(section)) current += line + L"\n";
-  current = base::TrimRight(current);
-  if (base::EqualsNoCase(wanted, current)) return MenuRewrite::kUnchanged;
+  // Lines the menu is not made of stay where they are whatever the caller sent.
+  std::vector<std::wstring> wanted;
+  for (size_t start = 0; start < newText.size();) {
+    size_t end = std::min(newText.find(L'\n', start), newText.size());
+    std::wstring line = base::TrimText(newText.substr(start, end - start));
+    if (IsBootIniMenuLine(line)) wanted.push_back(line);
+    start = end + 1;
+  }
+  std::vector<std::wstring> current = MenuLinesOf(SectionLines(ReadSection(kOperatingSystemsSection)));
+  std::wstring wantedText, currentText;
+  for (const std::wstring& line : wanted) wantedText += line + L"\n";
+  for (const std::wstring& line : current) currentText += line + L"\n";
+  if (base::EqualsNoCase(wantedText, currentText)) return MenuRewrite::kUnchanged;
   if (!GuardBootIni()) return MenuRewrite::kFailed;
-  // A read-only boot.ini would refuse both writes while the user was told they succeeded.
-  MarkHiddenSystem(AppSettings.bootIniPath);
-  bool backedUp = WritePrivateProfileSectionW(kOldOperatingSystemsSection, section.data(), BootIniFile()) != FALSE;
-  if (!backedUp) return MenuRewrite::kFailed;
-  if (!WriteMenuText(wanted)) return MenuRewrite::kFailed;
+  // Both sections change together or not at all: the old menu is kept as the file held it.
+  std::vector<std::wstring> old = MenuSectionAsWritten();
+  std::vector<std::wstring> section = KeepOtherMenuSectionLines(old, wanted);
+  bool written = EditBootIni([&](const wchar_t* file) {
+    return WriteSectionLines(file, kOldOperatingSystemsSection, old) &&
+           WriteSectionLines(file, kOperatingSystemsSection, section);
+  });
+  if (!written) return MenuRewrite::kFailed;
   NoteNotReplayedChange(L"boot.ini menu rewritten");
   return MenuRewrite::kWritten;
 }

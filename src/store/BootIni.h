@@ -1,5 +1,6 @@
 // boot.ini, the menu file of the older NTLDR loader: reading its menu lines into records and
-// writing single keys, one line or the whole menu back, all through the profile functions.
+// writing single keys, one line or the whole menu back through the profile functions, each write
+// made on a copy that then replaces boot.ini whole (store/FileReplace.h), its attributes kept.
 // EntryList::DetectLegacyLoader and EntryList::LoadBootIni live in BootIni.cpp too; the line texts
 // (ParseBootIniLine and the title rewrite) are in core/BootIniLine.h.
 #pragma once
@@ -35,5 +36,6 @@ NewLine BootIniAddLine(const std::wstring& deviceText, const std::wstring& fileP
 
 enum class MenuRewrite { kUnchanged, kWritten, kFailed };
 // Replaces the menu section by newText (lines each followed by "\n") when it differs from the
-// file, first keeping the section as it was under "old operating systems".
+// file, keeping the section as it was under "old operating systems". The section's lines that are
+// no menu lines (comments, paths without "=") stay where they are.
 MenuRewrite BootIniRewriteMenu(const std::wstring& newText);

@@ -11,6 +11,7 @@
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
+#include "store/FileReplace.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Dialog.h"
@@ -88,33 +89,12 @@ bool RefusedInThisCommand(const RunChanges& changes) {
 // boot.ini from its copy, in one step: the copy's bytes go to a temporary file in boot.ini's
 // folder, flushed, which then replaces boot.ini; boot.ini keeps its attributes.
 bool PutBootIniBack(const std::wstring& copy) {
-  const std::wstring& target = AppSettings.bootIniPath;
-  std::wstring folder = target.substr(0, target.rfind(L'\\') + 1);
-  std::string bytes;
-  {
-    win::UniqueFile source(CreateFileW(copy.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!source) return false;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(source.Get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) bytes.append(chunk, read);
-  }
-  wchar_t temporary[MAX_PATH] = {};
-  if (!GetTempFileNameW(folder.c_str(), L"vxa", 0, temporary)) return false;
-  bool written = false;
-  {
-    win::UniqueFile file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD count = 0;
-    written = file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
-              count == bytes.size() && FlushFileBuffers(file.Get());
-  }
-  DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  // A read-only file is not replaced: the attribute comes back afterwards.
-  SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  bool replaced = written && MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  SetFileAttributesW(target.c_str(), attributes);
-  if (!replaced) DeleteFileW(temporary);
-  return replaced;
+  FileReplacement how;
+  how.replaceReadOnly = true;
+  how.newAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return ReplaceFileContent(AppSettings.bootIniPath, how, [&](const std::wstring& temporary) {
+    return CopyFileW(copy.c_str(), temporary.c_str(), FALSE) != FALSE;
+  });
 }
 
 }  // namespace
@@ -218,10 +198,6 @@ UndoOutcome UndoChangesSinceStart(const std::wstring& beforeUndo) {
 bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId) {
   // UTF-8 without a byte-order mark: cmd would take a mark for part of the first command.
   std::string bytes = base::Narrow(ChangeScriptText(Runner().changes.done, currentId), CP_UTF8);
-  win::UniqueFile file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  // Saved over an older script, a failed write must not leave half of each.
+  return WriteWholeFile(path, bytes);
 }

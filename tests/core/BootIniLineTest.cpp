@@ -94,3 +94,23 @@ TEST(BootIni, NewLineKeyIsDriveAndFile) {
   EXPECT_EQ(NewBootIniKey(T16("partition=D:"), T16("\\a=b"), T16("\"A\"")), T16(""));
   EXPECT_EQ(NewBootIniKey(T16(""), T16(""), T16("\"A\"")), T16(""));
 }
+
+TEST(BootIni, OtherLinesOfTheMenuSectionKeepTheirPlaces) {
+  using Lines = std::vector<core::String>;
+  const core::String a = T16("C:\\a=\"A\""), b = T16("C:\\b=\"B\""), c = T16("C:\\c=\"C\"");
+  const core::String d = T16("C:\\d=\"D\""), note = T16("; 2004"), bare = T16("C:\\CMDCONS"), end = T16(";end");
+  const Lines section = IniSectionLines(T16("[boot loader]\r\ntimeout=3\r\n[Operating Systems]\r\n; 2004\r\n C:\\a=\"A\"\r\n"
+                                            "C:\\CMDCONS\r\n\r\nC:\\b=\"B\"  \r\nC:\\c=\"C\"\r\n;end\r\n\r\n"
+                                            "[operating systems]\r\nC:\\x=\"second of that name\"\r\n"),
+                                        T16("operating systems"));
+  ASSERT_EQ(section, (Lines{note, a, bare, T16(""), b, c, end}));
+  const struct {
+    Lines menu, expected;
+  } cases[] = {
+      {{c, b, a}, {note, c, bare, T16(""), b, a, end}},
+      {{b}, {note, b, bare, T16(""), end}},  // removed lines leave no gap
+      {{a, b, c, d}, {note, a, bare, T16(""), b, c, d, end}},
+      {{}, {note, bare, T16(""), end}},
+  };
+  for (const auto& k : cases) EXPECT_EQ(KeepOtherMenuSectionLines(section, k.menu), k.expected);
+}

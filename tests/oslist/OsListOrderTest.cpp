@@ -179,6 +179,22 @@ TEST_F(SortDelete, BootIniLinesAreRewrittenWithTheOldMenuKept) {
                                before.substr(before.find(xp)));
 }
 
+TEST_F(SortDelete, BootIniLinesThatAreNoMenuLinesKeepTheirPlaces) {
+  // No blank line: Wine's profile functions drop those whenever they read the file.
+  const std::string head = "[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n";
+  const std::string lines =
+      "; installed in 2004\r\nC:\\a=\"A\"\r\nC:\\CMDCONS\r\nC:\\b=\"B\"\r\n; C last\r\nC:\\c=\"C\"\r\n";
+  ASSERT_TRUE(PlaceBootIni(head + lines));
+  OpenPage();
+  ClickRow(RowNamed(kLegacy));
+  MoveUp(L"C");
+  MoveUp(L"C");
+  Save();
+  EXPECT_EQ(LastPrompt(), Done(IDS_BOOT_INI_ORDER_SAVED));
+  EXPECT_EQ(BootIniText(), head + "; installed in 2004\r\nC:\\c=\"C\"\r\nC:\\CMDCONS\r\nC:\\a=\"A\"\r\n; C last\r\n" +
+                               "C:\\b=\"B\"\r\n[old operating systems]\r\n" + lines);
+}
+
 TEST_F(SortDelete, DeletionModeDecidesWhetherRemovedEntriesLeaveTheStore) {
   for (int mode : {1, 0}) {
     SCOPED_TRACE(mode);

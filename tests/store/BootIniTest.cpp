@@ -2,6 +2,7 @@
 // through the profile functions.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "StoreSandbox.h"
@@ -149,12 +150,12 @@ TEST(BootIni, LegacyLoaderIsFoundOnTheBootManagersDrive) {
   EXPECT_TRUE(AppSettings.ntldrPresent);
 }
 
-TEST(BootIni, TimeoutAndDefaultWritesClearReadOnly) {
+TEST(BootIni, TimeoutAndDefaultWritesGetPastReadOnly) {
   BootIniFile file;
   SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_TRUE(BootIniSetTimeout(5));
   EXPECT_EQ(BootIniReadTimeout(), 5);
-  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+  EXPECT_EQ(file.Attributes(), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) << "the file keeps its attributes";
 
   SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_READONLY);
   EntryList list;
@@ -163,7 +164,7 @@ TEST(BootIni, TimeoutAndDefaultWritesClearReadOnly) {
   EXPECT_TRUE(BootIniSetDefault(list, line));
   EXPECT_EQ(list.iniDefault, L"C:\\grldr");
   EXPECT_NE(file.Text().find("default=C:\\grldr\r\n"), std::string::npos);
-  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+  EXPECT_EQ(file.Attributes(), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(file.Section(kOperatingSystemsSection).size(), 3u);
 
   // A file that cannot be written reports it and leaves iniDefault alone.
@@ -242,7 +243,7 @@ TEST(BootIni, NewLineIsKeyedByDriveAndFileAndNeverReplacesALine) {
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[3], L"D:\\bootsect.dos=\"DOS\"");
   EXPECT_EQ(lines[4], L"c:\\grldr.mbr=\"Grub\"");
-  EXPECT_EQ(file.Attributes(), kHiddenSystem);
+  EXPECT_EQ(file.Attributes(), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   const struct {
     const wchar_t* device;
     const wchar_t* title;
@@ -278,7 +279,7 @@ TEST(BootIni, MenuRewriteKeepsTheOldSectionAndWritesTheNewOrder) {
   EXPECT_EQ(BootIniRewriteMenu(reordered), MenuRewrite::kWritten);
   EXPECT_EQ(file.Section(kOperatingSystemsSection), (std::vector<std::wstring>{before[2], before[0]}));
   EXPECT_EQ(file.Section(kOldOperatingSystemsSection), before);
-  EXPECT_EQ(file.Attributes(), kHiddenSystem) << "read-only is cleared before the writes";
+  EXPECT_EQ(file.Attributes(), FILE_ATTRIBUTE_READONLY | kHiddenSystem) << "the file keeps its attributes";
   EXPECT_EQ(BootIniReadTimeout(), 30) << "the other sections stay";
   std::string text = file.Text();
   EXPECT_NE(text.find("C:\\grldr=\"Grub4Dos\"\r\nmulti(0)"), std::string::npos) << "lines end in CR LF";
@@ -299,4 +300,53 @@ TEST(BootIni, MenuRewriteKeepsLinesThatShareAPath) {
             (std::vector<std::wstring>{L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP safe\" /safeboot:minimal",
                                        L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect",
                                        L"C:\\a=\"A\""}));
+}
+
+TEST(BootIni, EveryWriteReplacesTheWholeFileOrLeavesItAsItWas) {
+  BootIniFile file;
+  EntryList list;
+  BootEntry grub;
+  ParseBootIniLine(L"C:\\grldr=\"Grub4Dos\"", grub);
+  const struct {
+    std::function<bool()> write;
+    const char* written;
+  } roads[] = {
+      {[] { return BootIniSetTimeout(7); }, "timeout=7\r\n"},
+      {[&] { return BootIniSetDefault(list, grub); }, "default=C:\\grldr\r\n"},
+      {[&] { return BootIniSetTitle(grub, L"GRUB"); }, "C:\\grldr=\"GRUB\"\r\n"},
+      {[] { return BootIniAddLine(L"partition=D:", L"\\dos", L"DOS") == NewLine::kAdded; }, "D:\\dos=\"DOS\"\r\n"},
+      {[] { return BootIniRewriteMenu(L"C:\\grldr=\"Grub4Dos\"") == MenuRewrite::kWritten; }, "[old operating"},
+  };
+  const struct {
+    DWORD attributes;
+    DWORD heldSharing;  // another program has boot.ini open and shares this; ~0: nobody
+    bool written;
+  } files[] = {
+      {FILE_ATTRIBUTE_NORMAL, ~0u, true},
+      {FILE_ATTRIBUTE_READONLY | kHiddenSystem, ~0u, true},
+      {FILE_ATTRIBUTE_READONLY | kHiddenSystem, 0, false},          // no copy can be made
+      {kHiddenSystem, FILE_SHARE_READ | FILE_SHARE_WRITE, false},  // it cannot be replaced
+  };
+  for (const auto& road : roads) {
+    for (const auto& kind : files) {
+      SCOPED_TRACE(std::string(road.written) + " " + std::to_string(&kind - files));
+      SetFileAttributesW(file.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ASSERT_TRUE(file.folder.WriteText(L"boot.ini", kBootIni));
+      ASSERT_TRUE(SetFileAttributesW(file.path.c_str(), kind.attributes));
+      DWORD attributes = file.Attributes();
+      HANDLE held = kind.heldSharing == ~0u ? INVALID_HANDLE_VALUE
+                                            : CreateFileW(file.path.c_str(), GENERIC_READ, kind.heldSharing, nullptr,
+                                                          OPEN_EXISTING, 0, nullptr);
+      EXPECT_EQ(road.write(), kind.written);
+      if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+      std::string text = file.Text();
+      EXPECT_EQ(text == kBootIni, !kind.written) << text;
+      EXPECT_EQ(text.find(road.written) != std::string::npos, kind.written) << text;
+      EXPECT_EQ(file.Attributes(), attributes);
+      WIN32_FIND_DATAW found;
+      HANDLE search = FindFirstFileW(file.folder.File(L"*.tmp").c_str(), &found);
+      EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file is left behind";
+      if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+  }
 }
