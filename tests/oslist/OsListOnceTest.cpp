@@ -112,7 +112,7 @@ TEST_F(RestartOnce, TheRowMenuOffersItForSystemStoreEntriesAndTheScriptOnceThere
   ChooseMenuCommand(ID_OSLIST_SAVE_SCRIPT);
   ASSERT_EQ(seams.script.fileDialogs.size(), 1u);
   EXPECT_TRUE(seams.script.fileDialogs[0].request.save && seams.script.fileDialogs[0].request.confirmOverwrite);
-  EXPECT_NE(ReadFileBytes(script).find("\r\nbcdedit /default {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07} || exit /b 1\r\n"),
+  EXPECT_NE(ReadFileBytes(script).find("\r\nbcdedit /default {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07}\r\nif errorlevel 1 goto :stop\r\n"),
             std::string::npos);
 
   ClickRow(RowNamed(L"Earlier Version of Windows"));

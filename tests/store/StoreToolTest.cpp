@@ -97,16 +97,19 @@ TEST(StoreTool, IdentifiersAndStoreFilesThatWouldNotBeOneArgumentIssueNothing) {
   runner.storeFile.clear();
   EXPECT_TRUE(sandbox.Journal().empty());
 
-  // An empty value and one with a tab reach the tool quoted, each as one value.
-  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"Tab\tSeven"), 1);
+  // A tab would come back from the tool but split a line of the saved script: refused. An empty
+  // value and one with blanks reach the tool quoted, each as one value.
+  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"Tab\tSeven"), 0);
+  EXPECT_EQ(runner.lastRefusal, Refusal::kUnprintable);
+  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"Blank Seven"), 1);
   EXPECT_EQ(runner.SetElement(demo::kWindows7, L" locale ", L""), 1);
   std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 2u);
-  EXPECT_EQ(sandbox.ArgumentsOf(journal[0]), std::wstring(L" /set  ") + demo::kWindows7 + L"    description    \"Tab\tSeven\"");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[0]), std::wstring(L" /set  ") + demo::kWindows7 + L"    description    \"Blank Seven\"");
   EXPECT_EQ(sandbox.ArgumentsOf(journal[1]), std::wstring(L" /set  ") + demo::kWindows7 + L"    locale    \"\"");
   BootEntry record;
   list.EnumerateOne(&record, demo::kWindows7);
-  EXPECT_EQ(record.description, L"Tab\tSeven");
+  EXPECT_EQ(record.description, L"Blank Seven");
 }
 
 TEST(StoreTool, WriteOrderIssuesOnlyWhatChanges) {
