@@ -163,6 +163,8 @@ TEXTS = {
     57526: 'Der System-Startspeicher konnte nicht zurückgesetzt werden. Der Speicher vor dieser Rücknahme ist gesichert in\\n„%s“.\\n\\n%s',
     57527: '\\n\\nboot.ini ist wieder wie zuvor, aus\\n„%s“.',
     57528: '\\n\\nboot.ini konnte nicht aus\\n„%s“\\nzurückgesetzt werden; sie bleibt, wie sie ist.',
+    57529: 'Dadurch wird boot.ini so zurückgesetzt, wie sie vor der ersten Änderung durch Vexa in dieser Sitzung war, aus der Kopie\\n„%s“.\\n\\nJede Änderung an boot.ini seither geht verloren, ob Vexa oder ein anderes Programm sie vorgenommen hat. Vexa hat den Startspeicher in dieser Sitzung nicht geändert; er bleibt, wie er ist.\\n\\nMöchten Sie fortfahren?',
+    57532: 'boot.ini ist wieder wie zuvor, aus\\n„%s“.',
     57530: '„%s“ kann nicht verwendet werden: Der Wert enthält einen Zeilenumbruch oder ein anderes Steuerzeichen oder ein Zeichen, das BCDEdit.exe auf diesem Windows (Codepage %u) nicht darstellen kann und als „?“ zurückgeben würde.',
     57531: 'Der Name „%s“ wurde nicht an BCDEdit.exe übergeben: Er enthält einen Zeilenumbruch oder ein anderes Steuerzeichen oder ein Zeichen, das BCDEdit.exe auf diesem Windows (Codepage %u) nicht darstellen kann und als „?“ zurückgeben würde.',
     57540: 'Der Computer konnte nicht neu gestartet werden.',

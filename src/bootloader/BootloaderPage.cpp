@@ -10,6 +10,7 @@
 #include "controls/SkinDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/SafetyNet.h"
 #include "store/ToolSetup.h"
 #include "texts.h"
 #include "win/Seams.h"
@@ -112,9 +113,9 @@ void BootloaderPage::ExchangeData() {
   EnableItem(IDC_BOOTLOADER_UPDATE_RECORD,
              IsItemChecked(IDC_BOOTLOADER_INSTALL_BOOTMGR) || IsItemChecked(IDC_BOOTLOADER_INSTALL_NTLDR));
   ShowItem(IDC_BOOTLOADER_RESET_MBR_MODE, AppSettings.mbrUseSysMode != 0);
-  const std::wstring& copy = Runner().changes.autoBackup;
-  EnableItem(IDC_BOOTLOADER_UNDO_RUN, AppSettings.toolsAvailable && AppSettings.bcdSystem && !copy.empty() &&
-                                          FileExists(copy));
+  const RunChanges& changes = Runner().changes;
+  EnableItem(IDC_BOOTLOADER_UNDO_RUN, (AppSettings.toolsAvailable && AppSettings.bcdSystem && HasStoreCopy(changes)) ||
+                                          HasBootIniCopy(changes));
 }
 
 void BootloaderPage::ApplyNotes() {

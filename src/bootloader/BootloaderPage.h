@@ -25,6 +25,8 @@ class BootloaderPage : public SkinPage {
   void Restore();
   // Puts the system store back from the copy taken before this run's first change to it.
   void UndoRun();
+  // Undo of a run that changed boot.ini but not the store.
+  void UndoBootIniOnly();
 
   // --- Boot record ---
   // Fills bootsectDir: the tool folder, or bin\ under WOW64, or empty.

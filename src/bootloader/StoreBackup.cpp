@@ -5,6 +5,7 @@
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "base/Strings.h"
 #include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "store/ToolSetup.h"
@@ -97,9 +98,12 @@ void BootloaderPage::Restore() {
 void BootloaderPage::UndoRun() {
   const RunChanges& changes = Runner().changes;
   const std::wstring copy = changes.autoBackup;
-  if (!AppSettings.toolsAvailable || copy.empty()) return;
-  if (!FileExists(copy)) {
+  if (!copy.empty() && !FileExists(copy)) {
     Tell(base::Format(GetText(IDS_FILE_MISSING), copy), MB_OK);
+    return;
+  }
+  if (copy.empty() || !AppSettings.toolsAvailable) {
+    UndoBootIniOnly();
     return;
   }
   const std::wstring time = SafetyNetCopyTime(copy);
@@ -127,5 +131,20 @@ void BootloaderPage::UndoRun() {
   FindSystemStoreKey();
   if (outcome.import.started && Runner().storeFile.empty() && context_.mainWindow)
     PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
+  ExchangeData();
+}
+
+void BootloaderPage::UndoBootIniOnly() {
+  const std::wstring copy = Runner().changes.bootIniBackup;
+  if (!HasBootIniCopy(Runner().changes)) return;
+  if (Tell(base::Format(GetText(IDS_ASK_UNDO_BOOT_INI_ONLY), copy), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+    return;
+  UndoOutcome outcome = UndoChangesSinceStart(L"");
+  if (outcome.bootIni == UndoOutcome::BootIni::kRestored) {
+    Tell(base::Format(GetText(IDS_UNDO_BOOT_INI_ONLY_DONE), copy), MB_OK | MB_ICONINFORMATION);
+  } else {
+    Tell(base::TrimText(base::Format(GetText(IDS_UNDO_BOOT_INI_FAILED), copy)), MB_OK | MB_ICONERROR);
+  }
+  if (context_.mainWindow) PostMessageW(context_.mainWindow, kRefreshPagesMessage, kRefreshOsListFromStore, 0);
   ExchangeData();
 }

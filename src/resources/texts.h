@@ -208,6 +208,8 @@
 #define IDS_UNDO_FAILED 57526
 #define IDS_UNDO_BOOT_INI_DONE 57527
 #define IDS_UNDO_BOOT_INI_FAILED 57528
+#define IDS_ASK_UNDO_BOOT_INI_ONLY 57529
+#define IDS_UNDO_BOOT_INI_ONLY_DONE 57532
 // Failures that would otherwise reach the user as an empty, endless or misleading box
 #define IDS_SETTINGS_NOT_SAVED 57490
 #define IDS_UTILITY_NOT_SAVED 57491

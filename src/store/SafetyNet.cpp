@@ -182,17 +182,29 @@ std::wstring BeforeUndoCopyPath() {
 UndoOutcome UndoChangesSinceStart(const std::wstring& beforeUndo) {
   UndoOutcome outcome;
   RunChanges& changes = Runner().changes;
-  if (changes.autoBackup.empty() || !FileExists(changes.autoBackup)) return outcome;
-  MakeDirectories(beforeUndo.substr(0, beforeUndo.rfind(L'\\') + 1));
-  outcome.saved = ExportStore(beforeUndo);
-  outcome.savedFileMade = outcome.saved.Succeeded() && FileExists(beforeUndo);
-  if (!outcome.savedFileMade) return outcome;
-  outcome.import = ImportStore(changes.autoBackup);
-  if (!outcome.import.Succeeded() || changes.bootIniBackup.empty()) return outcome;
+  if (HasStoreCopy(changes)) {
+    outcome.storeCopy = true;
+    MakeDirectories(beforeUndo.substr(0, beforeUndo.rfind(L'\\') + 1));
+    outcome.saved = ExportStore(beforeUndo);
+    outcome.savedFileMade = outcome.saved.Succeeded() && FileExists(beforeUndo);
+    if (!outcome.savedFileMade) return outcome;
+    outcome.import = ImportStore(changes.autoBackup);
+    if (!outcome.import.Succeeded()) return outcome;
+  }
+  // A run that changed only boot.ini (an old system, or its timeout alone) is undone all the same.
+  if (changes.bootIniBackup.empty()) return outcome;
   bool restored = FileExists(changes.bootIniBackup) && PutBootIniBack(changes.bootIniBackup);
   outcome.bootIni = restored ? UndoOutcome::BootIni::kRestored : UndoOutcome::BootIni::kFailed;
   if (restored) AppSettings.bootIniTimeout = BootIniReadTimeout();
   return outcome;
+}
+
+bool HasStoreCopy(const RunChanges& changes) {
+  return !changes.autoBackup.empty() && FileExists(changes.autoBackup);
+}
+
+bool HasBootIniCopy(const RunChanges& changes) {
+  return !changes.bootIniBackup.empty() && FileExists(changes.bootIniBackup);
 }
 
 bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId) {

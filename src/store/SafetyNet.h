@@ -21,11 +21,15 @@ std::wstring BeforeUndoCopyPath();
 struct UndoOutcome {
   ToolResult saved;        // the export of the store as it was before the undo
   bool savedFileMade = false;
+  bool storeCopy = false;  // the run had a copy of the store: it was saved, then imported
   ToolResult import;       // not started when the store could not be saved first
   enum class BootIni { kNoCopy, kRestored, kFailed } bootIni = BootIni::kNoCopy;
 };
 // Puts the system store back as it was when the run's first change was made: first it saves the
 // store as it is now to beforeUndo (nothing is imported when that fails), then imports the safety
 // net's copy and, once that worked, puts boot.ini back from its copy. Not started when there is
-// no copy of the store.
+// no copy of the store: then only boot.ini goes back, from its copy, if the run made one.
 UndoOutcome UndoChangesSinceStart(const std::wstring& beforeUndo);
+// Whether the run's copy of the store, or of boot.ini, was made and is still there.
+bool HasStoreCopy(const RunChanges& changes);
+bool HasBootIniCopy(const RunChanges& changes);

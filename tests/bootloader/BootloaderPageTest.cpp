@@ -13,6 +13,7 @@
 #include "base/Texts.h"
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
+#include "store/BootIni.h"
 #include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
@@ -338,6 +339,28 @@ TEST_F(BootloaderPageTest, LanguageChangeKeepsThePagesOwnNotes) {
   EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_BACKUP_NOTE), L"translated note");
   EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_WARNING), GetText(IDS_NOTE_NO_BOOTSECT));
   EXPECT_EQ(page.ItemText(IDC_BOOTLOADER_INSTALL_TITLE), L"Boot Code");
+}
+
+// A run that changed boot.ini and not the store (an old system; its timeout alone) is undone too.
+TEST_F(BootloaderPageTest, UndoOfBootIniAloneLeavesTheStoreAlone) {
+  const std::string before = "[boot loader]\r\ntimeout=30\r\n[operating systems]\r\nC:\\=\"Old\"\r\n";
+  ASSERT_TRUE(PlaceBootIni(before));
+  Runner().changes.safetyNet = true;
+  BootloaderPage& page = Open();
+  ShowWindow(page.Handle(), SW_SHOW);
+  ASSERT_TRUE(BootIniSetTimeout(5));
+  ShowWindow(page.Handle(), SW_HIDE);
+  ShowWindow(page.Handle(), SW_SHOW);
+  ASSERT_TRUE(IsWindowEnabled(page.Item(IDC_BOOTLOADER_UNDO_RUN)));
+  const std::wstring copy = Runner().changes.bootIniBackup;
+  EXPECT_EQ(ReadFileBytes(copy), before);
+  ClearJournal();
+  seams.script.promptAnswers = {IDYES};
+  Press(IDC_BOOTLOADER_UNDO_RUN);
+  EXPECT_TRUE(TakeJournal().empty()) << "no store copy: nothing saved or imported";
+  EXPECT_EQ(seams.script.prompts.at(0).text, base::Format(GetText(IDS_ASK_UNDO_BOOT_INI_ONLY), copy));
+  EXPECT_EQ(LastPrompt().text, base::Format(GetText(IDS_UNDO_BOOT_INI_ONLY_DONE), copy));
+  EXPECT_EQ(ReadFileBytes(AppSettings.bootIniPath), before);
 }
 
 TEST_F(BootloaderPageTest, UndoComesWithTheRunsCopyAndRestoresTheStoreOnlyAfterAsking) {
