@@ -53,7 +53,8 @@ class EntryList {
   void LoadBootIni();
 
   // Assembly.
-  void InitialLoad();
+  // False when the tool was not found: the menu was read from the registry where it could be.
+  bool InitialLoad();
   void Reload(int full);
   void BuildFromStore(int full);
   int LegacyEntryMissing();
