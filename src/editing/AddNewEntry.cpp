@@ -127,8 +127,7 @@ std::pair<std::wstring, UINT> ModifyEntryDialog::AddToStore(int kind, const std:
   bool complete = general_->WriteNewGeneral(kind);
   if (kind <= kKindVhd && !advanced_->WriteNewAdvanced(kind)) complete = false;
   if (!complete) return DeleteIncomplete(identifier);
-  AppendToMenu(identifier);
-  if (!Runner().lastSucceeded) return {base::Format(GetText(IDS_NEW_ENTRY_OFF_MENU), identifier), MB_OK | MB_ICONERROR};
+  if (!AppendToMenu(identifier).Succeeded()) return {base::Format(GetText(IDS_NEW_ENTRY_OFF_MENU), identifier), MB_OK | MB_ICONERROR};
   return {base::Format(GetText(IDS_ADDED_TO_BCD), GetText(IDS_OPERATION_DONE), name, identifier),
           MB_OK | MB_ICONINFORMATION};
 }
@@ -143,8 +142,7 @@ std::pair<std::wstring, UINT> ModifyEntryDialog::DeleteIncomplete(const std::wst
   std::wstring arguments = DeleteEntryArgs(identifier);
   // The tool deletes an object of a well-known identifier only when forced.
   if (SameText(identifier, kNtldrGuid)) arguments += L"/f";
-  Runner().Run(arguments, 0);
-  if (Runner().lastSucceeded && ReadObject(List(), identifier).identifier.empty())
+  if (Runner().RunChecked(arguments, 0).Succeeded() && ReadObject(List(), identifier).identifier.empty())
     return {base::Format(GetText(IDS_NEW_ENTRY_DELETED), identifier), MB_OK | MB_ICONERROR};
   // Still there: off the menu, and the user is told where to find it.
   return {base::Format(GetText(IDS_NEW_ENTRY_INCOMPLETE), identifier), MB_OK | MB_ICONERROR};
@@ -160,8 +158,7 @@ bool ModifyEntryDialog::EnsureRamdiskOptions() {
     win::Prompt(Handle(), base::Format(GetText(IDS_RAMDISK_OPTIONS_MISSING), options), caption, MB_OK | MB_ICONERROR);
     return false;
   }
-  Runner().Run(CreateRamdiskOptionsArgs(kRamdiskOptionsName), 0);
-  if (!Runner().lastSucceeded || ReadObject(List(), kRamdiskOptionsAlias).identifier.empty()) {
+  if (!Runner().RunChecked(CreateRamdiskOptionsArgs(kRamdiskOptionsName), 0).Succeeded() || ReadObject(List(), kRamdiskOptionsAlias).identifier.empty()) {
     win::Prompt(Handle(), kEntryWriteStoreError, caption, MB_OK | MB_ICONERROR);
     return false;
   }

@@ -124,7 +124,8 @@ void AdvancedPage::SaveChanges(SaveOutcome& outcome) {
       return;
     }
     std::wstring spaced = base::Format(L" %s ", key);
-    int issued = value.empty() ? runner.DeleteElement(id, spaced) : runner.SetElement(id, spaced, WrapInQuotes(value));
+    bool issued = (value.empty() ? runner.DeleteElement(id, spaced) : runner.SetElement(id, spaced, WrapInQuotes(value)))
+                      .started;
     if (!issued) {
       outcome.failed = true;
       return;
@@ -207,8 +208,7 @@ bool AdvancedPage::WriteNewAdvanced(int kind) {
   // Only values that were chosen are set: a new object has nothing to remove.
   auto issue = [&](const wchar_t* key, const std::wstring& value, std::wstring& field) {
     if (value.empty()) return;
-    if (Runner().SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)) == 1 &&
-        Runner().lastSucceeded) {
+    if (Runner().SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)).Succeeded()) {
       field = value;
     } else {
       complete = false;

@@ -336,7 +336,7 @@ void GeneralPage::SaveStoreValues(const GeneralValues& values, SaveOutcome& outc
       return false;
     }
     if (!sendable(value, labelId)) return false;
-    if (!runner.SetElement(id, base::Format(L" %s ", key), WrapInQuotes(value))) {
+    if (!runner.SetElement(id, base::Format(L" %s ", key), WrapInQuotes(value)).started) {
       outcome.failed = true;
       return false;
     }
@@ -348,7 +348,7 @@ void GeneralPage::SaveStoreValues(const GeneralValues& values, SaveOutcome& outc
   if (!base::EqualsNoCase(values.name, record.description)) {
     // An empty name is a name: the tool takes "" and the menu shows an empty line.
     if (sendable(values.name, IDC_GENERAL_NAME_LABEL)) {
-      if (runner.SetElement(id, L" description ", WrapInQuotes(values.name))) {
+      if (runner.SetElement(id, L" description ", WrapInQuotes(values.name)).started) {
         outcome.issued = true;
         outcome.sent.emplace_back(L"description", values.name);
         record.description = values.name;
@@ -357,13 +357,13 @@ void GeneralPage::SaveStoreValues(const GeneralValues& values, SaveOutcome& outc
       }
       // The WinPE menu line shows the shared ramdisk options' description when it has one.
       if (!owner_.IsBootManager() && base::EqualsNoCase(record.winpe, L"yes")) {
-        if (runner.DeleteElement(kRamdiskOptionsAlias, L" description ")) outcome.issued = true;
+        if (runner.DeleteElement(kRamdiskOptionsAlias, L" description ").started) outcome.issued = true;
       }
     }
   }
   if (!base::EqualsNoCase(values.locale, record.locale)) {
     if (values.locale.empty()) {
-      if (runner.DeleteElement(id, L" locale ")) {
+      if (runner.DeleteElement(id, L" locale ").started) {
         outcome.issued = true;
         outcome.sent.emplace_back(L"locale", L"");
         record.locale.clear();
@@ -386,7 +386,7 @@ void GeneralPage::SaveStoreValues(const GeneralValues& values, SaveOutcome& outc
         // A Windows loader finds its system by osdevice: one that had it gets it read back like
         // device. Other applications have no such element, and the tool refuses to give them one.
         const bool loader = !record.osdevice.empty();
-        if (!owner_.IsBootManager() && runner.SetElement(id, L" osdevice ", WrapInQuotes(device))) {
+        if (!owner_.IsBootManager() && runner.SetElement(id, L" osdevice ", WrapInQuotes(device)).started) {
           record.osdevice = device;
           if (loader) outcome.sent.emplace_back(L"osdevice", device);
         } else if (loader) {

@@ -151,8 +151,7 @@ bool GeneralPage::WriteNewGeneral(int kind) {
   // A setting counts when the tool took it (exit code 0), not merely when it was sent: a new
   // object the tool refused a device for must not go on the menu.
   auto issue = [&](const wchar_t* key, const std::wstring& value) {
-    return runner.SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)) == 1 &&
-           runner.lastSucceeded;
+    return runner.SetElement(record.identifier, base::Format(L" %s ", key), WrapInQuotes(value)).Succeeded();
   };
   bool complete = true;
   if (!values.locale.empty()) {

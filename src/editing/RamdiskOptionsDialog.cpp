@@ -194,7 +194,7 @@ INT_PTR RamdiskOptionsDialog::OnSave(WPARAM, LPARAM) {
   bool issued = false;
   bool refused = false;
   if (writePath) {
-    if (SetOrDeleteElement(current_, kSdiPath, WrapInQuotes(path)) != 0 && Runner().lastSucceeded) {
+    if (SetOrDeleteElement(current_, kSdiPath, WrapInQuotes(path)).Succeeded()) {
       issued = true;
       savedPath_ = path;
     } else {
@@ -206,7 +206,7 @@ INT_PTR RamdiskOptionsDialog::OnSave(WPARAM, LPARAM) {
     // A drive chosen from the list makes a text the tool knows as a partition.
     if (device.kind == DeviceSpec::kOther) device.kind = DeviceSpec::kPartition;
     device.volume = volume;
-    if (SetOrDeleteElement(current_, kSdiDevice, WrapInQuotes(BuildDevice(&device))) != 0 && Runner().lastSucceeded) {
+    if (SetOrDeleteElement(current_, kSdiDevice, WrapInQuotes(BuildDevice(&device))).Succeeded()) {
       issued = true;
       savedVolume_ = volume;
     } else {

@@ -5,6 +5,7 @@
 #include "base/Strings.h"
 #include "base/Texts.h"
 #include "resource.h"
+#include "store/BcdEditRunner.h"
 #include "store/BootEntry.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
@@ -164,5 +165,8 @@ std::vector<SettingChange> ChangedSettings(HWND page, const BootEntry& record) {
 
 int IssueSetting(const std::wstring& identifier, const SettingChange& change) {
   return SetOrDeleteElement(identifier, TableFor(change.tag).element,
-                            change.value.empty() ? std::wstring() : WrapInQuotes(change.value));
+                            change.value.empty() ? std::wstring() : WrapInQuotes(change.value))
+                 .started
+             ? 1
+             : 0;
 }

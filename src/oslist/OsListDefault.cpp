@@ -161,12 +161,9 @@ bool OsListPage::ApplyEntryCommand(const std::wstring& operation, int entryIndex
     if (report) Inform(base::Format(GetText(IDS_ALREADY_DEFAULT), list_.entries[entryIndex].description));
     return true;
   }
-  std::wstring previous = list_.bootManager.defaultId;
-  list_.WriteOrder(L"default", identifier);
   // The tool's exit code says whether it did it: its answer is in the machine's language, and the
   // runner's own failures ("-1", "CreateProcess Failed!") never count. No second run reads it back.
-  bool done = Runner().lastSucceeded;
-  if (!done) list_.bootManager.defaultId = previous;
+  bool done = list_.WriteOrder(L"default", identifier).Succeeded();
   RedrawStoreRows();
   if (!done) {
     win::Prompt(Handle(), kWriteStoreError, AppSettings.appTitle, MB_OK | MB_ICONERROR);

@@ -198,21 +198,20 @@ int OsListPage::ApplyStoreMenuSettings() {
   bool failed = false;
   if (seconds != AppSettings.bcdTimeout) {
     AppSettings.bcdTimeout = manager.timeout = seconds;
-    SetManagerTimeout(seconds);
-    failed = !Runner().lastSucceeded;
+    failed = !SetManagerTimeout(seconds).Succeeded();
     sent = true;
   }
   if (!base::EqualsNoCase(locale, manager.locale)) {
     manager.locale = locale;
-    bool issued = SetManagerLocale(locale) != 0;
-    failed = failed || !Runner().lastSucceeded;
-    sent = issued || sent;
+    ToolResult run = SetManagerLocale(locale);
+    failed = failed || !run.Succeeded();
+    sent = run.started || sent;
   }
   if (!base::EqualsNoCase(style, manager.displaybootmenu)) {
     manager.displaybootmenu = style;
-    bool issued = SetManagerMenuStyle(style) != 0;
-    failed = failed || !Runner().lastSucceeded;
-    sent = issued || sent;
+    ToolResult run = SetManagerMenuStyle(style);
+    failed = failed || !run.Succeeded();
+    sent = run.started || sent;
   }
   if (!sent) return 0;
   if (!failed) return 1;

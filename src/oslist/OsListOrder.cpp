@@ -140,8 +140,7 @@ bool OsListPage::WriteStoreOrder(const std::vector<std::wstring>& order) {
     std::wstring identifier = base::TrimText(menu.substr(start, end - start));
     if (!identifier.empty()) before.push_back(identifier);
   }
-  WriteDisplayOrder(order, before);
-  return Runner().lastSucceeded;
+  return WriteDisplayOrder(order, before).Succeeded();
 }
 
 bool OsListPage::DeleteFromStore(const std::vector<std::wstring>& identifiers) {
@@ -152,8 +151,7 @@ bool OsListPage::DeleteFromStore(const std::vector<std::wstring>& identifiers) {
     std::wstring arguments = DeleteEntryArgs(identifier);
     // The tool refuses to delete an object of a well-known identifier without /f.
     if (IsLegacyLoaderId(identifier)) arguments += L"/f";
-    Runner().Run(arguments, 0);
-    if (!Runner().lastSucceeded) allGone = false;
+    if (!Runner().RunChecked(arguments, 0).Succeeded()) allGone = false;
   }
   return allGone;
 }

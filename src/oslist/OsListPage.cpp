@@ -3,11 +3,14 @@
 
 #include "art.h"
 #include "base/AppSettings.h"
+#include "base/Format.h"
 #include "base/Texts.h"
 #include "controls/ButtonPresets.h"
 #include "controls/Drawing.h"
 #include "resource.h"
+#include "store/BcdEditRunner.h"
 #include "texts.h"
+#include "win/Seams.h"
 
 namespace {
 
@@ -45,7 +48,10 @@ const win::MessageEntry<OsListPage> OsListPage::kMessages[] = {
 };
 
 OsListPage::OsListPage(const PageContext& context) : SkinPage(IDD_OSLIST, kMessages), context_(context) {
-  list_.InitialLoad();
+  if (!list_.InitialLoad()) {
+    win::Prompt(nullptr, base::Format(GetText(IDS_TOOL_MISSING), L"BCDEdit.exe", Runner().toolDir),
+                AppSettings.appTitle, MB_OK | MB_ICONINFORMATION);
+  }
 }
 
 OsListPage::~OsListPage() {

@@ -76,7 +76,6 @@ ToolResult BcdEditRunner::RunChecked(const std::wstring& arguments, int bypassSt
 ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std::wstring& arguments,
                                        int bypassStore) {
   lastRefusal = Refusal::kNone;
-  lastSucceeded = false;
   std::wstring folder = directory;
   if (!FileExists(folder + L"bcdedit.exe")) {
     // A 32-bit copy of the tool in bin\ still serves a WOW64 process.
@@ -92,7 +91,6 @@ ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std:
   if (!redirected && !GuardSystemStore(folder, arguments)) return {kCreateProcessFailedText};
   std::wstring command = redirected ? WithStoreClause(storeFile, arguments) : arguments;
   ToolResult result = ExecuteChecked(L"bcdedit.exe", folder, command, 1);
-  lastSucceeded = result.Succeeded();
   if (!redirected) NoteSystemStoreRun(arguments, result);
   return result;
 }

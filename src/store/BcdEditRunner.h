@@ -38,14 +38,10 @@ class BcdEditRunner {
   std::wstring programDir;  // the program's folder with trailing backslash; filled on first use
   // Code page the tools write their redirected output in: their console's output code page.
   unsigned outputCodePage = ToolOutputCodePage();
-  // Set by Execute and the element operations: why the last command was not issued.
+  // Set by the runs and the element operations: why the last command was not issued.
   Refusal lastRefusal = Refusal::kNone;
   // The safety net and the changes made to the system store in this run (SafetyNet.cpp).
   RunChanges changes;
-  // Whether the last bcdedit command ran and exited with code 0; false after a refusal. The
-  // tool's messages come in the machine's language, its exit code does not, so callers learn
-  // from this whether a change arrived without reading the store back.
-  bool lastSucceeded = false;
 
   int DetectWow64();
   std::wstring ProgramDir();
@@ -59,15 +55,18 @@ class BcdEditRunner {
   // "CreatePipe Failed!", "CreateProcess Failed!" (also for a command line too long to start).
   std::wstring Execute(const std::wstring& program, const std::wstring& directory, const std::wstring& arguments,
                        int settle);
-  // The same runs, with the child's exit code beside the text.
+  // The same runs, with the child's exit code beside the text. The tool's messages come in the
+  // machine's language, its exit code does not: a caller that must know whether a change arrived
+  // asks the result, without reading the store back.
   ToolResult RunChecked(const std::wstring& arguments, int bypassStore = 0);
   ToolResult RunInChecked(const std::wstring& directory, const std::wstring& arguments, int bypassStore);
   ToolResult ExecuteChecked(const std::wstring& program, const std::wstring& directory,
                             const std::wstring& arguments, int settle);
 
-  // Element operations: 1 when the command was issued, 0 when refused (see lastRefusal).
-  int SetElement(const std::wstring& identifier, const std::wstring& name, const std::wstring& value);
-  int DeleteElement(const std::wstring& identifier, const std::wstring& name);
+  // Element operations: the run, started when the command was issued, not started when refused
+  // (see lastRefusal) or when the tool could not be started.
+  ToolResult SetElement(const std::wstring& identifier, const std::wstring& name, const std::wstring& value);
+  ToolResult DeleteElement(const std::wstring& identifier, const std::wstring& name);
   // Creates an object of the given application type; returns the identifier cut out of the
   // tool's answer, or its whole answer when it holds no "}".
   std::wstring CreateEntry(const std::wstring& applicationType, const std::wstring& description);

@@ -2,25 +2,23 @@
 #include "store/BcdEditRunner.h"
 #include "store/StoreCommands.h"
 
-int BcdEditRunner::SetElement(const std::wstring& identifier, const std::wstring& name, const std::wstring& value) {
+// A tool that could not be started ("-1", "CreateProcess Failed!") issued nothing either: its
+// result is not started, as is a refused command's.
+ToolResult BcdEditRunner::SetElement(const std::wstring& identifier, const std::wstring& name,
+                                     const std::wstring& value) {
   std::wstring sent = QuoteIfBlank(value);
-  lastSucceeded = false;
   lastRefusal = ElementRefusal(identifier, name, &sent);
   if (lastRefusal == Refusal::kNone) lastRefusal = StoredTextRefusal(value);
-  if (lastRefusal != Refusal::kNone) return 0;
+  if (lastRefusal != Refusal::kNone) return {};
   EnsureToolDir();
-  // A tool that could not be started ("-1", "CreateProcess Failed!") issued nothing either.
-  bool started = RunInChecked(toolDir, SetElementArgs(identifier, name, sent), 0).started;
-  return started && lastRefusal == Refusal::kNone ? 1 : 0;
+  return RunInChecked(toolDir, SetElementArgs(identifier, name, sent), 0);
 }
 
-int BcdEditRunner::DeleteElement(const std::wstring& identifier, const std::wstring& name) {
-  lastSucceeded = false;
+ToolResult BcdEditRunner::DeleteElement(const std::wstring& identifier, const std::wstring& name) {
   lastRefusal = ElementRefusal(identifier, name);
-  if (lastRefusal != Refusal::kNone) return 0;
+  if (lastRefusal != Refusal::kNone) return {};
   EnsureToolDir();
-  bool started = RunInChecked(toolDir, DeleteElementArgs(identifier, name), 0).started;
-  return started && lastRefusal == Refusal::kNone ? 1 : 0;
+  return RunInChecked(toolDir, DeleteElementArgs(identifier, name), 0);
 }
 
 std::wstring BcdEditRunner::CreateEntry(const std::wstring& applicationType, const std::wstring& description) {

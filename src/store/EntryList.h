@@ -6,6 +6,8 @@
 
 #include "store/BootEntry.h"
 
+struct ToolResult;
+
 class EntryList {
  public:
   EntryList();
@@ -51,12 +53,14 @@ class EntryList {
   void LoadBootIni();
 
   // Assembly.
-  void InitialLoad();
+  // False when the tool was not found: the menu was read from the registry where it could be.
+  bool InitialLoad();
   void Reload(int full);
   void BuildFromStore(int full);
   int LegacyEntryMissing();
   void Clear();
 
-  // Display-order writer: "default", "DEL" or "addtolist"; does nothing without the tool.
-  void WriteOrder(const std::wstring& operation, const std::wstring& identifier);
+  // Display-order writer: "default", "DEL" or "addtolist"; does nothing without the tool. The run,
+  // not started when nothing was issued; the default changes only when the tool did it.
+  ToolResult WriteOrder(const std::wstring& operation, const std::wstring& identifier);
 };

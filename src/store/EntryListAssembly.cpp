@@ -6,15 +6,11 @@
 
 #include "base/AppSettings.h"
 #include "store/ToolSetup.h"
-#include "base/Texts.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
 #include "store/HiveView.h"
-#include "base/Format.h"
 #include "base/Strings.h"
 #include "core/Portable.h"
-#include "texts.h"
-#include "win/Seams.h"
 
 namespace {
 
@@ -37,23 +33,23 @@ std::wstring WindowsDirectory() {
 
 }  // namespace
 
-void EntryList::InitialLoad() {
+bool EntryList::InitialLoad() {
   currentOs.loadState = AppSettings.osClass;
   currentOs.sourceKind = kSourceRunningSystem;
   currentOs.description = AppSettings.currentSystemName;
   currentOs.SetPath(WindowsDirectory());
   ForceBcdSystem();
-  if (EnsureTools()) {
+  const bool tools = EnsureTools();
+  if (tools) {
     EnumerateOne(nullptr, kBootMgrAlias);
     if (AppSettings.osClass > 5) EnumerateOne(&currentOs, kCurrentAlias);
   } else {
-    win::Prompt(nullptr, base::Format(GetText(IDS_TOOL_MISSING), L"BCDEdit.exe", Runner().toolDir),
-                AppSettings.appTitle, MB_OK | MB_ICONINFORMATION);
     registryMode = 1;
     registryMode = FindSystemStoreKey() ? 1 : 0;
     if (registryMode == 1) ReadManagerFromHive();
   }
   DetectLegacyLoader();
+  return tools;
 }
 
 void EntryList::Reload(int full) {

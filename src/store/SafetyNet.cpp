@@ -109,8 +109,8 @@ bool BcdEditRunner::GuardSystemStore(const std::wstring& directory, const std::w
 
   if (!refused) {
     std::wstring file = AutoBackupPath(L".BCD");
-    // Started here, not through RunInChecked: the copy is no command of the caller's, and its
-    // success must not become the refused command's (lastSucceeded).
+    // Started here, not through RunInChecked: the copy is no command of the caller's, and must
+    // neither be guarded nor join the run's changes.
     ToolResult copy = ExecuteChecked(L"bcdedit.exe", directory, ExportArgs(file), 1);
     // A tool that says it worked but left no file has not made a copy either.
     if (copy.Succeeded() && FileExists(file)) {
@@ -125,7 +125,6 @@ bool BcdEditRunner::GuardSystemStore(const std::wstring& directory, const std::w
     if (OfferChangeWithoutCopy(changes, base::Format(GetText(IDS_SAFETY_NET_FAILED), file, reason))) return true;
   }
   lastRefusal = Refusal::kNoSafetyNet;
-  lastSucceeded = false;
   return false;
 }
 

@@ -12,7 +12,6 @@ bool RefuseQuoted(const std::wstring& text, bool beforeClosingQuote = true) {
   Refusal refusal = QuotedTextRefusal(text, beforeClosingQuote);
   if (refusal == Refusal::kNone) return false;
   Runner().lastRefusal = refusal;
-  Runner().lastSucceeded = false;
   return true;
 }
 
@@ -21,7 +20,6 @@ bool RefuseStored(const std::wstring& text) {
   Refusal refusal = StoredTextRefusal(text);
   if (refusal == Refusal::kNone) return false;
   Runner().lastRefusal = refusal;
-  Runner().lastSucceeded = false;
   return true;
 }
 
@@ -29,7 +27,6 @@ bool RefuseIdentifier(const std::wstring& identifier) {
   Refusal refusal = IdentifierRefusal(identifier);
   if (refusal == Refusal::kNone) return false;
   Runner().lastRefusal = refusal;
-  Runner().lastSucceeded = false;
   return true;
 }
 
@@ -44,33 +41,33 @@ bool RefuseObject(const std::wstring& identifier) {
 
 }  // namespace
 
-std::wstring SetManagerTimeout(int seconds) { return Runner().Run(TimeoutArgs(seconds), 0); }
+ToolResult SetManagerTimeout(int seconds) { return Runner().RunChecked(TimeoutArgs(seconds), 0); }
 
-int SetManagerLocale(const std::wstring& locale) {
+ToolResult SetManagerLocale(const std::wstring& locale) {
   if (locale.empty()) return Runner().DeleteElement(kBootMgrAlias, L" locale ");
   return Runner().SetElement(kBootMgrAlias, L" locale ", WrapInQuotes(locale));
 }
 
-int SetManagerMenuStyle(const std::wstring& value) {
+ToolResult SetManagerMenuStyle(const std::wstring& value) {
   if (value.empty()) return Runner().DeleteElement(kBootMgrAlias, L" displaybootmenu ");
   return Runner().SetElement(kBootMgrAlias, L" displaybootmenu ", WrapInQuotes(value));
 }
 
-int SetOrDeleteElement(const std::wstring& identifier, const std::wstring& element, const std::wstring& value) {
+ToolResult SetOrDeleteElement(const std::wstring& identifier, const std::wstring& element, const std::wstring& value) {
   std::wstring name = base::Format(L" %s ", element);
   if (value.empty()) return Runner().DeleteElement(identifier, name);
   return Runner().SetElement(identifier, name, value);
 }
 
-std::wstring WriteDisplayOrder(const std::vector<std::wstring>& identifiers, const std::vector<std::wstring>& before) {
+ToolResult WriteDisplayOrder(const std::vector<std::wstring>& identifiers, const std::vector<std::wstring>& before) {
   for (const auto& identifier : identifiers) {
-    if (RefuseIdentifier(identifier)) return L"";
+    if (RefuseIdentifier(identifier)) return {};
   }
   BcdEditRunner& runner = Runner();
   std::wstring arguments = DisplayOrderArgs(identifiers);
-  std::wstring answer = runner.Run(arguments, 0);
+  ToolResult answer = runner.RunChecked(arguments, 0);
   std::vector<RecordedChange>& done = runner.changes.done;
-  if (runner.lastSucceeded && !done.empty() && done.back().arguments == arguments) done.back().orderBefore = before;
+  if (answer.Succeeded() && !done.empty() && done.back().arguments == arguments) done.back().orderBefore = before;
   return answer;
 }
 
@@ -103,9 +100,9 @@ std::wstring CreateLegacyLoader(const std::wstring& name) {
   return Runner().Run(CreateLegacyLoaderArgs(name), 0);
 }
 
-std::wstring AppendToMenu(const std::wstring& identifier) {
-  if (RefuseIdentifier(identifier)) return L"";
-  return Runner().Run(AppendToMenuArgs(identifier), 0);
+ToolResult AppendToMenu(const std::wstring& identifier) {
+  if (RefuseIdentifier(identifier)) return {};
+  return Runner().RunChecked(AppendToMenuArgs(identifier), 0);
 }
 
 ToolResult SetBootSequence(const std::wstring& identifier) {

@@ -4,21 +4,23 @@
 #include "store/EntryList.h"
 #include "store/StoreCommands.h"
 
-void EntryList::WriteOrder(const std::wstring& operation, const std::wstring& identifier) {
-  Runner().lastSucceeded = false;
-  if (!AppSettings.toolsAvailable) return;
+ToolResult EntryList::WriteOrder(const std::wstring& operation, const std::wstring& identifier) {
+  if (!AppSettings.toolsAvailable) return {};
   Runner().lastRefusal = IdentifierRefusal(identifier);
-  if (Runner().lastRefusal != Refusal::kNone) return;
+  if (Runner().lastRefusal != Refusal::kNone) return {};
   if (operation == L"default") {
     // Exact comparison: the entry that already is the default is left alone.
-    if (identifier == bootManager.defaultId) return;
-    Runner().Run(DefaultArgs(identifier), 0);
-    bootManager.defaultId = identifier;
-  } else if (operation == L"DEL") {
-    // The default entry is never deleted from here.
-    if (identifier == bootManager.defaultId) return;
-    Runner().Run(DeleteEntryArgs(identifier), 0);
-  } else if (operation == L"addtolist") {
-    Runner().Run(AddToListArgs(identifier), 0);
+    if (identifier == bootManager.defaultId) return {};
+    ToolResult result = Runner().RunChecked(DefaultArgs(identifier), 0);
+    // The menu's default moves only when the tool says it moved it.
+    if (result.Succeeded()) bootManager.defaultId = identifier;
+    return result;
   }
+  if (operation == L"DEL") {
+    // The default entry is never deleted from here.
+    if (identifier == bootManager.defaultId) return {};
+    return Runner().RunChecked(DeleteEntryArgs(identifier), 0);
+  }
+  if (operation == L"addtolist") return Runner().RunChecked(AddToListArgs(identifier), 0);
+  return {};
 }

@@ -19,7 +19,7 @@ TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) 
 
   // The run: the running system renamed, a timeout, Add New, a copy made the default, a boot.ini
   // write the script can only name, and the copy moved to the top with GRUB taken off the menu.
-  ASSERT_EQ(Runner().SetElement(demo::kWindows10, L" description ", L"Lab&Test!100%"), 1);
+  ASSERT_TRUE(Runner().SetElement(demo::kWindows10, L" description ", L"Lab&Test!100%").started);
   SetManagerTimeout(7);
   std::wstring created = Runner().CreateEntry(L"OSLOADER", L"New (Lab) ^entry");
   Runner().SetElement(created, L" device ", L"partition=C:");
@@ -28,11 +28,11 @@ TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) 
   std::wstring copy = CreatedIdentifier(CopyStoreEntry(demo::kWindows7, L"Seven & 100%!"));
   Runner().Run(DefaultArgs(copy));
   ASSERT_TRUE(BootIniSetTimeout(3));
-  WriteDisplayOrder({copy, demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid,
+  ToolResult order = WriteDisplayOrder({copy, demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid,
                      created},
                     {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid, demo::kGrub,
                      created, copy});
-  ASSERT_TRUE(Runner().lastSucceeded);
+  ASSERT_TRUE(order.Succeeded());
   const std::string vexaMenu = menu();
   ASSERT_NE(vexaMenu.find("Copy of Seven & 100%!"), std::string::npos) << vexaMenu;
 

@@ -208,7 +208,7 @@ TEST(HiveViewWithStandin, DevicesComposedHereSurviveTheTool) {
   for (const DeviceSpec& device : devices) {
     std::wstring text = BuildDevice(&device);
     ASSERT_TRUE(DeviceTextIsSafe(text)) << text;
-    ASSERT_EQ(Runner().SetElement(demo::kWindows7, L" device ", text), 1) << text;
+    ASSERT_TRUE(Runner().SetElement(demo::kWindows7, L" device ", text).started) << text;
     DeviceSpec stored;
     ParseDevice(ReadHiveText(demo::kWindows7, kHiveDevice, false), &stored);
     EXPECT_EQ(stored.kind, device.kind) << text;

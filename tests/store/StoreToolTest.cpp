@@ -41,23 +41,23 @@ TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
   StoreSandbox sandbox;
   ASSERT_TRUE(sandbox.SeedDemo());
   BcdEditRunner& runner = Runner();
-  EXPECT_EQ(runner.SetElement(L"{current}", L" description ", L"\"x\" /delete {current} \"y\""), 0);
+  EXPECT_FALSE(runner.SetElement(L"{current}", L" description ", L"\"x\" /delete {current} \"y\"").started);
   EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
-  EXPECT_EQ(runner.SetElement(L"current", L" description ", L"x"), 0);
+  EXPECT_FALSE(runner.SetElement(L"current", L" description ", L"x").started);
   EXPECT_EQ(runner.CreateEntry(L"OSLOADER", L"a\" /application bootsector \""), L"");
   EXPECT_EQ(CopyStoreEntry(demo::kWindows7, L"Win \"7\""), L"");
   EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
   EXPECT_EQ(RenameLegacyLoader(L"XP\" /f"), L"");
-  EXPECT_EQ(SetManagerLocale(L"en-US\" /f \""), 0);
+  EXPECT_FALSE(SetManagerLocale(L"en-US\" /f \"").started);
   // A final backslash would escape the closing quote: the tool would store a quote in the value.
-  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"My Dir\\"), 0);
+  EXPECT_FALSE(runner.SetElement(demo::kWindows7, L" description ", L"My Dir\\").started);
   EXPECT_EQ(runner.CreateEntry(L"OSLOADER", L"name\\"), L"");
   EXPECT_FALSE(ExportStore(sandbox.folder.File(L"Backup\\")).started);
   EXPECT_EQ(runner.lastRefusal, Refusal::kQuoteInValue);
   EXPECT_TRUE(sandbox.Journal().empty());
 
   // The same operations with sound values reach the tool and change the store.
-  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"\"Seven Renamed\""), 1);
+  EXPECT_TRUE(runner.SetElement(demo::kWindows7, L" description ", L"\"Seven Renamed\"").started);
   EntryList list;
   BootEntry record;
   list.EnumerateOne(&record, demo::kWindows7);
@@ -67,7 +67,7 @@ TEST(StoreTool, QuotesThatWouldAddArgumentsIssueNothing) {
   EXPECT_EQ(created.back(), L'}');
   EXPECT_EQ(created.size(), 38u);
   // SetElement quotes a value with a blank on its own; the tool keeps the text whole.
-  EXPECT_EQ(runner.SetElement(created, L" description ", L"Sector Two"), 1);
+  EXPECT_TRUE(runner.SetElement(created, L" description ", L"Sector Two").started);
   list.EnumerateOne(&record, created);
   EXPECT_EQ(record.description, L"Sector Two");
   std::vector<std::wstring> journal = sandbox.Journal();
@@ -84,11 +84,11 @@ TEST(StoreTool, IdentifiersAndStoreFilesThatWouldNotBeOneArgumentIssueNothing) {
   for (const wchar_t* identifier : {L"", L"{a} /delete {current}", L"{a}\t{b}", L"{a\"}"}) {
     list.WriteOrder(L"addtolist", identifier);
     EXPECT_EQ(runner.lastRefusal, Refusal::kBadIdentifier);
-    EXPECT_EQ(AppendToMenu(identifier), L"");
+    EXPECT_EQ(AppendToMenu(identifier).text, L"");
     EXPECT_EQ(CopyStoreEntry(identifier, L"x"), L"");
-    EXPECT_EQ(WriteDisplayOrder({demo::kWindows7, identifier}), L"");
+    EXPECT_EQ(WriteDisplayOrder({demo::kWindows7, identifier}).text, L"");
     EXPECT_EQ(list.RunEnum(identifier), L"");
-    EXPECT_EQ(runner.SetElement(identifier, L" description ", L"x"), 0);
+    EXPECT_FALSE(runner.SetElement(identifier, L" description ", L"x").started);
     EXPECT_EQ(runner.lastRefusal, Refusal::kBadIdentifier);
   }
   runner.storeFile = sandbox.folder.File(L"Backup\\");
@@ -99,10 +99,10 @@ TEST(StoreTool, IdentifiersAndStoreFilesThatWouldNotBeOneArgumentIssueNothing) {
 
   // A tab would come back from the tool but split a line of the saved script: refused. An empty
   // value and one with blanks reach the tool quoted, each as one value.
-  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"Tab\tSeven"), 0);
+  EXPECT_FALSE(runner.SetElement(demo::kWindows7, L" description ", L"Tab\tSeven").started);
   EXPECT_EQ(runner.lastRefusal, Refusal::kUnprintable);
-  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" description ", L"Blank Seven"), 1);
-  EXPECT_EQ(runner.SetElement(demo::kWindows7, L" locale ", L""), 1);
+  EXPECT_TRUE(runner.SetElement(demo::kWindows7, L" description ", L"Blank Seven").started);
+  EXPECT_TRUE(runner.SetElement(demo::kWindows7, L" locale ", L"").started);
   std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 2u);
   EXPECT_EQ(sandbox.ArgumentsOf(journal[0]), std::wstring(L" /set  ") + demo::kWindows7 + L"    description    \"Blank Seven\"");
