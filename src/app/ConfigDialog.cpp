@@ -39,18 +39,8 @@ std::wstring LanguageName(const std::wstring& file) {
   return buffer;
 }
 
-// A check box and the integer setting it shows, with the key it is written under.
-struct SwitchSetting {
-  int controlId;
-  int AppSettingsRecord::*field;
-  const wchar_t* key;
-};
-constexpr SwitchSetting kSwitches[] = {
-    {IDC_CONFIG_DELETE_MODE, &AppSettingsRecord::enableDelMode, kKeyEnableDelMode},
-    {IDC_CONFIG_ASK_REBOOT, &AppSettingsRecord::autoReBoot, kKeyAutoReBoot},
-    {IDC_CONFIG_BCD_DELETE, &AppSettingsRecord::bcdDelMode, kKeyBcdDelMode},
-    {IDC_CONFIG_BCD_NTLDR_ASK, &AppSettingsRecord::bcdNtldrAsk, kKeyBcdNtldrAsk},
-};
+// Whether a row's box is checked for a value of its setting.
+bool BoxChecked(const StoredSettingRow& row, int value) { return (value != 0) != row.boxSaysNot; }
 
 }  // namespace
 
@@ -82,8 +72,9 @@ BOOL ConfigDialog::OnInit() {
   EnableItem(IDC_CONFIG_LANGUAGE, AppSettings.osClass >= 1);
 
   CheckItem(IDC_CONFIG_AUTOSTART, AppSettings.autoStart);
-  for (const SwitchSetting& setting : kSwitches) CheckItem(setting.controlId, AppSettings.*setting.field != 0);
-  CheckItem(IDC_CONFIG_KEEP_NTLDR_NAME, AppSettings.changeNtldrName == 0);
+  for (const StoredSettingRow& row : kStoredSettings) {
+    if (row.configBox) CheckItem(row.configBox, BoxChecked(row, AppSettings.*row.field));
+  }
 
   const bool bcd = AppSettings.bcdSystem;
   EnableItem(IDC_CONFIG_BCD_GROUP, bcd);
@@ -168,18 +159,11 @@ INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
     AppSettings.autoStart = ReadAutoStart();
     changed = true;
   }
-  for (const SwitchSetting& setting : kSwitches) {
-    const int value = IsItemChecked(setting.controlId) ? 1 : 0;
-    if (value == AppSettings.*setting.field) continue;
-    AppSettings.*setting.field = value;
-    if (!WriteSettingInt(kSettingsSection, setting.key, value)) settingsRefused = true;
-    changed = true;
-  }
-  // The box says "do not change", the setting says "change".
-  const int changeName = IsItemChecked(IDC_CONFIG_KEEP_NTLDR_NAME) ? 0 : 1;
-  if (changeName != AppSettings.changeNtldrName) {
-    AppSettings.changeNtldrName = changeName;
-    if (!WriteSettingInt(kSettingsSection, kKeyChangeNtldrName, changeName)) settingsRefused = true;
+  for (const StoredSettingRow& row : kStoredSettings) {
+    if (!row.configBox) continue;
+    const int value = IsItemChecked(row.configBox) != row.boxSaysNot ? 1 : 0;
+    if (value == AppSettings.*row.field) continue;
+    if (!StoreSetting(row.field, value)) settingsRefused = true;
     changed = true;
   }
   const std::wstring language = SelectedLanguage();
