@@ -139,7 +139,7 @@ bool GeneralPage::WriteNewGeneral(int kind) {
   if (record.sourceKind == kSourceBootIni) {
     if (kind != kKindRealModeLoader && kind != kKindBootSectorFile) return false;
     if (BootIniAddLine(device, values.path, values.name) != NewLine::kAdded) {
-      Tell(kEntryWriteBootIniError);
+      Tell(kWriteBootIniError);
       return false;
     }
     record.description = values.name;

@@ -22,9 +22,6 @@
 
 class EntryList;
 
-inline constexpr wchar_t kEntryWriteStoreError[] = L"Write BCD store error!";
-inline constexpr wchar_t kEntryWriteBootIniError[] = L"Write Boot.ini error!";
-
 // listIndex: -1 the boot manager record, 0 and above an entry of the list, -2 (kNewEntryIndex)
 // add mode, the dialog's own record.
 inline constexpr int kBootManagerIndex = -1;
