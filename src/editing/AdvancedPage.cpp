@@ -32,19 +32,6 @@ std::wstring LabelName(HWND page, int labelId) {
   return label;
 }
 
-// The record's field of a setting, to update as its command is issued.
-std::wstring& FieldOf(BootEntry& record, SettingTag tag) {
-  switch (tag) {
-    case SettingTag::kSafeBoot: return record.safeboot;
-    case SettingTag::kPae: return record.pae;
-    case SettingTag::kEms: return record.ems;
-    case SettingTag::kHal: return record.detecthal;
-    case SettingTag::kNx: return record.nx;
-    case SettingTag::kMetroBoot: break;
-  }
-  return record.bootmenupolicy;
-}
-
 const SettingTag kSaveOrder[] = {SettingTag::kSafeBoot, SettingTag::kPae, SettingTag::kEms,
                                  SettingTag::kHal,      SettingTag::kNx,  SettingTag::kMetroBoot};
 
@@ -145,7 +132,7 @@ void AdvancedPage::SaveChanges(SaveOutcome& outcome) {
   for (SettingTag tag : kSaveOrder) {
     const SettingTable& table = TableFor(tag);
     std::wstring value = ElementValue(Item(table.controlId), table.tag);
-    std::wstring& field = FieldOf(record, table.tag);
+    std::wstring& field = StoredSetting(record, table.tag);
     // A stored value the page shows as it is comes back the same: no command for it.
     if (base::EqualsNoCase(value, ShownValue(table.tag, field))) continue;
     write(table.element, value, field, LabelOf(tag));
@@ -217,7 +204,7 @@ bool AdvancedPage::WriteNewAdvanced(int kind) {
   issue(L"systemroot", SystemRootText(), record.systemroot);
   for (SettingTag tag : kSaveOrder) {
     const SettingTable& table = TableFor(tag);
-    issue(table.element, ElementValue(Item(table.controlId), tag), FieldOf(record, tag));
+    issue(table.element, ElementValue(Item(table.controlId), tag), StoredSetting(record, tag));
   }
   issue(L"winpe", WinPeValue(IsItemChecked(IDC_ADVANCED_WINPE)), record.winpe);
   return complete;
