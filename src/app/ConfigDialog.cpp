@@ -1,9 +1,7 @@
 // The config dialog: filling it from the settings, and OK writing what changed.
 #include "app/ConfigDialog.h"
 
-#include "app/Application.h"
 #include "app/Help.h"
-#include "app/MainDialog.h"
 #include "app/Settings.h"
 #include "art.h"
 #include "base/AppSettings.h"
@@ -52,7 +50,7 @@ const win::MessageEntry<ConfigDialog> ConfigDialog::kMessages[] = {
     win::OnMessage(WM_HELP, &ConfigDialog::OnHelpKey),
 };
 
-ConfigDialog::ConfigDialog(MainDialog* main) : win::AppDialog(IDD_CONFIG, kMessages), main_(main) {}
+ConfigDialog::ConfigDialog(SettingsListener* listener) : win::AppDialog(IDD_CONFIG, kMessages), listener_(listener) {}
 
 BOOL ConfigDialog::OnInit() {
   smallIcon_.Reset(static_cast<HICON>(
@@ -140,7 +138,7 @@ bool ConfigDialog::WriteLanguage(const std::wstring& code) {
                                                   AppSettings.settingsFile.c_str()) != FALSE;
   MarkHiddenSystem(AppSettings.settingsFile);
   ResolveLanguage();
-  App().SetHelpFile();
+  ChooseHelpFile();
   return written;
 }
 
@@ -181,10 +179,7 @@ INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
     if (languageChanged && !settingsRefused) text += L"\n\n" + GetText(IDS_LANGUAGE_NEXT_START);
     const bool failed = autoStartRefused || settingsRefused;
     win::Prompt(Handle(), text, AppSettings.appTitle, failed ? MB_ICONERROR : MB_ICONINFORMATION);
-    if (main_) {
-      main_->RefreshPages(kRefreshOsListControls);
-      if (languageChanged) main_->OnLanguageChanged(true);
-    }
+    if (listener_) listener_->OnSettingsChanged(languageChanged);
   }
   End(IDOK);
   return TRUE;
@@ -196,6 +191,6 @@ INT_PTR ConfigDialog::OnCancel(WPARAM, LPARAM) {
 }
 
 INT_PTR ConfigDialog::OnHelpKey(WPARAM, LPARAM) {
-  ShowHelp(App().HelpFile());
+  ShowHelp(AppSettings.helpFile);
   return TRUE;
 }

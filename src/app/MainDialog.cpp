@@ -7,7 +7,6 @@
 #include <iterator>
 
 #include "app/AboutDialog.h"
-#include "app/Application.h"
 #include "app/ConfigDialog.h"
 #include "app/Help.h"
 #include "art.h"
@@ -231,6 +230,11 @@ void MainDialog::RefreshPages(int kind) {
   }
 }
 
+void MainDialog::OnSettingsChanged(bool languageChanged) {
+  RefreshPages(kRefreshOsListControls);
+  if (languageChanged) OnLanguageChanged(true);
+}
+
 void MainDialog::OnLanguageChanged(bool refresh) {
   AppSettings.appTitle = GetText(IDS_APP_TITLE);
   LocalizeDialog(Handle(), IDD_MAIN, true);
@@ -286,12 +290,12 @@ INT_PTR MainDialog::OnConfig(WPARAM, LPARAM) {
 
 INT_PTR MainDialog::OnHelp(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
-  ShowHelp(App().HelpFile());
+  ShowHelp(AppSettings.helpFile);
   return TRUE;
 }
 
 INT_PTR MainDialog::OnHelpKey(WPARAM, LPARAM) {
-  ShowHelp(App().HelpFile());
+  ShowHelp(AppSettings.helpFile);
   return TRUE;
 }
 

@@ -9,13 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "app/ConfigDialog.h"
 #include "controls/HoverStatic.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinDialog.h"
 #include "controls/SkinPage.h"
 #include "win/Handles.h"
 
-class MainDialog : public SkinDialog {
+class MainDialog : public SkinDialog, public SettingsListener {
  public:
   static constexpr UINT kTrayIconId = 128;
   static constexpr UINT kTrayMessage = 0x8064;
@@ -37,6 +38,8 @@ class MainDialog : public SkinDialog {
   // its own first kind).
   void RefreshPages(int kind);
   void OnLanguageChanged(bool refresh);
+  // The config dialog changed settings: the OS list re-reads its controls, then the language.
+  void OnSettingsChanged(bool languageChanged) override;
 
   // The page's window, or null while it has not been shown yet.
   HWND Page(int index) const;

@@ -15,6 +15,8 @@ struct AppSettingsRecord {
   std::wstring settingsFile;
   std::wstring languageCode;
   std::wstring languageFile;
+  // The help file F1 opens (see ChooseHelpFile); empty or missing: the online help.
+  std::wstring helpFile;
   std::wstring pluginsFile;
   std::wstring bootIniPath;
   std::wstring storeKeyName;

@@ -10,7 +10,8 @@
 #include "base/Format.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
-#include "editing/ModifyEntryDialog.h"
+#include "editing/EntryPageHost.h"
+#include "editing/QuickSelectDialog.h"
 #include "editing/SettingValues.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
@@ -41,7 +42,7 @@ const win::MessageEntry<AdvancedPage> AdvancedPage::kMessages[] = {
     win::OnCommand(IDC_ADVANCED_PATH_LOCK, BN_CLICKED, &AdvancedPage::OnPathLock),
 };
 
-AdvancedPage::AdvancedPage(ModifyEntryDialog& owner) : win::AppDialog(IDD_ENTRY_ADVANCED, kMessages), owner_(owner) {}
+AdvancedPage::AdvancedPage(EntryPageHost& owner) : win::AppDialog(IDD_ENTRY_ADVANCED, kMessages), owner_(owner) {}
 
 BOOL AdvancedPage::OnInit() {
   FillSettingCombos(Handle());
@@ -181,7 +182,7 @@ bool AdvancedPage::ValidateNew() {
   check(SystemRootText(), LabelName(Handle(), IDC_ADVANCED_SYSTEMROOT_LABEL));
   for (SettingTag tag : kSaveOrder) check(ElementValue(Item(TableFor(tag).controlId), tag), LabelOf(tag));
   if (refused.empty()) return true;
-  win::Prompt(owner_.Handle(), refused, AppSettings.appTitle, MB_OK);
+  win::Prompt(owner_.HostWindow(), refused, AppSettings.appTitle, MB_OK);
   return false;
 }
 
