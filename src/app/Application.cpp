@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/AppSettings.h"
+#include "app/Help.h"
 #include "app/MainDialog.h"
 #include "app/Settings.h"
 #include "base/Texts.h"
@@ -99,7 +100,4 @@ bool Application::CheckSingleInstance() {
   return false;
 }
 
-void Application::SetHelpFile() {
-  std::wstring own = Runner().ProgramDir() + L"vexa_" + AppSettings.languageCode + L".chm";
-  helpFile_ = FileExists(own) ? own : Runner().ProgramDir() + L"vexa.chm";
-}
+void Application::SetHelpFile() { ChooseHelpFile(); }

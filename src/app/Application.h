@@ -28,15 +28,13 @@ class Application {
 
   // False when another instance runs: that one is brought forward (or the user told) instead.
   bool CheckSingleInstance();
-  // The help file: the language's own when present, else the general one.
+  // The help file: the language's own when present, else the general one (ChooseHelpFile).
   void SetHelpFile();
 
-  const std::wstring& HelpFile() const { return helpFile_; }
   win::Dialog* MainWindow() const { return mainWindow_; }
 
  private:
   win::OwnedMutex instanceMutex_;
-  std::wstring helpFile_;
   win::Dialog* mainWindow_ = nullptr;
 };
 

@@ -1,9 +1,7 @@
 // The config dialog: filling it from the settings, and OK writing what changed.
 #include "app/ConfigDialog.h"
 
-#include "app/Application.h"
 #include "app/Help.h"
-#include "app/MainDialog.h"
 #include "app/Settings.h"
 #include "art.h"
 #include "base/AppSettings.h"
@@ -39,18 +37,8 @@ std::wstring LanguageName(const std::wstring& file) {
   return buffer;
 }
 
-// A check box and the integer setting it shows, with the key it is written under.
-struct SwitchSetting {
-  int controlId;
-  int AppSettingsRecord::*field;
-  const wchar_t* key;
-};
-constexpr SwitchSetting kSwitches[] = {
-    {IDC_CONFIG_DELETE_MODE, &AppSettingsRecord::enableDelMode, kKeyEnableDelMode},
-    {IDC_CONFIG_ASK_REBOOT, &AppSettingsRecord::autoReBoot, kKeyAutoReBoot},
-    {IDC_CONFIG_BCD_DELETE, &AppSettingsRecord::bcdDelMode, kKeyBcdDelMode},
-    {IDC_CONFIG_BCD_NTLDR_ASK, &AppSettingsRecord::bcdNtldrAsk, kKeyBcdNtldrAsk},
-};
+// Whether a row's box is checked for a value of its setting.
+bool BoxChecked(const StoredSettingRow& row, int value) { return (value != 0) != row.boxSaysNot; }
 
 }  // namespace
 
@@ -62,7 +50,7 @@ const win::MessageEntry<ConfigDialog> ConfigDialog::kMessages[] = {
     win::OnMessage(WM_HELP, &ConfigDialog::OnHelpKey),
 };
 
-ConfigDialog::ConfigDialog(MainDialog* main) : win::AppDialog(IDD_CONFIG, kMessages), main_(main) {}
+ConfigDialog::ConfigDialog(SettingsListener* listener) : win::AppDialog(IDD_CONFIG, kMessages), listener_(listener) {}
 
 BOOL ConfigDialog::OnInit() {
   smallIcon_.Reset(static_cast<HICON>(
@@ -82,8 +70,9 @@ BOOL ConfigDialog::OnInit() {
   EnableItem(IDC_CONFIG_LANGUAGE, AppSettings.osClass >= 1);
 
   CheckItem(IDC_CONFIG_AUTOSTART, AppSettings.autoStart);
-  for (const SwitchSetting& setting : kSwitches) CheckItem(setting.controlId, AppSettings.*setting.field != 0);
-  CheckItem(IDC_CONFIG_KEEP_NTLDR_NAME, AppSettings.changeNtldrName == 0);
+  for (const StoredSettingRow& row : kStoredSettings) {
+    if (row.configBox) CheckItem(row.configBox, BoxChecked(row, AppSettings.*row.field));
+  }
 
   const bool bcd = AppSettings.bcdSystem;
   EnableItem(IDC_CONFIG_BCD_GROUP, bcd);
@@ -149,7 +138,7 @@ bool ConfigDialog::WriteLanguage(const std::wstring& code) {
                                                   AppSettings.settingsFile.c_str()) != FALSE;
   MarkHiddenSystem(AppSettings.settingsFile);
   ResolveLanguage();
-  App().SetHelpFile();
+  ChooseHelpFile();
   return written;
 }
 
@@ -168,18 +157,11 @@ INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
     AppSettings.autoStart = ReadAutoStart();
     changed = true;
   }
-  for (const SwitchSetting& setting : kSwitches) {
-    const int value = IsItemChecked(setting.controlId) ? 1 : 0;
-    if (value == AppSettings.*setting.field) continue;
-    AppSettings.*setting.field = value;
-    if (!WriteSettingInt(kSettingsSection, setting.key, value)) settingsRefused = true;
-    changed = true;
-  }
-  // The box says "do not change", the setting says "change".
-  const int changeName = IsItemChecked(IDC_CONFIG_KEEP_NTLDR_NAME) ? 0 : 1;
-  if (changeName != AppSettings.changeNtldrName) {
-    AppSettings.changeNtldrName = changeName;
-    if (!WriteSettingInt(kSettingsSection, kKeyChangeNtldrName, changeName)) settingsRefused = true;
+  for (const StoredSettingRow& row : kStoredSettings) {
+    if (!row.configBox) continue;
+    const int value = IsItemChecked(row.configBox) != row.boxSaysNot ? 1 : 0;
+    if (value == AppSettings.*row.field) continue;
+    if (!StoreSetting(row.field, value)) settingsRefused = true;
     changed = true;
   }
   const std::wstring language = SelectedLanguage();
@@ -197,10 +179,7 @@ INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
     if (languageChanged && !settingsRefused) text += L"\n\n" + GetText(IDS_LANGUAGE_NEXT_START);
     const bool failed = autoStartRefused || settingsRefused;
     win::Prompt(Handle(), text, AppSettings.appTitle, failed ? MB_ICONERROR : MB_ICONINFORMATION);
-    if (main_) {
-      main_->RefreshPages(kRefreshOsListControls);
-      if (languageChanged) main_->OnLanguageChanged(true);
-    }
+    if (listener_) listener_->OnSettingsChanged(languageChanged);
   }
   End(IDOK);
   return TRUE;
@@ -212,6 +191,6 @@ INT_PTR ConfigDialog::OnCancel(WPARAM, LPARAM) {
 }
 
 INT_PTR ConfigDialog::OnHelpKey(WPARAM, LPARAM) {
-  ShowHelp(App().HelpFile());
+  ShowHelp(AppSettings.helpFile);
   return TRUE;
 }

@@ -12,13 +12,20 @@
 #include "win/Controls.h"
 #include "win/Handles.h"
 
-class MainDialog;
+// Told by the config dialog after OK changed something (the main window: its pages re-read the
+// settings, and it takes on a new language).
+class SettingsListener {
+ public:
+  virtual void OnSettingsChanged(bool languageChanged) = 0;
+
+ protected:
+  ~SettingsListener() = default;
+};
 
 class ConfigDialog : public win::AppDialog {
  public:
-  // main: the window whose pages re-read the settings, and which takes on a new language; may be
-  // null.
-  explicit ConfigDialog(MainDialog* main);
+  // listener: told what OK changed; may be null.
+  explicit ConfigDialog(SettingsListener* listener);
 
  protected:
   BOOL OnInit() override;
@@ -38,7 +45,7 @@ class ConfigDialog : public win::AppDialog {
 
   static const win::MessageEntry<ConfigDialog> kMessages[];
 
-  MainDialog* main_;
+  SettingsListener* listener_;
   std::vector<std::wstring> languageCodes_;
   // What the list showed when the dialog opened: only a choice that differs from it is a change,
   // so a Lang naming a missing file survives an OK without changes.

@@ -3,11 +3,17 @@
 
 #include <windows.h>
 
+#include "base/AppSettings.h"
 #include "store/BcdEditRunner.h"
 #include "win/Seams.h"
 
 void OpenInShell(const std::wstring& target) {
   win::ShellRun(nullptr, L"open", target, L"", L"", SW_SHOWNORMAL);
+}
+
+void ChooseHelpFile() {
+  std::wstring own = Runner().ProgramDir() + L"vexa_" + AppSettings.languageCode + L".chm";
+  AppSettings.helpFile = FileExists(own) ? own : Runner().ProgramDir() + L"vexa.chm";
 }
 
 void ShowHelp(const std::wstring& helpFile) {

@@ -10,5 +10,7 @@ inline constexpr wchar_t kMakerEmail[] = L"vexa@tavro.example";
 
 // Shell "open" of a file, web address or other shell target, shown as a normal window.
 void OpenInShell(const std::wstring& target);
+// Sets AppSettings.helpFile: the language's own help file when present, else the general one.
+void ChooseHelpFile();
 // Help: helpFile when it exists, else the online help page.
 void ShowHelp(const std::wstring& helpFile);

@@ -3,8 +3,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/AboutDialog.h"
-#include "app/Application.h"
 #include "app/ConfigDialog.h"
 #include "app/Help.h"
 #include "art.h"
@@ -31,29 +33,37 @@ constexpr WPARAM kAboutSysCommand = 0x10;
 constexpr WPARAM kShowFromSecondStart = 9;
 constexpr int kBannerHeight = 32;
 
-struct PageLook {
+template <class Page>
+std::unique_ptr<SkinPage> MakePage(const PageContext& context) {
+  return std::make_unique<Page>(context);
+}
+
+// One row per page, in the order of the buttons: the button that shows it, the button's selected
+// look and the large icon beside the title, how the page is made, and the refresh kinds it answers
+// (the first is what a refresh of every page asks of it; unused places stay kRefreshAllPages).
+struct PageRow {
   int buttonId;
   UINT selectedBitmap;
   UINT pageIcon;
+  std::unique_ptr<SkinPage> (*make)(const PageContext&);
+  RefreshKind kinds[3];
 };
-constexpr PageLook kPageLooks[MainDialog::kPageCount] = {
-    {IDC_MAIN_PAGE_OSLIST, IDB_PAGE_OSLIST_SELECTED, IDI_OSLIST},
-    {IDC_MAIN_PAGE_UTILITIES, IDB_PAGE_UTILITIES_SELECTED, IDI_UTILITIES},
-    {IDC_MAIN_PAGE_BOOTLOADER, IDB_PAGE_BOOTLOADER_SELECTED, IDI_BOOTLOADER},
+constexpr PageRow kPages[] = {
+    {IDC_MAIN_PAGE_OSLIST, IDB_PAGE_OSLIST_SELECTED, IDI_OSLIST, &MakePage<OsListPage>,
+     {kRefreshOsListControls, kRefreshOsListRows, kRefreshOsListFromStore}},
+    {IDC_MAIN_PAGE_UTILITIES, IDB_PAGE_UTILITIES_SELECTED, IDI_UTILITIES, &MakePage<UtilitiesPage>, {kRefreshUtilities}},
+    {IDC_MAIN_PAGE_BOOTLOADER, IDB_PAGE_BOOTLOADER_SELECTED, IDI_BOOTLOADER, &MakePage<BootloaderPage>,
+     {kRefreshBootloader}},
 };
+constexpr int kPageCount = static_cast<int>(std::size(kPages));
+// The rows the start-page setting chooses between: 1 the OS list, anything else the utilities.
+constexpr int kOsListRow = 0;
+constexpr int kUtilitiesRow = 1;
 
 int BannerRow() {
   if (AppSettings.languageCode == L"804") return 35;
   if (AppSettings.languageCode == L"404") return 70;
   return 0;
-}
-
-std::unique_ptr<SkinPage> MakePage(int index, const PageContext& context) {
-  switch (index) {
-    case 0: return std::make_unique<OsListPage>(context);
-    case 1: return std::make_unique<UtilitiesPage>(context);
-    default: return std::make_unique<BootloaderPage>(context);
-  }
 }
 
 HIMAGELIST SystemImages(UINT sizeFlag) {
@@ -67,9 +77,6 @@ HIMAGELIST SystemImages(UINT sizeFlag) {
 }  // namespace
 
 const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
-    win::OnCommand(IDC_MAIN_PAGE_OSLIST, BN_CLICKED, &MainDialog::OnOsListButton),
-    win::OnCommand(IDC_MAIN_PAGE_UTILITIES, BN_CLICKED, &MainDialog::OnUtilitiesButton),
-    win::OnCommand(IDC_MAIN_PAGE_BOOTLOADER, BN_CLICKED, &MainDialog::OnBootloaderButton),
     // The about button and the tray's about item share 1013; a menu command's code is 0 as well.
     win::OnCommand(IDC_MAIN_ABOUT, BN_CLICKED, &MainDialog::OnAbout),
     win::OnCommand(IDC_MAIN_FOOTER, STN_CLICKED, &MainDialog::OnAbout),
@@ -94,7 +101,7 @@ const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
     win::OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
 };
 
-MainDialog::MainDialog() : SkinDialog(IDD_MAIN, kMessages) {
+MainDialog::MainDialog() : SkinDialog(IDD_MAIN, kMessages), pages_(kPageCount), pageButtons_(kPageCount) {
   UseAppTitle();
   HINSTANCE module = GetModuleHandleW(nullptr);
   bigIcon_.Reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
@@ -124,7 +131,7 @@ BOOL MainDialog::OnInit() {
   SetItemText(IDC_MAIN_FOOTER, kFooterText);
   currentSystem_.Attach(Handle(), IDC_MAIN_CURRENT_SYSTEM);
   banner_.Attach(Handle(), IDC_MAIN_BANNER);
-  for (int i = 0; i < kPageCount; ++i) pageButtons_[i].Attach(Handle(), kPageLooks[i].buttonId);
+  for (int i = 0; i < kPageCount; ++i) pageButtons_[i].Attach(Handle(), kPages[i].buttonId);
   aboutButton_.Attach(Handle(), IDC_MAIN_ABOUT);
   configButton_.Attach(Handle(), IDC_MAIN_CONFIG);
   pageIcon_.Attach(Handle(), IDC_MAIN_PAGE_ICON);
@@ -172,7 +179,7 @@ void MainDialog::BuildUi() {
   pageIcon_.DrawTransparent();
   SetItemText(IDC_MAIN_PAGE_ICON, L"");
 
-  ShowPage(AppSettings.startPage == 1 ? 0 : 1);
+  ShowPage(AppSettings.startPage == 1 ? kOsListRow : kUtilitiesRow);
   uiBuilt_ = true;
 }
 
@@ -180,7 +187,7 @@ void MainDialog::ShowPage(int index) {
   if (index < 0 || index >= kPageCount) return;
   HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   if (!pages_[index]) {
-    pages_[index] = MakePage(index, PageContext{buttonImages_, systemSmall_, systemLarge_, Handle(), &OpenEntryDialog});
+    pages_[index] = kPages[index].make(PageContext{buttonImages_, systemSmall_, systemLarge_, Handle(), &OpenEntryDialog});
     if (HWND page = pages_[index]->CreateModeless(Handle())) {
       SetWindowPos(page, Item(IDC_MAIN_PAGE_AREA), pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
                    pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);
@@ -192,7 +199,7 @@ void MainDialog::ShowPage(int index) {
     SetPageButtonUnselectedLook(pageButtons_[i]);
   }
   if (pages_[index]->Handle()) ShowWindow(pages_[index]->Handle(), SW_SHOW);
-  SetPageButtonSelectedLook(pageButtons_[index], kPageLooks[index].selectedBitmap, kPageLooks[index].pageIcon,
+  SetPageButtonSelectedLook(pageButtons_[index], kPages[index].selectedBitmap, kPages[index].pageIcon,
                             &pageIcon_);
   currentPage_ = index;
   SetCursor(previous);
@@ -212,27 +219,20 @@ void MainDialog::UpdateVersionLine() {
 }
 
 void MainDialog::RefreshPages(int kind) {
-  auto refresh = [this](int index, int what) {
-    if (pages_[index] && pages_[index]->Handle()) pages_[index]->Refresh(what);
-  };
-  switch (kind) {
-    case 0:
-      refresh(0, 1);
-      refresh(1, 2);
-      refresh(2, 3);
-      break;
-    case 1:
-    case 2:
-    case 3:
-      refresh(kind - 1, kind);
-      break;
-    case kRefreshOsListRows:
-    case kRefreshOsListFromStore:
-      refresh(0, kind);
-      break;
-    default:
-      break;
+  for (int i = 0; i < kPageCount; ++i) {
+    if (!pages_[i] || !pages_[i]->Handle()) continue;
+    const RefreshKind(&kinds)[3] = kPages[i].kinds;
+    if (kind == kRefreshAllPages) {
+      pages_[i]->Refresh(kinds[0]);
+      continue;
+    }
+    if (std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds)) pages_[i]->Refresh(kind);
   }
+}
+
+void MainDialog::OnSettingsChanged(bool languageChanged) {
+  RefreshPages(kRefreshOsListControls);
+  if (languageChanged) OnLanguageChanged(true);
 }
 
 void MainDialog::OnLanguageChanged(bool refresh) {
@@ -290,12 +290,12 @@ INT_PTR MainDialog::OnConfig(WPARAM, LPARAM) {
 
 INT_PTR MainDialog::OnHelp(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
-  ShowHelp(App().HelpFile());
+  ShowHelp(AppSettings.helpFile);
   return TRUE;
 }
 
 INT_PTR MainDialog::OnHelpKey(WPARAM, LPARAM) {
-  ShowHelp(App().HelpFile());
+  ShowHelp(AppSettings.helpFile);
   return TRUE;
 }
 
@@ -413,6 +413,14 @@ bool MainDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     AddTrayIcon();
     result = 0;
     return true;
+  }
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    for (int i = 0; i < kPageCount; ++i) {
+      if (kPages[i].buttonId != LOWORD(wParam)) continue;
+      ShowPage(i);
+      result = TRUE;
+      return true;
+    }
   }
   if (message == kRefreshPagesMessage) {
     RefreshPages(static_cast<int>(wParam));

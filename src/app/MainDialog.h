@@ -1,4 +1,4 @@
-// The main window: page buttons on the left, one of the three pages beside them, the banner, the
+// The main window: page buttons on the left, one of the pages beside them, the banner, the
 // version and current-system lines, and the notification-area icon with its menu.
 #pragma once
 #include <windows.h>
@@ -7,23 +7,25 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/ConfigDialog.h"
 #include "controls/HoverStatic.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinDialog.h"
 #include "controls/SkinPage.h"
 #include "win/Handles.h"
 
-class MainDialog : public SkinDialog {
+class MainDialog : public SkinDialog, public SettingsListener {
  public:
-  static constexpr int kPageCount = 3;
   static constexpr UINT kTrayIconId = 128;
   static constexpr UINT kTrayMessage = 0x8064;
 
   MainDialog();
   ~MainDialog() override;
 
-  // 0 OS list, 1 Utilities, 2 Bootloader; the page is made the first time it is shown.
+  // A row of the page table (0 OS list, 1 Utilities, 2 Bootloader); the page is made the first
+  // time it is shown.
   void ShowPage(int index);
   void BuildUi();
   void UpdateVersionLine();
@@ -32,9 +34,12 @@ class MainDialog : public SkinDialog {
   void ShowFromTray();
   void HideToTray();
   void AskQuitOrHide();
-  // 1 OS list controls, 2 Utilities, 3 Bootloader, 0 all three, 9 the OS list's rows.
+  // A RefreshKind: every page that answers it re-reads (kRefreshAllPages: every page, each with
+  // its own first kind).
   void RefreshPages(int kind);
   void OnLanguageChanged(bool refresh);
+  // The config dialog changed settings: the OS list re-reads its controls, then the language.
+  void OnSettingsChanged(bool languageChanged) override;
 
   // The page's window, or null while it has not been shown yet.
   HWND Page(int index) const;
@@ -57,9 +62,6 @@ class MainDialog : public SkinDialog {
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
-  INT_PTR OnOsListButton(WPARAM, LPARAM) { ShowPage(0); return TRUE; }
-  INT_PTR OnUtilitiesButton(WPARAM, LPARAM) { ShowPage(1); return TRUE; }
-  INT_PTR OnBootloaderButton(WPARAM, LPARAM) { ShowPage(2); return TRUE; }
   INT_PTR OnAbout(WPARAM, LPARAM);
   INT_PTR OnBanner(WPARAM, LPARAM);
   INT_PTR OnConfig(WPARAM, LPARAM);
@@ -96,7 +98,8 @@ class MainDialog : public SkinDialog {
 
   static const win::MessageEntry<MainDialog> kMessages[];
 
-  std::unique_ptr<SkinPage> pages_[kPageCount];
+  // One of each per row of the page table.
+  std::vector<std::unique_ptr<SkinPage>> pages_;
   int currentPage_ = -1;
   RECT pageArea_ = {};
   RECT dragStrip_ = {};
@@ -117,7 +120,7 @@ class MainDialog : public SkinDialog {
   HIMAGELIST systemLarge_ = nullptr;
   win::UniqueBitmap configMenuImage_;
 
-  SkinButton pageButtons_[kPageCount];
+  std::vector<SkinButton> pageButtons_;
   SkinButton aboutButton_;
   SkinButton configButton_;
   SkinButton pageIcon_;

@@ -76,7 +76,6 @@ void LoadSettings(const std::wstring& commandLine) {
   AppSettings.bootIniPath = L"c:\\boot.ini";
   AppSettings.storeKeyName = L"BCD00000000";
   AppSettings.showWindow = commandLine != L"-mini";
-  AppSettings.showBalloon = SettingInt(kKeyShowBalloon, 1);
   AppSettings.ntldrPresent = false;
   AppSettings.bcdSystem = AppSettings.osClass > 5;
   AppSettings.toolsAvailable = false;
@@ -84,14 +83,7 @@ void LoadSettings(const std::wstring& commandLine) {
   AppSettings.bootIniTimeout =
       static_cast<int>(GetPrivateProfileIntW(L"boot loader", L"timeout", 0, AppSettings.bootIniPath.c_str()));
   AppSettings.autoStart = ReadAutoStart();
-  AppSettings.startPage = SettingInt(kKeyStartPage, 1);
-  AppSettings.changeNtldrName = SettingInt(kKeyChangeNtldrName, 1);
-  AppSettings.autoReBoot = SettingInt(kKeyAutoReBoot, 0);
-  AppSettings.enableDelMode = SettingInt(kKeyEnableDelMode, 0);
-  AppSettings.bcdDelMode = SettingInt(kKeyBcdDelMode, 1);
-  AppSettings.bcdNtldrAsk = SettingInt(kKeyBcdNtldrAsk, 1);
-  AppSettings.mbrUseSysMode = SettingInt(kKeyMbrUseSysMode, 0);
-  AppSettings.debugMode = SettingInt(kKeyDebug, 0);
+  for (const StoredSettingRow& row : kStoredSettings) AppSettings.*row.field = SettingInt(row.key, row.fallback);
   AppSettings.winPeState = -1;
 }
 

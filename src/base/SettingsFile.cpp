@@ -18,3 +18,11 @@ bool WriteSettingInt(const std::wstring& section, const std::wstring& key, int v
   MarkHiddenSystem(AppSettings.settingsFile);
   return written;
 }
+
+bool StoreSetting(int AppSettingsRecord::*field, int value) {
+  AppSettings.*field = value;
+  for (const StoredSettingRow& row : kStoredSettings) {
+    if (row.field == field) return WriteSettingInt(kSettingsSection, row.key, value);
+  }
+  return false;  // a field without a row is no stored setting
+}

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+struct AppSettingsRecord;
+
 inline constexpr wchar_t kSettingsSection[] = L"Tavro";
 inline constexpr wchar_t kSettingsFileName[] = L"wmast.dll";
 // Keys of section "Tavro", spelt as the file has always spelt them.
@@ -20,5 +22,8 @@ inline constexpr wchar_t kKeyDebug[] = L"DEBUG";
 // Writes an integer setting into the settings file (hidden and system before and after); false when
 // the file did not take it (locked by another program, or on a medium that refuses writes).
 bool WriteSettingInt(const std::wstring& section, const std::wstring& key, int value);
+// Sets a stored setting (a field of a row of kStoredSettings) and writes it under its row's key;
+// false when the file did not take it.
+bool StoreSetting(int AppSettingsRecord::*field, int value);
 // Sets a file's attributes to exactly hidden + system (clearing read-only); a missing file is left alone.
 void MarkHiddenSystem(const std::wstring& path);

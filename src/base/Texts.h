@@ -13,3 +13,9 @@ std::wstring BuiltInText(UINT id);
 
 // The footer line (control 1007) of the main window and the about page; no language changes it.
 inline constexpr wchar_t kFooterText[] = L"\u00A9 Tavro Studio";
+
+// The program's own fixed failure texts, the same words in every language, shown with the error icon.
+inline constexpr wchar_t kWriteStoreError[] = L"Write BCD store error!";
+inline constexpr wchar_t kWriteBootIniError[] = L"Write Boot.ini error!";
+// A boot.ini write of the default or the timeout that failed.
+inline constexpr wchar_t kBootIniWriteFailed[] = L"Boot.ini \u5199\u5165\u5931\u8d25!";

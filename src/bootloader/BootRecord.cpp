@@ -11,16 +11,7 @@
 #include "store/BcdEditRunner.h"
 #include "texts.h"
 
-namespace {
-
-// The settings file's section and key (the application layer names them too, out of a page's reach).
-
-}  // namespace
-
-bool StoreMbrUseSysMode(int value) {
-  AppSettings.mbrUseSysMode = value;
-  return WriteSettingInt(kSettingsSection, kKeyMbrUseSysMode, value);
-}
+bool StoreMbrUseSysMode(int value) { return StoreSetting(&AppSettingsRecord::mbrUseSysMode, value); }
 
 void BootloaderPage::LocateBootsect() {
   BcdEditRunner& runner = Runner();

@@ -106,7 +106,7 @@ void ModifyEntryDialog::AddNew() {
 }
 
 std::pair<std::wstring, UINT> ModifyEntryDialog::AddToStore(int kind, const std::wstring& name) {
-  const std::pair<std::wstring, UINT> failed{kEntryWriteStoreError, MB_OK | MB_ICONERROR};
+  const std::pair<std::wstring, UINT> failed{kWriteStoreError, MB_OK | MB_ICONERROR};
   BootEntry& record = Record();
   record.sourceKind = kSourceStore;
   std::wstring identifier;
@@ -134,7 +134,7 @@ std::pair<std::wstring, UINT> ModifyEntryDialog::AddToStore(int kind, const std:
 
 std::pair<std::wstring, UINT> ModifyEntryDialog::AddToBootIni(int kind, const std::wstring& name) {
   Record().sourceKind = kSourceBootIni;
-  if (!general_->WriteNewGeneral(kind)) return {kEntryWriteBootIniError, MB_OK | MB_ICONERROR};
+  if (!general_->WriteNewGeneral(kind)) return {kWriteBootIniError, MB_OK | MB_ICONERROR};
   return {base::Format(GetText(IDS_ADDED_TO_BOOT_INI), GetText(IDS_OPERATION_DONE), name), MB_OK | MB_ICONINFORMATION};
 }
 
@@ -158,8 +158,9 @@ bool ModifyEntryDialog::EnsureRamdiskOptions() {
     win::Prompt(Handle(), base::Format(GetText(IDS_RAMDISK_OPTIONS_MISSING), options), caption, MB_OK | MB_ICONERROR);
     return false;
   }
-  if (!Runner().RunChecked(CreateRamdiskOptionsArgs(kRamdiskOptionsName), 0).Succeeded() || ReadObject(List(), kRamdiskOptionsAlias).identifier.empty()) {
-    win::Prompt(Handle(), kEntryWriteStoreError, caption, MB_OK | MB_ICONERROR);
+  if (!Runner().RunChecked(CreateRamdiskOptionsArgs(kRamdiskOptionsName), 0).Succeeded() ||
+      ReadObject(List(), kRamdiskOptionsAlias).identifier.empty()) {
+    win::Prompt(Handle(), kWriteStoreError, caption, MB_OK | MB_ICONERROR);
     return false;
   }
   // The options dialog takes the SDI file's drive and path and writes them.

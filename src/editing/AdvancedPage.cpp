@@ -10,7 +10,8 @@
 #include "base/Format.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
-#include "editing/ModifyEntryDialog.h"
+#include "editing/EntryPageHost.h"
+#include "editing/QuickSelectDialog.h"
 #include "editing/SettingValues.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
@@ -32,19 +33,6 @@ std::wstring LabelName(HWND page, int labelId) {
   return label;
 }
 
-// The record's field of a setting, to update as its command is issued.
-std::wstring& FieldOf(BootEntry& record, SettingTag tag) {
-  switch (tag) {
-    case SettingTag::kSafeBoot: return record.safeboot;
-    case SettingTag::kPae: return record.pae;
-    case SettingTag::kEms: return record.ems;
-    case SettingTag::kHal: return record.detecthal;
-    case SettingTag::kNx: return record.nx;
-    case SettingTag::kMetroBoot: break;
-  }
-  return record.bootmenupolicy;
-}
-
 const SettingTag kSaveOrder[] = {SettingTag::kSafeBoot, SettingTag::kPae, SettingTag::kEms,
                                  SettingTag::kHal,      SettingTag::kNx,  SettingTag::kMetroBoot};
 
@@ -54,7 +42,7 @@ const win::MessageEntry<AdvancedPage> AdvancedPage::kMessages[] = {
     win::OnCommand(IDC_ADVANCED_PATH_LOCK, BN_CLICKED, &AdvancedPage::OnPathLock),
 };
 
-AdvancedPage::AdvancedPage(ModifyEntryDialog& owner) : win::AppDialog(IDD_ENTRY_ADVANCED, kMessages), owner_(owner) {}
+AdvancedPage::AdvancedPage(EntryPageHost& owner) : win::AppDialog(IDD_ENTRY_ADVANCED, kMessages), owner_(owner) {}
 
 BOOL AdvancedPage::OnInit() {
   FillSettingCombos(Handle());
@@ -146,7 +134,7 @@ void AdvancedPage::SaveChanges(SaveOutcome& outcome) {
   for (SettingTag tag : kSaveOrder) {
     const SettingTable& table = TableFor(tag);
     std::wstring value = ElementValue(Item(table.controlId), table.tag);
-    std::wstring& field = FieldOf(record, table.tag);
+    std::wstring& field = StoredSetting(record, table.tag);
     // A stored value the page shows as it is comes back the same: no command for it.
     if (base::EqualsNoCase(value, ShownValue(table.tag, field))) continue;
     write(table.element, value, field, LabelOf(tag));
@@ -195,7 +183,7 @@ bool AdvancedPage::ValidateNew() {
   check(SystemRootText(), LabelName(Handle(), IDC_ADVANCED_SYSTEMROOT_LABEL));
   for (SettingTag tag : kSaveOrder) check(ElementValue(Item(TableFor(tag).controlId), tag), LabelOf(tag));
   if (refused.empty()) return true;
-  win::Prompt(owner_.Handle(), refused, AppSettings.appTitle, MB_OK);
+  win::Prompt(owner_.HostWindow(), refused, AppSettings.appTitle, MB_OK);
   return false;
 }
 
@@ -217,7 +205,7 @@ bool AdvancedPage::WriteNewAdvanced(int kind) {
   issue(L"systemroot", SystemRootText(), record.systemroot);
   for (SettingTag tag : kSaveOrder) {
     const SettingTable& table = TableFor(tag);
-    issue(table.element, ElementValue(Item(table.controlId), tag), FieldOf(record, tag));
+    issue(table.element, ElementValue(Item(table.controlId), tag), StoredSetting(record, tag));
   }
   issue(L"winpe", WinPeValue(IsItemChecked(IDC_ADVANCED_WINPE)), record.winpe);
   return complete;

@@ -8,11 +8,11 @@
 #include "editing/SettingValues.h"
 #include "win/AppDialog.h"
 
-class ModifyEntryDialog;
+class EntryPageHost;
 
 class AdvancedPage : public win::AppDialog {
  public:
-  explicit AdvancedPage(ModifyEntryDialog& owner);
+  explicit AdvancedPage(EntryPageHost& owner);
 
   void LoadFromEntry();
   // Once a difference was seen it stays seen until the next record is loaded.
@@ -36,7 +36,7 @@ class AdvancedPage : public win::AppDialog {
 
   static const win::MessageEntry<AdvancedPage> kMessages[];
 
-  ModifyEntryDialog& owner_;
+  EntryPageHost& owner_;
   SkinButton lock_;
   bool changed_ = false;
 };

@@ -11,7 +11,7 @@
 #include "base/Strings.h"
 #include "base/Texts.h"
 #include "editing/DeviceOptionsCombo.h"
-#include "editing/ModifyEntryDialog.h"
+#include "editing/EntryPageHost.h"
 #include "editing/RamdiskOptionsDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
@@ -67,7 +67,7 @@ const win::MessageEntry<GeneralPage> GeneralPage::kMessages[] = {
     win::OnCommand(IDC_GENERAL_EDIT_RAMDISK, BN_CLICKED, &GeneralPage::OnEditRamdisk),
 };
 
-GeneralPage::GeneralPage(ModifyEntryDialog& owner) : win::AppDialog(IDD_ENTRY_GENERAL, kMessages), owner_(owner) {}
+GeneralPage::GeneralPage(EntryPageHost& owner) : win::AppDialog(IDD_ENTRY_GENERAL, kMessages), owner_(owner) {}
 
 BOOL GeneralPage::OnInit() {
   locale_.Attach(Item(IDC_GENERAL_LOCALE));

@@ -13,7 +13,7 @@
 #include "win/AppDialog.h"
 #include "win/Controls.h"
 
-class ModifyEntryDialog;
+class EntryPageHost;
 struct BootEntry;
 
 // What one page's writes came to; the dialog reports them together.
@@ -44,7 +44,7 @@ struct GeneralValues {
 
 class GeneralPage : public win::AppDialog {
  public:
-  explicit GeneralPage(ModifyEntryDialog& owner);
+  explicit GeneralPage(EntryPageHost& owner);
 
   void LoadFromEntry();
   bool HasChanges();
@@ -87,7 +87,7 @@ class GeneralPage : public win::AppDialog {
 
   static const win::MessageEntry<GeneralPage> kMessages[];
 
-  ModifyEntryDialog& owner_;
+  EntryPageHost& owner_;
   VolumePicker locale_;
   VolumePicker drives_;
   win::ComboBox bootPath_;

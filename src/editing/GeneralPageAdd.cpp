@@ -6,7 +6,7 @@
 #include "base/Format.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
-#include "editing/ModifyEntryDialog.h"
+#include "editing/EntryPageHost.h"
 #include "editing/QuickSelectDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
@@ -69,7 +69,7 @@ void GeneralPage::ApplyKindDefaults(int kind) {
 
 std::wstring GeneralPage::GetName() const { return Values().name; }
 
-void GeneralPage::Tell(const std::wstring& text) const { win::Prompt(owner_.Handle(), text, AppSettings.appTitle, MB_OK); }
+void GeneralPage::Tell(const std::wstring& text) const { win::Prompt(owner_.HostWindow(), text, AppSettings.appTitle, MB_OK); }
 
 bool GeneralPage::ValidateNew() {
   if (!owner_.AddMode()) return false;
@@ -139,7 +139,7 @@ bool GeneralPage::WriteNewGeneral(int kind) {
   if (record.sourceKind == kSourceBootIni) {
     if (kind != kKindRealModeLoader && kind != kKindBootSectorFile) return false;
     if (BootIniAddLine(device, values.path, values.name) != NewLine::kAdded) {
-      Tell(kEntryWriteBootIniError);
+      Tell(kWriteBootIniError);
       return false;
     }
     record.description = values.name;

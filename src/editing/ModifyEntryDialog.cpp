@@ -340,7 +340,7 @@ void ModifyEntryDialog::Report(const SaveOutcome& outcome) {
   }
   if (outcome.failed) {
     bool bootIni = Record().sourceKind == kSourceBootIni;
-    win::Prompt(Handle(), bootIni ? kEntryWriteBootIniError : kEntryWriteStoreError, caption,
+    win::Prompt(Handle(), bootIni ? kWriteBootIniError : kWriteStoreError, caption,
                 bootIni ? MB_OK : MB_OK | MB_ICONERROR);
   }
   if (outcome.emptied.empty() && outcome.refused.empty() && outcome.unprintable.empty() && !outcome.failed) {

@@ -13,6 +13,7 @@
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "editing/AdvancedPage.h"
+#include "editing/EntryPageHost.h"
 #include "editing/GeneralPage.h"
 #include "editing/QuickSelectDialog.h"
 #include "store/BootEntry.h"
@@ -21,9 +22,6 @@
 #include "win/Controls.h"
 
 class EntryList;
-
-inline constexpr wchar_t kEntryWriteStoreError[] = L"Write BCD store error!";
-inline constexpr wchar_t kEntryWriteBootIniError[] = L"Write Boot.ini error!";
 
 // listIndex: -1 the boot manager record, 0 and above an entry of the list, -2 (kNewEntryIndex)
 // add mode, the dialog's own record.
@@ -35,27 +33,28 @@ struct EntryDialogSetup {
   HIMAGELIST volumeImages = nullptr;  // the shell's small system images, for the drive list
 };
 
-class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget {
+class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, public EntryPageHost {
  public:
   // An index outside the list opens the dialog in add mode.
   ModifyEntryDialog(const EntryDialogSetup& setup, int listIndex);
   ~ModifyEntryDialog() override;
 
-  EntryList& List() { return *setup_.list; }
-  HIMAGELIST VolumeImages() const { return setup_.volumeImages; }
-  HIMAGELIST SharedImages() const { return setup_.tabImages; }
+  HWND HostWindow() const override { return Handle(); }
+  EntryList& List() override { return *setup_.list; }
+  HIMAGELIST VolumeImages() const override { return setup_.volumeImages; }
+  HIMAGELIST SharedImages() const override { return setup_.tabImages; }
   int ListIndex() const { return listIndex_; }
-  bool IsBootManager() const { return listIndex_ == kBootManagerIndex; }
-  bool AddMode() const { return addMode_; }
+  bool IsBootManager() const override { return listIndex_ == kBootManagerIndex; }
+  bool AddMode() const override { return addMode_; }
   // A store loader: neither the boot manager nor a boot.ini line.
   bool HasAdvancedTab();
-  bool EfiBoot() const { return efiBoot_; }
+  bool EfiBoot() const override { return efiBoot_; }
   // The record on show: the list's own, which saving updates in place; in add mode the dialog's.
-  BootEntry& Record();
-  DeviceSpec& Device() { return device_; }
+  BootEntry& Record() override;
+  DeviceSpec& Device() override { return device_; }
   int CurrentTab() const { return currentTab_; }
 
-  void RefreshDetails();
+  void RefreshDetails() override;
   bool HasChanges();
   // Asks before leaving an entry with unsaved changes, and saves them on Yes.
   void ConfirmLeave();

@@ -22,7 +22,6 @@ namespace {
 
 constexpr wchar_t kSdiDevice[] = L"ramdisksdidevice";
 constexpr wchar_t kSdiPath[] = L"ramdisksdipath";
-constexpr wchar_t kStoreWriteError[] = L"Write BCD store error!";
 constexpr int kPathLimit = 260;
 
 bool IsBraced(const std::wstring& text) { return text.size() > 1 && text.front() == L'{' && text.back() == L'}'; }
@@ -163,7 +162,7 @@ INT_PTR RamdiskOptionsDialog::OnSave(WPARAM, LPARAM) {
   if (!object_) return TRUE;
   const std::wstring& caption = AppSettings.appTitle;
   if (!AppSettings.toolsAvailable) {
-    win::Prompt(Handle(), kStoreWriteError, caption, MB_OK | MB_ICONERROR);
+    win::Prompt(Handle(), kWriteStoreError, caption, MB_OK | MB_ICONERROR);
     return TRUE;
   }
   if (!inStore_) {
@@ -217,7 +216,7 @@ INT_PTR RamdiskOptionsDialog::OnSave(WPARAM, LPARAM) {
   dirty_ = refused;
   UpdateSave();
   if (refused) {
-    win::Prompt(Handle(), kStoreWriteError, caption, MB_OK | MB_ICONERROR);
+    win::Prompt(Handle(), kWriteStoreError, caption, MB_OK | MB_ICONERROR);
   } else if (issued) {
     win::Prompt(Handle(), GetText(IDS_OPERATION_DONE), caption, MB_OK | MB_ICONINFORMATION);
   }

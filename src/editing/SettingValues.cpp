@@ -44,12 +44,12 @@ const SettingChoice kMetroBoot[] = {
 };
 
 const SettingTable kTables[] = {
-    {SettingTag::kMetroBoot, IDC_ADVANCED_METRO_BOOT, L"bootmenupolicy", kMetroBoot, -1},
-    {SettingTag::kSafeBoot, IDC_ADVANCED_SAFEBOOT, L"safeboot", kSafeBoot, -1},
-    {SettingTag::kPae, IDC_ADVANCED_PAE, L"pae", kPae, -1},
-    {SettingTag::kEms, IDC_ADVANCED_EMS, L"ems", kYesNo, 2},
-    {SettingTag::kHal, IDC_ADVANCED_DETECTHAL, L"detecthal", kYesNo, 2},
-    {SettingTag::kNx, IDC_ADVANCED_NX, L"nx", kNx, -1},
+    {SettingTag::kMetroBoot, IDC_ADVANCED_METRO_BOOT, L"bootmenupolicy", &BootEntry::bootmenupolicy, kMetroBoot, -1},
+    {SettingTag::kSafeBoot, IDC_ADVANCED_SAFEBOOT, L"safeboot", &BootEntry::safeboot, kSafeBoot, -1},
+    {SettingTag::kPae, IDC_ADVANCED_PAE, L"pae", &BootEntry::pae, kPae, -1},
+    {SettingTag::kEms, IDC_ADVANCED_EMS, L"ems", &BootEntry::ems, kYesNo, 2},
+    {SettingTag::kHal, IDC_ADVANCED_DETECTHAL, L"detecthal", &BootEntry::detecthal, kYesNo, 2},
+    {SettingTag::kNx, IDC_ADVANCED_NX, L"nx", &BootEntry::nx, kNx, -1},
 };
 
 const SettingTag kSaveOrder[] = {SettingTag::kSafeBoot, SettingTag::kPae, SettingTag::kEms,
@@ -68,17 +68,9 @@ const SettingTable& TableFor(SettingTag tag) {
   return kTables[0];  // unreachable: every tag has a table
 }
 
-const std::wstring& StoredSetting(const BootEntry& record, SettingTag tag) {
-  switch (tag) {
-    case SettingTag::kSafeBoot: return record.safeboot;
-    case SettingTag::kPae: return record.pae;
-    case SettingTag::kEms: return record.ems;
-    case SettingTag::kHal: return record.detecthal;
-    case SettingTag::kNx: return record.nx;
-    case SettingTag::kMetroBoot: return record.bootmenupolicy;
-  }
-  return record.nx;
-}
+const std::wstring& StoredSetting(const BootEntry& record, SettingTag tag) { return record.*TableFor(tag).field; }
+
+std::wstring& StoredSetting(BootEntry& record, SettingTag tag) { return record.*TableFor(tag).field; }
 
 int ItemDataFor(SettingTag tag, const std::wstring& stored) {
   const SettingTable& table = TableFor(tag);

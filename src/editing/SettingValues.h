@@ -30,6 +30,7 @@ struct SettingTable {
   SettingTag tag;
   int controlId;            // the combo on the advanced page
   const wchar_t* element;   // bcdedit key, without the blanks the command adds around it
+  std::wstring BootEntry::*field;  // the record field that holds it
   std::span<const SettingChoice> choices;
   // EMS and HAL: any other non-empty stored value selects this item (-1: none does).
   int otherValueItem;
@@ -39,8 +40,9 @@ struct SettingTable {
 std::span<const SettingTable> SettingTables();
 const SettingTable& TableFor(SettingTag tag);
 
-// The record field a setting shows.
+// The record field a setting shows, and the same field to update as its command is issued.
 const std::wstring& StoredSetting(const BootEntry& record, SettingTag tag);
+std::wstring& StoredSetting(BootEntry& record, SettingTag tag);
 // The item data a stored value selects; -1 when no row matches.
 int ItemDataFor(SettingTag tag, const std::wstring& stored);
 // The element value of an item; nothing when the table has no row with that data.

@@ -6,6 +6,7 @@
 #include "oslist/RestartComputer.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
+#include "store/HiveView.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"
@@ -13,13 +14,6 @@
 namespace {
 
 constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION;
-
-// The {ntldr} object in the mounted store lacks its application path or device.
-bool LegacyLoaderIncompleteInHive() {
-  std::wstring objectKey = AppSettings.storeKeyName + L"\\Objects\\" + kNtldrGuid + L"\\Elements\\";
-  std::wstring path = RegReadText(HKEY_LOCAL_MACHINE, objectKey + L"12000002", L"Element", false, false, L"");
-  return path.empty() || !RegKeyExists(HKEY_LOCAL_MACHINE, objectKey + L"11000001", false, false);
-}
 
 }  // namespace
 
@@ -75,7 +69,7 @@ void OsListPage::SetBootIniDefault(int index) {
                     win::Prompt(ApplicationWindow(), GetText(IDS_ASK_NTLDR_AS_DEFAULT), AppSettings.appTitle,
                                 kQuestion) != IDYES;
     if (!storeDeclined) {
-      bool incomplete = list_.registryMode == 1 ? LegacyLoaderIncompleteInHive() : list_.LegacyEntryMissing() == 1;
+      bool incomplete = list_.registryMode == 1 ? HiveLegacyEntryMissing() : list_.LegacyEntryMissing() == 1;
       if (incomplete) SetUpLegacyLoader();
       if (list_.ntldrIndex == -1 &&
           win::Prompt(ApplicationWindow(), GetText(IDS_ASK_REGISTER_NTLDR), AppSettings.appTitle, kQuestion) ==

@@ -16,11 +16,6 @@
 #include "win/Controls.h"
 #include "win/Handles.h"
 
-// --- View family: the page's fixed failure texts (the program's own, shown with the error icon) ---
-inline constexpr wchar_t kWriteStoreError[] = L"Write BCD store error!";
-inline constexpr wchar_t kWriteBootIniError[] = L"Write Boot.ini error!";
-// A boot.ini write of the default or the timeout that failed.
-inline constexpr wchar_t kBootIniWriteFailed[] = L"Boot.ini \u5199\u5165\u5931\u8d25!";
 // The legacy loader object, under its alias or its fixed GUID.
 inline bool IsLegacyLoaderId(const std::wstring& identifier) {
   return SameText(identifier, kNtldrGuid) || SameText(identifier, kNtldrAlias);
