@@ -144,20 +144,19 @@ class RandomUser {
 
  private:
   void Step() {
-    stepping_ = true;
+    // Ticks act inside the modal loops an action opens, not while this step pumps and checks.
     ++depth_;
     unsigned number = ++done_;
     int confirmsBefore = confirms_;
     bool writes = false;
     std::wstring action = Act(writes);
     Remember(number, action);
-    stepping_ = false;
-    PumpMessages();
     stepping_ = true;
+    PumpMessages();
     if (writes) ++confirms_;
     Check(number, confirms_ > confirmsBefore);
-    --depth_;
     stepping_ = false;
+    --depth_;
   }
 
   // One action on the innermost window a user could reach now; says what it did and whether it is
