@@ -139,15 +139,20 @@ class RandomUser {
       CloseEverything();
       return;
     }
-    if (depth_ > 0 && !stepping_) Step();
+    // The tool runner pumps messages while a tool runs: only a dialog or a menu is a user's turn.
+    GUITHREADINFO thread = {sizeof(thread)};
+    bool menu = GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE);
+    if (depth_ > 0 && !stepping_ && (menu || InnermostDialog())) Step();
   }
 
  private:
   void Step() {
     // Ticks act inside the modal loops an action opens, not while this step pumps and checks.
-    ++depth_;
+    // An action inside a dialog may finish the write its opener confirmed: confirmations count
+    // from the start of the outermost action still running.
+    if (depth_++ == 0) outerConfirms_ = confirms_;
     unsigned number = ++done_;
-    int confirmsBefore = confirms_;
+    int confirmsBefore = outerConfirms_;
     bool writes = false;
     std::wstring action = Act(writes);
     Remember(number, action);
@@ -397,6 +402,7 @@ class RandomUser {
   int depth_ = 0;
   bool stepping_ = false;
   int confirms_ = 0;
+  int outerConfirms_ = 0;
   std::wstring baseline_;
   std::vector<HWND> seen_;
   std::mutex mutex_;
