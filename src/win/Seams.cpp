@@ -52,7 +52,8 @@ int DefaultButton(UINT flags) {
 int Prompt(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
   if (!g_script) return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
   g_script->prompts.push_back({owner, text, caption, flags});
-  if (g_script->promptAnswers.empty()) return DefaultButton(flags);
+  if (g_script->promptAnswers.empty())
+    return g_script->answerPrompt ? g_script->answerPrompt(g_script->prompts.back()) : DefaultButton(flags);
   int answer = g_script->promptAnswers.front();
   g_script->promptAnswers.pop_front();
   return answer;

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +66,9 @@ struct RestartCall {
 // no queued answer are cancelled.
 struct SeamScript {
   std::deque<int> promptAnswers;
+  // When set, answers the prompts that have no queued answer (a test that picks among the box's
+  // own buttons).
+  std::function<int(const PromptCall&)> answerPrompt;
   std::vector<PromptCall> prompts;
 
   std::deque<std::optional<std::wstring>> fileAnswers;
