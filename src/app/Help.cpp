@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "win/Seams.h"
 
 void OpenInShell(const std::wstring& target) {

@@ -5,6 +5,7 @@
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "store/ToolSetup.h"

@@ -18,6 +18,7 @@
 #include "store/BootEntry.h"
 #include "store/BootIni.h"
 #include "store/EntryList.h"
+#include "store/FileRoutines.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"

@@ -6,6 +6,7 @@
 #include "oslist/RestartComputer.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
+#include "store/RegistryRoutines.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"

@@ -5,6 +5,7 @@
 #include "base/Texts.h"
 #include "oslist/OsListPage.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"

@@ -9,6 +9,7 @@
 #include "oslist/OsListPage.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "texts.h"
 #include "win/MenuBitmap.h"
 

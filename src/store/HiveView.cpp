@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "base/AppSettings.h"
-#include "store/BcdEditRunner.h"
+#include "store/RegistryRoutines.h"
 #include "store/BootEntry.h"
 #include "store/EntryList.h"
 

@@ -1,6 +1,7 @@
 // The safety net (copies of the system store and of boot.ini taken before the run's first change
 // to each, and undoing the run's changes from them) and the record of the changes made, saved as
 // a script.
+#include "store/FileRoutines.h"
 #include "store/SafetyNet.h"
 
 #include <windows.h>

@@ -13,6 +13,8 @@
 #include "base/Texts.h"
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
+#include "store/FileRoutines.h"
+#include "store/RegistryRoutines.h"
 #include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
