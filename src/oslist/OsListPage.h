@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Strings.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -23,7 +24,7 @@ inline constexpr wchar_t kWriteBootIniError[] = L"Write Boot.ini error!";
 inline constexpr wchar_t kBootIniWriteFailed[] = L"Boot.ini \u5199\u5165\u5931\u8d25!";
 // The legacy loader object, under its alias or its fixed GUID.
 inline bool IsLegacyLoaderId(const std::wstring& identifier) {
-  return SameText(identifier, kNtldrGuid) || SameText(identifier, kNtldrAlias);
+  return base::EqualsNoCase(identifier, kNtldrGuid) || base::EqualsNoCase(identifier, kNtldrAlias);
 }
 
 class OsListPage : public SkinPage {
