@@ -15,7 +15,7 @@
 #include "editing/RamdiskOptionsDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "store/BootIni.h"
 #include "store/EntryList.h"
 #include "store/FileRoutines.h"

@@ -5,7 +5,7 @@
 #include "base/Strings.h"
 #include "base/Texts.h"
 #include "resource.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Controls.h"

@@ -4,7 +4,7 @@
 #include "store/ToolSetup.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
-#include "store/ListingParser.h"
+#include "core/ListingParser.h"
 #include "store/StoreCommands.h"
 
 std::wstring EntryList::RunEnum(const std::wstring& identifier) {

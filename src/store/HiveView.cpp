@@ -5,7 +5,7 @@
 
 #include "base/AppSettings.h"
 #include "store/RegistryRoutines.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "store/EntryList.h"
 
 namespace {
