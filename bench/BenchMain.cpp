@@ -17,7 +17,7 @@
 #include "editing/ModifyEntryDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
-#include "store/ListingParser.h"
+#include "core/ListingParser.h"
 
 using namespace bench;
 using testing_support::StoreSandbox;

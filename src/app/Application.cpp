@@ -11,6 +11,7 @@
 #include "app/Settings.h"
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "texts.h"
 #include "win/Seams.h"
 

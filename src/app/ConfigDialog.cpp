@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "texts.h"
+#include "win/Handles.h"
 #include "win/Seams.h"
 
 namespace {
@@ -89,8 +90,8 @@ void ConfigDialog::FillLanguages() {
 
   const std::wstring folder = Runner().ProgramDir() + L"Language\\";
   WIN32_FIND_DATAW found = {};
-  HANDLE search = FindFirstFileW((folder + L"*.ini").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
+  win::UniqueFind search(FindFirstFileW((folder + L"*.ini").c_str(), &found));
+  if (search) {
     do {
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
       std::wstring fileName = found.cFileName;
@@ -99,8 +100,7 @@ void ConfigDialog::FillLanguages() {
       if (name == kNoLanguageName) name = fileName;
       languageCodes_.push_back(fileName.substr(0, fileName.rfind(L'.')));
       languages_.SetData(languages_.Add(name), static_cast<LPARAM>(languageCodes_.size() - 1));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
   }
 
   const std::wstring wanted = LangSetting();

@@ -5,6 +5,7 @@
 
 #include "base/AppSettings.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "win/Seams.h"
 
 void OpenInShell(const std::wstring& target) {

@@ -46,11 +46,6 @@ class MainDialog : public SkinDialog, public SettingsListener {
   int CurrentPage() const { return currentPage_; }
   bool WindowShown() const { return windowShown_; }
   const std::wstring& TipText() const { return tipText_; }
-  // The 16x16 images of the buttons, rows and menus (strip 152, then icons 141, 143, 144, 140).
-  HIMAGELIST ButtonImages() const { return buttonImages_; }
-  // The shell's system image lists; not ours to destroy.
-  HIMAGELIST SystemSmallImages() const { return systemSmall_; }
-  HIMAGELIST SystemLargeImages() const { return systemLarge_; }
 
   // The tray menu as it is shown: the pop-up of menu 134, localised, without "&Show" while the
   // window is shown and without "&Hide" while it is hidden. configImage (may be null) goes on

@@ -5,6 +5,8 @@
 #include "app/Environment.h"
 #include "base/SettingsFile.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
+#include "store/RegistryRoutines.h"
 #include "base/Format.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "base/Format.h"
 #include "base/Texts.h"
 #include "store/BcdEditRunner.h"
+#include "store/RegistryRoutines.h"
 #include "texts.h"
 
 std::wstring AboutVersionText(DWORD fileVersionMS, DWORD fileVersionLS) {

@@ -9,6 +9,7 @@
 #include "bootloader/MbrMode.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "texts.h"
 
 bool StoreMbrUseSysMode(int value) { return StoreSetting(&AppSettingsRecord::mbrUseSysMode, value); }

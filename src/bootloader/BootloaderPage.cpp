@@ -10,6 +10,7 @@
 #include "controls/SkinDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "store/SafetyNet.h"
 #include "store/ToolSetup.h"
 #include "texts.h"

@@ -10,7 +10,7 @@
 #include "controls/ButtonPresets.h"
 #include "controls/Drawing.h"
 #include "resource.h"
-#include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "texts.h"
 
 namespace {

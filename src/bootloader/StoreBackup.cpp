@@ -6,6 +6,7 @@
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "base/Strings.h"
+#include "store/FileRoutines.h"
 #include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "store/ToolSetup.h"

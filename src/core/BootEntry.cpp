@@ -43,7 +43,3 @@ core::String KindLabel(int sourceKind) {
       return T16("Others");
   }
 }
-
-bool SameText(const core::String& a, const core::String& b) {
-  return core::EqualsNoCase(a, b);
-}

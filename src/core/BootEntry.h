@@ -76,6 +76,3 @@ struct BootEntry {
 
 // Type-column label of a sourceKind: "OSLOAD", "BCD Entry", "Boot.ini" or "Others".
 core::String KindLabel(int sourceKind);
-
-// Case-insensitive comparison of identifiers (and of other invariant texts).
-bool SameText(const core::String& a, const core::String& b);

@@ -3,6 +3,7 @@
 
 #include "core/BootEntry.h"
 #include "core/Format.h"
+#include "core/Strings.h"
 
 core::String ToolCommandLine(const core::String& directory, const core::String& program,
                              const core::String& arguments) {
@@ -76,7 +77,7 @@ core::String DeleteElementArgs(const core::String& identifier, const core::Strin
 core::String CreateEntryArgs(const core::String& applicationType, const core::String& description) {
   core::String type = T16("OSLOADER");
   for (const core::Char* known : {T16("BOOTSECTOR"), T16("OSLOADER"), T16("RESUME"), T16("STARTUP")}) {
-    if (SameText(applicationType, known)) type = applicationType;
+    if (core::EqualsNoCase(applicationType, known)) type = applicationType;
   }
   return core::Format(T16(" /create /d \"%s\" /application %s"), description, type);
 }

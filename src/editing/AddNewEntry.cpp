@@ -141,7 +141,7 @@ std::pair<std::wstring, UINT> ModifyEntryDialog::AddToBootIni(int kind, const st
 std::pair<std::wstring, UINT> ModifyEntryDialog::DeleteIncomplete(const std::wstring& identifier) {
   std::wstring arguments = DeleteEntryArgs(identifier);
   // The tool deletes an object of a well-known identifier only when forced.
-  if (SameText(identifier, kNtldrGuid)) arguments += L"/f";
+  if (base::EqualsNoCase(identifier, kNtldrGuid)) arguments += L"/f";
   if (Runner().RunChecked(arguments, 0).Succeeded() && ReadObject(List(), identifier).identifier.empty())
     return {base::Format(GetText(IDS_NEW_ENTRY_DELETED), identifier), MB_OK | MB_ICONERROR};
   // Still there: off the menu, and the user is told where to find it.
@@ -152,7 +152,7 @@ bool ModifyEntryDialog::EnsureRamdiskOptions() {
   const std::wstring& caption = AppSettings.appTitle;
   std::wstring options = general_->Values().options;
   if (!ReadObject(List(), options).identifier.empty()) return true;
-  bool shared = SameText(options, kRamdiskOptionsAlias) || SameText(options, kRamdiskOptionsGuid);
+  bool shared = base::EqualsNoCase(options, kRamdiskOptionsAlias) || base::EqualsNoCase(options, kRamdiskOptionsGuid);
   if (!shared || win::Prompt(Handle(), GetText(IDS_ASK_CREATE_RAMDISK_OPTIONS), caption,
                              MB_YESNO | MB_ICONQUESTION) != IDYES) {
     win::Prompt(Handle(), base::Format(GetText(IDS_RAMDISK_OPTIONS_MISSING), options), caption, MB_OK | MB_ICONERROR);

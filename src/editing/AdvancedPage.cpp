@@ -15,7 +15,7 @@
 #include "editing/SettingValues.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"

@@ -9,7 +9,7 @@
 
 #include "controls/SkinButton.h"
 #include "controls/VolumePicker.h"
-#include "store/DeviceSpec.h"
+#include "core/DeviceSpec.h"
 #include "win/AppDialog.h"
 #include "win/Controls.h"
 

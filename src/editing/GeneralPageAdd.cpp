@@ -10,7 +10,7 @@
 #include "editing/QuickSelectDialog.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "store/BootIni.h"
 #include "store/StoreCommands.h"
 #include "texts.h"

@@ -12,7 +12,7 @@
 #include "editing/SettingValues.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "store/EntryList.h"
 #include "texts.h"
 #include "win/Seams.h"

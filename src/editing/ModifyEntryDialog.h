@@ -16,8 +16,8 @@
 #include "editing/EntryPageHost.h"
 #include "editing/GeneralPage.h"
 #include "editing/QuickSelectDialog.h"
-#include "store/BootEntry.h"
-#include "store/DeviceSpec.h"
+#include "core/BootEntry.h"
+#include "core/DeviceSpec.h"
 #include "win/AppDialog.h"
 #include "win/Controls.h"
 

@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
+#include "store/FileRoutines.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Controls.h"

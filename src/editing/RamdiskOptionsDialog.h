@@ -9,8 +9,8 @@
 
 #include "controls/SkinButton.h"
 #include "controls/VolumePicker.h"
-#include "store/BootEntry.h"
-#include "store/DeviceSpec.h"
+#include "core/BootEntry.h"
+#include "core/DeviceSpec.h"
 #include "win/AppDialog.h"
 #include "win/Handles.h"
 

@@ -1,12 +1,14 @@
 // Setting the default entry of the store or of boot.ini, and the restart offer.
 #include "base/AppSettings.h"
 #include "base/Format.h"
+#include "base/Strings.h"
 #include "base/Texts.h"
 #include "oslist/OsListPage.h"
 #include "oslist/RestartComputer.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
 #include "store/HiveView.h"
+#include "store/RegistryRoutines.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"
@@ -36,7 +38,7 @@ void OsListPage::SetDefault() {
   if (store && !AppSettings.toolsAvailable) return;
 
   const BootEntry& manager = list_.bootManager;
-  bool alreadyDefault = (store && SameText(entry.identifier, manager.defaultId)) ||
+  bool alreadyDefault = (store && base::EqualsNoCase(entry.identifier, manager.defaultId)) ||
                         (iniLine && manager.defaultId == kNtldrGuid && entry.GetPath() == list_.iniDefault);
   if (alreadyDefault) {
     Inform(base::Format(GetText(IDS_ALREADY_DEFAULT), entry.description));
@@ -63,7 +65,7 @@ void OsListPage::SetBootIniDefault(int index) {
   bool storeDeclined = false;
   const std::wstring defaultBefore = list_.bootManager.defaultId;
 
-  bool legacyNotDefault = !SameText(list_.bootManager.defaultId, kNtldrGuid) || list_.ntldrIndex == -1;
+  bool legacyNotDefault = !base::EqualsNoCase(list_.bootManager.defaultId, kNtldrGuid) || list_.ntldrIndex == -1;
   if (legacyNotDefault && managed) {
     storeDeclined = AppSettings.bcdNtldrAsk &&
                     win::Prompt(ApplicationWindow(), GetText(IDS_ASK_NTLDR_AS_DEFAULT), AppSettings.appTitle,
@@ -87,7 +89,7 @@ void OsListPage::SetBootIniDefault(int index) {
       if (list_.ntldrIndex != -1) {
         std::wstring before = list_.bootManager.defaultId;
         if (!ApplyEntryCommand(L"default", list_.ntldrIndex, false)) return;
-        storeChanged = !SameText(before, list_.bootManager.defaultId);
+        storeChanged = !base::EqualsNoCase(before, list_.bootManager.defaultId);
       }
     }
   }
@@ -151,7 +153,7 @@ int OsListPage::BootIniLineIndex(const std::wstring& rawText) const {
 bool OsListPage::ApplyEntryCommand(const std::wstring& operation, int entryIndex, bool report) {
   if (operation != L"default" || !AppSettings.toolsAvailable || !IsEntryIndex(entryIndex)) return false;
   std::wstring identifier = list_.entries[entryIndex].identifier;
-  if (SameText(identifier, list_.bootManager.defaultId)) {
+  if (base::EqualsNoCase(identifier, list_.bootManager.defaultId)) {
     if (report) Inform(base::Format(GetText(IDS_ALREADY_DEFAULT), list_.entries[entryIndex].description));
     return true;
   }
@@ -183,7 +185,7 @@ void OsListPage::SetDefaultDone(int entryIndex, bool report) {
   const BootEntry& entry = list_.entries[entryIndex];
   std::wstring message = base::Format(GetText(IDS_DEFAULT_SET), entry.description);
   bool running = entry.sourceKind == kSourceStore && !entry.identifier.empty() &&
-                 SameText(entry.identifier, list_.currentOs.identifier);
+                 base::EqualsNoCase(entry.identifier, list_.currentOs.identifier);
   // Restarting makes sense only into the machine's own store, and not into the system running now.
   if (!Runner().storeFile.empty() || AppSettings.autoReBoot == 0 || running) {
     Inform(message);

@@ -31,7 +31,7 @@ std::vector<std::wstring> BootSequenceOf(const BootEntry& manager) {
 
 bool Names(const std::vector<std::wstring>& sequence, const std::wstring& identifier) {
   for (const std::wstring& item : sequence) {
-    if (SameText(item, identifier)) return true;
+    if (base::EqualsNoCase(item, identifier)) return true;
   }
   return false;
 }
@@ -39,7 +39,7 @@ bool Names(const std::vector<std::wstring>& sequence, const std::wstring& identi
 bool SameSequence(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (!SameText(a[i], b[i])) return false;
+    if (!base::EqualsNoCase(a[i], b[i])) return false;
   }
   return true;
 }

@@ -147,7 +147,7 @@ bool OsListPage::DeleteFromStore(const std::vector<std::wstring>& identifiers) {
   bool allGone = true;
   for (const std::wstring& identifier : identifiers) {
     // The menu's default is never deleted from here.
-    if (SameText(identifier, list_.bootManager.defaultId)) continue;
+    if (base::EqualsNoCase(identifier, list_.bootManager.defaultId)) continue;
     std::wstring arguments = DeleteEntryArgs(identifier);
     // The tool refuses to delete an object of a well-known identifier without /f.
     if (IsLegacyLoaderId(identifier)) arguments += L"/f";

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Strings.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -18,7 +19,7 @@
 
 // The legacy loader object, under its alias or its fixed GUID.
 inline bool IsLegacyLoaderId(const std::wstring& identifier) {
-  return SameText(identifier, kNtldrGuid) || SameText(identifier, kNtldrAlias);
+  return base::EqualsNoCase(identifier, kNtldrGuid) || base::EqualsNoCase(identifier, kNtldrAlias);
 }
 
 class OsListPage : public SkinPage {

@@ -5,6 +5,7 @@
 #include "base/Texts.h"
 #include "oslist/OsListPage.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 #include "win/Seams.h"
@@ -90,12 +91,12 @@ void OsListPage::CopyEntry() {
 
   // The tool names the new object in its answer; the store must know it for the copy to count.
   std::wstring copy = CreatedIdentifier(output);
-  bool copied = IsBracedIdentifier(copy) && !SameText(copy, identifier);
+  bool copied = IsBracedIdentifier(copy) && !base::EqualsNoCase(copy, identifier);
   int copyIndex = copied ? list_.IndexOf(copy) : -1;
   if (copied && copyIndex < 0) {
     list_.scratch.Reset();
     list_.EnumerateOne(&list_.scratch, copy);
-    copied = SameText(list_.scratch.identifier, copy);
+    copied = base::EqualsNoCase(list_.scratch.identifier, copy);
     list_.scratch.Reset();
   }
   if (copyIndex >= 0) SelectRow(RowOfEntry(copyIndex));

@@ -3,12 +3,14 @@
 
 #include "art.h"
 #include "base/AppSettings.h"
+#include "base/Strings.h"
 #include "base/Texts.h"
 #include "controls/Drawing.h"
 #include "controls/SkinDialog.h"
 #include "oslist/OsListPage.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "texts.h"
 #include "win/MenuBitmap.h"
 
@@ -130,8 +132,8 @@ void OsListPage::FillRow(int row, int entryIndex) {
   }
   std::wstring name = legacyLoader && expanded ? LegacyGroupTitle() : entry.description;
 
-  bool isDefault = store && !entry.identifier.empty() && SameText(entry.identifier, manager.defaultId);
-  bool isRunning = store && !entry.identifier.empty() && SameText(entry.identifier, list_.currentOs.identifier);
+  bool isDefault = store && !entry.identifier.empty() && base::EqualsNoCase(entry.identifier, manager.defaultId);
+  bool isRunning = store && !entry.identifier.empty() && base::EqualsNoCase(entry.identifier, list_.currentOs.identifier);
   bool isIniDefault = iniLine && !list_.iniDefault.empty() && entry.GetPath() == list_.iniDefault;
   int legacyImage = AppSettings.ntldrPresent ? art::kImageLoader : art::kImageLoaderMissing;
 
@@ -206,7 +208,7 @@ void OsListPage::UpdateButtons() {
 
     modify = !(store && !tools);
     copy = store && tools;
-    asDefault = (store && tools && !SameText(entry.identifier, list_.bootManager.defaultId)) ||
+    asDefault = (store && tools && !base::EqualsNoCase(entry.identifier, list_.bootManager.defaultId)) ||
                 (iniLine && (!storeDefaultIsLegacy || entry.GetPath() != list_.iniDefault));
     // Store entries stay above the boot.ini lines, and the lines keep among themselves.
     up = before >= 0 && ((store && tools) || (iniLine && iniLineAt(before)));

@@ -8,6 +8,7 @@
 #include "base/AppSettings.h"
 #include "base/Strings.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "win/Seams.h"
 
 namespace {

@@ -44,14 +44,14 @@ int MoveTarget(const EntryList& list, int position, bool up, bool storeWritable)
 
 RemovalRole RoleOf(const EntryList& list, const BootEntry& entry) {
   if (IsStoreEntry(entry)) {
-    if (!list.currentOs.identifier.empty() && SameText(entry.identifier, list.currentOs.identifier))
+    if (!list.currentOs.identifier.empty() && base::EqualsNoCase(entry.identifier, list.currentOs.identifier))
       return RemovalRole::kRunningOs;
     // Only a store entry can be the store's default; a boot.ini line has no identifier to match.
-    if (!entry.identifier.empty() && SameText(entry.identifier, list.bootManager.defaultId))
+    if (!entry.identifier.empty() && base::EqualsNoCase(entry.identifier, list.bootManager.defaultId))
       return RemovalRole::kStoreDefault;
   }
-  if (SameText(entry.identifier, kNtldrGuid)) return RemovalRole::kLegacyLoader;
-  if (IsBootIniLine(entry) && !list.iniDefault.empty() && SameText(entry.GetPath(), list.iniDefault))
+  if (base::EqualsNoCase(entry.identifier, kNtldrGuid)) return RemovalRole::kLegacyLoader;
+  if (IsBootIniLine(entry) && !list.iniDefault.empty() && base::EqualsNoCase(entry.GetPath(), list.iniDefault))
     return RemovalRole::kBootIniDefault;
   return RemovalRole::kNone;
 }
@@ -72,9 +72,9 @@ OrderPlan PlanOrder(const EntryList& list, bool storeWritable, bool deleteFromSt
     if (entry.removed != 0 || entry.deleteMark == 1) {
       plan.anyRemoved = true;
       bool listedTwice = std::any_of(plan.deletions.begin(), plan.deletions.end(),
-                                     [&](const std::wstring& id) { return SameText(id, entry.identifier); });
+                                     [&](const std::wstring& id) { return base::EqualsNoCase(id, entry.identifier); });
       if (deleteFromStore && IsStoreEntry(entry) && !entry.identifier.empty() && !listedTwice &&
-          !SameText(entry.identifier, list.bootManager.defaultId))
+          !base::EqualsNoCase(entry.identifier, list.bootManager.defaultId))
         plan.deletions.push_back(entry.identifier);
     } else if (IsStoreEntry(entry)) {
       if (storeWritable) plan.storeOrder.push_back(entry.identifier);
@@ -96,7 +96,7 @@ int FindListedLike(const EntryList& list, const BootEntry& entry) {
     if (!IsListedEntry(list, index)) continue;
     const BootEntry& candidate = list.entries[static_cast<size_t>(index)];
     if (candidate.sourceKind != entry.sourceKind) continue;
-    if (IsStoreEntry(entry) ? SameText(candidate.identifier, entry.identifier) : candidate.rawText == entry.rawText)
+    if (IsStoreEntry(entry) ? base::EqualsNoCase(candidate.identifier, entry.identifier) : candidate.rawText == entry.rawText)
       return index;
   }
   return -1;

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "store/FileRoutines.h"
 #include "store/StoreCommands.h"
 #include "base/Format.h"
 #include "base/Strings.h"

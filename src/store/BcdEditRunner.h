@@ -1,11 +1,8 @@
-// Runs bcdedit.exe (and the other system tools) as a hidden child with captured output, and the
-// small file and registry routines used across the program.
+// Runs bcdedit.exe (and the other system tools) as a hidden child with captured output.
 #pragma once
 #include <windows.h>
 
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "core/StoreCommands.h"
 #include "store/RunChanges.h"
@@ -109,23 +106,3 @@ std::wstring ResultText(const ToolResult& result, const std::wstring& tool);
 // What the user is told of a field, or of a name, that StoredTextRefusal refused.
 std::wstring UnprintableFieldText(const std::wstring& field);
 std::wstring UnprintableNameText(const std::wstring& name);
-
-bool FileExists(const std::wstring& path);
-bool MakeDirectories(const std::wstring& path);
-bool CopyIntoDirectory(const std::wstring& source, const std::wstring& directory, const std::wstring& name,
-                       bool failIfExists);
-std::wstring AddTrailingSlash(const std::wstring& path);
-std::wstring StripTrailingSlash(const std::wstring& path);
-std::wstring FileNameOf(const std::wstring& path);
-// path as it names a file seen from folder (a full path ending in a backslash): an absolute path
-// stays, one starting with a backslash goes on folder's drive, any other is appended to folder;
-// "." and ".." are resolved and forward slashes become backslashes. The process's current folder
-// plays no part.
-std::wstring CombineWithFolder(const std::wstring& folder, const std::wstring& path);
-bool RegWriteString(HKEY root, const std::wstring& subkey, const std::wstring& name, const std::wstring& value);
-bool RegRemoveValue(HKEY root, const std::wstring& subkey, const std::wstring& name);
-bool RegKeyExists(HKEY root, const std::wstring& subkey, bool create, bool wow64);
-std::wstring RegReadText(HKEY root, const std::wstring& subkey, const std::wstring& name, bool multi, bool wow64,
-                         const std::wstring& fallback);
-// The value's bytes (at most 32767), or nothing when the key or value cannot be read.
-std::optional<std::vector<BYTE>> RegReadRaw(HKEY root, const std::wstring& subkey, const std::wstring& name);

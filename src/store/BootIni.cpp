@@ -11,7 +11,7 @@
 #include "store/SafetyNet.h"
 #include "base/Format.h"
 #include "base/Strings.h"
-#include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "store/EntryList.h"
 #include "store/FileReplace.h"
 #include "win/Handles.h"

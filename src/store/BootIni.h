@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/BootIniLine.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 
 class EntryList;
 

@@ -1,6 +1,8 @@
 // Construction, reset and look-up of the entry list.
 #include "store/EntryList.h"
 
+#include "base/Strings.h"
+
 EntryList::EntryList() { ResetAll(); }
 
 void EntryList::ResetAll() {
@@ -20,10 +22,10 @@ void EntryList::ResetAll() {
 int EntryList::IndexOf(const std::wstring& identifier) const {
   if (identifier.size() < 2 || identifier.front() != L'{' || identifier.back() != L'}') return -1;
   std::wstring wanted = identifier;
-  if (SameText(wanted, kRamdiskOptionsAlias)) wanted = kRamdiskOptionsGuid;
-  if (SameText(wanted, kBootMgrAlias)) wanted = kBootMgrGuid;
+  if (base::EqualsNoCase(wanted, kRamdiskOptionsAlias)) wanted = kRamdiskOptionsGuid;
+  if (base::EqualsNoCase(wanted, kBootMgrAlias)) wanted = kBootMgrGuid;
   for (size_t i = 0; i < entries.size(); ++i) {
-    if (SameText(entries[i].identifier, wanted)) return static_cast<int>(i);
+    if (base::EqualsNoCase(entries[i].identifier, wanted)) return static_cast<int>(i);
   }
   return -1;
 }

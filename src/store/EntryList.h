@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 
 struct ToolResult;
 

@@ -18,7 +18,7 @@ namespace {
 void ForceBcdSystem() { AppSettings.bcdSystem = true; }
 
 // An identifier in the form two spellings share exactly when they compare equal ignoring case,
-// unit by unit as SameText compares them.
+// unit by unit as base::EqualsNoCase compares them.
 std::wstring FoldedIdentifier(const std::wstring& identifier) {
   std::wstring folded = identifier;
   for (wchar_t& unit : folded) unit = core::UpperCaseUnit(unit);

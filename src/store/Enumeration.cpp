@@ -4,7 +4,7 @@
 #include "store/ToolSetup.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
-#include "store/ListingParser.h"
+#include "core/ListingParser.h"
 #include "store/StoreCommands.h"
 
 std::wstring EntryList::RunEnum(const std::wstring& identifier) {
@@ -51,10 +51,10 @@ void EntryList::EnumerateLoaders() {
 }
 
 void EntryList::NoteDeviceOption(const std::wstring& identifier) {
-  std::wstring id = SameText(identifier, kRamdiskOptionsGuid) ? std::wstring(kRamdiskOptionsAlias) : identifier;
+  std::wstring id = base::EqualsNoCase(identifier, kRamdiskOptionsGuid) ? std::wstring(kRamdiskOptionsAlias) : identifier;
   if (id.empty()) return;
   for (const auto& known : deviceOptionIds) {
-    if (SameText(known, id)) return;
+    if (base::EqualsNoCase(known, id)) return;
   }
   deviceOptionIds.push_back(id);
 }

@@ -4,7 +4,7 @@
 #include <cwctype>
 #include <vector>
 
-#include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "base/AppSettings.h"
-#include "store/BcdEditRunner.h"
-#include "store/BootEntry.h"
+#include "store/RegistryRoutines.h"
+#include "core/BootEntry.h"
 #include "store/EntryList.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Small registry routines: write or remove a text value, probe a key, read a text or raw value.
 #include <windows.h>
 
-#include "store/BcdEditRunner.h"
+#include "store/RegistryRoutines.h"
 #include "win/Handles.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // The safety net (copies of the system store and of boot.ini taken before the run's first change
 // to each, and undoing the run's changes from them) and the record of the changes made, saved as
 // a script.
+#include "store/FileRoutines.h"
 #include "store/SafetyNet.h"
 
 #include <windows.h>
@@ -23,12 +24,11 @@ namespace {
 std::vector<std::wstring> FileNamesIn(const std::wstring& folder, const std::wstring& pattern) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found = {};
-  HANDLE search = FindFirstFileW((folder + pattern).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  win::UniqueFind search(FindFirstFileW((folder + pattern).c_str(), &found));
+  if (!search) return names;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.Get(), &found));
   return names;
 }
 

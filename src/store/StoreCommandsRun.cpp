@@ -1,6 +1,6 @@
 // Issuing the page-level store commands through the one runner.
 #include "store/BcdEditRunner.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "store/StoreCommands.h"
 #include "base/Format.h"
 

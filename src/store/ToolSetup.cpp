@@ -1,4 +1,5 @@
 // Finding the configuration tools and the registry key the system store is mounted under.
+#include "store/FileRoutines.h"
 #include "store/ToolSetup.h"
 
 #include <windows.h>

@@ -12,6 +12,7 @@
 #include "controls/ButtonPresets.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 #include "texts.h"
 #include "utilities/UtilitiesPage.h"
 #include "utilities/UtilityIcon.h"

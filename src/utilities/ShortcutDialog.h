@@ -16,8 +16,6 @@ class ShortcutDialog : public win::AppDialog {
   // itemIndex: the utility to change, or -1 for a new one.
   ShortcutDialog(UtilitiesPage& page, int itemIndex);
 
-  int ItemIndex() const { return itemIndex_; }
-  bool Dirty() const { return dirty_; }
   // Saves what the boxes hold: adds the new utility or changes the one shown.
   void Apply();
 

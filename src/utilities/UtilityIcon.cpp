@@ -4,7 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
 
 namespace {
 

@@ -40,10 +40,16 @@ struct HandleTraits {
   static HANDLE Invalid() { return nullptr; }
   static void Close(HANDLE h) { CloseHandle(h); }
 };
-// CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE, not null.
+// CreateFileW reports failure as INVALID_HANDLE_VALUE, not null.
 struct FileHandleTraits {
   static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
   static void Close(HANDLE h) { CloseHandle(h); }
+};
+// FindFirstFileW's search handle: INVALID_HANDLE_VALUE on failure, and closed by FindClose, not
+// CloseHandle.
+struct FindHandleTraits {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { FindClose(h); }
 };
 // FindFirstVolumeW's search handle is closed by FindVolumeClose, not CloseHandle.
 struct FindVolumeTraits {
@@ -95,6 +101,7 @@ struct WindowTraits {
 
 using UniqueHandle = Owned<HANDLE, HandleTraits>;
 using UniqueFile = Owned<HANDLE, FileHandleTraits>;
+using UniqueFind = Owned<HANDLE, FindHandleTraits>;
 using UniqueFindVolume = Owned<HANDLE, FindVolumeTraits>;
 using OwnedMutex = Owned<HANDLE, OwnedMutexTraits>;
 using UniqueKey = Owned<HKEY, KeyTraits>;

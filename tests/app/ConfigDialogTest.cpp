@@ -16,6 +16,7 @@
 #include "base/Texts.h"
 #include "resource.h"
 #include "texts.h"
+#include "store/RegistryRoutines.h"
 #include "win/Controls.h"
 
 using namespace testing_support;

@@ -7,6 +7,8 @@
 #include "base/SettingsFile.h"
 #include "app/Settings.h"
 #include "base/Format.h"
+#include "store/FileRoutines.h"
+#include "store/RegistryRoutines.h"
 
 using namespace testing_support;
 

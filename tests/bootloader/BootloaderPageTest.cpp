@@ -14,6 +14,8 @@
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
 #include "store/BootIni.h"
+#include "store/FileRoutines.h"
+#include "store/RegistryRoutines.h"
 #include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "texts.h"

@@ -19,6 +19,8 @@
 #include "editing/ModifyEntryDialog.h"
 #include "editing/RamdiskOptionsDialog.h"
 #include "oslist/OsListTestSupport.h"
+#include "store/FileRoutines.h"
+#include "store/RegistryRoutines.h"
 #include "utilities/ShortcutDialog.h"
 #include "utilities/UtilitiesPage.h"
 

@@ -6,7 +6,7 @@
 #include "editing/SettingValues.h"
 #include "StoreSandbox.h"
 #include "resource.h"
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "test_resource.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"

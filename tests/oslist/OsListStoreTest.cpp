@@ -4,6 +4,7 @@
 #include "OsListTestSupport.h"
 #include "base/Format.h"
 #include "base/Texts.h"
+#include "store/RegistryRoutines.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
 

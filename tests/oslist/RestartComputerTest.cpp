@@ -4,7 +4,7 @@
 
 #include "StoreSandbox.h"
 #include "oslist/RestartComputer.h"
-#include "store/BcdEditRunner.h"
+#include "store/RegistryRoutines.h"
 
 using namespace testing_support;
 

@@ -1,7 +1,7 @@
 // The entry record's reset states, copy rule and path access, and look-up in the entry list.
 #include <gtest/gtest.h>
 
-#include "store/BootEntry.h"
+#include "core/BootEntry.h"
 #include "store/EntryList.h"
 
 TEST(BootEntry, ResetStatesAndCopyDropManagerOnlyFields) {

@@ -4,6 +4,7 @@
 
 #include "StoreSandbox.h"
 #include "base/AppSettings.h"
+#include "base/Strings.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
 
@@ -142,8 +143,8 @@ MenuView LoadMenu(const StoreSandbox& sandbox) {
   for (int index : list.displayIndex) {
     const BootEntry& entry = list.entries[index];
     int row = static_cast<int>(view.rows.size());
-    if (!entry.identifier.empty() && SameText(entry.identifier, list.bootManager.defaultId)) view.defaultRow = row;
-    if (!entry.identifier.empty() && SameText(entry.identifier, list.currentOs.identifier)) view.currentRow = row;
+    if (!entry.identifier.empty() && base::EqualsNoCase(entry.identifier, list.bootManager.defaultId)) view.defaultRow = row;
+    if (!entry.identifier.empty() && base::EqualsNoCase(entry.identifier, list.currentOs.identifier)) view.currentRow = row;
     view.rows.push_back(entry.identifier + L" " + entry.description);
   }
   view.entries = list.entries.size();

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "store/BcdEditRunner.h"
+#include "store/FileRoutines.h"
+#include "store/RegistryRoutines.h"
 
 using testing_support::RegistryKeyGuard;
 using testing_support::TempProgramFolder;

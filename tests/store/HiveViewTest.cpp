@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "base/AppSettings.h"
-#include "store/BootEntry.h"
-#include "store/DeviceSpec.h"
+#include "core/BootEntry.h"
+#include "core/DeviceSpec.h"
 #include "store/EntryList.h"
 #include "store/HiveView.h"
 #include "StoreSandbox.h"

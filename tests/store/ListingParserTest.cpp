@@ -4,7 +4,7 @@
 
 #include "base/Format.h"
 #include "store/EntryList.h"
-#include "store/ListingParser.h"
+#include "core/ListingParser.h"
 
 TEST(ListingParser, ParseSectionTargets) {
   EntryList list;

@@ -5,6 +5,7 @@
 
 #include "StoreSandbox.h"
 #include "store/BootIni.h"
+#include "store/FileRoutines.h"
 #include "store/SafetyNet.h"
 #include "store/StoreCommands.h"
 #include "win/Dialog.h"

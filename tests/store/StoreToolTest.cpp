@@ -4,6 +4,7 @@
 
 #include "StoreSandbox.h"
 #include "store/EntryList.h"
+#include "store/FileRoutines.h"
 #include "store/StoreCommands.h"
 
 using testing_support::StoreSandbox;

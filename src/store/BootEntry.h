@@ -1,3 +1,0 @@
-// The boot entry record lives in the text core; the name stays for the store's callers.
-#pragma once
-#include "core/BootEntry.h"
