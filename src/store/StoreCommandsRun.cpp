@@ -6,29 +6,23 @@
 
 namespace {
 
+// Leaves the reason on the runner when there is one: the command is then not issued.
+bool Refuse(Refusal refusal) {
+  if (refusal == Refusal::kNone) return false;
+  Runner().lastRefusal = refusal;
+  return true;
+}
+
 // Text that goes between quotes of our own must not bring a quote of its own, nor, when our
 // closing quote follows it directly, end in a backslash that would escape that quote.
 bool RefuseQuoted(const std::wstring& text, bool beforeClosingQuote = true) {
-  Refusal refusal = QuotedTextRefusal(text, beforeClosingQuote);
-  if (refusal == Refusal::kNone) return false;
-  Runner().lastRefusal = refusal;
-  return true;
+  return Refuse(QuotedTextRefusal(text, beforeClosingQuote));
 }
 
 // A text the store keeps (a name) must come back from the tool as it was sent.
-bool RefuseStored(const std::wstring& text) {
-  Refusal refusal = StoredTextRefusal(text);
-  if (refusal == Refusal::kNone) return false;
-  Runner().lastRefusal = refusal;
-  return true;
-}
+bool RefuseStored(const std::wstring& text) { return Refuse(StoredTextRefusal(text)); }
 
-bool RefuseIdentifier(const std::wstring& identifier) {
-  Refusal refusal = IdentifierRefusal(identifier);
-  if (refusal == Refusal::kNone) return false;
-  Runner().lastRefusal = refusal;
-  return true;
-}
+bool RefuseIdentifier(const std::wstring& identifier) { return Refuse(IdentifierRefusal(identifier)); }
 
 // An object's identifier: one argument, and braced (an alias or a GUID), as the element
 // operations want it too.
