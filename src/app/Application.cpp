@@ -102,3 +102,8 @@ bool Application::CheckSingleInstance() {
 }
 
 void Application::SetHelpFile() { ChooseHelpFile(); }
+
+bool AskChangeWithoutCopy(const std::wstring& failure) {
+  return win::Prompt(GetActiveWindow(), failure + GetText(IDS_ASK_CHANGE_WITHOUT_COPY), AppSettings.appTitle,
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}

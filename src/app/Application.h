@@ -40,3 +40,7 @@ class Application {
 
 // The process's one application object.
 Application& App();
+
+// The safety net's question when the copy of the store or of boot.ini cannot be made: change without
+// one (for the rest of the run)? failure says why the copy failed. No is the default.
+bool AskChangeWithoutCopy(const std::wstring& failure);

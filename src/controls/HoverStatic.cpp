@@ -28,7 +28,7 @@ void HoverStatic::SetHoverTracking(bool tracking) {
 void HoverStatic::EndHover() {
   if (!hovering_) return;
   hovering_ = false;
-  if (redrawOnHover_) RedrawWithParent(Handle());
+  RedrawWithParent(Handle());
 }
 
 void HoverStatic::OnMouseMove(LPARAM lParam) {
@@ -46,7 +46,7 @@ void HoverStatic::OnMouseMove(LPARAM lParam) {
   // Captured so that the move that leaves the label still arrives here and ends the hover look.
   SetCapture(Handle());
   hovering_ = true;
-  if (redrawOnHover_) RedrawWithParent(Handle());
+  RedrawWithParent(Handle());
 }
 
 bool HoverStatic::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -23,7 +23,6 @@ class HoverStatic : public win::Control {
     tooltip_.SetTitle(Handle(), title, iconId, iconSize);
   }
   void UseBalloonTooltips() { tooltip_.UseBalloon(); }
-  void SetRedrawOnHover(bool redraw) { redrawOnHover_ = redraw; }
   // Off: no capture, no hover look.
   void SetHoverTracking(bool tracking);
 
@@ -41,7 +40,6 @@ class HoverStatic : public win::Control {
   HCURSOR cursor_ = nullptr;
   bool cursorSet_ = false;
   bool tracking_ = true;
-  bool redrawOnHover_ = true;
   bool hovering_ = false;
 };
 

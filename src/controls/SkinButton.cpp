@@ -237,7 +237,7 @@ INT_PTR SkinButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     ClientToScreen(Handle(), &point);
     if (WindowFromPoint(point) != Handle()) {
       CancelHover();
-    } else if (!hovering_ && (alwaysTrack_ || GetActiveWindow())) {
+    } else if (!hovering_) {
       hovering_ = true;
       Redraw();
       Play(hoverSound_);

@@ -62,8 +62,6 @@ class SkinButton : public win::Control {
   void SetPressedOffset(int style, bool redraw = true);
   // The focus rectangle in flat mode too.
   void SetFlatFocus(bool flatFocus, bool redraw = true);
-  // Hover also while another application is active.
-  void SetAlwaysTrack(bool alwaysTrack) { alwaysTrack_ = alwaysTrack; }
   // Drawn pressed whatever the state (the selected page button).
   void SetAlwaysPressed(bool alwaysPressed, bool redraw = true);
   // Resizes the button to its (hover) image.
@@ -82,7 +80,6 @@ class SkinButton : public win::Control {
   void SetSounds(const std::wstring& hover, const std::wstring& click);
 
   bool IsHovering() const { return hovering_; }
-  bool IsDefault() const { return default_; }
 
  protected:
   void OnAttached() override;
@@ -145,7 +142,6 @@ class SkinButton : public win::Control {
   bool flat_ = true;
   bool border_ = true;
   bool flatFocus_ = false;
-  bool alwaysTrack_ = true;
   bool alwaysPressed_ = false;
   bool transparent_ = false;
   win::UniqueBitmap background_;

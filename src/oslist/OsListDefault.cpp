@@ -78,7 +78,7 @@ void OsListPage::SetBootIniDefault(int index) {
               IDYES) {
         list_.WriteOrder(L"addtolist", kNtldrGuid);
         legacyGroupShown_ = false;
-        list_.LoadBootManager();
+        ReadBootManager();
         RefreshList(false);
         // The menu read back decides: the tool's answer is not parsed.
         if (list_.ntldrIndex == -1) {
@@ -107,7 +107,7 @@ void OsListPage::SetBootIniDefault(int index) {
     // that would only change what the machine boots into. It goes back as it was.
     if (storeChanged) {
       list_.WriteOrder(L"default", defaultBefore);
-      list_.LoadBootManager();
+      ReadBootManager();
       RedrawStoreRows();
     }
     win::Prompt(Handle(), kBootIniWriteFailed, AppSettings.appTitle, MB_OK);
@@ -127,7 +127,7 @@ void OsListPage::SetBootIniDefault(int index) {
     }
   }
   // The list shows the new markers before the result is told.
-  list_.LoadBootManager();
+  ReadBootManager();
   RefreshList(false);
   SelectRow(RowOfEntry(BootIniLineIndex(line.rawText)));
   SetDefaultDone(index, true);

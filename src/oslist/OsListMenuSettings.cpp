@@ -217,7 +217,7 @@ int OsListPage::ApplyStoreMenuSettings() {
   if (!failed) return 1;
 
   // Something did not arrive: the page shows what the store holds now.
-  list_.LoadBootManager();
+  ReadBootManager();
   AppSettings.bcdTimeout = manager.timeout;
   win::Prompt(Handle(), kWriteStoreError, AppSettings.appTitle, MB_OK | MB_ICONERROR);
   return -1;

@@ -60,7 +60,7 @@ bool OsListPage::CanRestartIntoOnce() const {
 bool OsListPage::PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText) {
   ToolResult result = RestoreBootSequence(earlier);
   toolText = result.text;
-  list_.LoadBootManager();
+  ReadBootManager();
   // The tool may say it failed because there was nothing left to delete: the store decides.
   return ManagerRead(list_.bootManager) && SameSequence(BootSequenceOf(list_.bootManager), earlier);
 }
@@ -73,7 +73,7 @@ void OsListPage::RestartIntoOnce() {
 
   // What the boot manager was to start once before (ours or another program's) is what the store
   // gets back when no restart follows.
-  list_.LoadBootManager();
+  ReadBootManager();
   if (!ManagerRead(list_.bootManager)) {
     win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, list_.bootManager.rawText),
                 AppSettings.appTitle, MB_OK | MB_ICONERROR);
@@ -87,7 +87,7 @@ void OsListPage::RestartIntoOnce() {
   if (Runner().lastRefusal == Refusal::kNoSafetyNet) return;
   // The tool's words are translated on a localised Windows: its exit code and the boot manager
   // read back decide.
-  list_.LoadBootManager();
+  ReadBootManager();
   std::wstring toolText;
   const bool readBack = ManagerRead(list_.bootManager);
   if (!set.Succeeded() || !readBack || !Names(BootSequenceOf(list_.bootManager), entry.identifier)) {

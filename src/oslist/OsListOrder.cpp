@@ -76,7 +76,7 @@ bool OsListPage::SaveOrderCommand() {
   if (hasSelection_ && IsListedEntry(list_, selectedEntry_)) selected = list_.entries[static_cast<size_t>(selectedEntry_)];
   if (orderChanged_) {
     saved = SaveOrder();
-    list_.LoadBootManager();
+    ReadBootManager();
     RefreshList(false);
   }
   // Rebuilding makes new records for boot.ini lines, so the entry is found again by what it is.

@@ -144,7 +144,7 @@ void OsListPage::TakeStoreTimeout() {
   bool unread = AppSettings.bcdSystem && AppSettings.toolsAvailable && AppSettings.bcdTimeout == -1 &&
                 manager.rawText.empty();
   if (unread || manager.rawText == NOT_READ_TEXT) {
-    list_.LoadBootManager();
+    ReadBootManager();
     AppSettings.bcdTimeout = list_.bootManager.timeout;
   }
 }

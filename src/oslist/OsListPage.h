@@ -39,6 +39,9 @@ class OsListPage : public SkinPage {
   void FillRow(int row, int entryIndex);
   void InsertEntryRow(int entryIndex, int position);
   void RefreshList(bool reload);
+  // The boot manager read again; the user is told when a store file without a menu had to go.
+  void ReadBootManager();
+  void TellManagerLoad(ManagerLoad load);
   void UpdateButtons();
   int RowOfEntry(int entryIndex) const;
   void UpdateStoreLabel(bool initial);
@@ -89,7 +92,6 @@ class OsListPage : public SkinPage {
   int SelectedEntry() const { return selectedEntry_; }
   int SelectedRow() const { return selectedRow_; }
   bool OrderChanged() const { return orderChanged_; }
-  bool SettingsChanged() const { return settingsChanged_; }
 
   // --- View family: shared helpers (OsListView.cpp) ---
   // Re-reads the page's controls from its state: Save and Apply, Add New, the reload button, the

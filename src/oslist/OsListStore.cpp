@@ -86,7 +86,7 @@ void OsListPage::CopyEntry() {
     win::Prompt(Handle(), kWriteStoreError, AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return;
   }
-  list_.LoadBootManager();
+  ReadBootManager();
   RefreshList(false);
 
   // The tool names the new object in its answer; the store must know it for the copy to count.

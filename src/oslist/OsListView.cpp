@@ -13,6 +13,7 @@
 #include "store/FileRoutines.h"
 #include "texts.h"
 #include "win/MenuBitmap.h"
+#include "win/Seams.h"
 
 namespace {
 
@@ -157,15 +158,22 @@ void OsListPage::FillRow(int row, int entryIndex) {
   if (legacyLoader) list_.legacyRow = row;
 }
 
+void OsListPage::ReadBootManager() { TellManagerLoad(list_.LoadBootManager()); }
+
+void OsListPage::TellManagerLoad(ManagerLoad load) {
+  if (load == ManagerLoad::kStoreFileWithoutMenu)
+    win::Prompt(Handle(), GetText(IDS_STORE_FILE_EMPTY), AppSettings.appTitle, MB_OK | MB_ICONEXCLAMATION);
+}
+
 void OsListPage::RefreshList(bool reload) {
-  if (reload) list_.LoadBootManager();
+  if (reload) ReadBootManager();
   orderChanged_ = false;
   // Unsaved removals go with the rest of the unsaved order; the rebuild marks what it lists.
   for (BootEntry& entry : list_.entries) {
     entry.removed = 0;
     entry.deleteMark = -1;
   }
-  list_.Reload(reload ? 1 : 0);
+  TellManagerLoad(list_.Reload(reload ? 1 : 0));
   FillList();
 }
 

@@ -8,6 +8,10 @@
 
 struct ToolResult;
 
+// How reading the boot manager went. A store file without a menu is of no use here: it was let go
+// and the system store read in its place, which the user must be told.
+enum class ManagerLoad { kRead, kStoreFileWithoutMenu };
+
 class EntryList {
  public:
   EntryList();
@@ -41,7 +45,7 @@ class EntryList {
   // A null record means scratch; isBootManager always parses into bootManager.
   void ParseSection(BootEntry* record, const std::wstring& text, bool isBootManager);
   void EnumerateLoaders();
-  void LoadBootManager();
+  ManagerLoad LoadBootManager();
   void NoteDeviceOption(const std::wstring& identifier);
 
   // Registry view of the mounted store.
@@ -55,8 +59,8 @@ class EntryList {
   // Assembly.
   // False when the tool was not found: the menu was read from the registry where it could be.
   bool InitialLoad();
-  void Reload(int full);
-  void BuildFromStore(int full);
+  ManagerLoad Reload(int full);
+  ManagerLoad BuildFromStore(int full);
   int LegacyEntryMissing();
   void Clear();
 

@@ -52,20 +52,21 @@ bool EntryList::InitialLoad() {
   return tools;
 }
 
-void EntryList::Reload(int full) {
+ManagerLoad EntryList::Reload(int full) {
   if (full) entries.clear();
   displayIndex.clear();
-  if (AppSettings.bcdSystem) BuildFromStore(full);
+  ManagerLoad load = AppSettings.bcdSystem ? BuildFromStore(full) : ManagerLoad::kRead;
   if (Runner().storeFile.empty() && AppSettings.ntldrPresent) LoadBootIni();
+  return load;
 }
 
-void EntryList::BuildFromStore(int full) {
+ManagerLoad EntryList::BuildFromStore(int full) {
   ForceBcdSystem();
   if (full || entries.empty()) EnumerateLoaders();
   // The hive shortcut describes the system store only.
   if (!Runner().storeFile.empty()) registryMode = 0;
   ntldrIndex = -1;
-  if (bootManager.displayorder.empty()) LoadBootManager();
+  ManagerLoad load = bootManager.displayorder.empty() ? LoadBootManager() : ManagerLoad::kRead;
 
   // Looked up by identifier once per menu line: a scan of every entry for each line made a menu of
   // a thousand loaders half a million comparisons. The first entry of a spelling is the one found.
@@ -108,6 +109,7 @@ void EntryList::BuildFromStore(int full) {
     displayIndex.push_back(index);
     if (scratch.identifier == kNtldrGuid) ntldrIndex = index;
   }
+  return load;
 }
 
 int EntryList::LegacyEntryMissing() {

@@ -12,6 +12,9 @@ struct RunChanges {
   // Take the copies before the first change. The program switches it on as it starts; runners made
   // for other uses (tests that count command lines) leave it off.
   bool safetyNet = false;
+  // Asked, when a copy cannot be made, whether to change without one (shown why the copy failed);
+  // true goes on. The store layer asks nobody itself: unset, nothing changes without a copy.
+  bool (*askChangeWithoutCopy)(const std::wstring& failure) = nullptr;
   // This run's copy ("...\Backup\auto-YYYY_MM_DD-HHMMSS.BCD"); empty until it was made.
   std::wstring autoBackup;
   // This run's copy of boot.ini ("...\Backup\auto-YYYY_MM_DD-HHMMSS.boot.ini"), made before its

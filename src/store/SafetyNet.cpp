@@ -72,8 +72,7 @@ std::wstring SystemErrorText(DWORD error) {
 // run: where one copy cannot be made, none can) or to leave everything as it is for the rest of
 // this command. No is the default.
 bool OfferChangeWithoutCopy(RunChanges& changes, const std::wstring& failure) {
-  if (win::Prompt(GetActiveWindow(), failure + GetText(IDS_ASK_CHANGE_WITHOUT_COPY), AppSettings.appTitle,
-                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES) {
+  if (changes.askChangeWithoutCopy && changes.askChangeWithoutCopy(failure)) {
     changes.withoutCopy = true;
     return true;
   }

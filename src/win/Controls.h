@@ -26,8 +26,6 @@ inline int ComboSelection(HWND combo) { return static_cast<int>(SendMessageW(com
 inline void ComboSelect(HWND combo, int index) { SendMessageW(combo, CB_SETCURSEL, index, 0); }
 inline void ComboClear(HWND combo) { SendMessageW(combo, CB_RESETCONTENT, 0, 0); }
 
-inline int ListViewCount(HWND list) { return ListView_GetItemCount(list); }
-inline int ListViewSelection(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
 
 // Any child window.
 class Window {

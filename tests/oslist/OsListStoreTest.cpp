@@ -83,7 +83,8 @@ TEST_F(OtherStoreFile, AFileThatCannotServeLeavesOrSendsBackToTheSystemStore) {
   // A store without a boot menu: said so, and the system store is read instead.
   RunTool(L"bcdedit", L"/createstore \"" + folder.File(L"empty.BCD") + L"\"");
   std::wstring empty = Browse(L"empty.BCD", false);
-  EXPECT_EQ(seams.script.prompts.at(1).text, GetText(IDS_STORE_FILE_EMPTY));
+  EXPECT_EQ(seams.script.prompts.at(1).text, L"This BCD store file is Empty\x3002\n\nReload the Default system boot store now.");
+  EXPECT_EQ(seams.script.prompts.at(1).flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   std::vector<std::wstring> arguments = TakeArguments();
   EXPECT_EQ(arguments.at(0), WithStoreClause(empty, L" /enum {bootmgr} /v"));
   EXPECT_EQ(std::count_if(arguments.begin(), arguments.end(), [](auto& a) { return a.find(L"/store") != a.npos; }), 1);

@@ -1,6 +1,7 @@
 // Every road of the OS list page that changes the store, against a safety net whose copy fails:
 // the change is told as not done, nothing is sent after the copy, boot.ini stays as it was.
 #include "OsListTestSupport.h"
+#include "app/Application.h"
 #include "core/ChangeScript.h"
 
 using namespace testing_support;
@@ -26,6 +27,7 @@ TEST_F(SafetyNetRoads, ARefusedChangeIsToldAsNotDoneAndLeavesBootIniAsItWas) {
       ASSERT_TRUE(SeedDemo() && PlaceBootIni(kDemoBootIni) && CopyFileW(faithful.c_str(), tool.c_str(), FALSE));
       Runner().changes = RunChanges{};
       Runner().changes.safetyNet = true;
+      Runner().changes.askChangeWithoutCopy = AskChangeWithoutCopy;
       OpenPage();
       seams.script.prompts.clear();
       // Yes to the set-default question; the copy's offer gets its default button.

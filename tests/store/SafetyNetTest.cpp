@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "StoreSandbox.h"
+#include "app/Application.h"
 #include "store/BootIni.h"
 #include "store/FileRoutines.h"
 #include "store/SafetyNet.h"
@@ -22,6 +23,7 @@ class SafetyNet : public testing::Test, protected StoreSandbox {
   void SetUp() override {
     ASSERT_TRUE(SeedDemo());
     Runner().changes.safetyNet = true;
+    Runner().changes.askChangeWithoutCopy = AskChangeWithoutCopy;
     ClearJournal();
   }
   std::wstring Copy() const { return Runner().changes.autoBackup; }

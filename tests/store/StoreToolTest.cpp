@@ -189,12 +189,9 @@ TEST(StoreTool, EmptyStoreFileFallsBackToTheSystemStore) {
   ASSERT_TRUE(FileExists(file));
   Runner().storeFile = file;
   EntryList list;
-  list.LoadBootManager();
+  EXPECT_EQ(list.LoadBootManager(), ManagerLoad::kStoreFileWithoutMenu);
   EXPECT_TRUE(Runner().storeFile.empty());
-  ASSERT_EQ(sandbox.seams.script.prompts.size(), 1u);
-  EXPECT_EQ(sandbox.seams.script.prompts[0].text,
-            L"This BCD store file is Empty\x3002\n\nReload the Default system boot store now.");
-  EXPECT_EQ(sandbox.seams.script.prompts[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_TRUE(sandbox.seams.script.prompts.empty()) << "the page tells the user";
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
   std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 3u);
