@@ -15,8 +15,9 @@
 #include "bootloader/BootloaderPage.h"
 #include "controls/ButtonPresets.h"
 #include "editing/ModifyEntryDialog.h"
+#include "firmware/FirmwarePage.h"
 #include "oslist/OsListPage.h"
-#include "oslist/RestartComputer.h"
+#include "store/RestartComputer.h"
 #include "resource.h"
 #include "texts.h"
 #include "utilities/UtilitiesPage.h"
@@ -54,6 +55,7 @@ constexpr PageRow kPages[] = {
     {IDC_MAIN_PAGE_UTILITIES, IDB_PAGE_UTILITIES_SELECTED, IDI_UTILITIES, &MakePage<UtilitiesPage>, {kRefreshUtilities}},
     {IDC_MAIN_PAGE_BOOTLOADER, IDB_PAGE_BOOTLOADER_SELECTED, IDI_BOOTLOADER, &MakePage<BootloaderPage>,
      {kRefreshBootloader}},
+    {IDC_MAIN_PAGE_FIRMWARE, IDB_PAGE_FIRMWARE_SELECTED, IDI_FIRMWARE, &MakePage<FirmwarePage>, {kRefreshFirmware}},
 };
 constexpr int kPageCount = static_cast<int>(std::size(kPages));
 // The rows the start-page setting chooses between: 1 the OS list, anything else the utilities.

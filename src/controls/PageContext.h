@@ -27,7 +27,8 @@ struct PageContext {
 };
 
 // Posted to the main window by a page that changed what other pages show (wParam: the main
-// window's refresh kind: 0 all, 1 OS list, 2 Utilities, 3 Bootloader, 9 the OS list's rows).
+// window's refresh kind: 0 all, 1 OS list, 2 Utilities, 3 Bootloader, 9 the OS list's rows, 11
+// Firmware).
 constexpr UINT kRefreshPagesMessage = WM_APP + 0x40;
 
 // The refresh kinds of kRefreshPagesMessage and of the pages' Refresh.
@@ -39,4 +40,5 @@ enum RefreshKind : int {
   kRefreshOsListRows = 9,
   // The store itself changed under the list (a restore): read it again before showing it.
   kRefreshOsListFromStore = 10,
+  kRefreshFirmware = 11,
 };

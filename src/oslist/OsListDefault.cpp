@@ -4,7 +4,7 @@
 #include "base/Strings.h"
 #include "base/Texts.h"
 #include "oslist/OsListPage.h"
-#include "oslist/RestartComputer.h"
+#include "store/RestartComputer.h"
 #include "store/BcdEditRunner.h"
 #include "store/BootIni.h"
 #include "store/HiveView.h"

@@ -14,6 +14,7 @@
 #define IDI_BOOTLOADER 142
 #define IDI_STORE_FILE 143
 #define IDI_PARTITION 144
+#define IDI_FIRMWARE 135
 
 // Bitmaps.
 #define IDB_ABOUT_BACKGROUND 129           // 478x210, dark enough for white text
@@ -24,6 +25,7 @@
 #define IDB_PAGE_OSLIST_SELECTED 148       // 105x47, pure red transparent
 #define IDB_PAGE_BOOTLOADER_SELECTED 149   // 105x47, pure red transparent
 #define IDB_PAGE_UTILITIES_SELECTED 150    // 105x47, pure red transparent
+#define IDB_PAGE_FIRMWARE_SELECTED 136     // 105x47, pure red transparent
 #define IDB_LIST_HEADER 151                // 5x9, kListHeaderTransparent
 #define IDB_BUTTON_STRIP 152               // 320x16: twenty 16x16 images, magenta transparent
 #define IDB_ABOUT_PICTURE_ZH_TW 156        // 208x36, the about page's picture for code "404"

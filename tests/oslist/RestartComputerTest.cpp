@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "StoreSandbox.h"
-#include "oslist/RestartComputer.h"
+#include "store/RestartComputer.h"
 #include "store/RegistryRoutines.h"
 
 using namespace testing_support;

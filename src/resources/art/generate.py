@@ -586,6 +586,30 @@ def icon_disk(c):
     hard_disk(c)
 
 
+def chip(c, x, y, size, body, edge, pin):
+    """A firmware chip: a square body with pins on every side."""
+    n = 3
+    step = size / (n + 1)
+    pin_len = size * 0.16
+    for i in range(1, n + 1):
+        t = x + i * step
+        u = y + i * step
+        w = max(size * 0.07, c.px)
+        c.fill(c.rect(t - w, y, t + w, y + pin_len + 0.5), pin)
+        c.fill(c.rect(t - w, y + size - pin_len - 0.5, t + w, y + size), pin)
+        c.fill(c.rect(x, u - w, x + pin_len + 0.5, u + w), pin)
+        c.fill(c.rect(x + size - pin_len - 0.5, u - w, x + size, u + w), pin)
+    inner = c.rect(x + pin_len, y + pin_len, x + size - pin_len, y + size - pin_len, r=size * 0.08)
+    c.bordered(inner, body, edge)
+    return inner
+
+
+def icon_firmware(c):
+    chip(c, 0, 0, 16, c.vgrad((84, 96, 114), (40, 50, 64), 2, 14), (24, 30, 40), (176, 186, 200))
+    # the firmware's own start: a small power mark on the chip
+    power_symbol(c, 8, 8.4, 3.2, 1.4, (90, 226, 140))
+
+
 ICONS = [
     # (resource, name in art.h, meaning, drawing)
     (128, 'IDI_APP', 'the application', icon_app),
@@ -596,6 +620,7 @@ ICONS = [
     (142, 'IDI_BOOTLOADER', 'the Bootloader page', icon_bootloader),
     (143, 'IDI_STORE_FILE', 'a boot store file', icon_store_file),
     (144, 'IDI_PARTITION', 'a disk partition', icon_disk),
+    (135, 'IDI_FIRMWARE', 'the Firmware page', icon_firmware),
 ]
 
 
@@ -640,7 +665,8 @@ ACCENT_H = 2
 COLUMN_W = 105           # left column behind the page buttons
 FOOTER_Y = 407           # footer strip with the status lines
 BANNER_AT = (87, 5)      # where the banner static sits (dialog units 58,3)
-PAGE_BUTTONS = {148: 185, 149: 237, 150: 289}  # selected looks and the row of their button
+# selected looks and the row of their button (dialog units 100, 130, 190 and 160 of the main window)
+PAGE_BUTTONS = {148: 163, 149: 211, 150: 309, 136: 260}
 COLUMN_TOP = (112, 140, 170)
 COLUMN_BOTTOM = (88, 114, 144)
 
@@ -730,7 +756,7 @@ def banner(skin_img):
     return out
 
 
-PAGE_GLYPHS = {148: 'list', 149: 'power', 150: 'tools'}
+PAGE_GLYPHS = {148: 'list', 149: 'power', 150: 'tools', 136: 'chip'}
 
 
 def page_glyph(c, kind, x, y):
@@ -740,6 +766,9 @@ def page_glyph(c, kind, x, y):
             c.fill(c.rect(x + 4, y + 2 + i * 4, x + 4 + w, y + 4 + i * 4), WHITE)
     elif kind == 'power':
         power_symbol(c, x + 7, y + 8, 5.2, 2.0, WHITE)
+    elif kind == 'chip':
+        inner = chip(c, x, y + 1, 14, WHITE, WHITE, WHITE)
+        c.fill(c.shrink(inner, 2), (0, 100, 176))
     else:
         # four tiles: a set of tools
         for dx in (0, 7):
@@ -831,7 +860,8 @@ def build():
     files['skin.bmp'] = bmp24(skin_img)
     files['banner.bmp'] = bmp24(banner(skin_img))
     files['buttons.bmp'] = bmp24(button_strip())
-    for res, name in ((148, 'page_oslist.bmp'), (149, 'page_bootloader.bmp'), (150, 'page_utilities.bmp')):
+    for res, name in ((148, 'page_oslist.bmp'), (149, 'page_bootloader.bmp'), (150, 'page_utilities.bmp'),
+                      (136, 'page_firmware.bmp')):
         files[name] = bmp24(selected_page_button(res, skin_img))
     files['lock_locked.bmp'] = bmp24(lock_button(True))
     files['lock_unlocked.bmp'] = bmp24(lock_button(False))
@@ -862,8 +892,8 @@ def preview(folder, skin_img):
     d = ImageDraw.Draw(win)
     label = font(FONT_REGULAR, 11)
     d.text((138, 42), 'Version : 0.1  Build 0000.0000 ( Beta for Test )', font=label, fill=(0, 0, 0))
-    for text, y, colour in (('OS List', 185, WHITE), ('Bootloader', 237, (0, 0, 0)), ('Utilities', 289, (0, 0, 0)),
-                            ('About', 340, (0, 0, 0))):
+    for text, y, colour in (('OS List', 163, WHITE), ('Bootloader', 211, (0, 0, 0)), ('Firmware', 260, (0, 0, 0)),
+                            ('Utilities', 309, (0, 0, 0)), ('About', 358, (0, 0, 0))):
         d.text((53, y + 24), text, font=label, fill=colour, anchor='mm')
     page_icon = render(icon_os_list, 48)
     win.paste(page_icon, (30, 105), page_icon)

@@ -1,5 +1,5 @@
 // The restart road of WinPE and of Windows.
-#include "oslist/RestartComputer.h"
+#include "store/RestartComputer.h"
 
 #include <windows.h>
 

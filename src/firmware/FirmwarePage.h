@@ -1,0 +1,80 @@
+// The Firmware page: the UEFI firmware's own boot menu (Windows' boot manager is one of its
+// entries), an entry started once at the next restart, the firmware's order, and a restart into
+// the firmware's setup.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "controls/PageContext.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinPage.h"
+#include "core/FirmwareMenu.h"
+#include "win/Controls.h"
+
+class FirmwarePage : public SkinPage {
+ public:
+  explicit FirmwarePage(const PageContext& context);
+
+  // Reads the firmware's menu again, unless the user has moved entries and not saved them.
+  void Refresh(int what) override;
+  void Relocalize() override;
+  // Unsaved moves: saved, dropped, or the user stays (false).
+  bool ConfirmLeave() override;
+
+  // Reads the menu and shows it; a note says why the list is empty when it is.
+  void Load();
+  void RestartIntoOnce();
+  void Move(int step);
+  // Asks first unless told not to; true when the order the list shows is now the firmware's.
+  bool SaveOrder(bool ask = true);
+  void RestartIntoSetup();
+
+  // The menu as read last, and the order the list shows (moves included).
+  const FirmwareMenu& Menu() const { return menu_; }
+  const std::vector<FirmwareEntry>& Shown() const { return shown_; }
+  bool OrderChanged() const { return orderChanged_; }
+
+ protected:
+  BOOL OnInit() override;
+  bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  INT_PTR OnOnce(WPARAM, LPARAM) { RestartIntoOnce(); return TRUE; }
+  INT_PTR OnMoveUp(WPARAM, LPARAM) { Move(-1); return TRUE; }
+  INT_PTR OnMoveDown(WPARAM, LPARAM) { Move(1); return TRUE; }
+  INT_PTR OnSaveOrder(WPARAM, LPARAM) { SaveOrder(); return TRUE; }
+  INT_PTR OnSetup(WPARAM, LPARAM) { RestartIntoSetup(); return TRUE; }
+  INT_PTR OnReload(WPARAM, LPARAM) { if (ConfirmLeave()) Load(); return TRUE; }
+  INT_PTR OnSelectionChanged(WPARAM, LPARAM) { UpdateButtons(); return 0; }
+  INT_PTR OnDoubleClick(WPARAM, LPARAM);
+  INT_PTR OnRightClick(WPARAM, LPARAM);
+
+  void SetUpButtons();
+  void CreateColumns();
+  void FillList(int selectRow);
+  void UpdateButtons();
+  void SetNote(const std::wstring& text);
+  // The firmware may be changed: the system store is in use and the tool is there.
+  bool CanChange() const;
+  int SelectedRow() const;
+  // One identifier per row, in the list's order.
+  std::vector<std::wstring> ShownOrder() const;
+  // Reads the menu again; false (the user told, with what) when it could not be read.
+  bool ReadBack(const std::wstring& description, UINT failureText);
+  // Puts the one-time start back as it was before; true when the firmware says so.
+  bool PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText);
+  int Tell(const std::wstring& text, UINT flags) const;
+
+  static const win::MessageEntry<FirmwarePage> kMessages[];
+
+  PageContext context_;
+  win::ListView rows_;
+  SkinButton pageIcon_;
+  SkinButton moveUp_;
+  SkinButton moveDown_;
+  FirmwareMenu menu_;
+  std::vector<FirmwareEntry> shown_;
+  bool orderChanged_ = false;
+  bool loaded_ = false;
+  bool stale_ = false;  // hidden since the last reading
+};
