@@ -3,6 +3,8 @@
 # window opens there; without one Vexa starts on a virtual display, a screenshot of its main window
 # is saved, and the command ends.
 # The demo gets a prefix of its own, so the tests' prefix never holds its store, tools or boot.ini.
+# The demo machine is a UEFI one, with the firmware's boot menu in its store (scripts/seed-demo.sh;
+# VEXA_DEMO_FIRMWARE=bios in a fresh demo prefix makes it a BIOS one).
 export VEXA_WINEPREFIX="${VEXA_WINEPREFIX:-${VEXA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}/demo-prefix}"
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Gives the Wine prefix what a multi-boot Windows machine has and Wine lacks: bcdedit.exe and
-# bootsect.exe (our stand-ins) in the system folders, the demo boot store when the prefix has no
-# store yet, and C:\boot.ini with C:\ntldr when they are missing. Run by scripts/run.sh, which
-# exports WINEPREFIX and VEXA_BUILD; safe to run again (nothing that exists is overwritten except
-# the stand-ins themselves).
+# Gives the Wine prefix what a multi-boot Windows machine has and Wine lacks: bcdedit.exe,
+# bootsect.exe and wpeutil.exe (our stand-ins) in the system folders, with our shutdown.exe over
+# Wine's, the demo boot store of a UEFI machine when the prefix has no firmware boot menu yet, and
+# C:\boot.ini with C:\ntldr when they are missing. Run by scripts/run.sh, which exports WINEPREFIX
+# and VEXA_BUILD; safe to run again (nothing that exists is overwritten except the stand-ins
+# themselves, and a store seeded before the demo machine had a firmware menu).
+# VEXA_DEMO_FIRMWARE=bios seeds the BIOS demo store instead, when the prefix has no store at all.
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix}"
 VEXA_BUILD="${VEXA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+firmware="${VEXA_DEMO_FIRMWARE:-uefi}"
+case "$firmware" in
+  uefi) seeded_object='{fwbootmgr}' ;;
+  bios) seeded_object='{bootmgr}' ;;
+  *) echo "[vexa] VEXA_DEMO_FIRMWARE must be uefi or bios, not $firmware" >&2; exit 1 ;;
+esac
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
@@ -21,13 +29,13 @@ drive_c="$WINEPREFIX/drive_c"
 # the prefix); a 32-bit lookup of system32 lands in syswow64.
 for folder in "$drive_c/windows/system32" "$drive_c/windows/syswow64"; do
   [ -d "$folder" ] || continue
-  for tool in bcdedit bootsect wpeutil; do cp -f "$standins/$tool.exe" "$folder/$tool.exe"; done
+  for tool in bcdedit bootsect wpeutil shutdown; do cp -f "$standins/$tool.exe" "$folder/$tool.exe"; done
 done
 
 # The journal must not catch the seeding, whatever the caller's environment says.
-if ! VEXA_TOOL_JOURNAL= VEXA_BCD_ROOT= wine "$standins/bcdedit.exe" /enum '{bootmgr}' >/dev/null 2>&1; then
-  VEXA_TOOL_JOURNAL= VEXA_BCD_ROOT= wine "$standins/bcdedit.exe" /vexa-seed-demo >/dev/null
-  echo "[vexa] seeded the demo boot store into $WINEPREFIX" >&2
+if ! VEXA_TOOL_JOURNAL= VEXA_BCD_ROOT= wine "$standins/bcdedit.exe" /enum "$seeded_object" >/dev/null 2>&1; then
+  VEXA_TOOL_JOURNAL= VEXA_BCD_ROOT= wine "$standins/bcdedit.exe" /vexa-seed-demo "$firmware" >/dev/null
+  echo "[vexa] seeded the $firmware demo boot store into $WINEPREFIX" >&2
 fi
 
 if [ ! -e "$drive_c/boot.ini" ]; then

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "bcdedit/Messages.h"
 #include "common/BcdIds.h"
 #include "common/FileStore.h"
@@ -35,6 +37,35 @@ std::wstring SystemErrorText(unsigned long code) {
   if (buffer) LocalFree(buffer);
   return text;
 }
+
+namespace {
+
+// Entries the firmware starts by itself. Application types 1 and 2 (the firmware and the Windows
+// boot manager) carry the firmware image type as well, but they are managers, not entries.
+bool IsFirmwareApplication(std::uint32_t type) {
+  std::uint32_t application = type & 0xFFFFF;
+  return (type & 0xFFF00000) == 0x10100000 && application != 1 && application != 2;
+}
+
+// The firmware's boot menu as /enum FIRMWARE lists it: {fwbootmgr}, the entries of its displayorder
+// in that order ({bootmgr} among them), then the firmware's entries that are on no menu. A BIOS
+// store has none of these.
+std::vector<const BcdObject*> FirmwareObjects(const BcdStore& store) {
+  std::vector<const BcdObject*> objects;
+  auto add = [&objects](const BcdObject* object) {
+    if (object && std::find(objects.begin(), objects.end(), object) == objects.end()) objects.push_back(object);
+  };
+  if (const BcdObject* manager = store.Find(kFwBootMgrGuid)) {
+    add(manager);
+    if (const Element* order = manager->Find(element::kDisplayOrder))
+      for (const auto& guid : order->objects) add(store.Find(guid));
+  }
+  for (const BcdObject* object : store.Ordered())
+    if (IsFirmwareApplication(object->type)) add(object);
+  return objects;
+}
+
+}  // namespace
 
 const wchar_t* BcdEdit::Said(const wchar_t* english) const {
   return InLanguage(english, EnvironmentValue(kLanguageVariable));
@@ -147,6 +178,8 @@ int BcdEdit::Enum(const Args& args) {
         for (const auto& guid : order->objects)
           if (const BcdObject* entry = store_.Find(guid)) objects.push_back(entry);
     }
+  } else if (what == L"FIRMWARE") {
+    objects = FirmwareObjects(store_);
   } else {
     auto matches = [&what](std::uint32_t type) {
       if (what == L"ALL") return true;
@@ -155,8 +188,7 @@ int BcdEdit::Enum(const Args& args) {
       if (what == L"BOOTSECTOR") return type == kTypeBootSector;
       if (what == L"RESUME") return type == kTypeResume;
       if (what == L"INHERIT") return (type >> 28) == 2;
-      if (what == L"FIRMWARE") return (type & 0xFFF00000) == 0x10100000 && type != kTypeBootMgr;
-      if (what == L"BOOTAPP") return (type >> 28) == 1 && type != kTypeBootMgr && type != kTypeFwBootMgr;
+      if (what == L"BOOTAPP") return (type >> 28) == 1 && (type & 0x00F00000) != 0x00100000;
       return false;
     };
     static const wchar_t* const kTypes[] = {L"ALL",     L"BOOTMGR",  L"OSLOADER", L"BOOTSECTOR",

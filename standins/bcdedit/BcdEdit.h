@@ -47,6 +47,9 @@ class BcdEdit {
   bool SaveStore();
   // Resolves an identifier to an existing object; prints the reference error when there is none.
   BcdObject* Reference(const std::wstring& identifier);
+  // Every identifier as the GUID of an existing object; prints the reference error at the first that
+  // names none.
+  bool ExistingGuids(const Args& identifiers, std::vector<std::wstring>& guids);
 
   int Fail(std::initializer_list<std::wstring> lines);
   int InvalidCommand(const wchar_t* command);

@@ -21,7 +21,8 @@ int BcdEdit::Export(const Args& args) {
 }
 
 int BcdEdit::Import(const Args& args) {
-  // /clean also drops the firmware's own entries on EFI machines; there are none here.
+  // /clean also drops the firmware's own entries on EFI machines; here the file's store replaces
+  // the whole store either way.
   bool clean = args.size() == 2 && EqualsNoCase(args[1], L"/clean");
   if (args.size() != 1 && !clean) return InvalidCommand(L"import");
   BcdStore imported;
@@ -40,8 +41,11 @@ int BcdEdit::CreateStore(const Args& args) {
 }
 
 int BcdEdit::SeedDemo(const Args& args) {
-  if (!args.empty()) return InvalidCommand(L"vexa-seed-demo");
-  store_ = demo::MakeDemoStore();
+  // BIOS unless asked otherwise: every test written before the firmware menu expects that store.
+  bool uefi = args.size() == 1 && EqualsNoCase(args[0], L"uefi");
+  bool bios = args.empty() || (args.size() == 1 && EqualsNoCase(args[0], L"bios"));
+  if (!uefi && !bios) return InvalidCommand(L"vexa-seed-demo");
+  store_ = uefi ? demo::MakeUefiDemoStore() : demo::MakeDemoStore();
   if (!SaveStore()) return 1;
   return Succeed();
 }

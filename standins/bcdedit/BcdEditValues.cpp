@@ -16,7 +16,51 @@ namespace {
 
 bool LooksLikeIdentifier(const std::wstring& text) { return !text.empty() && text[0] == L'{'; }
 
+enum class ListChange { Replace, AddFirst, AddLast, Remove };
+
+// Object list operands: identifiers that replace the list, or one identifier with /addfirst,
+// /addlast or /remove. False when they are neither.
+bool ParseListOperands(const std::vector<std::wstring>& args, std::vector<std::wstring>& identifiers,
+                       ListChange& change) {
+  change = ListChange::Replace;
+  for (const auto& arg : args) {
+    ListChange option = ListChange::Replace;
+    if (EqualsNoCase(arg, L"/addfirst")) option = ListChange::AddFirst;
+    else if (EqualsNoCase(arg, L"/addlast")) option = ListChange::AddLast;
+    else if (EqualsNoCase(arg, L"/remove")) option = ListChange::Remove;
+    else if (!arg.empty() && arg[0] == L'/') return false;
+    if (option == ListChange::Replace) {
+      identifiers.push_back(arg);
+    } else {
+      if (change != ListChange::Replace) return false;
+      change = option;
+    }
+  }
+  return !identifiers.empty() && (change == ListChange::Replace || identifiers.size() == 1);
+}
+
+std::vector<std::wstring> ChangeList(std::vector<std::wstring> list, ListChange change,
+                                     const std::vector<std::wstring>& guids) {
+  auto without = [&list](const std::wstring& guid) { list.erase(std::remove(list.begin(), list.end(), guid), list.end()); };
+  switch (change) {
+    case ListChange::Replace: return guids;
+    case ListChange::AddFirst: without(guids[0]); list.insert(list.begin(), guids[0]); break;
+    case ListChange::AddLast: without(guids[0]); list.push_back(guids[0]); break;
+    case ListChange::Remove: without(guids[0]); break;
+  }
+  return list;
+}
+
 }  // namespace
+
+bool BcdEdit::ExistingGuids(const Args& identifiers, std::vector<std::wstring>& guids) {
+  for (const auto& identifier : identifiers) {
+    BcdObject* entry = Reference(identifier);
+    if (!entry) return false;
+    guids.push_back(entry->guid);
+  }
+  return true;
+}
 
 int BcdEdit::Set(const Args& args) {
   // The identifier may be left out; it then means {current}.
@@ -32,6 +76,10 @@ int BcdEdit::Set(const Args& args) {
   Args values(args.begin() + at + 1, args.end());
   ElementFormat format = FormatOf(*number);
   if (format != ElementFormat::ObjectList && format != ElementFormat::IntegerList && values.size() != 1)
+    return InvalidCommand(L"set");
+  Args identifiers;
+  ListChange change = ListChange::Replace;
+  if (format == ElementFormat::ObjectList && !ParseListOperands(values, identifiers, change))
     return InvalidCommand(L"set");
 
   Element element;
@@ -53,13 +101,16 @@ int BcdEdit::Set(const Args& args) {
       element.text = *guid;
       break;
     }
-    case ElementFormat::ObjectList:
-      for (const auto& item : values) {
-        auto guid = store_.Resolve(item);
-        if (!guid) return Fail({kSetFailed, kParameterIncorrect});
-        element.objects.push_back(*guid);
-      }
+    case ElementFormat::ObjectList: {
+      for (const auto& item : identifiers)
+        if (!store_.Resolve(item)) return Fail({kSetFailed, kParameterIncorrect});
+      // A menu or boot sequence that names a missing entry would start nothing.
+      std::vector<std::wstring> guids;
+      if (!ExistingGuids(identifiers, guids)) return 1;
+      const Element* existing = object->Find(*number);
+      element.objects = ChangeList(existing ? existing->objects : std::vector<std::wstring>(), change, guids);
       break;
+    }
     case ElementFormat::Boolean: {
       auto flag = ParseBoolean(value);
       if (!flag) return Fail({kSetFailed, kParameterIncorrect});
@@ -76,7 +127,8 @@ int BcdEdit::Set(const Args& args) {
       }
       break;
   }
-  object->elements[*number] = element;
+  if (format == ElementFormat::ObjectList && element.objects.empty()) object->elements.erase(*number);
+  else object->elements[*number] = element;
   if (!SaveStore()) return 1;
   return Succeed();
 }
@@ -108,41 +160,16 @@ int BcdEdit::Default(const Args& args) {
 }
 
 int BcdEdit::ListOrder(const Args& args, std::uint32_t number, const wchar_t* command) {
-  enum class Mode { Replace, AddFirst, AddLast, Remove } mode = Mode::Replace;
   Args identifiers;
-  for (const auto& arg : args) {
-    Mode option = Mode::Replace;
-    if (EqualsNoCase(arg, L"/addfirst")) option = Mode::AddFirst;
-    else if (EqualsNoCase(arg, L"/addlast")) option = Mode::AddLast;
-    else if (EqualsNoCase(arg, L"/remove")) option = Mode::Remove;
-    else if (!arg.empty() && arg[0] == L'/') return InvalidCommand(command);
-    if (option == Mode::Replace) {
-      identifiers.push_back(arg);
-    } else {
-      if (mode != Mode::Replace) return InvalidCommand(command);
-      mode = option;
-    }
-  }
-  if (identifiers.empty() || (mode != Mode::Replace && identifiers.size() != 1)) return InvalidCommand(command);
+  ListChange change = ListChange::Replace;
+  if (!ParseListOperands(args, identifiers, change)) return InvalidCommand(command);
   if (!OpenStore()) return 1;
   BcdObject* manager = Reference(L"{bootmgr}");
   if (!manager) return 1;
-
   std::vector<std::wstring> guids;
-  for (const auto& identifier : identifiers) {
-    BcdObject* entry = Reference(identifier);
-    if (!entry) return 1;
-    guids.push_back(entry->guid);
-  }
-  std::vector<std::wstring> list;
-  if (const Element* existing = manager->Find(number)) list = existing->objects;
-  auto without = [&list](const std::wstring& guid) { list.erase(std::remove(list.begin(), list.end(), guid), list.end()); };
-  switch (mode) {
-    case Mode::Replace: list = guids; break;
-    case Mode::AddFirst: without(guids[0]); list.insert(list.begin(), guids[0]); break;
-    case Mode::AddLast: without(guids[0]); list.push_back(guids[0]); break;
-    case Mode::Remove: without(guids[0]); break;
-  }
+  if (!ExistingGuids(identifiers, guids)) return 1;
+  const Element* existing = manager->Find(number);
+  std::vector<std::wstring> list = ChangeList(existing ? existing->objects : std::vector<std::wstring>(), change, guids);
   if (list.empty()) manager->elements.erase(number);
   else manager->SetObjects(number, list);
   if (!SaveStore()) return 1;

@@ -197,8 +197,8 @@ const ElementInfo* Find(std::uint32_t number, std::uint32_t objectType) {
 }  // namespace
 
 std::wstring TitleOf(std::uint32_t type, std::wstring_view guid) {
+  if (EqualsNoCase(guid, kFwBootMgrGuid)) return L"Firmware Boot Manager";
   switch (type) {
-    case kTypeFwBootMgr: return L"Firmware Boot Manager";
     case kTypeBootMgr: return L"Windows Boot Manager";
     case kTypeOsLoader: return L"Windows Boot Loader";
     case kTypeResume: return L"Resume from Hibernate";

@@ -22,8 +22,12 @@ enum class ElementFormat : unsigned {
 inline ElementFormat FormatOf(std::uint32_t number) { return static_cast<ElementFormat>((number >> 24) & 0xF); }
 
 // Object types (the Description\Type value).
-inline constexpr std::uint32_t kTypeFwBootMgr = 0x10100001;
 inline constexpr std::uint32_t kTypeBootMgr = 0x10100002;
+// Windows writes the firmware boot manager with the boot manager's own type; only its GUID tells
+// the two apart.
+inline constexpr std::uint32_t kTypeFwBootMgr = kTypeBootMgr;
+// An entry of the firmware's boot menu that Windows did not make (a shim, a USB stick, network boot).
+inline constexpr std::uint32_t kTypeFirmwareApplication = 0x101fffff;
 inline constexpr std::uint32_t kTypeOsLoader = 0x10200003;
 inline constexpr std::uint32_t kTypeResume = 0x10200004;
 inline constexpr std::uint32_t kTypeMemDiag = 0x10200005;

@@ -29,6 +29,7 @@ inline constexpr WellKnownId kWellKnownIds[] = {
 };
 
 inline constexpr wchar_t kBootMgrGuid[] = L"{9dea862c-5cdd-4e70-acc1-f32b344d4795}";
+inline constexpr wchar_t kFwBootMgrGuid[] = L"{a5a30fa2-3d06-4e9f-b5f4-a01df9d1fcba}";
 inline constexpr wchar_t kNtldrGuid[] = L"{466f5a88-0af2-4f76-9038-095b170dc21c}";
 inline constexpr wchar_t kRamdiskOptionsGuid[] = L"{ae5534e0-a924-466c-b836-758539a3ee3a}";
 inline constexpr wchar_t kMemDiagGuid[] = L"{b2721d73-1db4-4c62-bf78-c548a880142d}";

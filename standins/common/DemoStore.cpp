@@ -111,4 +111,31 @@ BcdStore MakeDemoStore() {
   return store;
 }
 
+BcdStore MakeUefiDemoStore() {
+  BcdStore store = MakeDemoStore();
+  const wchar_t kEfiPartition[] = L"partition=\\Device\\HarddiskVolume1";
+  BcdObject& manager = *store.Find(kBootMgrGuid);
+  manager.SetText(element::kDevice, kEfiPartition);
+  manager.SetText(element::kPath, L"\\EFI\\Microsoft\\Boot\\bootmgfw.efi");
+
+  BcdObject& firmware = store.Add(kFwBootMgrGuid, kTypeFwBootMgr);
+  firmware.SetObjects(element::kDisplayOrder, {kBootMgrGuid, kUbuntu, kUsbStick, kNetworkBoot});
+  firmware.SetInteger(element::kTimeout, 2);
+
+  BcdObject& ubuntu = store.Add(kUbuntu, kTypeFirmwareApplication);
+  ubuntu.SetText(element::kDevice, kEfiPartition);
+  ubuntu.SetText(element::kPath, L"\\EFI\\ubuntu\\shimx64.efi");
+  ubuntu.SetText(element::kDescription, L"ubuntu");
+  // Removable and network entries name no file: the firmware finds what to start by itself.
+  store.Add(kUsbStick, kTypeFirmwareApplication).SetText(element::kDescription, L"UEFI: USB Flash Disk 1.00");
+  store.Add(kNetworkBoot, kTypeFirmwareApplication)
+      .SetText(element::kDescription, L"UEFI: PXE IPv4 Intel(R) Ethernet Connection I219-V");
+  // Left behind by an earlier Windows installation, as on many real machines: same name, no path,
+  // and on no menu.
+  BcdObject& orphan = store.Add(kOrphanBootMgr, kTypeFirmwareApplication);
+  orphan.SetText(element::kDevice, kEfiPartition);
+  orphan.SetText(element::kDescription, L"Windows Boot Manager");
+  return store;
+}
+
 }  // namespace standin::demo

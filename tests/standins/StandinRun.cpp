@@ -37,7 +37,7 @@ StandinSandbox::StandinSandbox()
       stateGuard_(HKEY_LOCAL_MACHINE, standin::kStateKey),
       journal_(L"VEXA_TOOL_JOURNAL", folder_.File(L"journal.txt")),
       rootVariable_(L"VEXA_BCD_ROOT", root_) {
-  for (const wchar_t* tool : {L"bcdedit", L"bootsect", L"wpeutil"})
+  for (const wchar_t* tool : {L"bcdedit", L"bootsect", L"wpeutil", L"shutdown"})
     EXPECT_TRUE(folder_.CopyFromBuild(std::wstring(L"standins\\") + tool + L".exe", std::wstring(tool) + L".exe"));
 }
 
@@ -59,8 +59,9 @@ std::string StandinSandbox::BcdEdit(const std::wstring& arguments) const {
   return result.output;
 }
 
-void StandinSandbox::SeedDemo() const {
-  EXPECT_EQ(BcdEdit(L" /vexa-seed-demo"), "The operation completed successfully.\r\n");
+void StandinSandbox::SeedDemo(const std::wstring& firmware) const {
+  EXPECT_EQ(BcdEdit(L" /vexa-seed-demo" + (firmware.empty() ? L"" : L" " + firmware)),
+            "The operation completed successfully.\r\n");
 }
 
 }  // namespace standin_tests

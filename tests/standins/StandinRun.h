@@ -18,7 +18,7 @@ struct ToolResult {
 // Splits CR LF text into lines (without the line ends).
 std::vector<std::string> Lines(const std::string& text);
 
-// A temporary folder with the three stand-ins, a journal file named by VEXA_TOOL_JOURNAL and a
+// A temporary folder with the four stand-ins, a journal file named by VEXA_TOOL_JOURNAL and a
 // private HKLM key named by VEXA_BCD_ROOT, all removed afterwards.
 class StandinSandbox {
  public:
@@ -31,7 +31,8 @@ class StandinSandbox {
   ToolResult RunLine(const std::wstring& commandLine) const;
   // Runs bcdedit and fails the test when it does not succeed.
   std::string BcdEdit(const std::wstring& arguments) const;
-  void SeedDemo() const;
+  // The BIOS demo store; firmware L"uefi": the UEFI one.
+  void SeedDemo(const std::wstring& firmware = L"") const;
 
   std::wstring ToolPath(const std::wstring& tool) const { return folder_.File(tool + L".exe"); }
   std::wstring File(const std::wstring& name) const { return folder_.File(name); }

@@ -17,6 +17,26 @@ std::wstring PrivateStoreKey() {
   return L"VexaTestStore" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++);
 }
 
+// Wine's own shutdown.exe would restart the Wine session the tests run in, so the prefix's system
+// folders get the stand-in for good, once per test program (scripts/seed-demo.sh does the same for
+// the demo prefix). A missing SysNative only means a 32-bit prefix.
+void ReplaceWineShutdown() {
+  static bool replaced = false;
+  if (replaced) return;
+  replaced = true;
+  std::wstring source = BuildFile(L"standins\\shutdown.exe");
+  wchar_t buffer[MAX_PATH] = {};
+  UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
+  std::wstring system(buffer, length < MAX_PATH ? length : 0);
+  length = GetWindowsDirectoryW(buffer, MAX_PATH);
+  std::wstring native = std::wstring(buffer, length < MAX_PATH ? length : 0) + L"\\SysNative";
+  if (!CopyFileW(source.c_str(), (system + L"\\shutdown.exe").c_str(), FALSE))
+    ADD_FAILURE() << "the shutdown.exe stand-in could not replace Wine's";
+  if (GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      !CopyFileW(source.c_str(), (native + L"\\shutdown.exe").c_str(), FALSE))
+    ADD_FAILURE() << "the shutdown.exe stand-in could not replace Wine's 64-bit one";
+}
+
 }  // namespace
 
 StoreSandbox::StoreSandbox(Tools tools, int wow64)
@@ -29,8 +49,9 @@ StoreSandbox::StoreSandbox(Tools tools, int wow64)
       standinStateGuard_(HKEY_LOCAL_MACHINE, L"Software\\VexaStandIns"),
       savedRunner_(Runner()),
       savedSettings_(AppSettings) {
+  ReplaceWineShutdown();
   if (tools == Tools::kStandins) {
-    for (const wchar_t* tool : {L"bcdedit.exe", L"bootsect.exe", L"wpeutil.exe"}) {
+    for (const wchar_t* tool : {L"bcdedit.exe", L"bootsect.exe", L"wpeutil.exe", L"shutdown.exe"}) {
       if (!CopyFileW(BuildFile(std::wstring(L"standins\\") + tool).c_str(), (ToolDir() + tool).c_str(), FALSE))
         ADD_FAILURE() << "the stand-in " << tool << " could not be placed";
     }
@@ -69,6 +90,11 @@ void StoreSandbox::PointRunner(int wow64) {
 }
 
 bool StoreSandbox::SeedDemo() const { return SeedDemoStore(); }
+
+bool StoreSandbox::SeedUefiDemo() const {
+  ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");
+  return RunBuiltStandin(L"bcdedit", L" /vexa-seed-demo uefi").exitCode == 0;
+}
 
 CapturedRun StoreSandbox::RunTool(const std::wstring& tool, const std::wstring& arguments) const {
   ScopedEnvironment noJournal(L"VEXA_TOOL_JOURNAL", L"");

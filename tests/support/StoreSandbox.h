@@ -26,6 +26,11 @@ inline constexpr wchar_t kWindowsPe[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e0e}
 inline constexpr wchar_t kWindows8Vhd[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e08}";
 inline constexpr wchar_t kGrub[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3eb5}";
 inline constexpr wchar_t kResume[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e4e}";
+// The firmware's boot menu of the UEFI demo store (SeedUefiDemo), besides {fwbootmgr} and {bootmgr}.
+inline constexpr wchar_t kUbuntu[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3ef1}";        // \EFI\ubuntu\shimx64.efi
+inline constexpr wchar_t kUsbStick[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3ef2}";      // no device, no path
+inline constexpr wchar_t kNetworkBoot[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3ef3}";   // no device, no path
+inline constexpr wchar_t kOrphanBootMgr[] = L"{2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3ef4}";  // on no menu, no path
 }  // namespace demo_store
 
 class StoreSandbox {
@@ -33,7 +38,8 @@ class StoreSandbox {
   enum class Tools { kStandins, kNone };
 
   // The runner gets the folder as its program folder and wow64 as its flag, which makes the tool
-  // folder bin64\ (1) or bin\ (0); the stand-ins go there unless tools is kNone. The settings
+  // folder bin64\ (1) or bin\ (0); the stand-ins go there unless tools is kNone. Either way the
+  // prefix's system folders hold the shutdown.exe stand-in instead of Wine's. The settings
   // record names the private store, a BCD system, and tools when there are some.
   explicit StoreSandbox(Tools tools = Tools::kStandins, int wow64 = 1);
   ~StoreSandbox();
@@ -42,6 +48,8 @@ class StoreSandbox {
 
   // Fills the private store with the demo store.
   bool SeedDemo() const;
+  // Fills it with the demo store of a UEFI machine: the demo store and the firmware's boot menu.
+  bool SeedUefiDemo() const;
   // Runs a built stand-in against the private store, past the journal: for changing the store
   // behind the program's back.
   CapturedRun RunTool(const std::wstring& tool, const std::wstring& arguments) const;
