@@ -16,7 +16,7 @@ case "$firmware" in
   *) echo "[vexa] VEXA_DEMO_FIRMWARE must be uefi or bios, not $firmware" >&2; exit 1 ;;
 esac
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;shutdown.exe=n}"
 
 standins="$VEXA_BUILD/standins"
 if [ ! -f "$standins/bcdedit.exe" ]; then

@@ -10,5 +10,7 @@ case "${CTEST_RESOURCE_GROUP_0_WINEPREFIX:-}" in
     ;;
 esac
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# shutdown.exe: our stand-in replaces Wine's in the prefix, and Wine would prefer its own built-in one
+# in the 64-bit system folder, which restarts the Wine session instead of recording the request.
+export WINEDLLOVERRIDES="mscoree,mshtml=;shutdown.exe=n"
 exec wine "$@"

@@ -127,7 +127,8 @@ FirmwareKind KindOfFirmwareEntry(const FirmwareEntry& entry, bool removableVolum
     return FirmwareKind::kRemovable;
   if (core::StartsWithNoCase(entry.path, T16("\\EFI\\"))) return FirmwareKind::kOtherSystem;
   // A network card's entry is the one kind that names no device at all and nothing else.
-  if (entry.device.empty() && entry.path.empty() && entry.description.empty()) return FirmwareKind::kNetwork;
+  if (entry.listed && entry.device.empty() && entry.path.empty() && entry.description.empty())
+    return FirmwareKind::kNetwork;
   return FirmwareKind::kOther;
 }
 

@@ -112,6 +112,19 @@ TEST_F(MainWindow, PagesAreMadeOnFirstUseAndTheSelectedButtonShowsItsPicture) {
   EXPECT_LT(ShareShown(window, BitmapPixels(IDB_PAGE_OSLIST_SELECTED), {osList.x + 1, osList.y + 1}, RGB(255, 0, 0)),
             0.5)
       << "the OS list button lost its selected look";
+
+  // The firmware page sits below the Bootloader button, a row of the page table like the others.
+  win::Click(main.Item(IDC_MAIN_PAGE_FIRMWARE));
+  PumpMessages();
+  ASSERT_TRUE(main.Page(3));
+  EXPECT_TRUE(IsWindowVisible(main.Page(3)) && !IsWindowVisible(main.Page(1)));
+  EXPECT_GT(ClientOrigin(main.Item(IDC_MAIN_PAGE_FIRMWARE), main.Handle()).y,
+            ClientOrigin(main.Item(IDC_MAIN_PAGE_BOOTLOADER), main.Handle()).y);
+  PaintNow(main.Handle());
+  POINT firmware = ClientOrigin(main.Item(IDC_MAIN_PAGE_FIRMWARE), main.Handle());
+  EXPECT_GT(ShareShown(CaptureClient(main.Handle()), BitmapPixels(IDB_PAGE_FIRMWARE_SELECTED),
+                       {firmware.x + 1, firmware.y + 1}, RGB(255, 0, 0)),
+            0.9);
   main.End(0);
 }
 
