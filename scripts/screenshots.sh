@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots for the README: starts the demo as scripts/run.sh does, once per language, and shoots
-# each page: the OS list, Utilities, Bootloader, About, the entry dialog (both its settings tabs)
+# each page: the OS list, Utilities, Bootloader, Firmware, About, the entry dialog (both its settings tabs)
 # and the config dialog; then the ramdisk options, shortcut and partition dialogs.
 # English goes to docs/<page>.png, the other languages to docs/<page>-<code>.png.
 # Usage: bash scripts/screenshots.sh [language codes...]   (default: 409 407 804 404)
@@ -68,9 +68,10 @@ for code in "${codes[@]}"; do
         /usr/bin/convert png:- -gravity south -chop 0x40 +repage -fuzz 2% -trim +repage "$docs/$1$suffix.png"
     }
     shoot oslist
-    click 35 193; shoot utilities
-    click 35 160; shoot bootloader
-    click 35 128
+    click 35 204; shoot utilities
+    click 35 144; shoot bootloader
+    click 35 174; shoot firmware
+    click 35 114
     # The second entry (the first is the boot manager), then "Modify it" on the OS list page (the
     # page sits at 72,37 of the main window).
     click $((72 + 60)) $((37 + 52)); click $((72 + 87)) $((37 + 127)); shoot entry
@@ -80,7 +81,7 @@ for code in "${codes[@]}"; do
     xdotool key Escape; sleep 1
     click 374 8; shoot config
     xdotool key Escape; sleep 1
-    click 35 223; shoot about
+    click 35 234; shoot about
     # A click on it closes the about page. The dialogs the pages open: the WinPE entry (fourth row)
     # with its ramdisk options, the shortcut dialog (the "+" of the Utilities page) and the
     # partition dialog (a Bootloader option, then "Update Record").
@@ -89,9 +90,9 @@ for code in "${codes[@]}"; do
     # Its "..." beside the ramdisk options, at the same place over the main window in every language.
     xdotool mousemove $((X + 466)) $((Y + 330)) click 1; sleep 2; shoot ramdisk
     xdotool key Escape; sleep 1; xdotool key Escape; sleep 1
-    click 35 193; click $((72 + 256)) $((37 + 15)); shoot shortcut
+    click 35 204; click $((72 + 256)) $((37 + 15)); shoot shortcut
     xdotool key Escape; sleep 1
-    click 35 160; click $((72 + 26)) $((37 + 139)); click $((72 + 261)) $((37 + 166)); shoot partition
+    click 35 144; click $((72 + 26)) $((37 + 139)); click $((72 + 261)) $((37 + 166)); shoot partition
     xdotool key Escape; sleep 1
     wineserver -k
   ' _ "$program_dir" "$docs" "$suffix"
