@@ -1,4 +1,4 @@
-// A random user on the main window over the demo store: clicks, list rows, typing (hostile text
+// A random user on the main window over the demo store of a UEFI machine: clicks, list rows, typing (hostile text
 // too), every dialog opened and closed, every box answered with one of its own buttons. After each
 // action the window still answers, and neither the store nor boot.ini changed unless the action
 // confirmed a change. VEXA_RANDOM_SEED and VEXA_RANDOM_ACTIONS override the seed and the count.
@@ -444,7 +444,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 class RandomUse : public testing::Test, protected StoreSandbox {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SeedDemo());
+    // A UEFI machine, so that the Firmware page has a menu to change too.
+    ASSERT_TRUE(SeedUefiDemo());
     ASSERT_TRUE(PlaceBootIni(kDemoBootIni));
     ASSERT_TRUE(PlaceFile(L"C:\\ntldr", "NTLDR"));
     AppSettings.appTitle = L"Vexa";
