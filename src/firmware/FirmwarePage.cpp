@@ -102,10 +102,11 @@ void FirmwarePage::CreateColumns() {
   RECT client = {};
   GetClientRect(rows_.Handle(), &client);
   int width = client.right - client.left;
-  rows_.InsertColumn(0, GetText(IDS_COLUMN_NAME), width * 3 / 10);
-  rows_.InsertColumn(1, GetText(IDS_COLUMN_TYPE), width / 5);
-  rows_.InsertColumn(2, GetText(IDS_COLUMN_PATH_DEVICE), width * 3 / 10);
-  rows_.InsertColumn(3, GetText(IDS_COLUMN_INFORMATION), width / 5 - 4);
+  // The name and where it starts from say most; the marks are short.
+  rows_.InsertColumn(0, GetText(IDS_COLUMN_NAME), width * 36 / 100);
+  rows_.InsertColumn(1, GetText(IDS_COLUMN_TYPE), width * 22 / 100);
+  rows_.InsertColumn(2, GetText(IDS_COLUMN_PATH_DEVICE), width * 28 / 100);
+  rows_.InsertColumn(3, GetText(IDS_COLUMN_INFORMATION), width * 14 / 100 - 4);
 }
 
 void FirmwarePage::Relocalize() {
