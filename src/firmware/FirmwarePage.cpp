@@ -42,6 +42,12 @@ std::wstring MarksOf(const FirmwareMenu& menu, const FirmwareEntry& entry) {
   return marks;
 }
 
+std::vector<std::wstring> IdentifiersOf(const std::vector<FirmwareEntry>& entries) {
+  std::vector<std::wstring> identifiers;
+  for (const FirmwareEntry& entry : entries) identifiers.push_back(entry.identifier);
+  return identifiers;
+}
+
 bool SameSequence(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
@@ -186,12 +192,6 @@ void FirmwarePage::UpdateButtons() {
   EnableItem(IDC_FIRMWARE_SETUP, menu_.present && AppSettings.osClass >= kFirstClassWithFirmwareSetup);
 }
 
-std::vector<std::wstring> FirmwarePage::ShownOrder() const {
-  std::vector<std::wstring> order;
-  for (const FirmwareEntry& entry : shown_) order.push_back(entry.identifier);
-  return order;
-}
-
 int FirmwarePage::Tell(const std::wstring& text, UINT flags) const {
   return win::Prompt(Handle(), text, AppSettings.appTitle, flags);
 }
@@ -201,11 +201,7 @@ void FirmwarePage::Move(int step) {
   int target = row + step;
   if (!CanChange() || row < 0 || target < 0 || target >= static_cast<int>(shown_.size())) return;
   std::swap(shown_[row], shown_[target]);
-  orderChanged_ = !SameSequence(ShownOrder(), [this] {
-    std::vector<std::wstring> read;
-    for (const FirmwareEntry& entry : menu_.entries) read.push_back(entry.identifier);
-    return read;
-  }());
+  orderChanged_ = !SameSequence(IdentifiersOf(shown_), IdentifiersOf(menu_.entries));
   FillList(target);
 }
 
@@ -226,15 +222,16 @@ bool FirmwarePage::SaveOrder(bool ask) {
     for (size_t i = 0; i < shown_.size(); ++i) names += base::Format(L"%d. %s\n", static_cast<int>(i + 1), NameOf(shown_[i]));
     if (Tell(base::Format(GetText(IDS_ASK_SAVE_FIRMWARE_ORDER), names), MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   }
-  const std::vector<std::wstring> order = ShownOrder();
+  const std::vector<std::wstring> order = IdentifiersOf(shown_);
   ToolResult written = WriteFirmwareOrder(order);
   FirmwareRead read = ReadFirmwareMenu();
-  std::vector<std::wstring> now;
-  for (const FirmwareEntry& entry : read.menu.entries) now.push_back(entry.identifier);
   // The exit code and the order read back decide: the tool's words are in the machine's language.
-  bool saved = written.Succeeded() && read.menu.present && SameSequence(now, order);
+  bool saved = written.Succeeded() && read.menu.present && SameSequence(IdentifiersOf(read.menu.entries), order);
   if (saved) {
-    Load();
+    menu_ = read.menu;
+    shown_ = menu_.entries;
+    orderChanged_ = false;
+    FillList(SelectedRow());
     Tell(GetText(IDS_FIRMWARE_ORDER_SAVED), MB_OK | MB_ICONINFORMATION);
     return true;
   }

@@ -57,8 +57,6 @@ class FirmwarePage : public SkinPage {
   // The firmware may be changed: the system store is in use and the tool is there.
   bool CanChange() const;
   int SelectedRow() const;
-  // One identifier per row, in the list's order.
-  std::vector<std::wstring> ShownOrder() const;
   // Reads the menu again; false (the user told, with what) when it could not be read.
   bool ReadBack(const std::wstring& description, UINT failureText);
   // Puts the one-time start back as it was before; true when the firmware says so.

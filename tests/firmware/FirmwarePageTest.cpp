@@ -149,7 +149,7 @@ TEST_F(FirmwarePageTest, SaveOrderNamesEveryEntryShownInItsNewPlace) {
   EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{std::wstring(L" /set {fwbootmgr} displayorder ") + demo::kUsbStick +
                                                             L" " + kBootMgr + L" " + demo::kUbuntu + L" " +
                                                             demo::kNetworkBoot,
-                                                        kListing, kListing}));
+                                                        kListing}));
   EXPECT_EQ(seams.script.prompts.back().text, L"The firmware's boot order was saved.");
   EXPECT_FALSE(page_->OrderChanged());
   EXPECT_EQ(Column(0).at(0), L"UEFI: USB Flash Disk 1.00") << "read back from the store";
