@@ -177,6 +177,12 @@ TEXTS = {
     57491: 'Das Werkzeug konnte nicht in %s gespeichert werden; die Liste zeigt, was die Datei enthält.',
     57492: '%s wurde mit Code %d beendet und nannte keinen Grund.',
     57493: 'Der Befehl wäre länger, als Windows erlaubt (%d Zeichen); es wurde nichts ausgeführt.',
+    57546: 'Startspeicher wird gelesen...',
+    57547: 'Startspeicher wird geändert...',
+    57548: 'Eine Kopie des Startspeichers wird gespeichert...',
+    57549: 'Startspeicher wird wiederhergestellt...',
+    57550: 'Startcode wird geschrieben...',
+    57551: 'Warten auf %s...',
     57670: '&Hilfe',
 }
 
