@@ -16,7 +16,8 @@ namespace {
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 
-// Runs under way on this thread: one at most, as the wait lets no action through.
+// Runs under way (the runner serves the window's thread only): one at most, as the wait lets no
+// action through.
 int runsUnderWay = 0;
 int nestedRunsRefused = 0;
 
@@ -35,17 +36,27 @@ bool RefusedAsNested() {
   return true;
 }
 
-// The child's output as the reading thread gathers it, until the pipe closes.
-struct PipeReading {
-  HANDLE pipe;
+// A child started and read to the end of its output by a thread of its own: starting a program can
+// take as long as its run (a virus scanner looks at it first).
+struct ChildRun {
+  wchar_t* commandLine;
+  STARTUPINFOW* startup;
+  win::UniqueHandle* writeEnd;  // closed once the child has its copy
+  HANDLE readEnd;
+  bool started = false;
+  PROCESS_INFORMATION process = {};
   std::string bytes;
 };
 
-DWORD WINAPI ReadPipe(void* parameter) {
-  auto* reading = static_cast<PipeReading*>(parameter);
+DWORD WINAPI StartAndRead(void* parameter) {
+  auto* run = static_cast<ChildRun*>(parameter);
+  run->started = CreateProcessW(nullptr, run->commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, run->startup,
+                                &run->process) != FALSE;
+  // Our copy of the write end must go, or ReadFile would never report the end of the output.
+  run->writeEnd->Reset();
   char chunk[1024];
   DWORD read = 0;
-  while (ReadFile(reading->pipe, chunk, sizeof(chunk), &read, nullptr)) reading->bytes.append(chunk, read);
+  while (run->started && ReadFile(run->readEnd, chunk, sizeof(chunk), &read, nullptr)) run->bytes.append(chunk, read);
   return 0;
 }
 
@@ -163,27 +174,21 @@ ToolResult BcdEditRunner::ExecuteAs(const std::wstring& activity, const std::wst
   std::vector<wchar_t> buffer(kCommandLineLimit, L'\0');
   line.copy(buffer.data(), line.size());
 
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    return {kCreateProcessFailedText};
-  }
-  win::UniqueHandle processHandle(process.hProcess);
-  win::UniqueHandle threadHandle(process.hThread);
-  // Our copy of the write end must go, or ReadFile would never report the end of the output.
-  writeEnd.Reset();
-
   RunUnderWay running;
   ToolWait wait(activity, onActivity);
-  // The pipe is read by a thread of its own while this one keeps the window answering; should no
-  // thread start, it is read here, as blocking as that is.
-  PipeReading reading{readEnd.Get(), {}};
-  win::UniqueHandle reader(CreateThread(nullptr, 0, &ReadPipe, &reading, 0, nullptr));
-  if (reader) {
-    wait.Until(reader.Get(), INFINITE);
+  // This thread keeps the window answering meanwhile; should no thread start, it all happens here,
+  // as blocking as that is.
+  ChildRun child{buffer.data(), &startup, &writeEnd, readEnd.Get()};
+  win::UniqueHandle worker(CreateThread(nullptr, 0, &StartAndRead, &child, 0, nullptr));
+  if (worker) {
+    wait.Until(worker.Get(), INFINITE);
   } else {
-    ReadPipe(&reading);
+    StartAndRead(&child);
   }
-  std::string& bytes = reading.bytes;
+  if (!child.started) return {kCreateProcessFailedText};
+  win::UniqueHandle processHandle(child.process.hProcess);
+  win::UniqueHandle threadHandle(child.process.hThread);
+  std::string& bytes = child.bytes;
   size_t nul = bytes.find('\0');
   if (nul != std::string::npos) bytes.resize(nul);
   readEnd.Reset();

@@ -86,6 +86,7 @@ TEST_F(BusyWindow, AnswersSaysWhatItDoesAndLetsNothingInUntilTheRunEnds) {
                         {1, IDC_OSLIST_SET_DEFAULT, L"1100", &PostEverything, IDS_BUSY_CHANGING}};
   for (const Case& c : cases) {
     std::vector<std::wstring> commands[2], prompts[2];
+    int focus[2] = {};
     for (int slow = 0; slow < 2; ++slow) {
       ASSERT_TRUE(SeedDemo());
       AppSettings.startPage = c.startPage;
@@ -105,6 +106,7 @@ TEST_F(BusyWindow, AnswersSaysWhatItDoesAndLetsNothingInUntilTheRunEnds) {
         SendMessageW(GetDlgItem(page ? page : window, c.button), BM_CLICK, 0, 0);
         for (const std::wstring& line : TakeJournal()) commands[slow].push_back(line.substr(line.find(L".exe\"") + 5));
         for (const auto& prompt : seams.script.prompts) prompts[slow].push_back(prompt.text);
+        focus[slow] = GetDlgCtrlID(GetFocus());
         ToolDelay(L"0");
       });
       EXPECT_TRUE(!slow || (seen.unanswered == 0 && seen.sawDisabled)) << seen.unanswered;
@@ -117,6 +119,7 @@ TEST_F(BusyWindow, AnswersSaysWhatItDoesAndLetsNothingInUntilTheRunEnds) {
     }
     EXPECT_EQ(commands[1], commands[0]);
     EXPECT_EQ(prompts[1], prompts[0]);
+    EXPECT_EQ(focus[1], focus[0]);
   }
   EXPECT_EQ(BcdEditRunner::NestedRunsRefused(), 0);
 }
