@@ -177,6 +177,12 @@ TEXTS = {
     57491: 'Das Werkzeug konnte nicht in %s gespeichert werden; die Liste zeigt, was die Datei enthält.',
     57492: '%s wurde mit Code %d beendet und nannte keinen Grund.',
     57493: 'Der Befehl wäre länger, als Windows erlaubt (%d Zeichen); es wurde nichts ausgeführt.',
+    57546: 'Startspeicher wird gelesen...',
+    57547: 'Startspeicher wird geändert...',
+    57548: 'Eine Kopie des Startspeichers wird gespeichert...',
+    57549: 'Startspeicher wird wiederhergestellt...',
+    57550: 'Startcode wird geschrieben...',
+    57551: 'Warten auf %s...',
     57670: '&Hilfe',
     57560: 'Dieser PC startet über das BIOS: Er hat keine Starteinträge einer UEFI-Firmware.',
     57561: 'Das Startmenü der Firmware steht nur im System-Speicher: Laden Sie auf der Seite „Systemliste“ den System-Speicher neu, um es zu sehen.',
@@ -195,7 +201,6 @@ TEXTS = {
     57574: 'Pfad und Gerät',
     57575: 'Das Startmenü der Firmware konnte nicht gelesen werden: %s',
     57576: 'Die neue Reihenfolge der Firmware ist noch nicht gespeichert.\\n\\n„Ja“ speichert sie, „Nein“ lässt die Reihenfolge, wie sie war, „Abbrechen“ kehrt zur Liste zurück.',
-    57577: 'Startet den Computer in die Einstellungen der Firmware neu (ab Windows 8, nur UEFI).',
 }
 
 DIALOGS = {

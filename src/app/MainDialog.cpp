@@ -19,6 +19,7 @@
 #include "oslist/OsListPage.h"
 #include "store/RestartComputer.h"
 #include "resource.h"
+#include "store/BcdEditRunner.h"
 #include "texts.h"
 #include "utilities/UtilitiesPage.h"
 #include "app/VersionText.h"
@@ -138,6 +139,7 @@ BOOL MainDialog::OnInit() {
   configButton_.Attach(Handle(), IDC_MAIN_CONFIG);
   pageIcon_.Attach(Handle(), IDC_MAIN_PAGE_ICON);
 
+  Runner().onActivity = [this](const std::wstring& activity) { ShowActivity(activity); };
   if (AppSettings.showWindow) BuildUi();
   SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
@@ -218,6 +220,18 @@ void MainDialog::UpdateVersionLine() {
   SetItemText(IDC_MAIN_CURRENT_SYSTEM, system.line);
   currentSystem_.SetTooltipText(system.detail);
   tipText_ = TrayTipText(AppSettings.appTitle, system.line, system.detail, balloonCapable_);
+}
+
+void MainDialog::ShowActivity(const std::wstring& activity) {
+  if (systemLine_.empty()) systemLine_ = ItemText(IDC_MAIN_CURRENT_SYSTEM);
+  SetItemText(IDC_MAIN_CURRENT_SYSTEM, activity.empty() ? systemLine_ : activity);
+  if (activity.empty()) systemLine_.clear();
+  // The line lies on the skin with no background of its own: the skin under it is drawn again
+  // first, now, as the window's own loop is not running.
+  RECT line = {};
+  GetWindowRect(Item(IDC_MAIN_CURRENT_SYSTEM), &line);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&line), 2);
+  RedrawWindow(Handle(), &line, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainDialog::RefreshPages(int kind) {
@@ -385,6 +399,7 @@ INT_PTR MainDialog::OnWindowPosChanging(WPARAM, LPARAM lParam) {
 }
 
 INT_PTR MainDialog::OnDestroy(WPARAM, LPARAM) {
+  Runner().onActivity = nullptr;
   // The pages end while their objects still live, so their own WM_DESTROY runs.
   for (auto& page : pages_) {
     if (page) page->End(0);

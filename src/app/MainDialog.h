@@ -84,6 +84,9 @@ class MainDialog : public SkinDialog, public SettingsListener {
   // The icon's tip: the title where balloons carry the system line, else the system line itself.
   std::wstring TrayTip() const;
   void UpdateTrayTip();
+  // A long tool run's activity in the current-system line, which gets its own text back when the
+  // run ends (empty activity).
+  void ShowActivity(const std::wstring& activity);
   // Registers "TaskbarCreated" and lets it through the message filter of an elevated process.
   void ListenForTaskbar();
   void SetUpBanner();
@@ -105,6 +108,7 @@ class MainDialog : public SkinDialog, public SettingsListener {
   // The last press on the icon showed the hidden window.
   bool shownByPress_ = false;
   std::wstring tipText_;
+  std::wstring systemLine_;  // the current-system line while an activity stands in its place
   UINT taskbarCreated_ = 0;
   win::Dialog* openDialog_ = nullptr;
 

@@ -16,7 +16,49 @@ namespace {
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
 
-constexpr DWORD kExitWaitMilliseconds = 10000;
+// Runs under way (the runner serves the window's thread only): one at most, as the wait lets no
+// action through.
+int runsUnderWay = 0;
+int nestedRunsRefused = 0;
+
+struct RunUnderWay {
+  RunUnderWay() { ++runsUnderWay; }
+  ~RunUnderWay() { --runsUnderWay; }
+  RunUnderWay(const RunUnderWay&) = delete;
+  RunUnderWay& operator=(const RunUnderWay&) = delete;
+};
+
+// A run asked for by a message handled while another waits would interleave two commands on the
+// store: it is refused, and counted, so that tests see it never happens.
+bool RefusedAsNested() {
+  if (runsUnderWay == 0) return false;
+  ++nestedRunsRefused;
+  return true;
+}
+
+// A child started and read to the end of its output by a thread of its own: starting a program can
+// take as long as its run (a virus scanner looks at it first).
+struct ChildRun {
+  wchar_t* commandLine;
+  STARTUPINFOW* startup;
+  win::UniqueHandle* writeEnd;  // closed once the child has its copy
+  HANDLE readEnd;
+  bool started = false;
+  PROCESS_INFORMATION process = {};
+  std::string bytes;
+};
+
+DWORD WINAPI StartAndRead(void* parameter) {
+  auto* run = static_cast<ChildRun*>(parameter);
+  run->started = CreateProcessW(nullptr, run->commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, run->startup,
+                                &run->process) != FALSE;
+  // Our copy of the write end must go, or ReadFile would never report the end of the output.
+  run->writeEnd->Reset();
+  char chunk[1024];
+  DWORD read = 0;
+  while (run->started && ReadFile(run->readEnd, chunk, sizeof(chunk), &read, nullptr)) run->bytes.append(chunk, read);
+  return 0;
+}
 
 }  // namespace
 
@@ -76,6 +118,7 @@ ToolResult BcdEditRunner::RunChecked(const std::wstring& arguments, int bypassSt
 
 ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std::wstring& arguments,
                                        int bypassStore) {
+  if (RefusedAsNested()) return {kCreateProcessFailedText};
   lastRefusal = Refusal::kNone;
   std::wstring folder = directory;
   if (!FileExists(folder + L"bcdedit.exe")) {
@@ -91,13 +134,19 @@ ToolResult BcdEditRunner::RunInChecked(const std::wstring& directory, const std:
   }
   if (!redirected && !GuardSystemStore(folder, arguments)) return {kCreateProcessFailedText};
   std::wstring command = redirected ? WithStoreClause(storeFile, arguments) : arguments;
-  ToolResult result = ExecuteChecked(L"bcdedit.exe", folder, command, 1);
+  ToolResult result = ExecuteAs(ActivityText(L"bcdedit.exe", arguments), L"bcdedit.exe", folder, command, 1);
   if (!redirected) NoteSystemStoreRun(arguments, result);
   return result;
 }
 
 ToolResult BcdEditRunner::ExecuteChecked(const std::wstring& program, const std::wstring& directory,
                                          const std::wstring& arguments, int settle) {
+  return ExecuteAs(ActivityText(program, arguments), program, directory, arguments, settle);
+}
+
+ToolResult BcdEditRunner::ExecuteAs(const std::wstring& activity, const std::wstring& program,
+                                    const std::wstring& directory, const std::wstring& arguments, int settle) {
+  if (RefusedAsNested()) return {kCreateProcessFailedText};
   lastRefusal = Refusal::kNone;
   SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
   win::UniqueHandle readEnd;
@@ -125,21 +174,21 @@ ToolResult BcdEditRunner::ExecuteChecked(const std::wstring& program, const std:
   std::vector<wchar_t> buffer(kCommandLineLimit, L'\0');
   line.copy(buffer.data(), line.size());
 
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    return {kCreateProcessFailedText};
+  RunUnderWay running;
+  ToolWait wait(activity, onActivity);
+  // This thread keeps the window answering meanwhile; should no thread start, it all happens here,
+  // as blocking as that is.
+  ChildRun child{buffer.data(), &startup, &writeEnd, readEnd.Get()};
+  win::UniqueHandle worker(CreateThread(nullptr, 0, &StartAndRead, &child, 0, nullptr));
+  if (worker) {
+    wait.Until(worker.Get(), INFINITE);
+  } else {
+    StartAndRead(&child);
   }
-  win::UniqueHandle processHandle(process.hProcess);
-  win::UniqueHandle threadHandle(process.hThread);
-  // Our copy of the write end must go, or ReadFile would never report the end of the output.
-  writeEnd.Reset();
-
-  // The bytes are gathered first and converted once, so a double-byte character that straddles
-  // two reads is not split.
-  std::string bytes;
-  char chunk[1024];
-  DWORD read = 0;
-  while (ReadFile(readEnd.Get(), chunk, sizeof(chunk), &read, nullptr)) bytes.append(chunk, read);
+  if (!child.started) return {kCreateProcessFailedText};
+  win::UniqueHandle processHandle(child.process.hProcess);
+  win::UniqueHandle threadHandle(child.process.hThread);
+  std::string& bytes = child.bytes;
   size_t nul = bytes.find('\0');
   if (nul != std::string::npos) bytes.resize(nul);
   readEnd.Reset();
@@ -148,17 +197,32 @@ ToolResult BcdEditRunner::ExecuteChecked(const std::wstring& program, const std:
   result.started = true;
   // The pipe closes when the child ends, so this wait is short; it is bounded all the same, for a
   // child that closed its output and lives on (its code then stays STILL_ACTIVE: no success).
-  WaitForSingleObject(processHandle.Get(), kExitWaitMilliseconds);
+  wait.Until(processHandle.Get(), exitWaitMilliseconds);
   if (!GetExitCodeProcess(processHandle.Get(), &result.exitCode)) result.exitCode = STILL_ACTIVE;
 
-  if (settle != 0) Sleep(100);
+  if (settle != 0) wait.Until(nullptr, 100);
+  // The bytes are gathered first and converted once, so a double-byte character that straddles
+  // two reads is not split.
   result.text = base::Widen(bytes, outputCodePage);
   return result;
 }
 
+int BcdEditRunner::NestedRunsRefused() { return nestedRunsRefused; }
+
 BcdEditRunner& Runner() {
   static BcdEditRunner runner;
   return runner;
+}
+
+std::wstring ActivityText(const std::wstring& program, const std::wstring& arguments) {
+  if (base::EqualsNoCase(program, L"bootsect.exe")) return GetText(IDS_BUSY_BOOT_CODE);
+  if (!base::EqualsNoCase(program, L"bcdedit.exe")) return base::Format(GetText(IDS_BUSY_RUNNING), program);
+  switch (KindOfCommand(arguments)) {
+    case CommandKind::kListing: return GetText(IDS_BUSY_READING);
+    case CommandKind::kExport: return GetText(IDS_BUSY_SAVING);
+    case CommandKind::kImport: return GetText(IDS_BUSY_RESTORING);
+    default: return GetText(IDS_BUSY_CHANGING);
+  }
 }
 
 unsigned ToolOutputCodePage() {

@@ -6,6 +6,7 @@
 
 #include "core/StoreCommands.h"
 #include "store/RunChanges.h"
+#include "store/ToolWait.h"
 
 // Texts Execute returns for its own failures (besides "-1" for a missing tool).
 inline constexpr wchar_t kToolMissingText[] = L"-1";
@@ -39,6 +40,14 @@ class BcdEditRunner {
   Refusal lastRefusal = Refusal::kNone;
   // The safety net and the changes made to the system store in this run (SafetyNet.cpp).
   RunChanges changes;
+  // Told what a long run does, for the main window's status line; the store layer shows nothing.
+  ActivityHook onActivity;
+  // How long a child that closed its output is given to end; one that lives on has not succeeded.
+  DWORD exitWaitMilliseconds = 10000;
+
+  // Runs asked for while another was under way (a message handled during the wait started one):
+  // each was refused without starting. Stays 0 while the wait lets no action through.
+  static int NestedRunsRefused();
 
   int DetectWow64();
   std::wstring ProgramDir();
@@ -74,10 +83,17 @@ class BcdEditRunner {
   bool GuardSystemStore(const std::wstring& directory, const std::wstring& arguments);
   // After a command on the system store: a change the tool carried out joins changes.done.
   void NoteSystemStoreRun(const std::wstring& arguments, const ToolResult& result);
+  // ExecuteChecked, naming the run activity while it lasts long.
+  ToolResult ExecuteAs(const std::wstring& activity, const std::wstring& program, const std::wstring& directory,
+                       const std::wstring& arguments, int settle);
 };
 
 // The process's one runner.
 BcdEditRunner& Runner();
+
+// What a run of program with arguments is shown as doing while it lasts: for bcdedit the kind of
+// its command (arguments without a /store clause of ours), else the program's name.
+std::wstring ActivityText(const std::wstring& program, const std::wstring& arguments);
 
 // The code page a console tool we start writes to our pipe in: the output code page of the console
 // it shares with us, or, as we normally have none, of the console Windows makes for it, which

@@ -5,6 +5,9 @@
 // With VEXA_SCRIPTED_ONLY_WHEN set, only a run whose arguments hold that text is answered so; every
 // other run is handed to the program VEXA_SCRIPTED_OTHERWISE names (the faithful stand-in), with
 // the same arguments and handles, and ends with its exit code: a tool that fails one step of many.
+// VEXA_SCRIPTED_DELAY_MS makes every run, handed over or not, first wait that long: a slow tool.
+// VEXA_SCRIPTED_LINGER_MS makes an answered run close its output and then live on that long: a
+// tool that hangs after it has spoken.
 // Test equipment only: never placed beside the program outside a test's own folder.
 #include <windows.h>
 
@@ -56,6 +59,7 @@ int HandOver(const wchar_t* program) {
 
 int main() {
   std::vector<wchar_t> value;
+  if (Variable(L"VEXA_SCRIPTED_DELAY_MS", value)) Sleep(static_cast<DWORD>(std::wcstoul(value.data(), nullptr, 10)));
   if (Variable(L"VEXA_SCRIPTED_ONLY_WHEN", value) && !std::wcsstr(Arguments(), value.data())) {
     return Variable(L"VEXA_SCRIPTED_OTHERWISE", value) ? HandOver(value.data()) : 9009;
   }
@@ -73,5 +77,11 @@ int main() {
     }
   }
   int code = Variable(L"VEXA_SCRIPTED_EXIT", value) ? static_cast<int>(std::wcstol(value.data(), nullptr, 10)) : 0;
+  if (Variable(L"VEXA_SCRIPTED_LINGER_MS", value)) {
+    // Standard output and error are one handle when the program started us.
+    CloseHandle(out);
+    if (GetStdHandle(STD_ERROR_HANDLE) != out) CloseHandle(GetStdHandle(STD_ERROR_HANDLE));
+    Sleep(static_cast<DWORD>(std::wcstoul(value.data(), nullptr, 10)));
+  }
   return code;
 }
