@@ -200,7 +200,7 @@ ToolResult BcdEditRunner::ExecuteAs(const std::wstring& activity, const std::wst
   wait.Until(processHandle.Get(), exitWaitMilliseconds);
   if (!GetExitCodeProcess(processHandle.Get(), &result.exitCode)) result.exitCode = STILL_ACTIVE;
 
-  if (settle != 0) wait.Until(nullptr, 100);
+  if (settle != 0 && settleMilliseconds) wait.Until(nullptr, settleMilliseconds);
   // The bytes are gathered first and converted once, so a double-byte character that straddles
   // two reads is not split.
   result.text = base::Widen(bytes, outputCodePage);

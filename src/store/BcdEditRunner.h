@@ -44,6 +44,8 @@ class BcdEditRunner {
   ActivityHook onActivity;
   // How long a child that closed its output is given to end; one that lives on has not succeeded.
   DWORD exitWaitMilliseconds = 10000;
+  // The pause after a run that asks for one, for the store the real tool wrote to settle.
+  DWORD settleMilliseconds = 100;
 
   // Runs asked for while another was under way (a message handled during the wait started one):
   // each was refused without starting. Stays 0 while the wait lets no action through.
