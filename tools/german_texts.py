@@ -196,6 +196,8 @@ TEXTS = {
     57575: 'Das Startmenü der Firmware konnte nicht gelesen werden: %s',
     57576: 'Die neue Reihenfolge der Firmware ist noch nicht gespeichert.\\n\\n„Ja“ speichert sie, „Nein“ lässt die Reihenfolge, wie sie war, „Abbrechen“ kehrt zur Liste zurück.',
     57577: 'Startet den Computer in die Einstellungen der Firmware neu (ab Windows 8, nur UEFI).',
+    57590: 'Minimieren',
+    57591: 'Schließen',
 }
 
 DIALOGS = {
