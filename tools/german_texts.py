@@ -201,6 +201,8 @@ TEXTS = {
     57574: 'Pfad und Gerät',
     57575: 'Das Startmenü der Firmware konnte nicht gelesen werden: %s',
     57576: 'Die neue Reihenfolge der Firmware ist noch nicht gespeichert.\\n\\n„Ja“ speichert sie, „Nein“ lässt die Reihenfolge, wie sie war, „Abbrechen“ kehrt zur Liste zurück.',
+    57590: 'Minimieren',
+    57591: 'Schließen',
 }
 
 DIALOGS = {

@@ -175,13 +175,9 @@ void MainDialog::BuildUi() {
   GetWindowRect(Item(IDC_MAIN_PAGE_AREA), &pageArea_);
   MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&pageArea_), 2);
 
-  MakeImageButton(configButton_, buttonImages_, art::kImageConfig, IDR_HAND_CURSOR, GetText(IDS_CONFIG_TIP));
   for (SkinButton& button : pageButtons_) SetPageButtonBaseLook(button);
   SetPageButtonBaseLook(aboutButton_);
-  // The large page icon only shows a picture; it is no button to press.
-  pageIcon_.SetBorder(false);
-  pageIcon_.DrawTransparent();
-  SetItemText(IDC_MAIN_PAGE_ICON, L"");
+  NameWindowButtons();
 
   ShowPage(AppSettings.startPage == 1 ? kOsListRow : kUtilitiesRow);
   uiBuilt_ = true;
@@ -206,7 +202,17 @@ void MainDialog::ShowPage(int index) {
   SetPageButtonSelectedLook(pageButtons_[index], kPages[index].selectedBitmap, kPages[index].pageIcon,
                             &pageIcon_);
   currentPage_ = index;
+  MakePictureButton(pageIcon_, ItemText(kPages[index].buttonId));
   SetCursor(previous);
+}
+
+void MainDialog::NameWindowButtons() {
+  MakeImageButton(configButton_, buttonImages_, art::kImageConfig, IDR_HAND_CURSOR, GetText(IDS_CONFIG_TIP));
+  // The large page icon only shows a picture; it is no button to press. It is named after the page.
+  if (currentPage_ >= 0) MakePictureButton(pageIcon_, ItemText(kPages[currentPage_].buttonId));
+  // Out of sight, but a screen reader still finds them.
+  SetItemText(IDC_MAIN_MINIMIZE, GetText(IDS_MINIMIZE_NAME));
+  SetItemText(IDC_MAIN_CLOSE, GetText(IDS_CLOSE_NAME));
 }
 
 HWND MainDialog::Page(int index) const {
@@ -255,6 +261,7 @@ void MainDialog::OnLanguageChanged(bool refresh) {
   AppSettings.appTitle = GetText(IDS_APP_TITLE);
   LocalizeDialog(Handle(), IDD_MAIN, true);
   SetItemText(IDC_MAIN_FOOTER, kFooterText);
+  if (uiBuilt_) NameWindowButtons();
   SetUpBanner();
   if (!refresh) {
     UpdateTrayTip();

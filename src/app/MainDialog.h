@@ -90,6 +90,9 @@ class MainDialog : public SkinDialog, public SettingsListener {
   // Registers "TaskbarCreated" and lets it through the message filter of an elevated process.
   void ListenForTaskbar();
   void SetUpBanner();
+  // Every button of the window has a name, in the current language: the config button's and the
+  // page icon's (the page on show), and the hidden minimise and close buttons'.
+  void NameWindowButtons();
   // Unsaved changes of the pages are saved or given up first; false when the user stays.
   bool PagesAgreeToLeave();
   void Quit();

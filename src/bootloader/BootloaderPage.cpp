@@ -65,10 +65,8 @@ BOOL BootloaderPage::OnInit() {
   browseRestore_.Attach(Handle(), IDC_BOOTLOADER_BROWSE_RESTORE);
   resetMbrMode_.Attach(Handle(), IDC_BOOTLOADER_RESET_MBR_MODE);
 
-  // The page icon only shows a picture: no caption over it, no border, no cursor, no tooltip.
-  SetItemText(IDC_BOOTLOADER_PAGE_ICON, L"");
-  pageIcon_.SetBorder(false, false);
-  pageIcon_.DrawTransparent(false);
+  // The page icon only shows a picture: no border, no cursor, no tooltip; its name is the page's.
+  MakePictureButton(pageIcon_, ItemText(IDC_BOOTLOADER_CAPTION));
   pageIcon_.SetIcon(IDI_BOOTLOADER, 16, 16);
   pageIcon_.SizeToImage();
   for (SkinButton* button : {&browseBackup_, &browseRestore_, &resetMbrMode_}) button->UseBalloonTooltips();
@@ -99,7 +97,7 @@ void BootloaderPage::Refresh(int) { ExchangeData(); }
 
 void BootloaderPage::Relocalize() {
   SkinPage::Relocalize();
-  SetItemText(IDC_BOOTLOADER_PAGE_ICON, L"");
+  MakePictureButton(pageIcon_, ItemText(IDC_BOOTLOADER_CAPTION));
   ApplyNotes();
   ApplyTooltips();
   ExchangeData();

@@ -21,7 +21,10 @@ void MakeImageButton(SkinButton& button, HIMAGELIST images, int imageIndex, UINT
                      const std::wstring& tooltipTitle) {
   button.SetBorder(false, false);
   button.DrawTransparent(false);
-  SetWindowTextW(button.Handle(), L"");
+  button.SetImageOnly(true, false);
+  // Without its '&' the name gives the button no mnemonic of its own: the tooltips' letters would
+  // take those of the page buttons and the text buttons.
+  SetWindowTextW(button.Handle(), WithoutMnemonic(tooltip).c_str());
   button.SetCursor(cursorId);
   if (imageIndex >= 0)
     button.SetIconsFromImageList(images, imageIndex);
@@ -29,6 +32,29 @@ void MakeImageButton(SkinButton& button, HIMAGELIST images, int imageIndex, UINT
     button.ClearImages();
   button.SetTooltipText(tooltip);
   if (!tooltipTitle.empty()) button.SetTooltipTitle(tooltipTitle);
+}
+
+void MakePictureButton(SkinButton& button, const std::wstring& name) {
+  button.SetBorder(false, false);
+  button.DrawTransparent(false);
+  button.SetImageOnly(true, false);
+  SetWindowTextW(button.Handle(), WithoutMnemonic(name).c_str());
+  LONG_PTR style = GetWindowLongPtrW(button.Handle(), GWL_STYLE);
+  SetWindowLongPtrW(button.Handle(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+}
+
+std::wstring WithoutMnemonic(const std::wstring& text) {
+  std::wstring name;
+  name.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != L'&') {
+      name += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] == L'&') {
+      name += L"&&";
+      ++i;
+    }
+  }
+  return name;
 }
 
 void SetPrimaryColours(SkinButton& button, bool primary) {

@@ -8,10 +8,16 @@
 
 class SkinButton;
 
-// An icon-only button: no border, over the parent's background, caption cleared. imageIndex -1:
-// no image. An empty title adds no title line.
+// An icon-only button: no border, over the parent's background, the tooltip's text (without its
+// mnemonic) as the window text that screen readers read and the button never draws. imageIndex
+// -1: no image. An empty title adds no title line.
 void MakeImageButton(SkinButton& button, HIMAGELIST images, int imageIndex, UINT cursorId, const std::wstring& tooltip,
                      const std::wstring& tooltipTitle = L"");
+// A picture that is no button to press (a page's icon): no border, over the parent's background,
+// out of the tab order, name (without its mnemonic) for screen readers only.
+void MakePictureButton(SkinButton& button, const std::wstring& name);
+// text with the single '&' of a mnemonic taken out ("&&" stays: it is how a literal '&' is read).
+std::wstring WithoutMnemonic(const std::wstring& text);
 // White on blue (primary) or on green, a lighter blue or green under the mouse.
 void SetPrimaryColours(SkinButton& button, bool primary);
 // What every page button has, selected or not.

@@ -33,6 +33,7 @@ const win::MessageEntry<SkinButton> SkinButton::kMessages[] = {
     win::OnMessage(BM_SETCHECK, &SkinButton::OnSetCheck),
     win::OnMessage(BM_GETCHECK, &SkinButton::OnGetCheck),
     win::OnMessage(WM_GETDLGCODE, &SkinButton::OnGetDialogCode),
+    win::OnMessage(WM_UPDATEUISTATE, &SkinButton::OnUiStateChange),
     win::OnMessage(WM_DESTROY, &SkinButton::OnDestroy),
 };
 
@@ -148,6 +149,11 @@ void SkinButton::SetPressedOffset(int style, bool redraw) {
 
 void SkinButton::SetFlatFocus(bool flatFocus, bool redraw) {
   flatFocus_ = flatFocus;
+  Redraw(redraw);
+}
+
+void SkinButton::SetImageOnly(bool imageOnly, bool redraw) {
+  imageOnly_ = imageOnly;
   Redraw(redraw);
 }
 
@@ -299,6 +305,13 @@ INT_PTR SkinButton::OnGetCheck(WPARAM wParam, LPARAM lParam) {
 
 INT_PTR SkinButton::OnGetDialogCode(WPARAM, LPARAM) {
   return DLGC_BUTTON | (default_ ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+// The first key press in the window shows the focus cues: the focus mark must appear at once.
+INT_PTR SkinButton::OnUiStateChange(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = CallDefault(WM_UPDATEUISTATE, wParam, lParam);
+  Redraw();
+  return result;
 }
 
 INT_PTR SkinButton::OnDestroy(WPARAM wParam, LPARAM lParam) {

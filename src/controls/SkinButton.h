@@ -62,6 +62,9 @@ class SkinButton : public win::Control {
   void SetPressedOffset(int style, bool redraw = true);
   // The focus rectangle in flat mode too.
   void SetFlatFocus(bool flatFocus, bool redraw = true);
+  // The window text stays a name for screen readers and is never drawn: a picture button.
+  void SetImageOnly(bool imageOnly, bool redraw = true);
+  bool IsImageOnly() const { return imageOnly_; }
   // Drawn pressed whatever the state (the selected page button).
   void SetAlwaysPressed(bool alwaysPressed, bool redraw = true);
   // Resizes the button to its (hover) image.
@@ -94,6 +97,8 @@ class SkinButton : public win::Control {
   };
   struct State {
     bool pressed, focused, disabled, hovering;
+    // The window's UI state shows focus cues (the keyboard has been used in it).
+    bool focusCues;
   };
 
   INT_PTR OnDrawItem(WPARAM, LPARAM);
@@ -115,6 +120,7 @@ class SkinButton : public win::Control {
   INT_PTR OnSetCheck(WPARAM, LPARAM);
   INT_PTR OnGetCheck(WPARAM, LPARAM);
   INT_PTR OnGetDialogCode(WPARAM, LPARAM);
+  INT_PTR OnUiStateChange(WPARAM, LPARAM);
   INT_PTR OnDestroy(WPARAM, LPARAM);
 
   void Click();
@@ -143,6 +149,7 @@ class SkinButton : public win::Control {
   bool border_ = true;
   bool flatFocus_ = false;
   bool alwaysPressed_ = false;
+  bool imageOnly_ = false;
   bool transparent_ = false;
   win::UniqueBitmap background_;
 

@@ -30,6 +30,8 @@ SkinButton::State SkinButton::ReadState(const DRAWITEMSTRUCT& item) const {
   state.focused = (item.itemState & ODS_FOCUS) != 0;
   state.disabled = (item.itemState & ODS_DISABLED) != 0;
   state.hovering = hovering_;
+  LRESULT uiState = SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0);
+  state.focusCues = !(uiState & UISF_HIDEFOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
   return state;
 }
 
@@ -54,10 +56,13 @@ INT_PTR SkinButton::OnDrawItem(WPARAM, LPARAM lParam) {
   DrawBackground(dc, rect, state);
   DrawBorder(dc, rect, state);
   RECT textRect = DrawImage(dc, whole, state);
-  DrawCaption(dc, textRect, state);
-  if (state.focused && (!flat_ || flatFocus_)) {
+  if (!imageOnly_) DrawCaption(dc, textRect, state);
+  // A keyboard user must see where the focus is, on flat buttons too.
+  if (state.focused && (!flat_ || flatFocus_ || state.focusCues)) {
     RECT focus = whole;
-    InflateRect(&focus, -3, -3);
+    // A picture button is hardly larger than its picture: the mark goes round it.
+    int inset = imageOnly_ ? 1 : 3;
+    InflateRect(&focus, -inset, -inset);
     DrawFocusRect(dc, &focus);
   }
   BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, whole.right, whole.bottom, dc, 0, 0, SRCCOPY);

@@ -10,6 +10,7 @@
 #include "base/Format.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
+#include "controls/ButtonPresets.h"
 #include "editing/EntryPageHost.h"
 #include "editing/QuickSelectDialog.h"
 #include "editing/SettingValues.h"
@@ -58,7 +59,11 @@ BOOL AdvancedPage::OnInit() {
 void AdvancedPage::ApplyLock() {
   bool unlocked = lock_.IsChecked();
   EnableItem(IDC_ADVANCED_SYSTEMROOT, unlocked);
-  lock_.SetTooltipText(GetText(unlocked ? IDS_UNLOCK_PATH_TIP : IDS_LOCK_PATH_TIP));
+  std::wstring tip = GetText(unlocked ? IDS_UNLOCK_PATH_TIP : IDS_LOCK_PATH_TIP);
+  lock_.SetTooltipText(tip);
+  // The lock shows only its picture; a screen reader says what pressing it does.
+  lock_.SetImageOnly(true, false);
+  SetWindowTextW(lock_.Handle(), WithoutMnemonic(tip).c_str());
 }
 
 INT_PTR AdvancedPage::OnPathLock(WPARAM, LPARAM) {

@@ -21,6 +21,13 @@ namespace {
 constexpr DWORD kListStyle = LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
 // Windows 8 is the first whose shutdown.exe restarts into the firmware's setup.
 constexpr int kFirstClassWithFirmwareSetup = 8;
+// Enter starts the entry once as a double-click does; each key goes through its button.
+constexpr ListKey kRowKeys[] = {
+    {VK_RETURN, kNoModifier, IDC_FIRMWARE_ONCE},
+    {VK_UP, kAltKey, IDC_FIRMWARE_MOVE_UP},
+    {VK_DOWN, kAltKey, IDC_FIRMWARE_MOVE_DOWN},
+    {VK_F5, kNoModifier, ID_FIRMWARE_RELOAD},
+};
 
 constexpr UINT kKindTexts[] = {IDS_FIRMWARE_KIND_WINDOWS, IDS_FIRMWARE_KIND_OTHER_SYSTEM, IDS_FIRMWARE_KIND_REMOVABLE,
                                IDS_FIRMWARE_KIND_NETWORK, IDS_FIRMWARE_KIND_OTHER};
@@ -76,12 +83,15 @@ const win::MessageEntry<FirmwarePage> FirmwarePage::kMessages[] = {
     win::OnCommand(IDC_FIRMWARE_SAVE_ORDER, BN_CLICKED, &FirmwarePage::OnSaveOrder),
     win::OnCommand(IDC_FIRMWARE_SETUP, BN_CLICKED, &FirmwarePage::OnSetup),
     win::OnCommand(ID_FIRMWARE_RELOAD, 0, &FirmwarePage::OnReload),
+    win::OnMessage(WM_CONTEXTMENU, &FirmwarePage::OnContextMenu),
 };
 
 FirmwarePage::FirmwarePage(const PageContext& context) : SkinPage(IDD_FIRMWARE, kMessages), context_(context) {}
 
 BOOL FirmwarePage::OnInit() {
   rows_.Attach(Item(IDC_FIRMWARE_LIST));
+  rowKeys_.Attach(rows_.Handle());
+  rowKeys_.SetKeys(kRowKeys);
   pageIcon_.Attach(Handle(), IDC_FIRMWARE_PAGE_ICON);
   moveUp_.Attach(Handle(), IDC_FIRMWARE_MOVE_UP);
   moveDown_.Attach(Handle(), IDC_FIRMWARE_MOVE_DOWN);
@@ -92,10 +102,8 @@ BOOL FirmwarePage::OnInit() {
 }
 
 void FirmwarePage::SetUpButtons() {
-  // The page icon only shows a picture: no caption over it, no border, no cursor, no tooltip.
-  SetItemText(IDC_FIRMWARE_PAGE_ICON, L"");
-  pageIcon_.SetBorder(false, false);
-  pageIcon_.DrawTransparent(false);
+  // The page icon only shows a picture: no border, no cursor, no tooltip; its name is the page's.
+  MakePictureButton(pageIcon_, ItemText(IDC_FIRMWARE_CAPTION));
   pageIcon_.SetIcon(IDI_FIRMWARE, 16, 16);
   pageIcon_.SizeToImage();
   MakeImageButton(moveUp_, context_.buttonImages, art::kImageMoveUp, kHandCursor, GetText(IDS_MOVE_UP));
@@ -315,6 +323,19 @@ INT_PTR FirmwarePage::OnDoubleClick(WPARAM, LPARAM lParam) {
 
 INT_PTR FirmwarePage::OnRightClick(WPARAM, LPARAM lParam) {
   if (reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem < 0) return 0;
+  POINT at = {};
+  GetCursorPos(&at);
+  ShowRowMenu(at);
+  return 0;
+}
+
+INT_PTR FirmwarePage::OnContextMenu(WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(wParam) != rows_.Handle() || lParam != -1) return FALSE;
+  if (SelectedRow() >= 0) ShowRowMenu(RowMenuPoint(rows_.Handle(), lParam));
+  return TRUE;
+}
+
+void FirmwarePage::ShowRowMenu(POINT at) {
   HMENU menu = CreatePopupMenu();
   auto add = [&](UINT id, const std::wstring& text) {
     AppendMenuW(menu, MF_STRING | (IsWindowEnabled(Item(id)) || id == ID_FIRMWARE_RELOAD ? 0 : MF_GRAYED), id,
@@ -328,12 +349,9 @@ INT_PTR FirmwarePage::OnRightClick(WPARAM, LPARAM lParam) {
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(ID_FIRMWARE_RELOAD, GetText(IDS_RELOAD_LIST));
   SetMenuDefaultItem(menu, 0, TRUE);
-  POINT at = {};
-  GetCursorPos(&at);
   // The chosen command comes back to the page as WM_COMMAND, like the button's own click.
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
   DestroyMenu(menu);
-  return 0;
 }
 
 bool FirmwarePage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

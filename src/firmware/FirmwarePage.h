@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/KeyList.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -48,6 +49,9 @@ class FirmwarePage : public SkinPage {
   INT_PTR OnSelectionChanged(WPARAM, LPARAM) { UpdateButtons(); return 0; }
   INT_PTR OnDoubleClick(WPARAM, LPARAM);
   INT_PTR OnRightClick(WPARAM, LPARAM);
+  // The menu key or Shift+F10 on the list: the row menu below the row.
+  INT_PTR OnContextMenu(WPARAM, LPARAM);
+  void ShowRowMenu(POINT at);
 
   void SetUpButtons();
   void CreateColumns();
@@ -67,6 +71,7 @@ class FirmwarePage : public SkinPage {
 
   PageContext context_;
   win::ListView rows_;
+  KeyList rowKeys_;
   SkinButton pageIcon_;
   SkinButton moveUp_;
   SkinButton moveDown_;

@@ -17,6 +17,12 @@ namespace {
 // Report view, full-row select, images in every column, info tips.
 constexpr DWORD kListStyle = LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
 constexpr int kStateColumnWidth = 20;
+// Enter sets the default as a double-click does; each key goes through its button.
+constexpr ListKey kRowKeys[] = {
+    {VK_RETURN, kNoModifier, IDC_OSLIST_SET_DEFAULT}, {VK_DELETE, kNoModifier, IDC_OSLIST_DELETE},
+    {VK_UP, kAltKey, IDC_OSLIST_MOVE_UP},             {VK_DOWN, kAltKey, IDC_OSLIST_MOVE_DOWN},
+    {VK_F5, kNoModifier, ID_OSLIST_RELOAD_LIST},
+};
 
 }  // namespace
 
@@ -45,6 +51,7 @@ const win::MessageEntry<OsListPage> OsListPage::kMessages[] = {
     win::OnCommand(IDC_OSLIST_RELOAD_STORE, BN_CLICKED, &OsListPage::OnReloadStore),
     win::OnCommand(IDC_OSLIST_COPY, BN_CLICKED, &OsListPage::OnCopy),
     win::OnMessage(WM_CTLCOLORSTATIC, &OsListPage::OnColourStatic),
+    win::OnMessage(WM_CONTEXTMENU, &OsListPage::OnContextMenu),
 };
 
 OsListPage::OsListPage(const PageContext& context) : SkinPage(IDD_OSLIST, kMessages), context_(context) {
@@ -61,6 +68,8 @@ OsListPage::~OsListPage() {
 // The dialog base has already put the language's texts on the page.
 BOOL OsListPage::OnInit() {
   rows_.Attach(Item(IDC_OSLIST_LIST));
+  rowKeys_.Attach(rows_.Handle());
+  rowKeys_.SetKeys(kRowKeys);
   menuLanguage_.Attach(Item(IDC_OSLIST_MENU_LANGUAGE));
   menuStyle_.Attach(Item(IDC_OSLIST_MENU_STYLE));
   SetUpButtons();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Strings.h"
+#include "controls/KeyList.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -114,6 +115,9 @@ class OsListPage : public SkinPage {
   INT_PTR OnListItemChanged(WPARAM, LPARAM);
   INT_PTR OnListDoubleClick(WPARAM, LPARAM);
   INT_PTR OnListRightClick(WPARAM, LPARAM);
+  // The menu key or Shift+F10 on the list: the row menu below the row.
+  INT_PTR OnContextMenu(WPARAM, LPARAM);
+  void ShowRowMenu(POINT at);
   INT_PTR OnListClick(WPARAM, LPARAM);
   INT_PTR OnSetDefaultButton(WPARAM, LPARAM);
   INT_PTR OnModifyButton(WPARAM, LPARAM);
@@ -170,6 +174,7 @@ class OsListPage : public SkinPage {
   PageContext context_;
   EntryList list_;
   win::ListView rows_;
+  KeyList rowKeys_;
   // Both lists hand back the chosen item's data text, as the locale list does.
   VolumePicker menuLanguage_;
   VolumePicker menuStyle_;

@@ -5,6 +5,7 @@
 #include "base/AppSettings.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
+#include "controls/ButtonPresets.h"
 #include "controls/Drawing.h"
 #include "controls/SkinDialog.h"
 #include "oslist/OsListPage.h"
@@ -283,9 +284,7 @@ void OsListPage::UpdateStoreLabel(bool initial) {
     storeLabelTip_.SetText(label, file, true);
     storeLabelTip_.SetTitle(label, GetText(IDS_CURRENT_FILE), 0, 16);
   }
-  storeIcon_.SetBorder(false, false);
-  storeIcon_.DrawTransparent(false);
-  SetWindowTextW(storeIcon_.Handle(), L"");
+  MakePictureButton(storeIcon_, text);
   storeIcon_.SetIconsFromImageList(context_.buttonImages, icon);
   ShowItem(IDC_OSLIST_RELOAD_STORE, !file.empty());
 }
@@ -374,9 +373,19 @@ INT_PTR OsListPage::OnListRightClick(WPARAM, LPARAM lParam) {
   if (click->iItem < 0) return 0;
   POINT at = {};
   GetCursorPos(&at);
+  ShowRowMenu(at);
+  return 0;
+}
+
+INT_PTR OsListPage::OnContextMenu(WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(wParam) != rows_.Handle() || lParam != -1) return FALSE;
+  if (rows_.Selection() >= 0) ShowRowMenu(RowMenuPoint(rows_.Handle(), lParam));
+  return TRUE;
+}
+
+void OsListPage::ShowRowMenu(POINT at) {
   // The chosen command comes back to the page as WM_COMMAND, like the button's own click.
   TrackPopupMenu(RowMenu(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
-  return 0;
 }
 
 INT_PTR OsListPage::OnListClick(WPARAM, LPARAM lParam) {

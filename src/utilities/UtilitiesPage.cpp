@@ -34,25 +34,17 @@ class NoRedraw {
   HWND window_;
 };
 
-}  // namespace
-
-const win::MessageEntry<ReturnKeyList> ReturnKeyList::kMessages[] = {
-    win::OnMessage(WM_GETDLGCODE, &ReturnKeyList::OnGetDialogCode),
+// Enter runs the utility instead of pressing the main window's default button.
+constexpr ListKey kListKeys[] = {
+    {VK_RETURN, kNoModifier, ID_UTILITIES_RUN},
+    {VK_DELETE, kNoModifier, IDC_UTILITIES_DELETE},
 };
 
-ReturnKeyList::ReturnKeyList() : win::Control(kMessages) {}
-
-INT_PTR ReturnKeyList::OnGetDialogCode(WPARAM wParam, LPARAM lParam) {
-  LRESULT code = CallDefault(WM_GETDLGCODE, wParam, lParam);
-  const MSG* message = reinterpret_cast<const MSG*>(lParam);
-  if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-  return code;
-}
+}  // namespace
 
 const win::MessageEntry<UtilitiesPage> UtilitiesPage::kMessages[] = {
     win::OnNotify(IDC_UTILITIES_LIST, LVN_ITEMCHANGED, &UtilitiesPage::OnSelectionChanged),
     win::OnNotify(IDC_UTILITIES_LIST, NM_DBLCLK, &UtilitiesPage::OnRunNotify),
-    win::OnNotify(IDC_UTILITIES_LIST, NM_RETURN, &UtilitiesPage::OnRunNotify),
     win::OnNotify(IDC_UTILITIES_LIST, NM_RCLICK, &UtilitiesPage::OnListRightClick),
     // Menu commands arrive with code 0, which is BN_CLICKED: one row serves the button and the menu.
     win::OnCommand(ID_UTILITIES_RUN, 0, &UtilitiesPage::OnRun),
@@ -73,6 +65,7 @@ BOOL UtilitiesPage::OnInit() {
   SetUpButtons();
   list_.Attach(Item(IDC_UTILITIES_LIST));
   listKeys_.Attach(list_.Handle());
+  listKeys_.SetKeys(kListKeys);
   list_.SetImageList(context_.systemLarge, LVSIL_NORMAL);
 
   utilities_.Append(MakeBuiltInUtility());
@@ -91,9 +84,7 @@ void UtilitiesPage::SetUpButtons() {
   MakeImageButton(add_, context_.buttonImages, art::kImageAdd, IDR_HAND_CURSOR, GetText(IDS_ADD_NEW));
   MakeImageButton(modify_, context_.buttonImages, art::kImageModify, IDR_HAND_CURSOR, GetText(IDS_MODIFY));
   MakeImageButton(delete_, context_.buttonImages, art::kImageDelete, IDR_HAND_CURSOR, GetText(IDS_DELETE));
-  pageIcon_.SetBorder(false, false);
-  pageIcon_.DrawTransparent(false);
-  SetWindowTextW(pageIcon_.Handle(), L"");
+  MakePictureButton(pageIcon_, ItemText(IDC_UTILITIES_CAPTION));
   pageIcon_.SetIcon(IDI_UTILITIES, kPageIconSize, kPageIconSize);
 }
 
@@ -255,11 +246,22 @@ HMENU UtilitiesPage::ContextMenu() {
 }
 
 INT_PTR UtilitiesPage::OnListRightClick(WPARAM, LPARAM) {
-  if (!hasSelection_ || selectedIndex_ == -1) return TRUE;
   POINT cursor = {};
   GetCursorPos(&cursor);
-  TrackPopupMenu(ContextMenu(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle(), nullptr);
+  ShowContextMenu(cursor);
   return TRUE;
+}
+
+// A click was answered as NM_RCLICK already; only the keyboard's menu key and Shift+F10 are left.
+INT_PTR UtilitiesPage::OnSystemContextMenu(WPARAM wParam, LPARAM lParam) {
+  if (reinterpret_cast<HWND>(wParam) == list_.Handle() && lParam == -1)
+    ShowContextMenu(RowMenuPoint(list_.Handle(), lParam));
+  return TRUE;
+}
+
+void UtilitiesPage::ShowContextMenu(POINT at) {
+  if (!hasSelection_ || selectedIndex_ == -1) return;
+  TrackPopupMenu(ContextMenu(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
 }
 
 bool UtilitiesPage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

@@ -6,24 +6,13 @@
 
 #include <string>
 
+#include "controls/KeyList.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
 #include "utilities/UtilityList.h"
-#include "win/Control.h"
 #include "win/Controls.h"
 #include "win/Handles.h"
-
-// The list of utilities asks the dialog manager for Enter, which then reaches it (and the page, as
-// NM_RETURN) instead of the main window's default button.
-class ReturnKeyList : public win::Control {
- public:
-  ReturnKeyList();
-
- private:
-  INT_PTR OnGetDialogCode(WPARAM, LPARAM);
-  static const win::MessageEntry<ReturnKeyList> kMessages[];
-};
 
 class UtilitiesPage : public SkinPage {
  public:
@@ -65,7 +54,8 @@ class UtilitiesPage : public SkinPage {
   INT_PTR OnSelectionChanged(WPARAM, LPARAM);
   INT_PTR OnRunNotify(WPARAM, LPARAM) { RunSelected(); return TRUE; }
   INT_PTR OnListRightClick(WPARAM, LPARAM);
-  INT_PTR OnSystemContextMenu(WPARAM, LPARAM) { return TRUE; }
+  INT_PTR OnSystemContextMenu(WPARAM, LPARAM);
+  void ShowContextMenu(POINT at);
   INT_PTR OnRun(WPARAM, LPARAM) { RunSelected(); return TRUE; }
   INT_PTR OnAdd(WPARAM, LPARAM) { AddNew(); return TRUE; }
   INT_PTR OnModify(WPARAM, LPARAM) { ModifySelected(); return TRUE; }
@@ -84,7 +74,7 @@ class UtilitiesPage : public SkinPage {
   PageContext context_;
   UtilityList utilities_;
   win::ListView list_;
-  ReturnKeyList listKeys_;
+  KeyList listKeys_;
   SkinButton pageIcon_, add_, modify_, delete_;
   win::UniqueMenu contextMenu_;
   win::UniqueBitmap addMenuImage_;

@@ -153,6 +153,8 @@ TEST(SkinButton, SelectedPageLookIsPressedAndShowsItsBitmap) {
   SetPageButtonBaseLook(button);
   SetPageButtonSelectedLook(button, IDB_TEST_BUTTON, 0, nullptr);
   ShowWindow(window, SW_SHOWNOACTIVATE);
+  // The look without the focus mark, which the only button of the window would otherwise carry.
+  SetFocus(nullptr);
   testing_support::PaintNow(window);
 
   RECT client;

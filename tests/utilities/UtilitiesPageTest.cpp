@@ -228,7 +228,8 @@ TEST_F(UtilitiesPageTest, ALanguageChangeKeepsThePageConsistent) {
   page->Relocalize();
 
   EXPECT_EQ(page->ItemText(IDC_UTILITIES_LIST_TITLE), L"Hilfsprogramme:");
-  EXPECT_EQ(page->ItemText(IDC_UTILITIES_ADD), L"") << "the add button shows its picture, not a caption";
+  EXPECT_EQ(page->ItemText(IDC_UTILITIES_ADD), L"Add New")
+      << "the add button is named by its tooltip, not by the template's caption";
   EXPECT_EQ(Details(), L"Jot things down") << "the details line still describes the selection";
   EXPECT_EQ(RowTexts(), (std::vector<std::wstring>{L"Alpha Notes", L"Internetoptionen", L"Zed Tool"}));
   EXPECT_EQ(list.Cell(list.Selection(), 0), L"Alpha Notes");
