@@ -36,11 +36,13 @@ void Press(HWND top, HWND focus, UINT key, UINT modifiers) {
   SetFocus(focus);
   bool system = (modifiers & kAltKey) || key == VK_F10;
   LPARAM alt = (modifiers & kAltKey) ? KF_ALTDOWN << 16 : 0;
-  std::vector<MSG> messages = {{focus, system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | alt}};
-  if (key >= 'A' && key <= 'Z') messages.push_back({focus, system ? WM_SYSCHAR : WM_CHAR, key + 32u, 1 | alt});
+  const UINT down = system ? WM_SYSKEYDOWN : WM_KEYDOWN, up = system ? WM_SYSKEYUP : WM_KEYUP;
+  const UINT character = system ? WM_SYSCHAR : WM_CHAR;
+  std::vector<MSG> messages = {{focus, down, key, 1 | alt}};
+  if (key >= 'A' && key <= 'Z') messages.push_back({focus, character, key + 32u, 1 | alt});
   // Shift+F10 opens its menu at once, whose loop then takes the key's release.
   if (key != VK_F10)
-    messages.push_back({focus, system ? WM_SYSKEYUP : WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u) | alt});
+    messages.push_back({focus, up, key, static_cast<LPARAM>(0xC0000001u) | alt});
   for (MSG& message : messages)
     if (!IsDialogMessageW(top, &message)) DispatchMessageW(&message);
   SetKeyboardState(std::array<BYTE, 256>{}.data());

@@ -268,8 +268,12 @@ TEST_F(ModifyEntryDialogTest, EachChangeReachesTheStoreAsItsCommands) {
     EXPECT_EQ(writes, expected) << c.what;
     EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{kDone})) << c.what;
     std::wstring listing = StoreListing(id);
-    if (c.stored) EXPECT_NE(listing.find(c.stored), std::wstring::npos) << c.what << "\n" << listing;
-    if (c.absent) EXPECT_EQ(listing.find(std::wstring(L"\n") + c.absent), std::wstring::npos) << c.what << "\n" << listing;
+    if (c.stored) {
+      EXPECT_NE(listing.find(c.stored), std::wstring::npos) << c.what << "\n" << listing;
+    }
+    if (c.absent) {
+      EXPECT_EQ(listing.find(std::wstring(L"\n") + c.absent), std::wstring::npos) << c.what << "\n" << listing;
+    }
   }
 }
 
