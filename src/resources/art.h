@@ -5,7 +5,8 @@
 // Cursor. Not IDC_HAND: windows.h names the system's own hand cursor so.
 #define IDR_HAND_CURSOR 106
 
-// Icon groups, each with 16, 32 and 48 pixel images.
+// Icon groups, each with 16, 20, 24, 32, 40, 48 and 64 pixel images: the small and large icon
+// sizes of 96, 120, 144 and 192 DPI.
 #define IDI_APP 128
 #define IDI_ADD_NEW 138
 #define IDI_UTILITIES 139
@@ -30,6 +31,22 @@
 #define IDB_BUTTON_STRIP 152               // 320x16: twenty 16x16 images, magenta transparent
 #define IDB_ABOUT_PICTURE_ZH_TW 156        // 208x36, the about page's picture for code "404"
 #define IDB_ABOUT_PICTURE 195              // 105x42, the about page's picture in the template
+
+// The button strip at the slot sizes of 120, 144 and 192 DPI (the number ends in the size).
+#define IDB_BUTTON_STRIP_20 3020           // 400x20
+#define IDB_BUTTON_STRIP_24 3024           // 480x24
+#define IDB_BUTTON_STRIP_32 3032           // 640x32
+
+// Pictures drawn again at twice their size, numbered kDoubleSize above the picture they redraw:
+// above 96 DPI they are scaled down to the size the DPI asks for.
+#define IDB_BANNER_2X 2132
+#define IDB_PATH_LOCKED_2X 2146
+#define IDB_PATH_UNLOCKED_2X 2147
+#define IDB_PAGE_OSLIST_SELECTED_2X 2148
+#define IDB_PAGE_BOOTLOADER_SELECTED_2X 2149
+#define IDB_PAGE_UTILITIES_SELECTED_2X 2150
+#define IDB_PAGE_FIRMWARE_SELECTED_2X 2136
+#define IDB_LIST_HEADER_2X 2151
 
 #ifndef RC_INVOKED
 namespace art {
@@ -68,6 +85,9 @@ inline constexpr int kAppendedIcons[] = {IDI_CONFIG, IDI_STORE_FILE, IDI_PARTITI
 inline constexpr unsigned long kMagentaTransparent = 0xFF00FF;      // strip, banner, lock button
 inline constexpr unsigned long kPageButtonTransparent = 0x0000FF;   // RGB(255,0,0)
 inline constexpr unsigned long kListHeaderTransparent = 0xD8D9D9;   // RGB(0xD9,0xD9,0xD8)
+
+// What a double-size drawing's number lies above its picture's.
+inline constexpr unsigned kDoubleSize = 2000;
 
 inline constexpr int kHandHotspotX = 10;  // the tip of the index finger
 inline constexpr int kHandHotspotY = 1;

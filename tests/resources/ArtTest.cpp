@@ -70,8 +70,20 @@ TEST(Art, EveryImageHasTheSizeTheWindowsRelyOn) {
       {IDB_LIST_HEADER, 5, 9},
       {IDB_ABOUT_PICTURE_ZH_TW, 208, 36},
       {IDB_ABOUT_PICTURE, 105, 42},
+      {IDB_BUTTON_STRIP_20, 400, 20},
+      {IDB_BUTTON_STRIP_24, 480, 24},
+      {IDB_BUTTON_STRIP_32, 640, 32},
+      {IDB_PAGE_FIRMWARE_SELECTED, 105, 47},
   };
   for (const Bitmap& expected : bitmaps) {
+    // The double-size drawing, where there is one, is twice the picture.
+    HBITMAP twice = LoadBitmapResource(module, static_cast<int>(expected.id + art::kDoubleSize));
+    if (twice) {
+      SIZE size = BitmapSize(twice);
+      EXPECT_EQ(size.cx, 2 * expected.width) << "bitmap " << expected.id + art::kDoubleSize;
+      EXPECT_EQ(size.cy, 2 * expected.height) << "bitmap " << expected.id + art::kDoubleSize;
+      DeleteObject(twice);
+    }
     HBITMAP bitmap = LoadBitmapResource(module, expected.id);
     ASSERT_NE(bitmap, nullptr) << "bitmap " << expected.id;
     SIZE size = BitmapSize(bitmap);
@@ -81,9 +93,9 @@ TEST(Art, EveryImageHasTheSizeTheWindowsRelyOn) {
   }
 
   const int icons[] = {IDI_APP,        IDI_ADD_NEW,    IDI_UTILITIES,  IDI_OSLIST,
-                       IDI_CONFIG,     IDI_BOOTLOADER, IDI_STORE_FILE, IDI_PARTITION};
+                       IDI_CONFIG,     IDI_BOOTLOADER, IDI_STORE_FILE, IDI_PARTITION, IDI_FIRMWARE};
   for (int id : icons) {
-    for (int size : {16, 32, 48}) {
+    for (int size : {16, 20, 24, 32, 40, 48, 64}) {
       EXPECT_EQ(StoredIconWidth(module, id, size), size) << "icon " << id << " has no " << size << " pixel image";
       HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
       ASSERT_NE(icon, nullptr) << "icon " << id << " at " << size;
@@ -145,12 +157,17 @@ TEST(Art, KeyedBitmapsAreTransparentInTheirCorners) {
   };
   const Keyed keyed[] = {
       {IDB_BUTTON_STRIP, 16, art::kMagentaTransparent, art::kStripImageCount},
+      {IDB_BUTTON_STRIP_20, 20, art::kMagentaTransparent, art::kStripImageCount},
+      {IDB_BUTTON_STRIP_24, 24, art::kMagentaTransparent, art::kStripImageCount},
+      {IDB_BUTTON_STRIP_32, 32, art::kMagentaTransparent, art::kStripImageCount},
       {IDB_BANNER, 216, art::kMagentaTransparent, 2},
+      {IDB_BANNER_2X, 432, art::kMagentaTransparent, 2},
       {IDB_PATH_LOCKED, 14, art::kMagentaTransparent, 1},
       {IDB_PATH_UNLOCKED, 14, art::kMagentaTransparent, 1},
       {IDB_PAGE_OSLIST_SELECTED, 105, art::kPageButtonTransparent, 1},
       {IDB_PAGE_BOOTLOADER_SELECTED, 105, art::kPageButtonTransparent, 1},
       {IDB_PAGE_UTILITIES_SELECTED, 105, art::kPageButtonTransparent, 1},
+      {IDB_PAGE_UTILITIES_SELECTED_2X, 210, art::kPageButtonTransparent, 1},
       {IDB_LIST_HEADER, 5, art::kListHeaderTransparent, 1},
   };
   const DWORD sentinel = 0x010203;

@@ -528,15 +528,21 @@ def keyed(img, key, background, threshold=110):
     return out
 
 
-def button_strip():
-    strip = Image.new('RGB', (16 * len(STRIP), 16), MAGENTA)
+# The strip's slot sizes: 16 pixels at 96 DPI, and the sizes image lists take at 120, 144 and 192.
+STRIP_SIZES = {16: 'buttons.bmp', 20: 'buttons_20.bmp', 24: 'buttons_24.bmp', 32: 'buttons_32.bmp'}
+
+
+def button_strip(size=16):
+    strip = Image.new('RGB', (size * len(STRIP), size), MAGENTA)
     for i, (_, _, draw) in enumerate(STRIP):
-        strip.paste(keyed(render(draw, 16), MAGENTA, (248, 249, 250)), (16 * i, 0))
+        strip.paste(keyed(render(draw, size), MAGENTA, (248, 249, 250)), (size * i, 0))
     return strip
 
 
 # ----------------------------------------------------------------------------------------------
-# Icons (16, 32 and 48 pixels each).
+# Icons, each at ICON_SIZES: the small and large sizes of 96, 120, 144 and 192 DPI.
+
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
 
 def icon_app(c):
     tile = c.rect(0, 0, 16, 16, r=3.4)
@@ -728,31 +734,37 @@ BANNER_TEXTS = [  # (subtitle, font) for English, Simplified and Traditional Chi
 ]
 
 
-def banner_band(subtitle, subtitle_font, hover):
-    layer = Image.new('RGBA', (BANNER_W, BANNER_BAND), (0, 0, 0, 0))
-    layer.alpha_composite(render(icon_app, 26), (2, 2))
-    maker, product = font(FONT_REGULAR, 16), font(FONT_BOLD, 16)
-    x = 34
+def banner_band(subtitle, subtitle_font, hover, k=1):
+    layer = Image.new('RGBA', (BANNER_W * k, BANNER_BAND * k), (0, 0, 0, 0))
+    layer.alpha_composite(render(icon_app, 26 * k), (2 * k, 2 * k))
+    maker, product = font(FONT_REGULAR, 16 * k), font(FONT_BOLD, 16 * k)
+    x = 34 * k
     maker_w = maker.getlength('Tavro ')
-    layer.alpha_composite(text_layer(layer.size, (x, 15), 'Tavro ', maker, BLUE if hover else SLATE))
-    layer.alpha_composite(text_layer(layer.size, (x + maker_w, 15), 'Vexa', product, BLUE if hover else INK))
+    layer.alpha_composite(text_layer(layer.size, (x, 15 * k), 'Tavro ', maker, BLUE if hover else SLATE))
+    layer.alpha_composite(text_layer(layer.size, (x + maker_w, 15 * k), 'Vexa', product, BLUE if hover else INK))
     size = 11 if subtitle_font == FONT_REGULAR else 12
-    layer.alpha_composite(text_layer(layer.size, (x + 1, 28), subtitle, font(subtitle_font, size),
+    layer.alpha_composite(text_layer(layer.size, (x + k, 28 * k), subtitle, font(subtitle_font, size * k),
                                      GREEN if hover else (92, 106, 124)))
     if hover:
         # the banner opens the product page: underline the name like a link
         width = int(round(maker_w + product.getlength('Vexa')))
-        ImageDraw.Draw(layer).line([(x, 17), (x + width, 17)], fill=BLUE + (255,))
+        ImageDraw.Draw(layer).line([(x, 17 * k), (x + width, 17 * k)], fill=BLUE + (255,), width=k)
     return layer
 
 
-def banner(skin_img):
-    out = Image.new('RGB', (BANNER_W * 2, 104), MAGENTA)
+def under_skin(skin_img, box, k):
+    """The part of the skin a keyed picture lies on, at the picture's scale k."""
+    part = skin_img.crop(box)
+    return part if k == 1 else part.resize((part.size[0] * k, part.size[1] * k), Image.BICUBIC)
+
+
+def banner(skin_img, k=1):
+    out = Image.new('RGB', (BANNER_W * 2 * k, 104 * k), MAGENTA)
     # the banner is laid on the header it covers, so its smoothed edges match that background
-    under = skin_img.crop((BANNER_AT[0], BANNER_AT[1], BANNER_AT[0] + BANNER_W, BANNER_AT[1] + BANNER_BAND))
+    under = under_skin(skin_img, (BANNER_AT[0], BANNER_AT[1], BANNER_AT[0] + BANNER_W, BANNER_AT[1] + BANNER_BAND), k)
     for row, (subtitle, fnt) in zip(BANNER_ROWS, BANNER_TEXTS):
-        out.paste(keyed(banner_band(subtitle, fnt, True), MAGENTA, under, threshold=1), (0, row))
-        out.paste(keyed(banner_band(subtitle, fnt, False), MAGENTA, under, threshold=1), (BANNER_W, row))
+        out.paste(keyed(banner_band(subtitle, fnt, True, k), MAGENTA, under, threshold=1), (0, row * k))
+        out.paste(keyed(banner_band(subtitle, fnt, False, k), MAGENTA, under, threshold=1), (BANNER_W * k, row * k))
     return out
 
 
@@ -776,9 +788,9 @@ def page_glyph(c, kind, x, y):
                 c.fill(c.rect(x + dx + 1, y + dy + 1, x + dx + 6, y + dy + 6, r=1.2), WHITE, 1.0 if dx or dy else 0.75)
 
 
-def selected_page_button(resource, skin_img):
+def selected_page_button(resource, skin_img, k=1):
     w, h = COLUMN_W, 47
-    c = Canvas(w, h)
+    c = Canvas(w * k, h * k, k)
     block = c.rect(0, 2, w, h - 2)
     c.fill(block, c.vgrad((16, 138, 220), (0, 100, 176), 2, h - 2))
     c.fill(c.rect(0, 2, w, 3), WHITE, 0.22)
@@ -788,7 +800,7 @@ def selected_page_button(resource, skin_img):
     mid = h / 2
     c.fill(c.poly([(w - 7, mid), (w, mid - 7), (w, mid + 7)]), PAGE)
     page_glyph(c, PAGE_GLYPHS[resource], 9, int(mid) - 8)
-    under = skin_img.crop((0, PAGE_BUTTONS[resource], w, PAGE_BUTTONS[resource] + h))
+    under = under_skin(skin_img, (0, PAGE_BUTTONS[resource], w, PAGE_BUTTONS[resource] + h), k)
     return keyed(c.result(), PURE_RED, under, threshold=1)
 
 
@@ -839,16 +851,17 @@ def about_picture(about, w, h, text, fnt, size):
     return img.convert('RGB')
 
 
-def header_image():
+def header_image(k=1):
     img = Image.new('RGB', (5, 9), HEADER_KEY)
     d = ImageDraw.Draw(img)
     for y, (x0, x1) in zip(range(2, 7), ((2, 2), (1, 3), (0, 4), (1, 3), (2, 2))):
         d.line([(x0, y), (x1, y)], fill=BLUE)
-    return img
+    # a pixel drawing: larger, it stays crisp
+    return img if k == 1 else img.resize((5 * k, 9 * k), Image.NEAREST)
 
 
-def lock_button(locked):
-    return keyed(render(lambda c: padlock(c, locked), 14, design=14), MAGENTA, PAGE)
+def lock_button(locked, k=1):
+    return keyed(render(lambda c: padlock(c, locked), 14 * k, design=14), MAGENTA, PAGE)
 
 
 # ----------------------------------------------------------------------------------------------
@@ -858,19 +871,23 @@ def build():
     skin_img = skin()
     about = about_background()
     files['skin.bmp'] = bmp24(skin_img)
-    files['banner.bmp'] = bmp24(banner(skin_img))
-    files['buttons.bmp'] = bmp24(button_strip())
-    for res, name in ((148, 'page_oslist.bmp'), (149, 'page_bootloader.bmp'), (150, 'page_utilities.bmp'),
-                      (136, 'page_firmware.bmp')):
-        files[name] = bmp24(selected_page_button(res, skin_img))
-    files['lock_locked.bmp'] = bmp24(lock_button(True))
-    files['lock_unlocked.bmp'] = bmp24(lock_button(False))
-    files['list_header.bmp'] = bmp24(header_image())
+    for size, name in STRIP_SIZES.items():
+        files[name] = bmp24(button_strip(size))
+    # The pictures drawn again at twice the size: above 96 DPI the windows scale these down, which
+    # keeps text and edges sharp where scaling the small ones up would blur them.
+    for k, suffix in ((1, ''), (2, '_2x')):
+        files['banner%s.bmp' % suffix] = bmp24(banner(skin_img, k))
+        for res, name in ((148, 'page_oslist'), (149, 'page_bootloader'), (150, 'page_utilities'),
+                          (136, 'page_firmware')):
+            files['%s%s.bmp' % (name, suffix)] = bmp24(selected_page_button(res, skin_img, k))
+        files['lock_locked%s.bmp' % suffix] = bmp24(lock_button(True, k))
+        files['lock_unlocked%s.bmp' % suffix] = bmp24(lock_button(False, k))
+        files['list_header%s.bmp' % suffix] = bmp24(header_image(k))
     files['about.bmp'] = bmp24(about)
     files['about_zh_tw.bmp'] = bmp24(about_picture(about, 208, 36, '啟動選單管理器', FONT_CJK, 17))
     files['about_picture.bmp'] = bmp24(about_picture(about, 105, 42, 'Vexa', FONT_BOLD, 20))
     for res, _, _, draw in ICONS:
-        files['icon_%d.ico' % res] = icon_file([render(draw, s) for s in (16, 32, 48)])
+        files['icon_%d.ico' % res] = icon_file([render(draw, s) for s in ICON_SIZES])
     files['hand.cur'] = icon_file([hand_cursor()], hotspot=HAND_HOTSPOT)
     return files, skin_img
 
