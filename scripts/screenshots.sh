@@ -2,7 +2,8 @@
 # Screenshots for the README: starts the demo as scripts/run.sh does, once per language, and shoots
 # each page: the OS list, Utilities, Bootloader, Firmware, About, the entry dialog (both its settings tabs)
 # and the config dialog; then the ramdisk options, shortcut and partition dialogs.
-# English goes to docs/<page>.png, the other languages to docs/<page>-<code>.png.
+# English goes to docs/<page>.png, the other languages to docs/<page>-<code>.png; the pages at
+# 144 DPI, in English, to docs/<page>-144.png.
 # Usage: bash scripts/screenshots.sh [language codes...]   (default: 409 407 804 404)
 export VEXA_WINEPREFIX="${VEXA_WINEPREFIX:-${VEXA_BUILD:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}/demo-prefix}"
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -97,4 +98,44 @@ for code in "${codes[@]}"; do
     wineserver -k
   ' _ "$program_dir" "$docs" "$suffix"
 done
+
+# The pages again at 150% (144 DPI), in English: docs/<page>-144.png. The DPI is the prefix's
+# display setting, read when the server starts; it is set back to 96 afterwards.
+choose_language 409
+log "screenshots at 144 DPI"
+set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; wineserver -w; }
+set_dpi 144
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
+  set -u
+  program_dir=$1 docs=$2
+  wineserver -p
+  wine "$program_dir/vexa.exe" &
+  for _ in $(seq 1 600); do
+    window=$(xdotool search --onlyvisible --name "^Vexa$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.2
+  done
+  if [ -z "${window:-}" ]; then echo "[vexa] the main window did not appear" >&2; wineserver -k; exit 1; fi
+  sleep 1
+  read -r X Y WIDTH HEIGHT < <(/usr/bin/import -window root png:- |
+    /usr/bin/convert png:- -gravity south -chop 0x40 +repage -fuzz 2% -trim -format "%X %Y %w %h" info:)
+  X=${X#+} Y=${Y#+}
+  # At 144 DPI a dialog unit of Tahoma 8 is 9/4 pixels across and 19/8 down: the client area is
+  # 629 pixels high.
+  left=$X top=$((Y + HEIGHT - 629))
+  click() { xdotool mousemove $((left + $1 * 9 / 4)) $((top + $2 * 19 / 8)) click 1; sleep 1.5; }
+  shoot() {
+    xdotool mousemove $((left - 20)) $((top - 40)); sleep 0.5
+    /usr/bin/import -window root png:- |
+      /usr/bin/convert png:- -gravity south -chop 0x40 +repage -fuzz 2% -trim +repage "$docs/$1-144.png"
+  }
+  shoot oslist
+  click 35 204; shoot utilities
+  click 35 144; shoot bootloader
+  click 35 174; shoot firmware
+  click 35 234; shoot about
+  wineserver -k
+' _ "$program_dir" "$docs" || status=$?
+set_dpi 96
+[ "$status" -eq 0 ] || exit "$status"
 log "screenshots in $docs"

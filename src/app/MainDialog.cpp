@@ -14,6 +14,7 @@
 #include "base/Texts.h"
 #include "bootloader/BootloaderPage.h"
 #include "controls/ButtonPresets.h"
+#include "controls/Drawing.h"
 #include "editing/ModifyEntryDialog.h"
 #include "firmware/FirmwarePage.h"
 #include "oslist/OsListPage.h"
@@ -23,6 +24,7 @@
 #include "texts.h"
 #include "utilities/UtilitiesPage.h"
 #include "app/VersionText.h"
+#include "win/Dpi.h"
 #include "win/Localize.h"
 #include "win/Seams.h"
 
@@ -102,18 +104,14 @@ const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
     win::OnMessage(WM_DESTROY, &MainDialog::OnDestroy),
     win::OnMessage(WM_PAINT, &MainDialog::OnPaint),
     win::OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
+    win::OnMessage(win::kDpiChanged, &MainDialog::OnDpiChanged),
+    win::OnMessage(kLayoutAgainMessage, &MainDialog::OnLayoutAgain),
 };
 
 MainDialog::MainDialog() : SkinDialog(IDD_MAIN, kMessages), pages_(kPageCount), pageButtons_(kPageCount) {
   UseAppTitle();
-  HINSTANCE module = GetModuleHandleW(nullptr);
-  bigIcon_.Reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-  smallIcon_.Reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
   windowShown_ = AppSettings.showWindow;
   balloonCapable_ = AppSettings.osClass > 1;
-  SetBackgroundBitmap(IDB_SKIN, RGB(240, 240, 240));
-  buttonImages_ = MakeButtonImages();
   systemSmall_ = SystemImages(SHGFI_SMALLICON);
   systemLarge_ = SystemImages(SHGFI_LARGEICON);
 }
@@ -123,11 +121,8 @@ MainDialog::~MainDialog() {
 }
 
 BOOL MainDialog::OnInit() {
-  RECT separator = {};
-  GetWindowRect(Item(IDC_MAIN_SEPARATOR), &separator);
-  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&separator), 2);
-  GetClientRect(Handle(), &dragStrip_);
-  dragStrip_.bottom = separator.bottom;
+  TakeArtForDpi(win::DpiOf(Handle()));
+  MeasureLayout();
 
   footer_.Attach(Handle(), IDC_MAIN_FOOTER);
   footer_.SetTooltipText(kFooterTooltip);
@@ -141,8 +136,6 @@ BOOL MainDialog::OnInit() {
 
   Runner().onActivity = [this](const std::wstring& activity) { ShowActivity(activity); };
   if (AppSettings.showWindow) BuildUi();
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
   UpdateVersionLine();
   ListenForTaskbar();
   AddTrayIcon();
@@ -156,24 +149,71 @@ BOOL MainDialog::OnInit() {
 
 void MainDialog::SetUpBanner() {
   banner_.SetBitmapBand(IDB_BANNER, BannerRow(), kBannerHeight, RGB(255, 0, 255));
-  BITMAP info = {};
-  HBITMAP banner = static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (banner) {
-    GetObjectW(banner, sizeof(info), &info);
-    DeleteObject(banner);
-    SetWindowPos(Item(IDC_MAIN_BANNER), nullptr, 0, 0, info.bmWidth / 2, kBannerHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SIZE whole = BitmapSize(LoadBitmapResource(IDB_BANNER).Get());
+  if (whole.cx > 0) {
+    UINT dpi = win::DpiOf(Handle());
+    SetWindowPos(Item(IDC_MAIN_BANNER), nullptr, 0, 0, win::ScaleToDpi(whole.cx / 2, dpi),
+                 win::ScaleToDpi(kBannerHeight, dpi), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ShowItem(IDC_MAIN_BANNER, true);
+}
+
+void MainDialog::TakeArtForDpi(UINT dpi) {
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  auto icon = [&](int size) {
+    return win::UniqueIcon(
+        static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0)));
+  };
+  bigIcon_ = icon(win::SystemMetricForDpi(SM_CXICON, dpi));
+  smallIcon_ = icon(win::SystemMetricForDpi(SM_CXSMICON, dpi));
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  // Fitted again to the client area at its first erase.
+  SetBackgroundBitmap(IDB_SKIN, RGB(240, 240, 240));
+  if (buttonImages_)
+    FillButtonImages(buttonImages_, dpi);
+  else
+    buttonImages_ = MakeButtonImages(dpi);
+}
+
+void MainDialog::MeasureLayout() {
+  RECT separator = {};
+  GetWindowRect(Item(IDC_MAIN_SEPARATOR), &separator);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&separator), 2);
+  GetClientRect(Handle(), &dragStrip_);
+  dragStrip_.bottom = separator.bottom;
+  GetWindowRect(Item(IDC_MAIN_PAGE_AREA), &pageArea_);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&pageArea_), 2);
+  for (auto& page : pages_) {
+    if (page && page->Handle())
+      SetWindowPos(page->Handle(), Item(IDC_MAIN_PAGE_AREA), pageArea_.left, pageArea_.top,
+                   pageArea_.right - pageArea_.left, pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);
+  }
+}
+
+INT_PTR MainDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  UINT dpi = HIWORD(wParam);
+  win::SetWindowDpi(Handle(), dpi);
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  TakeArtForDpi(dpi);
+  // The dialog manager scales the controls after this and the children take their pictures
+  // again after that: what depends on their new places waits until then.
+  PostMessageW(Handle(), kLayoutAgainMessage, 0, 0);
+  return FALSE;
+}
+
+INT_PTR MainDialog::OnLayoutAgain(WPARAM, LPARAM) {
+  MeasureLayout();
+  if (uiBuilt_) SetUpBanner();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return TRUE;
 }
 
 void MainDialog::BuildUi() {
   SetUpBanner();
   SetItemText(IDC_MAIN_VERSION, VersionText(AppSettings.fileVersionMS, AppSettings.fileVersionLS));
-
-  GetWindowRect(Item(IDC_MAIN_PAGE_AREA), &pageArea_);
-  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&pageArea_), 2);
 
   for (SkinButton& button : pageButtons_) SetPageButtonBaseLook(button);
   SetPageButtonBaseLook(aboutButton_);
@@ -407,6 +447,7 @@ INT_PTR MainDialog::OnWindowPosChanging(WPARAM, LPARAM lParam) {
 
 INT_PTR MainDialog::OnDestroy(WPARAM, LPARAM) {
   Runner().onActivity = nullptr;
+  win::SetWindowDpi(Handle(), 0);
   // The pages end while their objects still live, so their own WM_DESTROY runs.
   for (auto& page : pages_) {
     if (page) page->End(0);
@@ -422,8 +463,9 @@ INT_PTR MainDialog::OnPaint(WPARAM, LPARAM) {
   HDC dc = BeginPaint(Handle(), &paint);
   RECT client;
   GetClientRect(Handle(), &client);
-  int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-  int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  SIZE icon = IconSize(bigIcon_.Get());
+  int x = (client.right - icon.cx + 1) / 2;
+  int y = (client.bottom - icon.cy + 1) / 2;
   DrawIcon(dc, x, y, bigIcon_.Get());
   EndPaint(Handle(), &paint);
   return TRUE;

@@ -20,6 +20,7 @@ class MainDialog : public SkinDialog, public SettingsListener {
  public:
   static constexpr UINT kTrayIconId = 128;
   static constexpr UINT kTrayMessage = 0x8064;
+  static constexpr UINT kLayoutAgainMessage = WM_APP + 0x65;
 
   MainDialog();
   ~MainDialog() override;
@@ -74,6 +75,9 @@ class MainDialog : public SkinDialog, public SettingsListener {
   INT_PTR OnDestroy(WPARAM, LPARAM);
   INT_PTR OnPaint(WPARAM, LPARAM);
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
+  // Moved to another monitor's DPI: to the place Windows suggests, with the pictures drawn for it.
+  INT_PTR OnDpiChanged(WPARAM, LPARAM);
+  INT_PTR OnLayoutAgain(WPARAM, LPARAM);
 
   // A tray command while a message box or dialog of ours is open brings that one forward instead.
   bool ForwardToModalWindow();
@@ -90,6 +94,11 @@ class MainDialog : public SkinDialog, public SettingsListener {
   // Registers "TaskbarCreated" and lets it through the message filter of an elevated process.
   void ListenForTaskbar();
   void SetUpBanner();
+  // The window's icons, skin and shared button images for dpi.
+  void TakeArtForDpi(UINT dpi);
+  // The drag strip and the page area from the template's controls where they now are; the pages
+  // are put in the area.
+  void MeasureLayout();
   // Every button of the window has a name, in the current language: the config button's and the
   // page icon's (the page on show), and the hidden minimise and close buttons'.
   void NameWindowButtons();

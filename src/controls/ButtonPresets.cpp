@@ -1,9 +1,12 @@
 // Button looks shared by the main window and its pages.
 #include "controls/ButtonPresets.h"
 
+#include <cstdlib>
+
 #include "art.h"
 #include "controls/Drawing.h"
 #include "controls/SkinButton.h"
+#include "win/Dpi.h"
 #include "win/Handles.h"
 
 namespace {
@@ -90,18 +93,49 @@ void SetPageButtonUnselectedLook(SkinButton& button) {
   button.SetAlwaysPressed(false);
 }
 
-HIMAGELIST MakeButtonImages() {
-  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 24, 4);
-  if (!images) return nullptr;
+namespace {
+
+// The strip's drawings: the nearest to the DPI's size is taken, never a scaled one.
+struct Strip {
+  int size;
+  UINT id;
+};
+constexpr Strip kStrips[] = {
+    {16, IDB_BUTTON_STRIP}, {20, IDB_BUTTON_STRIP_20}, {24, IDB_BUTTON_STRIP_24}, {32, IDB_BUTTON_STRIP_32}};
+
+const Strip& StripFor(UINT dpi) {
+  int wanted = win::ScaleToDpi(16, dpi);
+  const Strip* best = &kStrips[0];
+  for (const Strip& strip : kStrips) {
+    if (std::abs(strip.size - wanted) <= std::abs(best->size - wanted)) best = &strip;
+  }
+  return *best;
+}
+
+}  // namespace
+
+int ButtonImageSize(UINT dpi) { return StripFor(dpi).size; }
+
+void FillButtonImages(HIMAGELIST images, UINT dpi) {
+  const Strip& strip = StripFor(dpi);
+  // A new size empties the list; its handle, which the lists and buttons hold, stays.
+  ImageList_SetIconSize(images, strip.size, strip.size);
   HINSTANCE module = GetModuleHandleW(nullptr);
-  if (HBITMAP strip = static_cast<HBITMAP>(
-          LoadImageW(module, MAKEINTRESOURCEW(IDB_BUTTON_STRIP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
-    ImageList_AddMasked(images, strip, RGB(255, 0, 255));
-    DeleteObject(strip);
+  if (HBITMAP bitmap = static_cast<HBITMAP>(
+          LoadImageW(module, MAKEINTRESOURCEW(strip.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+    ImageList_AddMasked(images, bitmap, RGB(255, 0, 255));
+    DeleteObject(bitmap);
   }
   for (int icon : art::kAppendedIcons) {
-    win::UniqueIcon loaded(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0)));
+    win::UniqueIcon loaded(
+        static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(icon), IMAGE_ICON, strip.size, strip.size, 0)));
     if (loaded) ImageList_AddIcon(images, loaded.Get());
   }
+}
+
+HIMAGELIST MakeButtonImages(UINT dpi) {
+  int size = ButtonImageSize(dpi);
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 24, 4);
+  if (images) FillButtonImages(images, dpi);
   return images;
 }

@@ -27,6 +27,9 @@ void SetPageButtonBaseLook(SkinButton& button);
 void SetPageButtonSelectedLook(SkinButton& button, UINT bitmapId, UINT iconId, SkinButton* largeIcon,
                                HINSTANCE instance = nullptr);
 void SetPageButtonUnselectedLook(SkinButton& button);
-// The main window's shared 16x16 button images: the button strip, then art::kAppendedIcons. The
-// caller owns the list.
-HIMAGELIST MakeButtonImages();
+// The main window's shared button images for dpi: the button strip, then art::kAppendedIcons, at
+// the size drawn nearest to 16 pixels at 96 DPI. The caller owns the list.
+HIMAGELIST MakeButtonImages(UINT dpi);
+// The same list's images again, for another DPI.
+void FillButtonImages(HIMAGELIST images, UINT dpi);
+int ButtonImageSize(UINT dpi);

@@ -18,6 +18,16 @@ HCURSOR LoadCursorResource(UINT id, HINSTANCE instance = nullptr);
 win::UniqueBitmap LoadBitmapResource(UINT id, HINSTANCE instance = nullptr);
 win::UniqueIcon LoadIconResource(UINT id, int width, int height, HINSTANCE instance = nullptr);
 
+// Bitmap id drawn for dpi: as stored at 96 DPI; above, its double-size drawing where the program
+// has one (else the bitmap itself) scaled to the size the DPI asks for. part: a piece of the
+// picture, in its 96-DPI pixels. Pixels of colour transparent stay holes (CLR_NONE: none).
+win::UniqueBitmap LoadArtForDpi(UINT id, UINT dpi, COLORREF transparent, HINSTANCE instance = nullptr,
+                                const RECT* part = nullptr);
+// A copy of bitmap at size, each pixel the weighted average of the source pixels under it. Pixels
+// of colour transparent are holes: they never tint the picture, and where a new pixel lies mostly
+// over holes it becomes that colour.
+win::UniqueBitmap ScaleBitmap(HBITMAP bitmap, SIZE size, COLORREF transparent);
+
 SIZE BitmapSize(HBITMAP bitmap);
 SIZE IconSize(HICON icon);
 // A new bitmap holding part of source.

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "controls/Drawing.h"
+#include "win/Dpi.h"
 #include "win/Dialog.h"
 #include "win/Gdi.h"
 
@@ -86,18 +87,20 @@ const win::MessageEntry<ImageHoverStatic> ImageHoverStatic::kMessages[] = {
 ImageHoverStatic::ImageHoverStatic() : HoverStatic(kMessages) {}
 
 bool ImageHoverStatic::SetBitmaps(UINT hoverId, UINT normalId, COLORREF transparent, HINSTANCE instance) {
-  hover_ = LoadBitmapResource(hoverId, instance);
-  normal_ = LoadBitmapResource(normalId, instance);
+  UINT dpi = win::DpiOf(Handle());
+  hover_ = LoadArtForDpi(hoverId, dpi, transparent, instance);
+  normal_ = LoadArtForDpi(normalId, dpi, transparent, instance);
   transparent_ = transparent;
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
   return hover_ && normal_;
 }
 
 bool ImageHoverStatic::SetBitmapBand(UINT bitmapId, int top, int height, COLORREF transparent, HINSTANCE instance) {
-  win::UniqueBitmap whole = LoadBitmapResource(bitmapId, instance);
-  int half = BitmapSize(whole.Get()).cx / 2;
-  hover_ = CopyBitmapPart(whole.Get(), {0, top, half, top + height});
-  normal_ = CopyBitmapPart(whole.Get(), {half, top, 2 * half, top + height});
+  int half = BitmapSize(LoadBitmapResource(bitmapId, instance).Get()).cx / 2;
+  UINT dpi = win::DpiOf(Handle());
+  RECT hover = {0, top, half, top + height}, normal = {half, top, 2 * half, top + height};
+  hover_ = LoadArtForDpi(bitmapId, dpi, transparent, instance, &hover);
+  normal_ = LoadArtForDpi(bitmapId, dpi, transparent, instance, &normal);
   transparent_ = transparent;
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
   return hover_ && normal_;

@@ -47,10 +47,10 @@ class ImageHoverStatic : public HoverStatic {
  public:
   ImageHoverStatic();
 
-  // Two bitmap resources; transparent: the colour left undrawn, or CLR_NONE.
+  // Two bitmap resources, drawn for the window's DPI; transparent: the colour left undrawn, or CLR_NONE.
   bool SetBitmaps(UINT hoverId, UINT normalId, COLORREF transparent = CLR_NONE, HINSTANCE instance = nullptr);
-  // A band of one bitmap resource, height rows from row top: the left half is the hover image,
-  // the right half the normal one.
+  // A band of one bitmap resource, height rows from row top (in its 96-DPI pixels): the left half is
+  // the hover image, the right half the normal one.
   bool SetBitmapBand(UINT bitmapId, int top, int height, COLORREF transparent = CLR_NONE, HINSTANCE instance = nullptr);
 
  private:

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "controls/Drawing.h"
+#include "win/Dpi.h"
 #include "win/Dialog.h"
 #include "win/Seams.h"
 
@@ -35,6 +36,7 @@ const win::MessageEntry<SkinButton> SkinButton::kMessages[] = {
     win::OnMessage(WM_GETDLGCODE, &SkinButton::OnGetDialogCode),
     win::OnMessage(WM_UPDATEUISTATE, &SkinButton::OnUiStateChange),
     win::OnMessage(WM_DESTROY, &SkinButton::OnDestroy),
+    win::OnMessage(win::kDpiChangedAfterParent, &SkinButton::OnDpiChanged),
 };
 
 SkinButton::SkinButton() : win::Control(kMessages) { SetDefaultColours(false); }
@@ -79,7 +81,9 @@ void SkinButton::SetDefaultColours(bool redraw) {
 
 bool SkinButton::SetIcon(UINT iconId, int width, int height, HINSTANCE instance) {
   ClearImages(false);
-  hover_.icon = LoadIconResource(iconId, width, height, instance);
+  source_ = {Source::kIcon, iconId, 0, CLR_NONE, CLR_NONE, {width, height}, instance, nullptr, -1, -1};
+  UINT dpi = win::DpiOf(Handle());
+  hover_.icon = LoadIconResource(iconId, win::ScaleToDpi(width, dpi), win::ScaleToDpi(height, dpi), instance);
   hover_.size = IconSize(hover_.icon.Get());
   Redraw();
   return static_cast<bool>(hover_);
@@ -87,6 +91,7 @@ bool SkinButton::SetIcon(UINT iconId, int width, int height, HINSTANCE instance)
 
 bool SkinButton::SetIconsFromImageList(HIMAGELIST list, int hoverIndex, int normalIndex) {
   ClearImages(false);
+  source_ = {Source::kImageList, 0, 0, CLR_NONE, CLR_NONE, {0, 0}, nullptr, list, hoverIndex, normalIndex};
   int width = 0, height = 0;
   if (list) ImageList_GetIconSize(list, &width, &height);
   if (list && hoverIndex >= 0) hover_.icon.Reset(ImageList_GetIcon(list, hoverIndex, ILD_NORMAL));
@@ -99,10 +104,12 @@ bool SkinButton::SetIconsFromImageList(HIMAGELIST list, int hoverIndex, int norm
 bool SkinButton::SetBitmaps(UINT hoverId, COLORREF hoverTransparent, UINT normalId, COLORREF normalTransparent,
                             HINSTANCE instance) {
   ClearImages(false);
-  hover_.bitmap = LoadBitmapResource(hoverId, instance);
+  source_ = {Source::kBitmaps, hoverId, normalId, hoverTransparent, normalTransparent, {0, 0}, instance, nullptr, -1, -1};
+  UINT dpi = win::DpiOf(Handle());
+  hover_.bitmap = LoadArtForDpi(hoverId, dpi, hoverTransparent, instance);
   hover_.transparent = hoverTransparent;
   hover_.size = BitmapSize(hover_.bitmap.Get());
-  normal_.bitmap = LoadBitmapResource(normalId, instance);
+  normal_.bitmap = LoadArtForDpi(normalId, dpi, normalTransparent, instance);
   normal_.transparent = normalTransparent;
   normal_.size = BitmapSize(normal_.bitmap.Get());
   Redraw();
@@ -112,7 +119,31 @@ bool SkinButton::SetBitmaps(UINT hoverId, COLORREF hoverTransparent, UINT normal
 void SkinButton::ClearImages(bool redraw) {
   hover_ = Image();
   normal_ = Image();
+  source_ = Source();
+  sizedToImage_ = false;
   Redraw(redraw);
+}
+
+INT_PTR SkinButton::OnDpiChanged(WPARAM, LPARAM) {
+  // Taken again for the DPI the window now has: the same pictures, drawn for it.
+  Source source = source_;
+  bool sized = sizedToImage_;
+  switch (source.kind) {
+    case Source::kIcon:
+      SetIcon(source.hoverId, source.iconSize.cx, source.iconSize.cy, source.instance);
+      break;
+    case Source::kImageList:
+      SetIconsFromImageList(source.list, source.hoverIndex, source.normalIndex);
+      break;
+    case Source::kBitmaps:
+      SetBitmaps(source.hoverId, source.hoverTransparent, source.normalId, source.normalTransparent, source.instance);
+      break;
+    default:
+      break;
+  }
+  if (sized) SizeToImage();
+  background_.Reset();
+  return 0;
 }
 
 void SkinButton::SetCursor(UINT cursorId, bool redraw, HINSTANCE instance) {
@@ -164,6 +195,7 @@ void SkinButton::SetAlwaysPressed(bool alwaysPressed, bool redraw) {
 
 void SkinButton::SizeToImage() {
   if (!hover_ || !Handle()) return;
+  sizedToImage_ = true;
   SetWindowPos(Handle(), nullptr, 0, 0, hover_.size.cx, hover_.size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Redraw();
 }

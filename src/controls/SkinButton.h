@@ -37,7 +37,8 @@ class SkinButton : public win::Control {
   COLORREF Colour(int slot) const;
   void SetDefaultColours(bool redraw = true);
 
-  // The hover image; with no normal image it shows in every state.
+  // The hover image; with no normal image it shows in every state. Sizes and pictures are those of
+  // 96 DPI: the button takes them at its window's DPI, and again when that changes.
   bool SetIcon(UINT iconId, int width, int height, HINSTANCE instance = nullptr);
   // normalIndex -1: no normal image.
   bool SetIconsFromImageList(HIMAGELIST list, int hoverIndex, int normalIndex = -1);
@@ -67,7 +68,7 @@ class SkinButton : public win::Control {
   bool IsImageOnly() const { return imageOnly_; }
   // Drawn pressed whatever the state (the selected page button).
   void SetAlwaysPressed(bool alwaysPressed, bool redraw = true);
-  // Resizes the button to its (hover) image.
+  // Resizes the button to its (hover) image, and again when the DPI changes the image.
   void SizeToImage();
   // Draws over a copy of the parent's background, taken again at the next paint.
   void DrawTransparent(bool redraw = true);
@@ -122,6 +123,7 @@ class SkinButton : public win::Control {
   INT_PTR OnGetDialogCode(WPARAM, LPARAM);
   INT_PTR OnUiStateChange(WPARAM, LPARAM);
   INT_PTR OnDestroy(WPARAM, LPARAM);
+  INT_PTR OnDpiChanged(WPARAM, LPARAM);
 
   void Click();
   void ShowMenu();
@@ -140,9 +142,22 @@ class SkinButton : public win::Control {
 
   static const win::MessageEntry<SkinButton> kMessages[];
 
+  // How the images were set, to take them again at another DPI.
+  struct Source {
+    enum Kind { kNone, kIcon, kImageList, kBitmaps } kind = kNone;
+    UINT hoverId = 0, normalId = 0;
+    COLORREF hoverTransparent = CLR_NONE, normalTransparent = CLR_NONE;
+    SIZE iconSize = {0, 0};
+    HINSTANCE instance = nullptr;
+    HIMAGELIST list = nullptr;
+    int hoverIndex = -1, normalIndex = -1;
+  };
+
   COLORREF colours_[kColourSlots];
   Image hover_;
   Image normal_;
+  Source source_;
+  bool sizedToImage_ = false;
   int alignment_ = kImageLeft;
   int pressedStyle_ = 0;
   bool flat_ = true;

@@ -2,9 +2,25 @@
 #include "controls/SkinPage.h"
 
 #include "controls/SkinDialog.h"
+#include <commctrl.h>
+
+#include "win/Dpi.h"
 #include "win/Localize.h"
 
 void SkinPage::Relocalize() { LocalizeDialog(Handle(), TemplateId(), false); }
+
+void SkinPage::OnDpiChanged(UINT) {
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    if (lstrcmpiW(className, WC_LISTVIEWW) != 0) continue;
+    // Set again, the same list makes the view take the new image size for its rows.
+    for (int which : {LVSIL_SMALL, LVSIL_NORMAL}) {
+      HIMAGELIST images = ListView_GetImageList(child, which);
+      if (images) ListView_SetImageList(child, images, which);
+    }
+  }
+}
 
 bool SkinPage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
@@ -21,6 +37,10 @@ bool SkinPage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       result = reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
       return true;
     }
+    case win::kDpiChangedAfterParent:
+      OnDpiChanged(win::DpiOf(Handle()));
+      result = 0;
+      return true;
     default:
       break;
   }

@@ -17,6 +17,9 @@ class SkinPage : public win::AppDialog {
   // Before the program ends or the machine restarts: false when the user wants to stay (unsaved
   // changes the page has asked about).
   virtual bool ConfirmLeave() { return true; }
+  // The window now has another DPI: the page's lists measure their rows again (their image lists
+  // were filled anew at the new size).
+  virtual void OnDpiChanged(UINT dpi);
 
  protected:
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;

@@ -10,6 +10,7 @@
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "texts.h"
+#include "win/Dpi.h"
 #include "win/Seams.h"
 
 namespace {
@@ -106,20 +107,33 @@ void OsListPage::SetUpButtons() {
   SetItemText(IDC_OSLIST_SAVE_ORDER, GetText(IDS_SAVE_SORT_DELETE));
 }
 
+void OsListPage::MakeHeaderImages() {
+  if (headerImages_) ImageList_Destroy(headerImages_);
+  headerImages_ = nullptr;
+  win::UniqueBitmap arrow = LoadArtForDpi(IDB_LIST_HEADER, win::DpiOf(Handle()), art::kListHeaderTransparent);
+  SIZE size = BitmapSize(arrow.Get());
+  if (size.cx > 0) {
+    headerImages_ = ImageList_Create(size.cx, size.cy, ILC_COLOR32 | ILC_MASK, 1, 1);
+    if (headerImages_) ImageList_AddMasked(headerImages_, arrow.Get(), art::kListHeaderTransparent);
+  }
+  Header_SetImageList(ListView_GetHeader(rows_.Handle()), headerImages_);
+}
+
+void OsListPage::OnDpiChanged(UINT dpi) {
+  // After the rows' images: setting those may hand the header the same list.
+  SkinPage::OnDpiChanged(dpi);
+  MakeHeaderImages();
+}
+
 void OsListPage::CreateColumns() {
   rows_.SetExtendedStyle(kListStyle);
   rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
-  if (!headerImages_) {
-    headerImages_ = ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_LIST_HEADER), 5, 1,
-                                         art::kListHeaderTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  }
-  HWND header = ListView_GetHeader(rows_.Handle());
-  Header_SetImageList(header, headerImages_);
+  if (!headerImages_) MakeHeaderImages();
 
   RECT client = {};
   GetClientRect(rows_.Handle(), &client);
   int width = client.right - client.left;
-  rows_.InsertColumn(0, L"", kStateColumnWidth);
+  rows_.InsertColumn(0, L"", win::ScaleToDpi(kStateColumnWidth, win::DpiOf(Handle())));
   rows_.InsertColumn(1, L"", (width / 4) * 2 - 8);
   rows_.InsertColumn(2, L"", width / 4 - width / 20 - 8);
   rows_.InsertColumn(3, L"", width / 20 + width / 4 - 30);
@@ -129,7 +143,7 @@ void OsListPage::CreateColumns() {
   item.mask = HDI_IMAGE | HDI_FORMAT;
   item.fmt = HDF_IMAGE | HDF_LEFT;
   item.iImage = 0;
-  Header_SetItem(header, 0, &item);
+  Header_SetItem(ListView_GetHeader(rows_.Handle()), 0, &item);
 }
 
 void OsListPage::SetColumnTitles() {

@@ -31,6 +31,7 @@ class OsListPage : public SkinPage {
   void Refresh(int what) override;
   void Relocalize() override;
   bool ConfirmLeave() override;
+  void OnDpiChanged(UINT dpi) override;
 
   // The list (the page's record of the boot menu).
   EntryList& List() { return list_; }
@@ -146,6 +147,8 @@ class OsListPage : public SkinPage {
   // --- View family: private helpers (OsListPage.cpp, OsListView.cpp, OsListDefault.cpp) ---
   void SetUpButtons();
   void CreateColumns();
+  // The sort arrow of the column headers, drawn for the page's DPI.
+  void MakeHeaderImages();
   void SetColumnTitles();
   // bcdTimeout from the boot manager, read again when it is not known yet.
   void TakeStoreTimeout();

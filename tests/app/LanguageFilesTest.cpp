@@ -168,7 +168,9 @@ TEST_P(LanguageFiles, HoldEveryTextWithTheBuiltInArguments) {
     std::wstring value = Raw(file, L"String", std::to_wstring(number));
     EXPECT_FALSE(value.empty()) << "text " << number << " missing";
     EXPECT_EQ(Arguments(GetText(number)), Arguments(builtIn)) << "text " << number;
-    if (english) EXPECT_EQ(GetText(number), Trimmed(builtIn)) << "text " << number;
+    if (english) {
+      EXPECT_EQ(GetText(number), Trimmed(builtIn)) << "text " << number;
+    }
   }
   for (UINT command : TrayMenuCommands())
     EXPECT_FALSE(Raw(file, L"String", std::to_wstring(command)).empty()) << "tray menu item " << command;
@@ -177,8 +179,9 @@ TEST_P(LanguageFiles, HoldEveryTextWithTheBuiltInArguments) {
   for (const TemplateText& item : LocalisedTemplateTexts()) {
     std::wstring section = L"DLG" + std::to_wstring(item.templateId);
     EXPECT_FALSE(Raw(file, section, item.key).empty()) << section << " " << item.key << " \"" << item.text << "\"";
-    if (english && item.key != L"Title")
+    if (english && item.key != L"Title") {
       EXPECT_EQ(GetText(std::stoi(item.key), item.templateId), Trimmed(item.text)) << section << " " << item.key;
+    }
     ++controls;
   }
   EXPECT_GE(controls, 80) << "the templates' texts were not read";

@@ -9,9 +9,11 @@
 #include "app/VersionText.h"
 #include "art.h"
 #include "base/Texts.h"
+#include "controls/Drawing.h"
 #include "resource.h"
 #include "texts.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 
 using namespace testing_support;
 
@@ -63,6 +65,26 @@ double ShareShown(const Pixels& window, const Pixels& bitmap, POINT origin, COLO
     }
   }
   return opaque ? static_cast<double>(shown) / opaque : 0.0;
+}
+
+// What Windows sends each child after the top-level window's WM_DPICHANGED.
+BOOL CALLBACK TellDpiChanged(HWND child, LPARAM) {
+  SendMessageW(child, win::kDpiChangedAfterParent, 0, 0);
+  return TRUE;
+}
+
+// What the dialog manager of Windows does in between: the window's controls scaled from the old
+// DPI (high word of change) to the new one (low word).
+void ScaleControls(HWND dialog, LPARAM change) {
+  int from = HIWORD(change), to = LOWORD(change);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT place = {};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    SetWindowPos(child, nullptr, MulDiv(place.left, to, from), MulDiv(place.top, to, from),
+                 MulDiv(place.right - place.left, to, from), MulDiv(place.bottom - place.top, to, from),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 POINT ClientOrigin(HWND control, HWND parent) {
@@ -296,5 +318,53 @@ TEST_F(MainWindow, ARestoreOnTheBootloaderPageShowsTheRestoredStoreOnTheOsList) 
 
   std::vector<std::wstring> after = ListNames(main.Page(0));
   EXPECT_EQ(std::count(after.begin(), after.end(), L"Windows 7"), 1) << "the list reads the restored store";
+  main.End(0);
+}
+
+// Moved to a monitor at 150% and back, as Windows tells a per-monitor aware window: the window
+// goes where it is told, and the pictures, image lists and picture sizes follow the DPI both ways.
+TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
+  if (win::SystemDpi() != win::kBaseDpi) GTEST_SKIP() << "the display is not at 96 DPI";
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  HWND list = GetDlgItem(main.Page(0), IDC_OSLIST_LIST);
+  using Size = std::pair<int, int>;
+  struct Step {
+    UINT dpi;
+    int images;  // the shared button images
+    Size selected, banner, sortArrow;
+  };
+  const Step steps[] = {{144, 24, {158, 71}, {324, 48}, {8, 14}}, {96, 16, {105, 47}, {216, 32}, {5, 9}}};
+  UINT before = win::kBaseDpi;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.dpi);
+    RECT suggested = {30, 40, 30 + win::ScaleToDpi(584, step.dpi), 40 + win::ScaleToDpi(456, step.dpi)};
+    SendMessageW(main.Handle(), win::kDpiChanged, MAKEWPARAM(step.dpi, step.dpi), reinterpret_cast<LPARAM>(&suggested));
+    ScaleControls(main.Handle(), MAKELPARAM(step.dpi, before));
+    before = step.dpi;
+    EnumChildWindows(main.Handle(), TellDpiChanged, 0);
+    PumpMessages();
+
+    RECT now = {};
+    GetWindowRect(main.Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &width, &height);
+    EXPECT_EQ(width, step.images);
+    ImageList_GetIconSize(Header_GetImageList(ListView_GetHeader(list)), &width, &height);
+    EXPECT_EQ(Size(width, height), step.sortArrow);
+    RECT button = {}, banner = {};
+    GetClientRect(main.Item(IDC_MAIN_PAGE_OSLIST), &button);
+    GetClientRect(main.Item(IDC_MAIN_BANNER), &banner);
+    EXPECT_EQ(Size(button.right, button.bottom), step.selected);
+    EXPECT_EQ(Size(banner.right, banner.bottom), step.banner);
+
+    // The selected button shows the picture drawn for the DPI, pressed by a pixel.
+    PaintNow(main.Handle());
+    win::UniqueBitmap picture = LoadArtForDpi(IDB_PAGE_OSLIST_SELECTED, step.dpi, RGB(255, 0, 0));
+    POINT at = ClientOrigin(main.Item(IDC_MAIN_PAGE_OSLIST), main.Handle());
+    EXPECT_GT(ShareShown(CaptureClient(main.Handle()), BitmapPixels(picture.Get()), {at.x + 1, at.y + 1}, RGB(255, 0, 0)),
+              0.9);
+  }
   main.End(0);
 }

@@ -1,10 +1,14 @@
 // The skin behind a page: real windows on the virtual display, compared pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "WindowTest.h"
 #include "TestSupport.h"
+#include "controls/Drawing.h"
 #include "controls/SkinDialog.h"
 #include "test_resource.h"
+#include "win/Gdi.h"
 
 namespace {
 
@@ -103,3 +107,36 @@ TEST(SkinDialog, WithoutSkinNothingIsDrawnBehindAPage) {
 }
 
 }  // namespace
+
+// Scaled pictures keep their holes: a key colour never tints the picture's edge, and a pixel
+// mostly over holes is a hole again. Up and down, with and without a key.
+TEST(ScaleBitmap, HolesStayHolesAndNeverTintThePicture) {
+  const COLORREF key = RGB(255, 0, 255), blue = RGB(0, 0, 200);
+  // Four columns: two of the key, two blue; scaled to 6, 3 and 2 columns.
+  win::WindowDc screen(nullptr);
+  win::UniqueBitmap source(CreateCompatibleBitmap(screen.Get(), 4, 4));
+  {
+    win::MemoryDc dc(screen.Get(), source.Get());
+    for (int x = 0; x < 4; ++x)
+      for (int y = 0; y < 4; ++y) SetPixel(dc.Get(), x, y, x < 2 ? key : blue);
+  }
+  struct Case {
+    int width;
+    COLORREF transparent;
+    const char* row;  // k: the key, b: blue, m: a blend of the two
+  };
+  const Case cases[] = {{6, key, "kkkbbb"}, {2, key, "kb"}, {8, key, "kkkkbbbb"}, {6, CLR_NONE, "kkmmbb"}};
+  for (const Case& c : cases) {
+    win::UniqueBitmap scaled = ScaleBitmap(source.Get(), {c.width, 3}, c.transparent);
+    ASSERT_TRUE(scaled);
+    testing_support::Pixels pixels = testing_support::BitmapPixels(scaled.Get());
+    ASSERT_EQ(pixels.width, c.width);
+    ASSERT_EQ(pixels.height, 3);
+    std::string row;
+    for (int x = 0; x < c.width; ++x) {
+      COLORREF p = pixels.At(x, 1);
+      row += p == key ? 'k' : p == blue ? 'b' : 'm';
+    }
+    EXPECT_EQ(row, c.row) << c.width << " columns";
+  }
+}

@@ -23,6 +23,7 @@
 #include "WindowTest.h"
 #include "art.h"
 #include "controls/ButtonPresets.h"
+#include "win/Dpi.h"
 #include "oslist/OsListPage.h"
 #include "resource.h"
 #include "win/Controls.h"
@@ -79,7 +80,7 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
   OsListPage& OpenPage() {
     page_.reset();
     if (host_) DestroyWindow(host_);
-    if (!images_) images_ = MakeButtonImages();
+    if (!images_) images_ = MakeButtonImages(win::SystemDpi());
     host_ = CreateWindowExW(0, L"STATIC", L"Vexa host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
     page_ = std::make_unique<OsListPage>(PageContext{images_, nullptr, nullptr, host_, entryDialogOpener});

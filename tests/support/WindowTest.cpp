@@ -135,10 +135,14 @@ Pixels CaptureClient(HWND window) {
 Pixels BitmapPixels(UINT bitmapId) {
   win::UniqueBitmap bitmap(static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  return BitmapPixels(bitmap.Get());
+}
+
+Pixels BitmapPixels(HBITMAP bitmap) {
   BITMAP size = {};
-  GetObjectW(bitmap.Get(), sizeof(size), &size);
+  GetObjectW(bitmap, sizeof(size), &size);
   win::WindowDc screen(nullptr);
-  win::MemoryDc source(screen.Get(), bitmap.Get());
+  win::MemoryDc source(screen.Get(), bitmap);
   return Capture(source.Get(), size.bmWidth, size.bmHeight);
 }
 

@@ -70,6 +70,7 @@ struct Pixels {
 Pixels CaptureClient(HWND window);
 // A bitmap resource of the test program.
 Pixels BitmapPixels(UINT bitmapId);
+Pixels BitmapPixels(HBITMAP bitmap);
 
 // Resizes a top-level window so that its client area has exactly this size.
 void SetClientSize(HWND window, int width, int height);
