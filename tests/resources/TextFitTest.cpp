@@ -16,8 +16,6 @@
 #include "texts.h"
 #include "win/AppDialog.h"
 
-using testing_support::BuildFile;
-
 namespace {
 
 // Controls that do not show their template text: picture buttons (their text is their name for
@@ -51,7 +49,10 @@ const RunTimeText kRunTimeTexts[] = {
     {IDD_FIRMWARE, {IDC_FIRMWARE_PAGE_ICON, IDC_FIRMWARE_MOVE_UP, IDC_FIRMWARE_MOVE_DOWN}},
 };
 
-// The texts a control shows: none for a picture or the machine's data.
+constexpr int kDpis[] = {96, 120, 144, 192};
+// "": the built-in texts in the template's font; the English file brings bold page titles.
+const wchar_t* const kLanguages[] = {L"", L"409", L"407", L"804", L"404"};
+
 std::vector<std::wstring> TextsOf(UINT templateId, int id, const std::wstring& shown) {
   for (const RunTimeText& row : kRunTimeTexts) {
     if (row.templateId != templateId || std::count(row.controls.begin(), row.controls.end(), id) == 0) continue;
@@ -63,75 +64,55 @@ std::vector<std::wstring> TextsOf(UINT templateId, int id, const std::wstring& s
   return {shown};
 }
 
-constexpr int kDpis[] = {96, 120, 144, 192};
-// "": the built-in English texts in the template's font; the English file brings bold titles.
-const wchar_t* const kLanguages[] = {L"", L"409", L"407", L"804", L"404"};
-
-// One control of a DLGTEMPLATEEX, with the text the template gives it (empty for a picture).
+// A control of a DLGTEMPLATEEX; kind is its class atom, 0x80 button or 0x82 static (0: another).
 struct Item {
   DWORD style;
-  short cx, cy;
-  int id;
-  std::wstring className;
-  std::wstring text;
+  int cx, cy, id;
+  WORD kind;
+  std::wstring text;  // empty for none or a picture
 };
 
 struct Template {
-  WORD points, weight;
-  BYTE italic, charset;
-  std::wstring face;
+  LOGFONTW font;  // at 72 DPI: lfHeight is minus the point size
   std::vector<Item> items;
 };
 
-// A sz_Or_Ord field: a number after 0xFFFF (a class atom, a picture's resource), else a string.
-std::wstring Field(const WORD*& at) {
+// A sz_Or_Ord field: a number after 0xFFFF, else a string.
+std::wstring Field(const WORD*& at, WORD* number = nullptr) {
   if (*at == 0xFFFF) {
-    const WORD number = at[1];
+    if (number) *number = at[1];
     at += 2;
-    return number == 0x80 ? L"Button" : number == 0x82 ? L"Static" : L"";
+    return {};
   }
   std::wstring text(reinterpret_cast<const wchar_t*>(at));
   at += text.size() + 1;
   return text;
 }
 
-const WORD* DwordAligned(const WORD* at) {
-  return reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR{3});
-}
-
 Template Parse(UINT id) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));  // RT_DIALOG
-  const WORD* at = static_cast<const WORD*>(LockResource(LoadResource(nullptr, found)));
-  // dlgVer, signature, helpID, exStyle, style, then the control count.
-  DWORD style = *reinterpret_cast<const DWORD*>(at + 6);
-  WORD count = at[8];
-  at += 13;  // past x, y, cx, cy
-  Field(at);  // menu
-  Field(at);  // class
-  Field(at);  // caption
-  Template result{};
-  if (style & DS_SETFONT) {
-    result.points = at[0];
-    result.weight = at[1];
-    result.italic = LOBYTE(at[2]);
-    result.charset = HIBYTE(at[2]);
-    at += 3;
-    result.face = Field(at);
-  }
+  auto dword = [](const WORD* at) { return *reinterpret_cast<const DWORD*>(at); };
+  const WORD* at = static_cast<const WORD*>(
+      LockResource(LoadResource(nullptr, FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG))));
+  // dlgVer, signature, help id, extended style, style, control count, x, y, cx, cy.
+  const WORD count = at[8];
+  at += 13;
+  for (int field = 0; field < 3; ++field) Field(at);  // menu, class, caption
+  Template form{};  // every template has DS_SETFONT
+  form.font = {-static_cast<LONG>(at[0]), 0, 0, 0, at[1], LOBYTE(at[2]), 0, 0, HIBYTE(at[2])};
+  at += 3;
+  lstrcpynW(form.font.lfFaceName, Field(at).c_str(), LF_FACESIZE);
   for (WORD n = 0; n < count; ++n) {
-    at = DwordAligned(at);
-    Item item{};
-    item.style = *reinterpret_cast<const DWORD*>(at + 4);
-    item.cx = static_cast<short>(at[8]);
-    item.cy = static_cast<short>(at[9]);
-    item.id = *reinterpret_cast<const int*>(at + 10);
+    at = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR{3});
+    Item item{dword(at + 4), static_cast<short>(at[8]), static_cast<short>(at[9]), static_cast<int>(dword(at + 10))};
     at += 12;
-    item.className = Field(at);
-    item.text = *at == 0xFFFF ? (at += 2, L"") : Field(at);
-    at += 1 + (*at + 1) / 2;  // the creation data and its size
-    result.items.push_back(item);
+    std::wstring name = Field(at, &item.kind);
+    if (!lstrcmpiW(name.c_str(), L"Button")) item.kind = 0x80;
+    if (!lstrcmpiW(name.c_str(), L"Static")) item.kind = 0x82;
+    item.text = Field(at);
+    at += 1 + (*at + 1) / 2;  // the creation data's size and the data
+    form.items.push_back(item);
   }
-  return result;
+  return form;
 }
 
 BOOL CALLBACK AddTemplate(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) {
@@ -141,80 +122,69 @@ BOOL CALLBACK AddTemplate(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) {
   return TRUE;
 }
 
+// A font at a DPI, selected into dc for its lifetime.
 struct Font {
+  HDC dc;
   HFONT handle;
-  explicit Font(LOGFONTW look) : handle(CreateFontIndirectW(&look)) {}
-  ~Font() { DeleteObject(handle); }
+  Font(HDC dc, LOGFONTW look, int points, int dpi) : dc(dc) {
+    look.lfHeight = -MulDiv(points, dpi, 72);
+    handle = CreateFontIndirectW(&look);
+    SelectObject(dc, handle);
+  }
+  ~Font() {
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(handle);
+  }
 };
 
-// What GdiGetCharDimensions and MapDialogRect make of a template font at a DPI.
+// What GdiGetCharDimensions makes of the template font: the dialog's base units.
 SIZE BaseUnits(HDC dc, const Template& form, int dpi) {
-  LOGFONTW look = {};
-  look.lfHeight = -MulDiv(form.points, dpi, 72);
-  look.lfWeight = form.weight;
-  look.lfItalic = form.italic;
-  look.lfCharSet = form.charset;
-  lstrcpynW(look.lfFaceName, form.face.c_str(), LF_FACESIZE);
-  Font font(look);
-  SelectObject(dc, font.handle);
+  Font font(dc, form.font, -form.font.lfHeight, dpi);
   SIZE letters;
   GetTextExtentPoint32W(dc, L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ", 52, &letters);
   TEXTMETRICW metrics;
   GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, GetStockObject(SYSTEM_FONT));
   return {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
 }
 
-// The room a control leaves its text, and the flags it draws it with.
+bool ShowsText(const Item& item) {
+  DWORD kind = item.style & SS_TYPEMASK;
+  if (item.kind == 0x82) return kind <= SS_RIGHT || kind == SS_SIMPLE || kind == SS_LEFTNOWORDWRAP;
+  return item.kind == 0x80 && (item.style & BS_TYPEMASK) != BS_OWNERDRAW;
+}
+
+// The room a control of w by h pixels leaves its text in the font selected into dc, and the
+// flags it draws the text with.
 struct Room {
-  int w, h;
+  LONG w, h;
   UINT format;
 };
-
-Room RoomFor(const Item& item, SIZE units, int dpi, int systemDpi, HDC dc) {
-  Room room{MulDiv(item.cx, units.cx, 4), MulDiv(item.cy, units.cy, 8), DT_SINGLELINE};
+Room RoomFor(const Item& item, LONG w, LONG h, int dpi, int systemDpi, HDC dc) {
   auto px = [dpi](int at96) { return MulDiv(at96, dpi, 96); };
   INT digit = 0;
   GetCharWidth32W(dc, L'0', L'0', &digit);
-  if (lstrcmpiW(item.className.c_str(), L"Static") == 0) {
-    DWORD kind = item.style & SS_TYPEMASK;
-    // SS_CENTERIMAGE makes a text static draw one line, centred.
-    if ((kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT) && !(item.style & SS_CENTERIMAGE))
-      room.format = DT_WORDBREAK | DT_EXPANDTABS;
-    return room;
-  }
-  if (item.style & BS_MULTILINE) room.format = DT_WORDBREAK;
+  DWORD kind = item.style & SS_TYPEMASK;
+  const bool wraps = item.kind == 0x82 ? kind <= SS_RIGHT && !(item.style & SS_CENTERIMAGE)  // else one line, centred
+                                       : (item.style & BS_MULTILINE) != 0;
+  const UINT format = wraps ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE;
+  if (item.kind == 0x82) return {w, h, format};
   switch (item.style & BS_TYPEMASK) {
     case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON:
     case BS_3STATE: case BS_AUTO3STATE:
-      // The box, half a digit's width of space after it, and the focus rectangle's pixel.
-      room.w -= MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, systemDpi) + digit / 2 + px(1);
-      break;
+      // The box, half a digit of space after it, and the focus rectangle's pixel.
+      return {w - MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, systemDpi) - digit / 2 - px(1), h, format};
     case BS_GROUPBOX:
-      room.w -= 2 * digit;  // the label sits in the top edge, inset from both corners
-      break;
+      return {w - 2 * digit, h, format};  // the label sits in the top edge, inset from both corners
     default:
-      // The raised edge and the focus rectangle inside it.
-      room.w -= 2 * px(3);
-      room.h -= 2 * px(3);
+      return {w - 2 * px(3), h - 2 * px(3), format};  // the raised edge and the focus rectangle
   }
-  return room;
-}
-
-bool ShowsText(const Item& item) {
-  if (item.text.empty()) return false;
-  if (lstrcmpiW(item.className.c_str(), L"Static") == 0) {
-    DWORD kind = item.style & SS_TYPEMASK;
-    return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_SIMPLE || kind == SS_LEFTNOWORDWRAP;
-  }
-  return lstrcmpiW(item.className.c_str(), L"Button") == 0 && (item.style & BS_TYPEMASK) != BS_OWNERDRAW;
 }
 
 TEST(TextFit, EveryTextFitsItsControlAtEveryDpiInEveryLanguage) {
   const AppSettingsRecord saved = AppSettings;
-  AppSettings.osClass = 10;  // the system's dialog face, the language file's size
+  AppSettings.osClass = 10;  // the system's dialog face in the language file's size
   std::vector<UINT> templates;
-  EnumResourceNamesW(nullptr, MAKEINTRESOURCEW(5), AddTemplate, reinterpret_cast<LONG_PTR>(&templates));
+  EnumResourceNamesW(nullptr, RT_DIALOG, AddTemplate, reinterpret_cast<LONG_PTR>(&templates));
   ASSERT_GE(templates.size(), 14u);
   HWND host = CreateWindowExW(0, L"Static", L"host", WS_POPUP, 0, 0, 900, 700, nullptr, nullptr, nullptr, nullptr);
   HDC screen = GetDC(host);
@@ -222,9 +192,10 @@ TEST(TextFit, EveryTextFitsItsControlAtEveryDpiInEveryLanguage) {
   HDC dc = CreateCompatibleDC(screen);
 
   for (const wchar_t* language : kLanguages) {
-    AppSettings.languageFile = *language ? BuildFile(std::wstring(L"Language\\") + language + L".ini") : L"";
+    AppSettings.languageFile =
+        *language ? testing_support::BuildFile(std::wstring(L"Language\\") + language + L".ini") : L"";
     for (UINT id : templates) {
-      Template form = Parse(id);
+      const Template form = Parse(id);
       win::AppDialog dialog(id);
       HWND window = dialog.CreateModeless(host);
       ASSERT_NE(window, nullptr) << "template " << id;
@@ -234,35 +205,35 @@ TEST(TextFit, EveryTextFitsItsControlAtEveryDpiInEveryLanguage) {
 
       for (size_t n = 0; n < form.items.size(); ++n) {
         const Item& item = form.items[n];
-        if (!ShowsText(item)) continue;
+        if (item.text.empty() || !ShowsText(item)) continue;
         wchar_t shown[1024] = L"";
         GetWindowTextW(children[n], shown, 1024);
         const std::vector<std::wstring> texts = TextsOf(id, item.id, shown);
         LOGFONTW look = {};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(children[n], WM_GETFONT, 0, 0)), sizeof(look), &look);
         const int points = MulDiv(-look.lfHeight, 72, systemDpi);
+        auto where = [&](int dpi) {
+          return testing::Message() << "template " << id << ", control " << item.id << ", language "
+                                    << (*language ? language : L"built-in") << ", " << dpi << " DPI";
+        };
 
         for (int dpi : kDpis) {
-          look.lfHeight = -MulDiv(points, dpi, 72);
-          Font font(look);
-          SIZE units = BaseUnits(dc, form, dpi);
-          SelectObject(dc, font.handle);
+          const SIZE units = BaseUnits(dc, form, dpi);
+          const LONG w = MulDiv(item.cx, units.cx, 4), h = MulDiv(item.cy, units.cy, 8);
           if (dpi == systemDpi) {  // where the dialog manager's own layout can be seen, it must agree
             RECT actual;
             GetWindowRect(children[n], &actual);
-            EXPECT_EQ(actual.right - actual.left, MulDiv(item.cx, units.cx, 4)) << "template " << id << ", control " << item.id;
-            EXPECT_EQ(actual.bottom - actual.top, MulDiv(item.cy, units.cy, 8)) << "template " << id << ", control " << item.id;
+            EXPECT_TRUE(actual.right - actual.left == w && actual.bottom - actual.top == h) << where(dpi);
           }
-          Room room = RoomFor(item, units, dpi, systemDpi, dc);
+          Font font(dc, look, points, dpi);
+          const Room room = RoomFor(item, w, h, dpi, systemDpi, dc);
           for (const std::wstring& text : texts) {
             RECT need = {0, 0, room.w, 0};
             DrawTextW(dc, text.c_str(), -1, &need, room.format | DT_CALCRECT);
             EXPECT_TRUE(need.right <= room.w && need.bottom <= room.h)
-                << "template " << id << ", control " << item.id << ", language " << (*language ? language : L"built-in")
-                << ", " << dpi << " DPI: \"" << text << "\" needs " << need.right << "x"
-                << need.bottom << ", has " << room.w << "x" << room.h;
+                << where(dpi) << ": \"" << text << "\" needs " << need.right << "x" << need.bottom << ", has "
+                << room.w << "x" << room.h;
           }
-          SelectObject(dc, GetStockObject(SYSTEM_FONT));
         }
       }
       dialog.End(0);
