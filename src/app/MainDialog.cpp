@@ -206,6 +206,8 @@ INT_PTR MainDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 
 INT_PTR MainDialog::OnLayoutAgain(WPARAM, LPARAM) {
   MeasureLayout();
+  // A language file's font was made for the old DPI: put the language on every window again.
+  if (!AppSettings.languageFile.empty()) OnLanguageChanged(true);
   if (uiBuilt_) SetUpBanner();
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   return TRUE;

@@ -1,6 +1,8 @@
 // Puts the chosen language's texts and font on dialogs and menus.
 #include "win/Localize.h"
 
+#include "win/Dpi.h"
+
 #include <cstddef>
 #include <map>
 #include <tuple>
@@ -9,6 +11,7 @@
 #include "base/Texts.h"
 #include "base/Format.h"
 #include "resource.h"
+#include "win/Dpi.h"
 
 namespace {
 
@@ -75,11 +78,8 @@ LOGFONTW DialogFontLook(HWND dialog) {
     lstrcpynW(look.lfFaceName, face.c_str(), LF_FACESIZE);
     look.lfCharSet = DEFAULT_CHARSET;
   }
-  if (size > 0) {
-    HDC dc = GetDC(dialog);
-    look.lfHeight = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(dialog, dc);
-  }
+  // At the DPI of the dialog's monitor, which the screen's device context does not know.
+  if (size > 0) look.lfHeight = -MulDiv(size, static_cast<int>(win::DpiOf(dialog)), 72);
   return look;
 }
 
