@@ -1,8 +1,6 @@
 // Puts the chosen language's texts and font on dialogs and menus.
 #include "win/Localize.h"
 
-#include "win/Dpi.h"
-
 #include <cstddef>
 #include <map>
 #include <tuple>
