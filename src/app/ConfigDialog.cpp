@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "store/BcdEditRunner.h"
 #include "texts.h"
+#include "win/Dpi.h"
 #include "win/Handles.h"
 #include "win/Seams.h"
 
@@ -54,8 +55,10 @@ const win::MessageEntry<ConfigDialog> ConfigDialog::kMessages[] = {
 ConfigDialog::ConfigDialog(SettingsListener* listener) : win::AppDialog(IDD_CONFIG, kMessages), listener_(listener) {}
 
 BOOL ConfigDialog::OnInit() {
+  UINT dpi = win::DpiOf(Handle());
   smallIcon_.Reset(static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CONFIG), IMAGE_ICON, 16, 16, 0)));
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CONFIG), IMAGE_ICON,
+                 win::SystemMetricForDpi(SM_CXSMICON, dpi), win::SystemMetricForDpi(SM_CYSMICON, dpi), 0)));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
   okButton_.Attach(Handle(), IDOK);
   SetPrimaryColours(okButton_, true);

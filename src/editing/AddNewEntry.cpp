@@ -14,6 +14,7 @@
 #include "store/EntryList.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
+#include "win/Dpi.h"
 #include "win/Seams.h"
 #include "win/WaitCursor.h"
 
@@ -69,8 +70,10 @@ void ModifyEntryDialog::FillAddMode() {
   for (int id : {IDC_ENTRY_IDENTIFIER_LABEL, IDC_ENTRY_INFO_LABEL, IDC_ENTRY_IDENTIFIER, IDC_ENTRY_INFO}) {
     ShowItem(id, false);
   }
+  UINT dpi = win::DpiOf(Handle());
   HICON icon = static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ADD_NEW), IMAGE_ICON, 16, 16, LR_SHARED));
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ADD_NEW), IMAGE_ICON,
+                 win::SystemMetricForDpi(SM_CXSMICON, dpi), win::SystemMetricForDpi(SM_CYSMICON, dpi), LR_SHARED));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   SetWindowTextW(Handle(), GetText(IDS_ADD_NEW_CAPTION).c_str());
   general_->LoadFromEntry();

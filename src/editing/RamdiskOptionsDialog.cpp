@@ -15,6 +15,7 @@
 #include "store/FileRoutines.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
+#include "win/Dpi.h"
 #include "win/Controls.h"
 #include "win/Seams.h"
 #include "win/WaitCursor.h"
@@ -47,7 +48,8 @@ RamdiskOptionsDialog::RamdiskOptionsDialog(EntryList& list, const std::wstring& 
     : win::AppDialog(IDD_RAMDISK, kMessages), list_(list), volumeImages_(volumeImages), current_(identifier) {}
 
 BOOL RamdiskOptionsDialog::OnInit() {
-  icon_ = LoadIconResource(IDI_OSLIST, 16, 16);
+  int iconSize = win::SystemMetricForDpi(SM_CXSMICON, win::DpiOf(Handle()));
+  icon_ = LoadIconResource(IDI_OSLIST, iconSize, iconSize);
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
   spec_.Reset();
   save_.Attach(Handle(), IDOK);
