@@ -183,6 +183,7 @@ TEXTS = {
     57549: 'Startspeicher wird wiederhergestellt...',
     57550: 'Startcode wird geschrieben...',
     57551: 'Warten auf %s...',
+    57552: 'Das Werkzeug hat nach mehreren Minuten nicht geantwortet und wurde beendet.',
     57670: '&Hilfe',
     57560: 'Dieser PC startet über das BIOS: Er hat keine Starteinträge einer UEFI-Firmware.',
     57561: 'Das Startmenü der Firmware steht nur im System-Speicher: Laden Sie auf der Seite „Systemliste“ den System-Speicher neu, um es zu sehen.',

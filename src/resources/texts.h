@@ -240,5 +240,7 @@
 #define IDS_BUSY_RESTORING 57549
 #define IDS_BUSY_BOOT_CODE 57550
 #define IDS_BUSY_RUNNING 57551
+// Added to what a tool printed when it hung and was stopped
+#define IDS_TOOL_HUNG 57552
 #define IDS_MINIMIZE_NAME 57590
 #define IDS_CLOSE_NAME 57591

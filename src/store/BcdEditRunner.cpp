@@ -2,6 +2,8 @@
 // child process whose joined stdout and stderr are read until the pipe closes.
 #include "store/BcdEditRunner.h"
 
+#include <atomic>
+#include <memory>
 #include <string_view>
 
 #include "store/FileRoutines.h"
@@ -38,25 +40,29 @@ bool RefusedAsNested() {
 
 // A child started and read to the end of its output by a thread of its own: starting a program can
 // take as long as its run (a virus scanner looks at it first).
+// Shared by the run and its reading thread: a thread left reading the output of a hung tool keeps
+// what it reads into alive after the run has given up on it.
 struct ChildRun {
-  wchar_t* commandLine;
-  STARTUPINFOW* startup;
-  win::UniqueHandle* writeEnd;  // closed once the child has its copy
-  HANDLE readEnd;
-  bool started = false;
+  std::vector<wchar_t> commandLine;
+  STARTUPINFOW startup = {};
+  win::UniqueHandle writeEnd;  // closed once the child has its copy
+  win::UniqueHandle readEnd;
+  std::atomic<bool> started{false};
   PROCESS_INFORMATION process = {};
   std::string bytes;
 };
 
 DWORD WINAPI StartAndRead(void* parameter) {
-  auto* run = static_cast<ChildRun*>(parameter);
-  run->started = CreateProcessW(nullptr, run->commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, run->startup,
-                                &run->process) != FALSE;
+  std::unique_ptr<std::shared_ptr<ChildRun>> owner(static_cast<std::shared_ptr<ChildRun>*>(parameter));
+  ChildRun& run = **owner;
+  bool started = CreateProcessW(nullptr, run.commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                &run.startup, &run.process) != FALSE;
+  run.started = started;
   // Our copy of the write end must go, or ReadFile would never report the end of the output.
-  run->writeEnd->Reset();
+  run.writeEnd.Reset();
   char chunk[1024];
   DWORD read = 0;
-  while (run->started && ReadFile(run->readEnd, chunk, sizeof(chunk), &read, nullptr)) run->bytes.append(chunk, read);
+  while (started && ReadFile(run.readEnd.Get(), chunk, sizeof(chunk), &read, nullptr)) run.bytes.append(chunk, read);
   return 0;
 }
 
@@ -148,20 +154,19 @@ ToolResult BcdEditRunner::ExecuteAs(const std::wstring& activity, const std::wst
                                     const std::wstring& directory, const std::wstring& arguments, int settle) {
   if (RefusedAsNested()) return {kCreateProcessFailedText};
   lastRefusal = Refusal::kNone;
+  auto child = std::make_shared<ChildRun>();
   SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, TRUE};
-  win::UniqueHandle readEnd;
-  win::UniqueHandle writeEnd;
-  if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &security, 0)) return {kCreatePipeFailedText};
+  if (!CreatePipe(child->readEnd.Receive(), child->writeEnd.Receive(), &security, 0)) return {kCreatePipeFailedText};
   // Only the write end goes to the child: a child (or anything it starts) has no use for the read end.
-  SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(child->readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
 
-  STARTUPINFOW startup = {};
+  STARTUPINFOW& startup = child->startup;
   startup.cb = sizeof(startup);
   GetStartupInfoW(&startup);
   // No input: a tool that asks a question gets end-of-file instead of waiting for an answer.
   startup.hStdInput = nullptr;
-  startup.hStdOutput = writeEnd.Get();
-  startup.hStdError = writeEnd.Get();
+  startup.hStdOutput = child->writeEnd.Get();
+  startup.hStdError = child->writeEnd.Get();
   startup.wShowWindow = SW_HIDE;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
 
@@ -171,30 +176,42 @@ ToolResult BcdEditRunner::ExecuteAs(const std::wstring& activity, const std::wst
     return {kCreateProcessFailedText};
   }
   // CreateProcessW may write into the command line, so it gets a buffer of its own.
-  std::vector<wchar_t> buffer(kCommandLineLimit, L'\0');
-  line.copy(buffer.data(), line.size());
+  child->commandLine.assign(kCommandLineLimit, L'\0');
+  line.copy(child->commandLine.data(), line.size());
 
   RunUnderWay running;
   ToolWait wait(activity, onActivity);
   // This thread keeps the window answering meanwhile; should no thread start, it all happens here,
   // as blocking as that is.
-  ChildRun child{buffer.data(), &startup, &writeEnd, readEnd.Get()};
-  win::UniqueHandle worker(CreateThread(nullptr, 0, &StartAndRead, &child, 0, nullptr));
+  auto* handOver = new std::shared_ptr<ChildRun>(child);
+  win::UniqueHandle worker(CreateThread(nullptr, 0, &StartAndRead, handOver, 0, nullptr));
+  bool hung = false;
   if (worker) {
-    wait.Until(worker.Get(), INFINITE);
+    if (!wait.Until(worker.Get(), runLimitMilliseconds)) {
+      // Hung: ended, so that its output closes and the reading thread finishes. A thread still
+      // reading after that (something the tool started holds the output) is left to itself.
+      hung = true;
+      if (child->started) TerminateProcess(child->process.hProcess, kHungExitCode);
+      if (!wait.Until(worker.Get(), exitWaitMilliseconds)) return {GetText(IDS_TOOL_HUNG), true, kHungExitCode};
+    }
   } else {
-    StartAndRead(&child);
+    StartAndRead(handOver);
   }
-  if (!child.started) return {kCreateProcessFailedText};
-  win::UniqueHandle processHandle(child.process.hProcess);
-  win::UniqueHandle threadHandle(child.process.hThread);
-  std::string& bytes = child.bytes;
+  if (!child->started) return {kCreateProcessFailedText};
+  win::UniqueHandle processHandle(child->process.hProcess);
+  win::UniqueHandle threadHandle(child->process.hThread);
+  std::string& bytes = child->bytes;
   size_t nul = bytes.find('\0');
   if (nul != std::string::npos) bytes.resize(nul);
-  readEnd.Reset();
 
   ToolResult result;
   result.started = true;
+  if (hung) {
+    result.exitCode = kHungExitCode;
+    result.text = base::Widen(bytes, outputCodePage);
+    result.text += (result.text.empty() ? L"" : L"\r\n") + GetText(IDS_TOOL_HUNG);
+    return result;
+  }
   // The pipe closes when the child ends, so this wait is short; it is bounded all the same, for a
   // child that closed its output and lives on (its code then stays STILL_ACTIVE: no success).
   wait.Until(processHandle.Get(), exitWaitMilliseconds);

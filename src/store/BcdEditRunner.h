@@ -44,6 +44,10 @@ class BcdEditRunner {
   ActivityHook onActivity;
   // How long a child that closed its output is given to end; one that lives on has not succeeded.
   DWORD exitWaitMilliseconds = 10000;
+  // A tool still running after this long has hung: it is ended and its run fails with
+  // kHungExitCode and a text that says so. The window answers all the while.
+  DWORD runLimitMilliseconds = 5 * 60 * 1000;
+  static constexpr DWORD kHungExitCode = WAIT_TIMEOUT;
   // The pause after a run that asks for one, for the store the real tool wrote to settle.
   DWORD settleMilliseconds = 100;
 

@@ -4,7 +4,9 @@
 
 #include "TestSupport.h"
 #include "base/Format.h"
+#include "base/Texts.h"
 #include "store/BcdEditRunner.h"
+#include "texts.h"
 
 using testing_support::TempProgramFolder;
 
@@ -111,4 +113,22 @@ TEST(Runner, StoredTextsComeBackFromTheToolAsSent) {
   for (const wchar_t* text : {L"Windows\t7", L"Windows\r\n7", L"Windows \U0001F600", L"\x7F"}) {
     EXPECT_EQ(StoredTextRefusal(text), Refusal::kUnprintable) << base::Narrow(text, CP_UTF8);
   }
+}
+
+// A tool that never finishes is ended after the run's limit; the run fails and says why, and the
+// output it gave before stays.
+TEST(Runner, AToolThatHangsIsEndedAndItsRunFails) {
+  TempProgramFolder folder;
+  ASSERT_TRUE(CopyFileW(testing_support::BuildFile(L"testtools\\scripted_tool.exe").c_str(),
+                        folder.File(L"bin64\\bcdedit.exe").c_str(), FALSE));
+  testing_support::ScopedEnvironment delay{L"VEXA_SCRIPTED_DELAY_MS", L"60000"};
+  BcdEditRunner runner = RunnerIn(folder, 1);
+  runner.runLimitMilliseconds = 700;
+  DWORD begin = GetTickCount();
+  ToolResult hung = runner.RunChecked(L" /enum", 0);
+  EXPECT_LT(GetTickCount() - begin, 10000u);
+  EXPECT_TRUE(hung.started);
+  EXPECT_EQ(hung.exitCode, BcdEditRunner::kHungExitCode);
+  EXPECT_FALSE(hung.Succeeded());
+  EXPECT_NE(hung.text.find(GetText(IDS_TOOL_HUNG)), std::wstring::npos) << hung.text;
 }
