@@ -163,6 +163,11 @@ class RandomUser {
     Check(number, confirms_ > confirmsBefore);
     stepping_ = false;
     --depth_;
+    // A long run says how far it is, and how fast it still goes.
+    if (number % 1000 == 0) {
+      std::printf("action %u after %lu s\n", number, static_cast<unsigned long>((GetTickCount() - begun_) / 1000));
+      std::fflush(stdout);
+    }
   }
 
   // One action on the innermost window a user could reach now; says what it did and whether it is
@@ -423,6 +428,7 @@ class RandomUser {
   unsigned seed_;
   unsigned total_;
   std::atomic<unsigned> done_{0};
+  DWORD begun_ = GetTickCount();
   std::atomic<bool> running_{true};
   int depth_ = 0;
   bool stepping_ = false;
