@@ -104,6 +104,18 @@ make_prefix() {
 }
 
 # The demo: Vexa installed in its prefix as on a user's machine, beside a seeded boot store.
+# Inside a virtual display: waits until Vexa's main window is shown (it exists, unmapped, while
+# the OS list page reads the store), then a second for it to settle; false after two minutes.
+wait_for_main_window() {
+  local window=""
+  for _ in $(seq 1 600); do
+    window=$(xdotool search --onlyvisible --name "^Vexa$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.2
+  done
+  if [ -z "$window" ]; then echo "[vexa] the main window did not appear" >&2; return 1; fi
+  sleep 1
+}
+
 demo_program_dir() { printf '%s\n' "$WINEPREFIX/drive_c/Program Files (x86)/Vexa"; }
 
 install_demo() {

@@ -21,16 +21,10 @@ fi
 shot="${VEXA_SCREENSHOT:-$VEXA_BUILD/vexa-main-window.png}"
 # A server left from the seeding (or an earlier run) has no display: the window must not go there.
 wineserver -k 2>/dev/null || true
-xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c '
+xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c "$(declare -f wait_for_main_window)"'
   wineserver -p
   wine "$1/vexa.exe" &
-  # The window exists, unmapped, while the OS list page reads the store: wait until it is shown.
-  for _ in $(seq 1 600); do
-    window=$(xdotool search --onlyvisible --name "^Vexa$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.2
-  done
-  sleep 1
-  if [ -z "${window:-}" ]; then echo "[vexa] the main window did not appear" >&2; wineserver -k; exit 1; fi
+  wait_for_main_window || { wineserver -k; exit 1; }
   # Wine draws its windows inside one virtual-desktop window: shoot the screen, cut off the
   # task bar of the desktop (it holds our tray icon), and trim the plain desktop around the main window.
   /usr/bin/import -window root png:- |
