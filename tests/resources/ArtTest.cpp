@@ -157,9 +157,7 @@ TEST(Art, KeyedBitmapsAreTransparentInTheirCorners) {
   };
   const Keyed keyed[] = {
       {IDB_BUTTON_STRIP, 16, art::kMagentaTransparent, art::kStripImageCount},
-      {IDB_BUTTON_STRIP_20, 20, art::kMagentaTransparent, art::kStripImageCount},
       {IDB_BUTTON_STRIP_24, 24, art::kMagentaTransparent, art::kStripImageCount},
-      {IDB_BUTTON_STRIP_32, 32, art::kMagentaTransparent, art::kStripImageCount},
       {IDB_BANNER, 216, art::kMagentaTransparent, 2},
       {IDB_BANNER_2X, 432, art::kMagentaTransparent, 2},
       {IDB_PATH_LOCKED, 14, art::kMagentaTransparent, 1},
