@@ -26,6 +26,7 @@
 #include "app/VersionText.h"
 #include "win/Dpi.h"
 #include "win/Localize.h"
+#include "win/ScaledLayout.h"
 #include "win/Seams.h"
 
 namespace {
@@ -77,6 +78,11 @@ HIMAGELIST SystemImages(UINT sizeFlag) {
       L".txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | sizeFlag));
   if (images) ImageList_SetBkColor(images, CLR_NONE);
   return images;
+}
+
+BOOL CALLBACK TellDpiChangedAgain(HWND child, LPARAM) {
+  SendMessageW(child, win::kDpiChangedAfterParent, 0, 0);
+  return TRUE;
 }
 
 }  // namespace
@@ -205,6 +211,19 @@ INT_PTR MainDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR MainDialog::OnLayoutAgain(WPARAM, LPARAM) {
+  // The dialog manager scaled the controls by the ratio of its fonts; they go where the 96-DPI
+  // layout scaled puts them, as at creation, inside the rectangle Windows chose. Buttons sized to
+  // their pictures then size themselves again.
+  UINT dpi = win::DpiOf(Handle());
+  RECT window = {};
+  GetWindowRect(Handle(), &window);
+  win::LayOutScaled(Handle(), Instance(), TemplateId(), dpi);
+  SetWindowPos(Handle(), nullptr, window.left, window.top, window.right - window.left, window.bottom - window.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (auto& page : pages_) {
+    if (page && page->Handle()) win::LayOutScaled(page->Handle(), page->Instance(), page->TemplateId(), dpi);
+  }
+  EnumChildWindows(Handle(), TellDpiChangedAgain, 0);
   MeasureLayout();
   // A language file's font was made for the old DPI: put the language on every window again.
   if (!AppSettings.languageFile.empty()) OnLanguageChanged(true);

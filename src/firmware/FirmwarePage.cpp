@@ -97,6 +97,7 @@ BOOL FirmwarePage::OnInit() {
   moveDown_.Attach(Handle(), IDC_FIRMWARE_MOVE_DOWN);
   SetUpButtons();
   CreateColumns();
+  header_.AttachToList(rows_.Handle());
   Load();
   return TRUE;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/KeyList.h"
+#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -72,6 +73,7 @@ class FirmwarePage : public SkinPage {
   PageContext context_;
   win::ListView rows_;
   KeyList rowKeys_;
+  ScaledHeader header_;
   SkinButton pageIcon_;
   SkinButton moveUp_;
   SkinButton moveDown_;

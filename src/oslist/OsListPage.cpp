@@ -75,6 +75,7 @@ BOOL OsListPage::OnInit() {
   menuStyle_.Attach(Item(IDC_OSLIST_MENU_STYLE));
   SetUpButtons();
   CreateColumns();
+  header_.AttachToList(rows_.Handle());
   UpdateStoreLabel(true);
   RefreshList(false);
   TakeStoreTimeout();

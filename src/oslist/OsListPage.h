@@ -9,6 +9,7 @@
 
 #include "base/Strings.h"
 #include "controls/KeyList.h"
+#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -178,6 +179,7 @@ class OsListPage : public SkinPage {
   EntryList list_;
   win::ListView rows_;
   KeyList rowKeys_;
+  ScaledHeader header_;
   // Both lists hand back the chosen item's data text, as the locale list does.
   VolumePicker menuLanguage_;
   VolumePicker menuStyle_;

@@ -2,7 +2,9 @@
 #include "win/AppDialog.h"
 
 #include "base/AppSettings.h"
+#include "win/Dpi.h"
 #include "win/Localize.h"
+#include "win/ScaledLayout.h"
 
 namespace win {
 namespace {
@@ -15,7 +17,11 @@ HBRUSH BackgroundBrush() {
 
 }  // namespace
 
-void AppDialog::BeforeInit() { LocalizeDialog(Handle(), TemplateId(), useAppTitle_); }
+void AppDialog::BeforeInit() {
+  // At 96 DPI the dialog manager's layout is the template's own.
+  if (UINT dpi = DpiOf(Handle()); dpi != kBaseDpi) LayOutScaled(Handle(), Instance(), TemplateId(), dpi);
+  LocalizeDialog(Handle(), TemplateId(), useAppTitle_);
+}
 
 bool AppDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
   if (AppSettings.dialogBackground == CLR_INVALID) return false;

@@ -1,6 +1,6 @@
-// The base of the program's own dialogs: before the dialog's own initialisation it puts the
-// chosen language's texts and font on the dialog, and before Vista it paints the program's
-// dialog background.
+// The base of the program's own dialogs: before the dialog's own initialisation it lays the
+// dialog out as its 96-DPI layout scaled to the DPI and puts the chosen language's texts and font
+// on it; before Vista it paints the program's dialog background.
 #pragma once
 #include "win/Dialog.h"
 

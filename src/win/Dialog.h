@@ -40,6 +40,7 @@ class Dialog {
 
   HWND Handle() const { return hwnd_; }
   UINT TemplateId() const { return templateId_; }
+  HINSTANCE Instance() const { return instance_; }
   bool IsModal() const { return modal_; }
 
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }

@@ -73,16 +73,30 @@ BOOL CALLBACK TellDpiChanged(HWND child, LPARAM) {
   return TRUE;
 }
 
+// The height of the dialogs' font at a DPI: Tahoma 8 is 13 pixels high at 96 DPI, 19 at 144.
+int FontHeightAt(int dpi) {
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  HGDIOBJ previous = SelectObject(screen, font);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(screen, &metrics);
+  SelectObject(screen, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return metrics.tmHeight;
+}
+
 // What the dialog manager of Windows does in between: the window's controls scaled from the old
-// DPI (high word of change) to the new one (low word).
+// DPI (high word of change) to the new one (low word), down by its font's heights.
 void ScaleControls(HWND dialog, LPARAM change) {
   int from = HIWORD(change), to = LOWORD(change);
+  int fromHeight = FontHeightAt(from), toHeight = FontHeightAt(to);
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     RECT place = {};
     GetWindowRect(child, &place);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    SetWindowPos(child, nullptr, MulDiv(place.left, to, from), MulDiv(place.top, to, from),
-                 MulDiv(place.right - place.left, to, from), MulDiv(place.bottom - place.top, to, from),
+    SetWindowPos(child, nullptr, MulDiv(place.left, to, from), MulDiv(place.top, toHeight, fromHeight),
+                 MulDiv(place.right - place.left, to, from), MulDiv(place.bottom - place.top, toHeight, fromHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -335,6 +349,13 @@ TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
     Size selected, banner, sortArrow;
   };
   const Step steps[] = {{144, 24, {158, 71}, {324, 48}, {8, 14}}, {96, 16, {105, 47}, {216, 32}, {5, 9}}};
+  auto footerRect = [&main] {
+    RECT rect = {};
+    GetWindowRect(main.Item(IDC_MAIN_FOOTER), &rect);
+    MapWindowPoints(nullptr, main.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  const RECT footer96 = footerRect();
   UINT before = win::kBaseDpi;
   for (const Step& step : steps) {
     SCOPED_TRACE(step.dpi);
@@ -358,6 +379,9 @@ TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
     GetClientRect(main.Item(IDC_MAIN_BANNER), &banner);
     EXPECT_EQ(Size(button.right, button.bottom), step.selected);
     EXPECT_EQ(Size(banner.right, banner.bottom), step.banner);
+    // Controls sit at their 96-DPI places times the scale, not where the fonts' ratio put them.
+    const RECT footer = footerRect();
+    EXPECT_EQ(Size(footer.left, footer.top), Size(win::ScaleToDpi(footer96.left, step.dpi), win::ScaleToDpi(footer96.top, step.dpi)));
 
     // The selected button shows the picture drawn for the DPI, pressed by a pixel.
     PaintNow(main.Handle());

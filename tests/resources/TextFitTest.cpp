@@ -1,6 +1,7 @@
 // Every text of every window fits its control at 96, 120, 144 and 192 DPI, in English and in each
-// shipped language: each control is placed as the dialog manager places it at that DPI and its
-// text measured in the font the control has there.
+// shipped language: each control is placed as the program places it at that DPI (the 96-DPI
+// layout scaled, or the dialog manager's where the font outgrows the DPI) and its text measured
+// in the font the control has there.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -67,7 +68,7 @@ std::vector<std::wstring> TextsOf(UINT templateId, int id, const std::wstring& s
 // A control of a DLGTEMPLATEEX; kind is its class atom, 0x80 button or 0x82 static (0: another).
 struct Item {
   DWORD style;
-  int cx, cy, id;
+  int x, y, cx, cy, id;
   WORD kind;
   std::wstring text;  // empty for none or a picture
 };
@@ -103,7 +104,8 @@ Template Parse(UINT id) {
   lstrcpynW(form.font.lfFaceName, Field(at).c_str(), LF_FACESIZE);
   for (WORD n = 0; n < count; ++n) {
     at = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR{3});
-    Item item{dword(at + 4), static_cast<short>(at[8]), static_cast<short>(at[9]), static_cast<int>(dword(at + 10))};
+    Item item{dword(at + 4), static_cast<short>(at[6]), static_cast<short>(at[7]), static_cast<short>(at[8]),
+              static_cast<short>(at[9]), static_cast<int>(dword(at + 10))};
     at += 12;
     std::wstring name = Field(at, &item.kind);
     if (!lstrcmpiW(name.c_str(), L"Button")) item.kind = 0x80;
@@ -217,9 +219,17 @@ TEST(TextFit, EveryTextFitsItsControlAtEveryDpiInEveryLanguage) {
                                     << (*language ? language : L"built-in") << ", " << dpi << " DPI";
         };
 
+        const SIZE units96 = BaseUnits(dc, form, 96);
         for (int dpi : kDpis) {
+          // Along each axis the 96-DPI layout scaled, unless the font grows faster than the DPI.
           const SIZE units = BaseUnits(dc, form, dpi);
-          const LONG w = MulDiv(item.cx, units.cx, 4), h = MulDiv(item.cy, units.cy, 8);
+          auto scaled = [dpi](int at, int size, int base96, int base, int unit) {
+            if (base * 96 > base96 * dpi) return MulDiv(size, base, unit);
+            const int from = MulDiv(at, base96, unit), to = from + MulDiv(size, base96, unit);
+            return MulDiv(to, dpi, 96) - MulDiv(from, dpi, 96);
+          };
+          const LONG w = scaled(item.x, item.cx, units96.cx, units.cx, 4);
+          const LONG h = scaled(item.y, item.cy, units96.cy, units.cy, 8);
           if (dpi == systemDpi) {  // where the dialog manager's own layout can be seen, it must agree
             RECT actual;
             GetWindowRect(children[n], &actual);

@@ -1,12 +1,16 @@
 // The window layer in real windows: templates, message tables, modal results and the seams.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <stdexcept>
+#include <vector>
 
 #include "TestSupport.h"
+#include "win/Dpi.h"
 #include "test_resource.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"
+#include "win/ScaledLayout.h"
 #include "win/Seams.h"
 
 namespace {
@@ -87,6 +91,49 @@ TEST(Dialog, MissingTemplateFailsWithoutAWindow) {
   } dialog;
   EXPECT_EQ(dialog.RunModal(nullptr), -1);
   EXPECT_EQ(dialog.CreateModeless(nullptr), nullptr);
+}
+
+// At 150% every control lands at 1.5 times its 96-DPI place (the combo box keeps its own field
+// height), and the dialog keeps its centre; back at 96 DPI all is where the template put it.
+TEST(Dialog, ScaledLayoutIsTheTemplatesLayoutTimesTheScale) {
+  ProbeDialog dialog;
+  HWND hwnd = dialog.CreateModeless(nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  auto rectOf = [hwnd](HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  const int ids[] = {IDC_TEST_BUTTON, IDC_TEST_EDIT, IDC_TEST_CHECK, IDC_TEST_COMBO};
+  std::vector<RECT> at96;
+  for (int id : ids) at96.push_back(rectOf(dialog.Item(id)));
+  RECT client96 = {}, window96 = {};
+  GetClientRect(hwnd, &client96);
+  GetWindowRect(hwnd, &window96);
+
+  for (UINT dpi : {144u, 96u}) {
+    SCOPED_TRACE(dpi);
+    win::LayOutScaled(hwnd, GetModuleHandleW(nullptr), IDD_TEST_PROBE, dpi);
+    auto scale = [dpi](LONG value) { return win::ScaleToDpi(value, dpi); };
+    for (size_t n = 0; n < std::size(ids); ++n) {
+      const RECT now = rectOf(dialog.Item(ids[n]));
+      EXPECT_EQ(now.left, scale(at96[n].left)) << ids[n];
+      EXPECT_EQ(now.top, scale(at96[n].top)) << ids[n];
+      EXPECT_EQ(now.right, scale(at96[n].right)) << ids[n];
+      if (ids[n] != IDC_TEST_COMBO) {
+        EXPECT_EQ(now.bottom, scale(at96[n].bottom)) << ids[n];
+      }
+    }
+    RECT client = {}, window = {};
+    GetClientRect(hwnd, &client);
+    GetWindowRect(hwnd, &window);
+    EXPECT_EQ(client.right, scale(client96.right));
+    EXPECT_EQ(client.bottom, scale(client96.bottom));
+    EXPECT_NEAR(window.left + window.right, window96.left + window96.right, 1);
+    EXPECT_NEAR(window.top + window.bottom, window96.top + window96.bottom, 1);
+  }
+  dialog.End(0);
 }
 
 TEST(Seams, ScriptedPromptAnswersAndRecords) {
