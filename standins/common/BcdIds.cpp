@@ -2,8 +2,9 @@
 #include "common/BcdIds.h"
 
 #include <windows.h>
-#include <objbase.h>
+#include <rpc.h>
 
+#include <cwchar>
 #include <cwctype>
 
 #include "common/Text.h"
@@ -32,12 +33,17 @@ std::optional<std::wstring> AliasOfGuid(std::wstring_view guid) {
   return std::nullopt;
 }
 
+// UuidCreate and our own formatting rather than ole32's CoCreateGuid and StringFromGUID2: ole32
+// brings user32 and gdi32, and under Wine every start of the tool then set up the fonts, which
+// took most of each run's time.
 std::wstring NewGuid() {
-  GUID guid;
-  CoCreateGuid(&guid);
+  UUID guid = {};
+  UuidCreate(&guid);
   wchar_t text[64];
-  StringFromGUID2(guid, text, 64);
-  return Lower(text);
+  swprintf(text, 64, L"{%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}", static_cast<unsigned long>(guid.Data1),
+           guid.Data2, guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4],
+           guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+  return text;
 }
 
 }  // namespace standin
