@@ -98,12 +98,13 @@ TEST(BootIni, LoadAppendsMenuLinesAfterStoreEntries) {
 }
 
 TEST(BootIni, NothingIsLoadedWithoutTheLegacyLoaderOrTheFile) {
+  StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.RemoveFile(L"c:\\ntldr"));
   {
     BootIniFile file;
     AppSettings.ntldrPresent = false;
     AppSettings.osClass = 7;
     AppSettings.bcdSystem = false;
-    ASSERT_EQ(GetFileAttributesW(L"c:\\ntldr"), INVALID_FILE_ATTRIBUTES);
     EntryList list;
     list.LoadBootIni();
     EXPECT_TRUE(list.entries.empty());
@@ -122,6 +123,7 @@ TEST(BootIni, LegacyLoaderIsFoundOnTheBootManagersDrive) {
   const std::wstring& folder = sandbox.folder.Path();
   std::wstring drive = folder.substr(0, folder.size() - 1);  // has a ':' like "D:"
   ASSERT_TRUE(sandbox.folder.WriteText(L"ntldr", "x"));
+  ASSERT_TRUE(sandbox.RemoveFile(L"c:\\ntldr"));
   AppSettings.osClass = 7;
   AppSettings.ntldrPresent = false;
   AppSettings.bcdSystem = true;

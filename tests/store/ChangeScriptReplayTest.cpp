@@ -58,7 +58,9 @@ TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) 
   for (const auto& test : cases) {
     SCOPED_TRACE(test.store);
     ASSERT_TRUE(sandbox.SeedDemo());
-    if (!test.before.empty()) ASSERT_EQ(sandbox.RunTool(L"bcdedit", test.before).exitCode, 0u);
+    if (!test.before.empty()) {
+      ASSERT_EQ(sandbox.RunTool(L"bcdedit", test.before).exitCode, 0u);
+    }
     const std::string menuBefore = menu();
     sandbox.ClearJournal();
 

@@ -158,14 +158,23 @@ std::wstring StoreSandbox::ArgumentsOf(const std::wstring& line) const {
   return line.compare(0, prefix.size(), prefix) == 0 ? line.substr(prefix.size()) : line;
 }
 
-bool StoreSandbox::PlaceFile(const std::wstring& path, const std::string& bytes) {
+void StoreSandbox::KeepFile(const std::wstring& path) {
   PlacedFile before{path, GetFileAttributesW(path.c_str()), {}};
   if (before.attributes != INVALID_FILE_ATTRIBUTES) {
     before.bytes = ReadFileBytes(path);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
   placed_.push_back(before);
+}
+
+bool StoreSandbox::PlaceFile(const std::wstring& path, const std::string& bytes) {
+  KeepFile(path);
   return WriteFileBytes(path, bytes);
+}
+
+bool StoreSandbox::RemoveFile(const std::wstring& path) {
+  KeepFile(path);
+  return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 bool StoreSandbox::PlaceBootIni(const std::string& text) {

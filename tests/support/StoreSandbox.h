@@ -79,6 +79,9 @@ class StoreSandbox {
   // Puts bytes at path (anywhere: the folder, C:\ntldr, the system folders) for the length of the
   // test; what was there before, if anything, comes back at the end.
   bool PlaceFile(const std::wstring& path, const std::string& bytes);
+  // Takes the file at path away for the length of the test (a test that needs C:\ntldr absent
+  // must not depend on what an earlier, stopped run left there); it comes back at the end.
+  bool RemoveFile(const std::wstring& path);
   // A boot.ini in the folder, made the one the program uses.
   bool PlaceBootIni(const std::string& text);
   // Starts the built vexa.exe from the folder (copied in on first use) with arguments; it inherits
@@ -90,6 +93,9 @@ class StoreSandbox {
   ScopedSeams seams;
 
  private:
+  // Remembers the file at path (or that there is none) for the end of the test.
+  void KeepFile(const std::wstring& path);
+
   struct PlacedFile {
     std::wstring path;
     DWORD attributes;  // INVALID_FILE_ATTRIBUTES when there was no file
