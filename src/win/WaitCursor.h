@@ -1,4 +1,5 @@
-// The hourglass for the length of a scope: a tool run blocks the window, so the user sees it waits.
+// The hourglass for the length of a scope that runs the tool: the window answers meanwhile but takes
+// no input, and the cursor says why.
 #pragma once
 #include <windows.h>
 
