@@ -67,8 +67,9 @@ bool Parse(HINSTANCE instance, UINT templateId, ParsedTemplate& out) {
   return true;
 }
 
-// The dialog's base units at a DPI, as the dialog manager measures them (GdiGetCharDimensions).
-SIZE BaseUnitsAt(LOGFONTW font, UINT dpi) {
+}  // namespace
+
+SIZE DialogBaseUnits(LOGFONTW font, UINT dpi) {
   font.lfHeight = -MulDiv(-font.lfHeight, static_cast<int>(dpi), 72);
   SIZE units = {0, 0};
   HDC screen = GetDC(nullptr);
@@ -86,6 +87,8 @@ SIZE BaseUnitsAt(LOGFONTW font, UINT dpi) {
   if (screen) ReleaseDC(nullptr, screen);
   return units;
 }
+
+namespace {
 
 // Pixels along one axis: the 96-DPI place scaled, or, where the font grows faster than the DPI
 // (Tahoma 9 is 14 pixels high at 96 DPI and 18 at 120), the dialog manager's own, so that no text
@@ -110,7 +113,7 @@ void LayOutScaled(HWND dialog, HINSTANCE instance, UINT templateId, UINT dpi) {
   if (!dialog) return;
   ParsedTemplate form;
   if (!Parse(instance, templateId, form)) return;
-  const SIZE at96 = BaseUnitsAt(form.font, kBaseDpi), atDpi = BaseUnitsAt(form.font, dpi);
+  const SIZE at96 = DialogBaseUnits(form.font, kBaseDpi), atDpi = DialogBaseUnits(form.font, dpi);
   if (at96.cx <= 0 || at96.cy <= 0 || atDpi.cx <= 0 || atDpi.cy <= 0) return;
   const Axis across = {at96.cx, atDpi.cx, 4, dpi}, down = {at96.cy, atDpi.cy, 8, dpi};
   auto scaled = [&](const RECT& units) {

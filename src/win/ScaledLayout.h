@@ -17,4 +17,8 @@ namespace win {
 // in creation order among controls sharing one.
 void LayOutScaled(HWND dialog, HINSTANCE instance, UINT templateId, UINT dpi);
 
+// A dialog's base units at dpi as the dialog manager measures them (GdiGetCharDimensions) for a
+// template font whose lfHeight is minus its size in points; {0, 0} when it cannot be measured.
+SIZE DialogBaseUnits(LOGFONTW font, UINT dpi);
+
 }  // namespace win

@@ -14,6 +14,7 @@
 #include "texts.h"
 #include "win/Controls.h"
 #include "win/Dpi.h"
+#include "win/ScaledLayout.h"
 
 using namespace testing_support;
 
@@ -73,24 +74,14 @@ BOOL CALLBACK TellDpiChanged(HWND child, LPARAM) {
   return TRUE;
 }
 
-// The height of the dialogs' font at a DPI: Tahoma 8 is 13 pixels high at 96 DPI, 19 at 144.
-int FontHeightAt(int dpi) {
-  HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontW(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
-  HGDIOBJ previous = SelectObject(screen, font);
-  TEXTMETRICW metrics = {};
-  GetTextMetricsW(screen, &metrics);
-  SelectObject(screen, previous);
-  DeleteObject(font);
-  ReleaseDC(nullptr, screen);
-  return metrics.tmHeight;
-}
-
 // What the dialog manager of Windows does in between: the window's controls scaled from the old
 // DPI (high word of change) to the new one (low word), down by its font's heights.
 void ScaleControls(HWND dialog, LPARAM change) {
   int from = HIWORD(change), to = LOWORD(change);
-  int fromHeight = FontHeightAt(from), toHeight = FontHeightAt(to);
+  // The template's font, Tahoma 8: 13 pixels high at 96 DPI, 19 at 144.
+  LOGFONTW tahoma = {-8};
+  lstrcpyW(tahoma.lfFaceName, L"Tahoma");
+  int fromHeight = win::DialogBaseUnits(tahoma, from).cy, toHeight = win::DialogBaseUnits(tahoma, to).cy;
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     RECT place = {};
     GetWindowRect(child, &place);

@@ -16,6 +16,7 @@
 #include "resource.h"
 #include "texts.h"
 #include "win/AppDialog.h"
+#include "win/ScaledLayout.h"
 
 namespace {
 
@@ -139,16 +140,6 @@ struct Font {
   }
 };
 
-// What GdiGetCharDimensions makes of the template font: the dialog's base units.
-SIZE BaseUnits(HDC dc, const Template& form, int dpi) {
-  Font font(dc, form.font, -form.font.lfHeight, dpi);
-  SIZE letters;
-  GetTextExtentPoint32W(dc, L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ", 52, &letters);
-  TEXTMETRICW metrics;
-  GetTextMetricsW(dc, &metrics);
-  return {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
-}
-
 bool ShowsText(const Item& item) {
   DWORD kind = item.style & SS_TYPEMASK;
   if (item.kind == 0x82) return kind <= SS_RIGHT || kind == SS_SIMPLE || kind == SS_LEFTNOWORDWRAP;
@@ -219,10 +210,10 @@ TEST(TextFit, EveryTextFitsItsControlAtEveryDpiInEveryLanguage) {
                                     << (*language ? language : L"built-in") << ", " << dpi << " DPI";
         };
 
-        const SIZE units96 = BaseUnits(dc, form, 96);
+        const SIZE units96 = win::DialogBaseUnits(form.font, 96);
         for (int dpi : kDpis) {
           // Along each axis the 96-DPI layout scaled, unless the font grows faster than the DPI.
-          const SIZE units = BaseUnits(dc, form, dpi);
+          const SIZE units = win::DialogBaseUnits(form.font, dpi);
           auto scaled = [dpi](int at, int size, int base96, int base, int unit) {
             if (base * 96 > base96 * dpi) return MulDiv(size, base, unit);
             const int from = MulDiv(at, base96, unit), to = from + MulDiv(size, base96, unit);
