@@ -4,12 +4,18 @@
 #include "controls/SkinDialog.h"
 #include <commctrl.h>
 
+#include "win/Controls.h"
 #include "win/Dpi.h"
 #include "win/Localize.h"
 
 void SkinPage::Relocalize() { LocalizeDialog(Handle(), TemplateId(), false); }
 
-void SkinPage::OnDpiChanged(UINT) {
+void SkinPage::BeforeInit() {
+  dpi_ = win::DpiOf(Handle());
+  win::AppDialog::BeforeInit();
+}
+
+void SkinPage::OnDpiChanged(UINT dpi) {
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t className[32] = {};
     GetClassNameW(child, className, 32);
@@ -19,7 +25,9 @@ void SkinPage::OnDpiChanged(UINT) {
       HIMAGELIST images = ListView_GetImageList(child, which);
       if (images) ListView_SetImageList(child, images, which);
     }
+    if (dpi_ && dpi_ != dpi) win::ListView(child).ScaleColumns(dpi_, dpi);
   }
+  dpi_ = dpi;
 }
 
 bool SkinPage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

@@ -18,9 +18,14 @@ class SkinPage : public win::AppDialog {
   // changes the page has asked about).
   virtual bool ConfirmLeave() { return true; }
   // The window now has another DPI: the page's lists measure their rows again (their image lists
-  // were filled anew at the new size).
+  // were filled anew at the new size) and their columns take the new scale.
   virtual void OnDpiChanged(UINT dpi);
 
  protected:
+  void BeforeInit() override;
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  // What the page's controls were last laid out for.
+  UINT dpi_ = 0;
 };

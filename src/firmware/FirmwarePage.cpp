@@ -14,6 +14,7 @@
 #include "store/FirmwareStore.h"
 #include "store/RestartComputer.h"
 #include "texts.h"
+#include "win/Dpi.h"
 #include "win/Seams.h"
 
 namespace {
@@ -113,7 +114,7 @@ void FirmwarePage::SetUpButtons() {
 
 void FirmwarePage::CreateColumns() {
   rows_.SetExtendedStyle(kListStyle);
-  rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
+  rowImages_.Apply(rows_.Handle(), win::DpiOf(Handle()));
   RECT client = {};
   GetClientRect(rows_.Handle(), &client);
   int width = client.right - client.left;
@@ -121,7 +122,12 @@ void FirmwarePage::CreateColumns() {
   rows_.InsertColumn(0, GetText(IDS_COLUMN_NAME), width * 36 / 100);
   rows_.InsertColumn(1, GetText(IDS_COLUMN_TYPE), width * 22 / 100);
   rows_.InsertColumn(2, GetText(IDS_COLUMN_PATH_DEVICE), width * 28 / 100);
-  rows_.InsertColumn(3, GetText(IDS_COLUMN_INFORMATION), width * 14 / 100 - 4);
+  rows_.InsertColumn(3, GetText(IDS_COLUMN_INFORMATION), width * 14 / 100 - win::ScaleToDpi(4, win::DpiOf(Handle())));
+}
+
+void FirmwarePage::OnDpiChanged(UINT dpi) {
+  rowImages_.Apply(rows_.Handle(), dpi);
+  SkinPage::OnDpiChanged(dpi);
 }
 
 void FirmwarePage::Relocalize() {

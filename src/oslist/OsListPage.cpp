@@ -122,22 +122,25 @@ void OsListPage::MakeHeaderImages() {
 
 void OsListPage::OnDpiChanged(UINT dpi) {
   // After the rows' images: setting those may hand the header the same list.
+  rowImages_.Apply(rows_.Handle(), dpi);
   SkinPage::OnDpiChanged(dpi);
   MakeHeaderImages();
 }
 
 void OsListPage::CreateColumns() {
   rows_.SetExtendedStyle(kListStyle);
-  rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
+  rowImages_.Apply(rows_.Handle(), win::DpiOf(Handle()));
   if (!headerImages_) MakeHeaderImages();
 
   RECT client = {};
   GetClientRect(rows_.Handle(), &client);
-  int width = client.right - client.left;
-  rows_.InsertColumn(0, L"", win::ScaleToDpi(kStateColumnWidth, win::DpiOf(Handle())));
-  rows_.InsertColumn(1, L"", (width / 4) * 2 - 8);
-  rows_.InsertColumn(2, L"", width / 4 - width / 20 - 8);
-  rows_.InsertColumn(3, L"", width / 20 + width / 4 - 30);
+  // Shared out at 96 DPI, then scaled, so that the columns keep their proportions at every DPI.
+  UINT dpi = win::DpiOf(Handle());
+  int width = win::UnscaleFromDpi(client.right - client.left, dpi);
+  rows_.InsertColumn(0, L"", win::ScaleToDpi(kStateColumnWidth, dpi));
+  rows_.InsertColumn(1, L"", win::ScaleToDpi((width / 4) * 2 - 8, dpi));
+  rows_.InsertColumn(2, L"", win::ScaleToDpi(width / 4 - width / 20 - 8, dpi));
+  rows_.InsertColumn(3, L"", win::ScaleToDpi(width / 20 + width / 4 - 30, dpi));
   SetColumnTitles();
 
   HDITEMW item = {};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Strings.h"
+#include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
 #include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
@@ -180,6 +181,7 @@ class OsListPage : public SkinPage {
   win::ListView rows_;
   KeyList rowKeys_;
   ScaledHeader header_;
+  RowImages rowImages_;
   // Both lists hand back the chosen item's data text, as the locale list does.
   VolumePicker menuLanguage_;
   VolumePicker menuStyle_;

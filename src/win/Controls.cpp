@@ -53,6 +53,15 @@ int ListView::InsertColumn(int column, const std::wstring& title, int width, int
   return static_cast<int>(Send(LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&header)));
 }
 
+void ListView::ScaleColumns(UINT from, UINT to) const {
+  HWND header = ListView_GetHeader(hwnd_);
+  int count = header ? Header_GetItemCount(header) : 0;
+  for (int column = 0; column < count; ++column) {
+    int width = ListView_GetColumnWidth(hwnd_, column);
+    ListView_SetColumnWidth(hwnd_, column, MulDiv(width, static_cast<int>(to), static_cast<int>(from)));
+  }
+}
+
 int ListView::InsertRow(int row, const std::wstring& text, int image, LPARAM data) const {
   LVITEMW item = {};
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;

@@ -87,6 +87,8 @@ class ListView : public Window {
   void SetExtendedStyle(DWORD style) const { ListView_SetExtendedListViewStyle(hwnd_, style); }
   void SetImageList(HIMAGELIST images, int which) const { ListView_SetImageList(hwnd_, images, which); }
   int InsertColumn(int column, const std::wstring& title, int width, int format = LVCFMT_LEFT) const;
+  // Every column's width times to / from (the window moved to another DPI).
+  void ScaleColumns(UINT from, UINT to) const;
   // Inserts a row with its first column, image and item data; returns its index or -1.
   int InsertRow(int row, const std::wstring& text, int image, LPARAM data) const;
   void SetCell(int row, int column, const std::wstring& text) const;

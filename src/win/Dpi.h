@@ -22,6 +22,8 @@ void SetWindowDpi(HWND topLevel, UINT dpi);
 
 // value pixels at 96 DPI, at dpi.
 inline int ScaleToDpi(int value, UINT dpi) { return MulDiv(value, static_cast<int>(dpi), static_cast<int>(kBaseDpi)); }
+// value pixels at dpi, at 96 DPI.
+inline int UnscaleFromDpi(int value, UINT dpi) { return MulDiv(value, static_cast<int>(kBaseDpi), static_cast<int>(dpi)); }
 
 // GetSystemMetrics for the given DPI (GetSystemMetricsForDpi where the system has it).
 int SystemMetricForDpi(int index, UINT dpi);

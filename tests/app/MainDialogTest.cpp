@@ -327,7 +327,8 @@ TEST_F(MainWindow, ARestoreOnTheBootloaderPageShowsTheRestoredStoreOnTheOsList) 
 }
 
 // Moved to a monitor at 150% and back, as Windows tells a per-monitor aware window: the window
-// goes where it is told, and the pictures, image lists and picture sizes follow the DPI both ways.
+// goes where it is told, and the pictures, image lists, picture sizes, list rows and columns follow
+// the DPI both ways.
 TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
   if (win::SystemDpi() != win::kBaseDpi) GTEST_SKIP() << "the display is not at 96 DPI";
   MainDialog main;
@@ -337,9 +338,11 @@ TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
   struct Step {
     UINT dpi;
     int images;  // the shared button images
+    int row;     // 17 scaled: a 24-pixel picture alone would make it 25
     Size selected, banner, sortArrow;
   };
-  const Step steps[] = {{144, 24, {158, 71}, {324, 48}, {8, 14}}, {96, 16, {105, 47}, {216, 32}, {5, 9}}};
+  const Step steps[] = {{144, 24, 26, {158, 71}, {324, 48}, {8, 14}}, {96, 16, 17, {105, 47}, {216, 32}, {5, 9}}};
+  const int nameColumn96 = ListView_GetColumnWidth(list, 1);
   auto footerRect = [&main] {
     RECT rect = {};
     GetWindowRect(main.Item(IDC_MAIN_FOOTER), &rect);
@@ -363,6 +366,10 @@ TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
     int width = 0, height = 0;
     ImageList_GetIconSize(ListView_GetImageList(list, LVSIL_SMALL), &width, &height);
     EXPECT_EQ(width, step.images);
+    RECT row = {};
+    ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
+    EXPECT_EQ(row.bottom - row.top, step.row);
+    EXPECT_NEAR(ListView_GetColumnWidth(list, 1), win::ScaleToDpi(nameColumn96, step.dpi), 1);
     ImageList_GetIconSize(Header_GetImageList(ListView_GetHeader(list)), &width, &height);
     EXPECT_EQ(Size(width, height), step.sortArrow);
     RECT button = {}, banner = {};
