@@ -3,9 +3,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win/Dpi.h"
 
 namespace {
+
+constexpr int kMarginAt96 = 6;
 
 // The text height of the header's font, at the window's DPI and at 96 DPI.
 struct TextHeights {
@@ -66,6 +70,9 @@ INT_PTR ScaledHeader::OnLayout(WPARAM wParam, LPARAM lParam) {
   LRESULT done = CallDefault(HDM_LAYOUT, wParam, lParam);
   auto* layout = reinterpret_cast<HDLAYOUT*>(lParam);
   UINT dpi = win::DpiOf(Handle());
+  // The margin before a title (and around a picture or sort mark) is three edges wide.
+  int margin = std::max(win::ScaleToDpi(kMarginAt96, dpi), 3 * win::SystemMetricForDpi(SM_CXEDGE, dpi));
+  if (CallDefault(HDM_GETBITMAPMARGIN, 0, 0) != margin) CallDefault(HDM_SETBITMAPMARGIN, margin, 0);
   if (!done || !layout || !layout->prc || !layout->pwpos || dpi == win::kBaseDpi) return done;
   TextHeights heights = HeaderTextHeights(Handle(), dpi);
   if (heights.now <= 0 || heights.at96 <= 0) return done;

@@ -1,6 +1,7 @@
 // Skin behind a page and transparent static texts on it.
 #include "controls/SkinPage.h"
 
+#include "controls/ScaledCells.h"
 #include "controls/SkinDialog.h"
 #include <commctrl.h>
 
@@ -9,6 +10,16 @@
 #include "win/Localize.h"
 
 void SkinPage::Relocalize() { LocalizeDialog(Handle(), TemplateId(), false); }
+
+namespace {
+
+bool IsReportList(HWND window) {
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  return lstrcmpiW(className, WC_LISTVIEWW) == 0 && (GetWindowLongPtrW(window, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
+}
+
+}  // namespace
 
 void SkinPage::BeforeInit() {
   dpi_ = win::DpiOf(Handle());
@@ -43,6 +54,12 @@ bool SkinPage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       if (lstrcmpiW(className, L"Static") != 0) break;
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
       result = reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+      return true;
+    }
+    case WM_NOTIFY: {
+      const auto& draw = *reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam);
+      if (draw.nmcd.hdr.code != static_cast<UINT>(NM_CUSTOMDRAW) || !IsReportList(draw.nmcd.hdr.hwndFrom)) break;
+      result = DrawCellsAtScale(draw);
       return true;
     }
     case win::kDpiChangedAfterParent:
