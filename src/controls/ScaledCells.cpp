@@ -43,7 +43,11 @@ void DrawCell(HWND list, HDC dc, int row, int column, UINT dpi) {
 
   CellColours colours = ColoursOf(list, row);
   RECT label = cell;
-  HIMAGELIST images = ListView_GetImageList(list, LVSIL_SMALL);
+  // Without LVS_EX_SUBITEMIMAGES the list shows no picture after its first column, whatever the
+  // cell's image index says.
+  HIMAGELIST images = (ListView_GetExtendedListViewStyle(list) & LVS_EX_SUBITEMIMAGES)
+                          ? ListView_GetImageList(list, LVSIL_SMALL)
+                          : nullptr;
   int width = 0, height = 0;
   bool picture = images && item.iImage >= 0 && ImageList_GetIconSize(images, &width, &height);
   label.left += picture ? width + win::ScaleToDpi(kPictureMargin, dpi) : win::ScaleToDpi(kTextMargin, dpi);
