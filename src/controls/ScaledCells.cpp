@@ -69,9 +69,8 @@ void DrawCell(HWND list, HDC dc, int row, int column, UINT dpi) {
 
 }  // namespace
 
-LRESULT DrawCellsAtScale(const NMLVCUSTOMDRAW& draw) {
+LRESULT DrawCellsAtScale(const NMLVCUSTOMDRAW& draw, UINT dpi) {
   HWND list = draw.nmcd.hdr.hwndFrom;
-  UINT dpi = win::DpiOf(list);
   if (dpi == win::kBaseDpi) return CDRF_DODEFAULT;
   switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:

@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// The answer to the list's NM_CUSTOMDRAW (for its parent's WM_NOTIFY result): the first column
-// stays the list's own (its picture, the selection's focus mark); the others are drawn here with
-// the list's colours, pictures and text.
-LRESULT DrawCellsAtScale(const NMLVCUSTOMDRAW& draw);
+// The answer to the list's NM_CUSTOMDRAW (for its parent's WM_NOTIFY result) at dpi, the list's:
+// the first column stays the list's own (its picture, the selection's focus mark); the others are
+// drawn here with the list's colours, pictures and text.
+LRESULT DrawCellsAtScale(const NMLVCUSTOMDRAW& draw, UINT dpi);

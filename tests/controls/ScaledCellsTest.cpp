@@ -16,7 +16,7 @@ namespace {
 
 LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(NM_CUSTOMDRAW))
-    return DrawCellsAtScale(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    return DrawCellsAtScale(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), win::DpiOf(window));
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
