@@ -57,9 +57,10 @@ bool SkinPage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
       return true;
     }
     case WM_NOTIFY: {
-      // Every paint of a list or tooltip asks: at 96 DPI the answer costs nothing.
+      // Every paint of a list or tooltip asks: at 96 DPI (or before the page is laid out) the
+      // answer costs nothing.
       const auto& draw = *reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam);
-      if (draw.nmcd.hdr.code != static_cast<UINT>(NM_CUSTOMDRAW) || dpi_ == win::kBaseDpi ||
+      if (draw.nmcd.hdr.code != static_cast<UINT>(NM_CUSTOMDRAW) || dpi_ == 0 || dpi_ == win::kBaseDpi ||
           !IsReportList(draw.nmcd.hdr.hwndFrom))
         break;
       result = DrawCellsAtScale(draw, dpi_);
