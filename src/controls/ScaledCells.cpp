@@ -18,9 +18,9 @@ struct CellColours {
   COLORREF text, back;  // back CLR_NONE: the list's background shows
 };
 
-CellColours ColoursOf(HWND list, int row) {
-  if (ListView_GetItemState(list, row, LVIS_SELECTED)) {
-    if (GetFocus() == list) return {GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
+CellColours ColoursOf(HWND list, bool selected, bool focused) {
+  if (selected) {
+    if (focused) return {GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT)};
     if (GetWindowLongPtrW(list, GWL_STYLE) & LVS_SHOWSELALWAYS) return {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_3DFACE)};
   }
   COLORREF text = ListView_GetTextColor(list), back = ListView_GetTextBkColor(list);
@@ -41,7 +41,9 @@ void DrawCell(HWND list, HDC dc, int row, int column, UINT dpi) {
   item.cchTextMax = static_cast<int>(std::size(text));
   if (!ListView_GetItem(list, &item)) return;
 
-  CellColours colours = ColoursOf(list, row);
+  const bool selected = ListView_GetItemState(list, row, LVIS_SELECTED) != 0;
+  const bool focused = GetFocus() == list;
+  CellColours colours = ColoursOf(list, selected, focused);
   RECT label = cell;
   // Without LVS_EX_SUBITEMIMAGES the list shows no picture after its first column, whatever the
   // cell's image index says.
@@ -58,9 +60,8 @@ void DrawCell(HWND list, HDC dc, int row, int column, UINT dpi) {
     ExtTextOutW(dc, back.left, back.top, ETO_OPAQUE, &back, nullptr, 0, nullptr);
   }
   if (picture) {
-    bool lit = ListView_GetItemState(list, row, LVIS_SELECTED) && GetFocus() == list;
     ImageList_DrawEx(images, item.iImage, dc, cell.left, cell.top, width, height, ListView_GetBkColor(list),
-                     CLR_DEFAULT, lit ? ILD_SELECTED : ILD_NORMAL);
+                     CLR_DEFAULT, selected && focused ? ILD_SELECTED : ILD_NORMAL);
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colours.text);

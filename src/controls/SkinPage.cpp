@@ -13,10 +13,14 @@ void SkinPage::Relocalize() { LocalizeDialog(Handle(), TemplateId(), false); }
 
 namespace {
 
-bool IsReportList(HWND window) {
+bool IsListView(HWND window) {
   wchar_t className[32] = {};
   GetClassNameW(window, className, 32);
-  return lstrcmpiW(className, WC_LISTVIEWW) == 0 && (GetWindowLongPtrW(window, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
+  return lstrcmpiW(className, WC_LISTVIEWW) == 0;
+}
+
+bool IsReportList(HWND window) {
+  return IsListView(window) && (GetWindowLongPtrW(window, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT;
 }
 
 }  // namespace
@@ -28,9 +32,7 @@ void SkinPage::BeforeInit() {
 
 void SkinPage::OnDpiChanged(UINT dpi) {
   for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t className[32] = {};
-    GetClassNameW(child, className, 32);
-    if (lstrcmpiW(className, WC_LISTVIEWW) != 0) continue;
+    if (!IsListView(child)) continue;
     // Set again, the same list makes the view take the new image size for its rows.
     for (int which : {LVSIL_SMALL, LVSIL_NORMAL}) {
       HIMAGELIST images = ListView_GetImageList(child, which);

@@ -92,20 +92,6 @@ void ScaleControls(HWND dialog, LPARAM change) {
   }
 }
 
-// How far right of its column's edge a cell's text starts: its first dark pixel.
-int TextIndent(HWND list, int row, int column) {
-  PaintNow(list);
-  Pixels shown = CaptureClient(list);
-  RECT cell = {};
-  ListView_GetSubItemRect(list, row, column, LVIR_BOUNDS, &cell);
-  for (int x = cell.left; x < cell.right && x < shown.width; ++x) {
-    for (int y = cell.top; y < cell.bottom && y < shown.height; ++y) {
-      if (GetRValue(shown.At(x, y)) < 128) return x - cell.left;
-    }
-  }
-  return -1;
-}
-
 POINT ClientOrigin(HWND control, HWND parent) {
   RECT rect;
   GetWindowRect(control, &rect);
@@ -357,7 +343,7 @@ TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
   };
   const Step steps[] = {{144, 24, 26, {158, 71}, {324, 48}, {8, 14}}, {96, 16, 17, {105, 47}, {216, 32}, {5, 9}}};
   const int nameColumn96 = ListView_GetColumnWidth(list, 1);
-  const int indent96 = TextIndent(list, 1, 2);
+  const int indent96 = CellInkIndent(list, 1, 2);
   ASSERT_GT(indent96, 0);
   auto footerRect = [&main] {
     RECT rect = {};
@@ -387,7 +373,7 @@ TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
     EXPECT_EQ(row.bottom - row.top, step.row);
     EXPECT_NEAR(ListView_GetColumnWidth(list, 1), win::ScaleToDpi(nameColumn96, step.dpi), 1);
     // The margins before a cell's text and a column's title grow with the columns.
-    EXPECT_NEAR(TextIndent(list, 1, 2), win::ScaleToDpi(indent96, step.dpi), 1);
+    EXPECT_NEAR(CellInkIndent(list, 1, 2), win::ScaleToDpi(indent96, step.dpi), 1);
     EXPECT_EQ(SendMessageW(ListView_GetHeader(list), HDM_GETBITMAPMARGIN, 0, 0), win::ScaleToDpi(6, step.dpi));
     ImageList_GetIconSize(Header_GetImageList(ListView_GetHeader(list)), &width, &height);
     EXPECT_EQ(Size(width, height), step.sortArrow);

@@ -20,20 +20,6 @@ LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARA
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The first column of the cell (row 0, column 1) that is not white, from the column's edge.
-int FirstInk(HWND list) {
-  testing_support::PaintNow(list);
-  testing_support::Pixels shown = testing_support::CaptureClient(list);
-  RECT cell = {};
-  ListView_GetSubItemRect(list, 0, 1, LVIR_BOUNDS, &cell);
-  for (int x = cell.left; x < cell.right; ++x) {
-    for (int y = cell.top; y < cell.bottom; ++y) {
-      if (shown.At(x, y) != RGB(255, 255, 255)) return x - cell.left;
-    }
-  }
-  return -1;
-}
-
 TEST(ScaledCells, At150PercentTheMarginsScaleAndPicturesShowOnlyWhereTheListShowsThem) {
   if (win::SystemDpi() != win::kBaseDpi) GTEST_SKIP() << "the display is not at 96 DPI";
   WNDCLASSW type = {};
@@ -67,9 +53,9 @@ TEST(ScaledCells, At150PercentTheMarginsScaleAndPicturesShowOnlyWhereTheListShow
     item = {LVIF_TEXT | LVIF_IMAGE, 0, 1, 0, 0, const_cast<wchar_t*>(L"|||"), 0, 0};
     ListView_SetItem(list, &item);
 
-    const int at96 = FirstInk(list);
+    const int at96 = testing_support::CellInkIndent(list, 0, 1);
     win::SetWindowDpi(top, 144);
-    const int at144 = FirstInk(list);
+    const int at144 = testing_support::CellInkIndent(list, 0, 1);
     if (row.firstInk < 0) {
       EXPECT_NEAR(at144, win::ScaleToDpi(at96, 144), 1) << "text 1.5 times as far in, no picture";
     } else {
