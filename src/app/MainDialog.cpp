@@ -514,6 +514,19 @@ bool MainDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     result = 0;
     return true;
   }
+  if (message == kAddEfiEntryMessage) {
+    // Add New offered an EFI entry instead of a kind the firmware cannot start: the Firmware
+    // page adds it, as its own button does.
+    for (int i = 0; i < kPageCount; ++i) {
+      if (kPages[i].buttonId != IDC_MAIN_PAGE_FIRMWARE) continue;
+      ShowPage(i);
+      if (HWND page = Page(i))
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_FIRMWARE_ADD_EFI, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_FIRMWARE_ADD_EFI)));
+    }
+    result = 0;
+    return true;
+  }
   if (message == WM_CTLCOLORSTATIC) {
     // Labels lie on the skin.
     SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);

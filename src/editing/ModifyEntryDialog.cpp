@@ -14,6 +14,7 @@
 #include "store/BcdEditRunner.h"
 #include "core/BootEntry.h"
 #include "store/EntryList.h"
+#include "store/FirmwareEdits.h"
 #include "texts.h"
 #include "win/Seams.h"
 #include "win/WaitCursor.h"
@@ -74,6 +75,11 @@ BOOL ModifyEntryDialog::OnInit() {
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
   efiBoot_ = !List().bootManager.GetPath().empty();
+  // The store's firmware boot manager, or a boot manager that is an EFI application, says UEFI;
+  // a store file has no firmware of this machine behind it.
+  const std::wstring managerPath = List().bootManager.GetPath();
+  uefi_ = (managerPath.size() > 4 && base::EqualsNoCase(managerPath.substr(managerPath.size() - 4), L".efi")) ||
+          (Runner().storeFile.empty() && SystemStoreHasFirmwareBootManager());
   if (addMode_) newRecord_.Reset();
   tabs_.Attach(Item(IDC_ENTRY_TABS));
   tabs_.SetImageList(setup_.tabImages);
@@ -350,5 +356,7 @@ void ModifyEntryDialog::Report(const SaveOutcome& outcome) {
 
 INT_PTR OpenEntryDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex) {
   ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, context.systemSmall}, listIndex);
-  return dialog.RunModal(owner);
+  INT_PTR result = dialog.RunModal(owner);
+  if (result == kAddEfiEntryInstead && context.mainWindow) PostMessageW(context.mainWindow, kAddEfiEntryMessage, 0, 0);
+  return result;
 }

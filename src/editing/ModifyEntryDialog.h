@@ -49,6 +49,8 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   // A store loader: neither the boot manager nor a boot.ini line.
   bool HasAdvancedTab();
   bool EfiBoot() const override { return efiBoot_; }
+  bool StartsThroughUefi() const override { return uefi_; }
+  void AddEfiEntryInstead() override { End(kAddEfiEntryInstead); }
   // The record on show: the list's own, which saving updates in place; in add mode the dialog's.
   BootEntry& Record() override;
   DeviceSpec& Device() override { return device_; }
@@ -109,6 +111,7 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   BootEntry newRecord_;
   std::unique_ptr<QuickSelectDialog> kinds_;
   bool efiBoot_ = false;
+  bool uefi_ = false;
   DeviceSpec device_;
   int currentTab_ = 0;
   bool changed_ = false;

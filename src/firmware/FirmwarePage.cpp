@@ -84,6 +84,12 @@ const win::MessageEntry<FirmwarePage> FirmwarePage::kMessages[] = {
     win::OnCommand(IDC_FIRMWARE_SAVE_ORDER, BN_CLICKED, &FirmwarePage::OnSaveOrder),
     win::OnCommand(IDC_FIRMWARE_SETUP, BN_CLICKED, &FirmwarePage::OnSetup),
     win::OnCommand(ID_FIRMWARE_RELOAD, 0, &FirmwarePage::OnReload),
+    win::OnCommand(IDC_FIRMWARE_ADD_EFI, BN_CLICKED, &FirmwarePage::OnAddEfi),
+    win::OnCommand(IDC_FIRMWARE_RENAME, BN_CLICKED, &FirmwarePage::OnRename),
+    win::OnCommand(IDC_FIRMWARE_REMOVE_FROM_ORDER, BN_CLICKED, &FirmwarePage::OnRemoveFromOrder),
+    win::OnCommand(IDC_FIRMWARE_ADD_TO_ORDER, BN_CLICKED, &FirmwarePage::OnAddToOrder),
+    win::OnCommand(IDC_FIRMWARE_DELETE, BN_CLICKED, &FirmwarePage::OnDelete),
+    win::OnCommand(IDC_FIRMWARE_SET_TIMEOUT, BN_CLICKED, &FirmwarePage::OnSetTimeout),
     win::OnMessage(WM_CONTEXTMENU, &FirmwarePage::OnContextMenu),
 };
 
@@ -191,6 +197,7 @@ void FirmwarePage::FillList(int selectRow) {
     rows_.SetCell(row, 2, WhereOf(entry));
     rows_.SetCell(row, 3, MarksOf(menu_, entry));
   }
+  AddOffOrderRows();
   if (selectRow >= 0 && selectRow < rows_.Count()) rows_.Select(selectRow);
   UpdateButtons();
 }
@@ -199,12 +206,14 @@ int FirmwarePage::SelectedRow() const { return rows_.Handle() ? rows_.Selection(
 
 void FirmwarePage::UpdateButtons() {
   int row = SelectedRow();
-  bool change = CanChange();
+  // The rows below the order are entries on no order: they neither start once nor move.
+  bool change = CanChange() && row < static_cast<int>(shown_.size());
   EnableItem(IDC_FIRMWARE_ONCE, change && row >= 0);
   EnableItem(IDC_FIRMWARE_MOVE_UP, change && row > 0);
-  EnableItem(IDC_FIRMWARE_MOVE_DOWN, change && row >= 0 && row + 1 < rows_.Count());
-  EnableItem(IDC_FIRMWARE_SAVE_ORDER, change && orderChanged_);
+  EnableItem(IDC_FIRMWARE_MOVE_DOWN, change && row >= 0 && row + 1 < static_cast<int>(shown_.size()));
+  EnableItem(IDC_FIRMWARE_SAVE_ORDER, CanChange() && orderChanged_);
   EnableItem(IDC_FIRMWARE_SETUP, menu_.present && AppSettings.osClass >= kFirstClassWithFirmwareSetup);
+  UpdateEditButtons(row);
 }
 
 int FirmwarePage::Tell(const std::wstring& text, UINT flags) const {
@@ -354,6 +363,9 @@ void FirmwarePage::ShowRowMenu(POINT at) {
   add(IDC_FIRMWARE_MOVE_DOWN, GetText(IDS_MOVE_DOWN));
   add(IDC_FIRMWARE_SAVE_ORDER, ItemText(IDC_FIRMWARE_SAVE_ORDER));
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  for (int id : {IDC_FIRMWARE_RENAME, IDC_FIRMWARE_REMOVE_FROM_ORDER, IDC_FIRMWARE_ADD_TO_ORDER, IDC_FIRMWARE_DELETE})
+    add(id, ItemText(id));
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(ID_FIRMWARE_RELOAD, GetText(IDS_RELOAD_LIST));
   SetMenuDefaultItem(menu, 0, TRUE);
   // The chosen command comes back to the page as WM_COMMAND, like the button's own click.
@@ -362,6 +374,7 @@ void FirmwarePage::ShowRowMenu(POINT at) {
 }
 
 bool FirmwarePage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message == WM_NOTIFY && GreyOffOrderRows(wParam, lParam, result)) return true;
   // Shown again: another program (or the OS list's store switch) may have changed the menu.
   if (message == WM_SHOWWINDOW && !wParam) stale_ = true;
   if (message == WM_SHOWWINDOW && wParam && stale_ && !orderChanged_) {

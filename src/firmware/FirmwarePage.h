@@ -12,6 +12,7 @@
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
 #include "core/FirmwareMenu.h"
+#include "store/BcdEditRunner.h"
 #include "win/Controls.h"
 
 class FirmwarePage : public SkinPage {
@@ -32,6 +33,14 @@ class FirmwarePage : public SkinPage {
   // Asks first unless told not to; true when the order the list shows is now the firmware's.
   bool SaveOrder(bool ask = true);
   void RestartIntoSetup();
+  // The firmware menu's own changes (FirmwareEdit.cpp): each asks where it takes something away,
+  // goes through the safety net, reads the menu back and says so when the change did not arrive.
+  void AddEfiEntry();
+  void Rename();
+  void RemoveFromOrder();
+  void AddToOrder();
+  void DeleteEntry();
+  void SetTimeout();
 
   // The menu as read last, and the order the list shows (moves included).
   const FirmwareMenu& Menu() const { return menu_; }
@@ -49,6 +58,12 @@ class FirmwarePage : public SkinPage {
   INT_PTR OnSaveOrder(WPARAM, LPARAM) { SaveOrder(); return TRUE; }
   INT_PTR OnSetup(WPARAM, LPARAM) { RestartIntoSetup(); return TRUE; }
   INT_PTR OnReload(WPARAM, LPARAM) { if (ConfirmLeave()) Load(); return TRUE; }
+  INT_PTR OnAddEfi(WPARAM, LPARAM) { AddEfiEntry(); return TRUE; }
+  INT_PTR OnRename(WPARAM, LPARAM) { Rename(); return TRUE; }
+  INT_PTR OnRemoveFromOrder(WPARAM, LPARAM) { RemoveFromOrder(); return TRUE; }
+  INT_PTR OnAddToOrder(WPARAM, LPARAM) { AddToOrder(); return TRUE; }
+  INT_PTR OnDelete(WPARAM, LPARAM) { DeleteEntry(); return TRUE; }
+  INT_PTR OnSetTimeout(WPARAM, LPARAM) { SetTimeout(); return TRUE; }
   INT_PTR OnSelectionChanged(WPARAM, LPARAM) { UpdateButtons(); return 0; }
   INT_PTR OnDoubleClick(WPARAM, LPARAM);
   INT_PTR OnRightClick(WPARAM, LPARAM);
@@ -69,6 +84,25 @@ class FirmwarePage : public SkinPage {
   // Puts the one-time start back as it was before; true when the firmware says so.
   bool PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText);
   int Tell(const std::wstring& text, UINT flags) const;
+
+  // The menu's own changes need the firmware changeable and no moves waiting to be saved (a
+  // change reads the menu again, which would drop them).
+  bool Editable() const;
+  // The entry of a row: on the order (the rows shown_ holds) or below it (menu_.offOrder).
+  const FirmwareEntry* EntryOfRow(int row) const;
+  int RowOf(const std::wstring& identifier) const;
+  // The entries on no order, greyed below the order.
+  void AddOffOrderRows();
+  void UpdateEditButtons(int row);
+  // NM_CUSTOMDRAW of the list: the rows below the order in the system's grey.
+  bool GreyOffOrderRows(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  // Shows menu as read, the row of identifier selected.
+  void ShowMenu(const FirmwareMenu& menu, const std::wstring& identifier);
+  // After a change's run: reads the menu back and shows it (identifier's row selected). Empty
+  // when arrived says the menu read back holds the change; otherwise why it did not arrive.
+  std::wstring ReadBackChange(const ToolResult& run, const std::wstring& identifier,
+                              bool (*arrived)(const FirmwareMenu& menu, const std::wstring& identifier, const std::wstring& value),
+                              const std::wstring& value = L"");
 
   static const win::MessageEntry<FirmwarePage> kMessages[];
 
