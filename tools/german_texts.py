@@ -225,6 +225,7 @@ TEXTS = {
     57808: 'Das Werkzeug meldete die Änderung als erledigt, aber das erneut gelesene Startmenü der Firmware zeigt sie nicht.',
     57809: 'in keiner Reihenfolge',
     57810: '„%s“ ist der einzige Eintrag der Firmware-Reihenfolge: Ohne ihn hätte die Firmware nichts zu starten.',
+    57811: 'Der Befehl wurde nicht an BCDEdit.exe gesendet: Nichts wurde geändert.',
 }
 
 DIALOGS = {

@@ -27,7 +27,7 @@ struct PageContext {
 };
 
 // The entry dialog's result when the user chose, instead of a kind only a BIOS starts, to add an
-// EFI entry to the firmware's menu; the dialog's opener then posts kAddEfiEntryMessage to the
+// EFI entry to the firmware's menu; the dialog's opener then sends kAddEfiEntryMessage to the
 // main window, which shows the Firmware page and its Add EFI Entry.
 inline constexpr INT_PTR kAddEfiEntryInstead = 0x4546;
 constexpr UINT kAddEfiEntryMessage = WM_APP + 0x41;

@@ -357,6 +357,7 @@ void ModifyEntryDialog::Report(const SaveOutcome& outcome) {
 INT_PTR OpenEntryDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex) {
   ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, context.systemSmall}, listIndex);
   INT_PTR result = dialog.RunModal(owner);
-  if (result == kAddEfiEntryInstead && context.mainWindow) PostMessageW(context.mainWindow, kAddEfiEntryMessage, 0, 0);
+  // At once, as part of the same command: the user asked for it in this dialog.
+  if (result == kAddEfiEntryInstead && context.mainWindow) SendMessageW(context.mainWindow, kAddEfiEntryMessage, 0, 0);
   return result;
 }

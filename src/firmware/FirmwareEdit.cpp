@@ -52,6 +52,12 @@ bool StartsLoader(const FirmwareMenu& menu, const std::wstring& identifier, cons
 // The kind texts follow the kinds' order.
 static_assert(IDS_FIRMWARE_KIND_OTHER - IDS_FIRMWARE_KIND_WINDOWS == static_cast<int>(FirmwareKind::kOther));
 
+// What the user is told of a run that did not work: the tool's words, or that nothing was sent.
+std::wstring WhyNot(const ToolResult& run) {
+  std::wstring text = ResultText(run, L"bcdedit.exe");
+  return text.empty() ? GetText(IDS_FIRMWARE_NOT_SENT) : text;
+}
+
 const FirmwareEntry* BootManagerOf(const FirmwareMenu& menu) {
   for (const auto* entries : {&menu.entries, &menu.offOrder})
     for (const FirmwareEntry& entry : *entries)
@@ -131,13 +137,13 @@ std::wstring FirmwarePage::ReadBackChange(const ToolResult& run, const std::wstr
                                           bool (*arrived)(const FirmwareMenu&, const std::wstring&, const std::wstring&),
                                           const std::wstring& value) {
   // Nothing was sent: the menu is as it was.
-  if (!run.started) return ResultText(run, L"bcdedit.exe");
+  if (!run.started) return WhyNot(run);
   FirmwareRead read = ReadFirmwareMenu();
   bool readable = read.run.Succeeded() && read.menu.present && read.managers.Succeeded();
   if (readable) ShowMenu(read.menu, identifier);
   // The exit code and the menu read back decide, never the tool's words (they are the machine's language).
-  if (!run.Succeeded()) return ResultText(run, L"bcdedit.exe");
-  if (!readable) return ResultText(read.run.Succeeded() ? read.managers : read.run, L"bcdedit.exe");
+  if (!run.Succeeded()) return WhyNot(run);
+  if (!readable) return WhyNot(read.run.Succeeded() ? read.managers : read.run);
   return arrived(read.menu, identifier, value) ? std::wstring() : GetText(IDS_FIRMWARE_CHANGE_NOT_SEEN);
 }
 
@@ -161,7 +167,7 @@ void FirmwarePage::AddEfiEntry() {
     step = IDS_EFI_STEP_ORDER;
     last = PutLastOnFirmwareOrder(identifier);
   }
-  std::wstring why = last.Succeeded() && !identifier.empty() ? L"" : ResultText(last, L"bcdedit.exe");
+  std::wstring why = last.Succeeded() && !identifier.empty() ? L"" : WhyNot(last);
   if (why.empty()) {
     step = IDS_EFI_STEP_READ_BACK;
     why = ReadBackChange(last, identifier, &StartsLoader, path);
@@ -175,8 +181,7 @@ void FirmwarePage::AddEfiEntry() {
     // A copy that starts Windows again, or nothing, must not stay behind under the new name.
     ToolResult removed = DeleteFirmwareEntry(identifier);
     text += L"\n\n" + (removed.Succeeded() ? base::Format(GetText(IDS_EFI_HALF_MADE_DELETED), identifier)
-                                           : base::Format(GetText(IDS_EFI_HALF_MADE_LEFT), identifier,
-                                                          ResultText(removed, L"bcdedit.exe")));
+                                           : base::Format(GetText(IDS_EFI_HALF_MADE_LEFT), identifier, WhyNot(removed)));
   }
   Load();
   Tell(text, MB_OK | MB_ICONERROR);

@@ -255,6 +255,7 @@
 #define IDS_FIRMWARE_CHANGE_NOT_SEEN 57808
 #define IDS_FIRMWARE_OFF_ORDER 57809
 #define IDS_FIRMWARE_LAST_ON_ORDER 57810
+#define IDS_FIRMWARE_NOT_SENT 57811
 // The main window's status line while a tool runs long
 #define IDS_BUSY_READING 57546
 #define IDS_BUSY_CHANGING 57547
