@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Format.h"
+#include "base/Strings.h"
 #include "base/Texts.h"
 #include "core/LogonTask.h"
 #include "store/BcdEditRunner.h"
@@ -58,7 +59,9 @@ bool WriteTaskFile(const std::wstring& path, const std::wstring& text) {
   return WriteWholeFile(path, bytes);
 }
 
-std::wstring TaskFailure(const std::wstring& reason) { return base::Format(GetText(IDS_AUTOSTART_TASK_FAILED), reason); }
+std::wstring TaskFailure(const std::wstring& reason) {
+  return base::Format(GetText(IDS_AUTOSTART_TASK_FAILED), base::TrimText(reason));
+}
 
 std::wstring MakeTask() {
   // In the program's folder, not the user's temporary one: there any process of the user's, without
