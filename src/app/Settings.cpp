@@ -62,7 +62,9 @@ void LoadSettings(const std::wstring& commandLine) {
   AppSettings.bcdTimeout = -1;
   AppSettings.bootIniTimeout =
       static_cast<int>(GetPrivateProfileIntW(L"boot loader", L"timeout", 0, AppSettings.bootIniPath.c_str()));
-  AppSettings.autoStart = ReadAutoStart();
+  // Under UAC the answer takes a run of schtasks, which the config dialog makes when it opens: no
+  // start, the one at logon least, waits for a tool it does not need.
+  AppSettings.autoStart = !UacEnabled() && ReadAutoStart();
   for (const StoredSettingRow& row : kStoredSettings) AppSettings.*row.field = SettingInt(row.key, row.fallback);
   AppSettings.winPeState = -1;
 }

@@ -114,6 +114,8 @@ class Config : public testing::Test, protected StoreSandbox {
 }  // namespace
 
 TEST_F(Config, AutostartIsReadBackAndARefusedWriteIsAnError) {
+  UacSetting uac;
+  uac.Set(0);
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   const std::wstring command = L"\"" + std::wstring(self) + L"\" -mini";
