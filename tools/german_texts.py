@@ -204,6 +204,11 @@ TEXTS = {
     57576: 'Die neue Reihenfolge der Firmware ist noch nicht gespeichert.\\n\\n„Ja“ speichert sie, „Nein“ lässt die Reihenfolge, wie sie war, „Abbrechen“ kehrt zur Liste zurück.',
     57590: 'Minimieren',
     57591: 'Schließen',
+    57740: 'Der Neustart wurde abgebrochen: Windows läuft weiter.',
+    57741: 'Windows ist nicht innerhalb einer Minute nach der Aufforderung neu gestartet.',
+    57742: 'Einmaligen Start aufheben',
+    57743: 'Nächster Start, einmalig: %s',
+    57744: 'Nächster Firmware-Start, einmalig: %s',
 }
 
 DIALOGS = {
