@@ -209,6 +209,7 @@ TEXTS = {
     57742: 'Einmaligen Start aufheben',
     57743: 'Nächster Start, einmalig: %s',
     57744: 'Nächster Firmware-Start, einmalig: %s',
+    57745: 'Den einmaligen Start von „%s“ aufheben? Der nächste Start folgt dann wie gewohnt der Startreihenfolge.',
 }
 
 DIALOGS = {

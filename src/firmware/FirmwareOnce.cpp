@@ -32,6 +32,7 @@ bool FirmwarePage::CanCancelOneTimeStart() const { return CanChange() && !menu_.
 void FirmwarePage::CancelOneTimeStart() {
   if (!CanCancelOneTimeStart()) return;
   const std::wstring name = NextStartName();
+  if (Tell(base::Format(GetText(IDS_ASK_CANCEL_ONCE), name), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
   // Cancelled by hand, nothing is to come back should an armed restart not come.
   armedRestart_.Disarm(Handle());
   ToolResult result = SetFirmwareBootSequence({});

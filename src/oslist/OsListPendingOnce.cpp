@@ -49,6 +49,9 @@ void OsListPage::CancelOneTimeStart() {
   if (!CanCancelOneTimeStart()) return;
   int index = list_.IndexOf(NextStartId());
   const std::wstring name = IsEntryIndex(index) ? list_.entries[index].description : NextStartId();
+  if (win::Prompt(Handle(), base::Format(GetText(IDS_ASK_CANCEL_ONCE), name), AppSettings.appTitle,
+                  MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
   // Cancelled by hand, nothing is to come back should an armed restart not come.
   armedRestart_.Disarm(Handle());
   ToolResult result = RestoreBootSequence({});
