@@ -27,7 +27,6 @@ class ArmedRestart {
   // After Windows accepted the restart. Armed again before the session ended, the earlier
   // sequence of the first arming stays what comes back: the later one was the page's own.
   void Arm(HWND page, const std::vector<std::wstring>& earlier, const std::wstring& name);
-  bool IsArmed() const { return armed_.has_value(); }
   // Once Windows has asked about the session's end, its answer decides, not the clock: a
   // restart under way may wait on other programs for longer than the wait. Ending, nothing is
   // taken back. Cancelled, the armed start comes back to be taken back.
@@ -38,7 +37,7 @@ class ArmedRestart {
   // What the user is told when the restart did not come: why, then how the taking back went
   // (toolText: what the tool said when the sequence could not be put back).
   static std::wstring MissedText(const Missed& missed, bool putBack, const std::wstring& toolText);
-  // Nothing is to be taken back any more (the user cancelled the one-time start himself).
+  // Nothing is to be taken back any more (the user cancelled the one-time start by hand).
   std::optional<Missed> Disarm(HWND page);
 
  private:
