@@ -205,6 +205,12 @@ TEXTS = {
     57576: 'Die neue Reihenfolge der Firmware ist noch nicht gespeichert.\\n\\n„Ja“ speichert sie, „Nein“ lässt die Reihenfolge, wie sie war, „Abbrechen“ kehrt zur Liste zurück.',
     57590: 'Minimieren',
     57591: 'Schließen',
+    57740: 'Der Neustart wurde abgebrochen: Windows läuft weiter.',
+    57741: 'Windows ist nicht innerhalb einer Minute nach der Aufforderung neu gestartet.',
+    57742: 'Einmaligen Start aufheben',
+    57743: 'Nächster Start, einmalig: %s',
+    57744: 'Nächster Firmware-Start, einmalig: %s',
+    57745: 'Den einmaligen Start von „%s“ aufheben? Der nächste Start folgt dann wie gewohnt der Startreihenfolge.',
 }
 
 DIALOGS = {

@@ -49,12 +49,27 @@ void LetThroughFilter(HWND window, UINT message) {
 
 }  // namespace
 
-std::wstring MainDialog::TrayTip() const { return balloonCapable_ ? AppSettings.appTitle : tipText_; }
+std::wstring MainDialog::TrayTip() const {
+  std::wstring tip = balloonCapable_ ? AppSettings.appTitle : tipText_;
+  // Windows Update restarts the machine too: a one-time start waiting for it is worth knowing.
+  for (const auto& page : pages_) {
+    if (!page || !page->Handle()) continue;
+    std::wstring once = page->OneTimeStart();
+    if (!once.empty()) tip += L"\r\n" + once;
+  }
+  return tip;
+}
+
+INT_PTR MainDialog::OnOneTimeStart(WPARAM, LPARAM) {
+  if (TrayTip() != shownTip_) UpdateTrayTip();
+  return TRUE;
+}
 
 bool MainDialog::AddTrayIcon() {
   NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | (balloonCapable_ ? NIF_INFO : 0);
-  CopyBounded(data.szTip, std::size(data.szTip), TrayTip());
+  shownTip_ = TrayTip();
+  CopyBounded(data.szTip, std::size(data.szTip), shownTip_);
   const bool added = win::NotifyIcon(NIM_ADD, data);
   trayIconAdded_ = added || trayIconAdded_;
   return added;
@@ -88,7 +103,8 @@ void MainDialog::UpdateTrayTip() {
   if (!trayIconAdded_) return;
   NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
   data.uFlags = NIF_TIP;
-  CopyBounded(data.szTip, std::size(data.szTip), TrayTip());
+  shownTip_ = TrayTip();
+  CopyBounded(data.szTip, std::size(data.szTip), shownTip_);
   win::NotifyIcon(NIM_MODIFY, data);
 }
 

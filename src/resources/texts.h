@@ -245,3 +245,10 @@
 #define IDS_TOOL_HUNG 57552
 #define IDS_MINIMIZE_NAME 57590
 #define IDS_CLOSE_NAME 57591
+// The pending one-time start: a restart that did not come, the row menu, the tray tip
+#define IDS_RESTART_CANCELLED 57740
+#define IDS_RESTART_NOT_IN_TIME 57741
+#define IDS_CANCEL_ONCE_ITEM 57742
+#define IDS_TIP_STARTS_ONCE 57743
+#define IDS_TIP_FIRMWARE_STARTS_ONCE 57744
+#define IDS_ASK_CANCEL_ONCE 57745
