@@ -244,3 +244,7 @@
 #define IDS_TOOL_HUNG 57552
 #define IDS_MINIMIZE_NAME 57590
 #define IDS_CLOSE_NAME 57591
+// Before a change that BitLocker checks at the next start
+#define IDS_BITLOCKER_ASK_SUSPEND 57760
+#define IDS_BITLOCKER_SUSPEND_FAILED 57761
+#define IDS_BITLOCKER_ASK_UNKNOWN 57762
