@@ -177,6 +177,18 @@ bool StoreSandbox::RemoveFile(const std::wstring& path) {
   return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
+bool StoreSandbox::PlaceManageBde(const wchar_t* state) {
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  std::wstring tool = std::wstring(windows) + L"\\SysNative\\manage-bde.exe";
+  if (!state) return RemoveFile(tool);
+  const wchar_t* key = L"Software\\VexaStandIns\\manage-bde";
+  bool recorded = *state ? RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:", REG_SZ, state,
+                                           static_cast<DWORD>((wcslen(state) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS
+                         : RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:") != ERROR_ACCESS_DENIED;
+  return recorded && PlaceFile(tool, ReadFileBytes(BuildFile(L"standins\\manage-bde.exe")));
+}
+
 bool StoreSandbox::PlaceBootIni(const std::string& text) {
   AppSettings.bootIniPath = folder.File(L"boot.ini");
   return PlaceFile(AppSettings.bootIniPath, text);
