@@ -183,10 +183,10 @@ bool StoreSandbox::PlaceManageBde(const wchar_t* state) {
   std::wstring tool = std::wstring(windows) + L"\\SysNative\\manage-bde.exe";
   if (!state) return RemoveFile(tool);
   const wchar_t* key = L"Software\\VexaStandIns\\manage-bde";
-  bool recorded = *state ? RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:", REG_SZ, state,
-                                           static_cast<DWORD>((wcslen(state) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS
-                         : RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:") != ERROR_ACCESS_DENIED;
-  return recorded && PlaceFile(tool, ReadFileBytes(BuildFile(L"standins\\manage-bde.exe")));
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:");
+  DWORD size = static_cast<DWORD>((wcslen(state) + 1) * sizeof(wchar_t));
+  if (*state && RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:", REG_SZ, state, size) != ERROR_SUCCESS) return false;
+  return PlaceFile(tool, ReadFileBytes(BuildFile(L"standins\\manage-bde.exe")));
 }
 
 bool StoreSandbox::PlaceBootIni(const std::string& text) {
