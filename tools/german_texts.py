@@ -211,6 +211,9 @@ TEXTS = {
     57743: 'Nächster Start, einmalig: %s',
     57744: 'Nächster Firmware-Start, einmalig: %s',
     57745: 'Den einmaligen Start von „%s“ aufheben? Der nächste Start folgt dann wie gewohnt der Startreihenfolge.',
+    57760: 'BitLocker schützt Laufwerk %s, und diese Änderung betrifft Starteinstellungen, die BitLocker bei jedem Start prüft: Der nächste Start würde nach dem BitLocker-Wiederherstellungsschlüssel fragen.\\n\\nDen BitLocker-Schutz von %s für einen Neustart aussetzen und dann die Änderung vornehmen?\\n\\n„Nein“ ändert nichts.',
+    57761: 'Der BitLocker-Schutz von Laufwerk %s konnte nicht ausgesetzt werden; es wurde nichts geändert.\\n\\n%s',
+    57762: 'Es ließ sich nicht feststellen, ob BitLocker Laufwerk %s schützt:\\n\\n%s\\n\\nFalls ja, fragt der nächste Start nach dem BitLocker-Wiederherstellungsschlüssel. Die Änderung trotzdem vornehmen?',
 }
 
 DIALOGS = {

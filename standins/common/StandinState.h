@@ -1,4 +1,4 @@
-// Where the stand-ins of bootsect.exe, wpeutil.exe, shutdown.exe and schtasks.exe record what they were asked to do, for tests and
+// Where the stand-ins of bootsect.exe, wpeutil.exe, shutdown.exe, schtasks.exe and manage-bde.exe record what they were asked to do, for tests and
 // the demo to read: HKEY_LOCAL_MACHINE\Software\VexaStandIns\<tool>, one REG_SZ value per fact.
 #pragma once
 #include <string>

@@ -180,6 +180,18 @@ bool StoreSandbox::RemoveFile(const std::wstring& path) {
   return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
+bool StoreSandbox::PlaceManageBde(const wchar_t* state) {
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  std::wstring tool = std::wstring(windows) + L"\\SysNative\\manage-bde.exe";
+  if (!state) return RemoveFile(tool);
+  const wchar_t* key = L"Software\\VexaStandIns\\manage-bde";
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:");
+  DWORD size = static_cast<DWORD>((wcslen(state) + 1) * sizeof(wchar_t));
+  if (*state && RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:", REG_SZ, state, size) != ERROR_SUCCESS) return false;
+  return PlaceFile(tool, ReadFileBytes(BuildFile(L"standins\\manage-bde.exe")));
+}
+
 bool StoreSandbox::PlaceBootIni(const std::string& text) {
   AppSettings.bootIniPath = folder.File(L"boot.ini");
   return PlaceFile(AppSettings.bootIniPath, text);
