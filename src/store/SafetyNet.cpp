@@ -205,9 +205,21 @@ bool HasBootIniCopy(const RunChanges& changes) {
   return !changes.bootIniBackup.empty() && FileExists(changes.bootIniBackup);
 }
 
-bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId) {
+std::optional<std::string> ChangeScriptBytes(const std::wstring& currentId) {
+  const std::vector<RecordedChange>& changes = Runner().changes.done;
+  // The console's code page of this machine and of those like it: cmd reads a script in it unless
+  // told otherwise, and every name Vexa stores fits it.
+  const unsigned codePage = GetOEMCP();
+  std::wstring text = ChangeScriptText(changes, currentId, codePage);
+  std::string bytes = base::Narrow(text, codePage);
+  if (base::Widen(bytes, codePage) == text) return bytes;
+  if (AppSettings.osClass < 10) return std::nullopt;
   // UTF-8 without a byte-order mark: cmd would take a mark for part of the first command.
-  std::string bytes = base::Narrow(ChangeScriptText(Runner().changes.done, currentId), CP_UTF8);
+  return base::Narrow(ChangeScriptText(changes, currentId, kUtf8CodePage), kUtf8CodePage);
+}
+
+bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId) {
+  std::optional<std::string> bytes = ChangeScriptBytes(currentId);
   // Saved over an older script, a failed write must not leave half of each.
-  return WriteWholeFile(path, bytes);
+  return bytes && WriteWholeFile(path, *bytes);
 }

@@ -27,12 +27,10 @@ TEST(ChangeScript, ACreateASetAndAMenuOrderBecomeTheScript) {
   };
   // Each command is followed by its check; the moves leave the target's own entries on its menu.
   const core::String kStop = T16("\r\nif errorlevel 1 goto :stop\r\n\r\n");
-  EXPECT_EQ(ChangeScriptText(changes, kRunning),
+  EXPECT_EQ(ChangeScriptText(changes, kRunning, 850),
             T16("@echo off\r\n"
                 "setlocal DisableDelayedExpansion\r\n"
                 "rem Boot store changes made with Vexa, to be made again with bcdedit. Run as administrator.\r\n"
-                "for /f \"tokens=2 delims=:.\" %%c in ('chcp') do for %%n in (%%c) do set \"vexa_codepage=%%n\"\r\n"
-                "chcp 65001 >nul\r\n"
                 "\r\n"
                 "rem Nothing is changed unless this boot store holds the entries the changes name, and not yet "
                 "those they create.\r\n"
