@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "base/AppSettings.h"
 #include "base/Format.h"
 #include "base/Strings.h"
@@ -205,14 +208,27 @@ bool HasBootIniCopy(const RunChanges& changes) {
   return !changes.bootIniBackup.empty() && FileExists(changes.bootIniBackup);
 }
 
+namespace {
+
+// A comment may lose a character to the code page (a boot.ini title it names, say); a command may not.
+bool CommandsFit(const std::wstring& script, unsigned codePage) {
+  for (size_t start = 0, end = 0; start < script.size(); start = end + 2) {
+    end = std::min(script.find(L"\r\n", start), script.size());
+    std::wstring_view line = std::wstring_view(script).substr(start, end - start);
+    if (line.substr(0, 4) != L"rem " && base::Widen(base::Narrow(line, codePage), codePage) != line) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::optional<std::string> ChangeScriptBytes(const std::wstring& currentId) {
   const std::vector<RecordedChange>& changes = Runner().changes.done;
   // The console's code page of this machine and of those like it: cmd reads a script in it unless
   // told otherwise, and every name Vexa stores fits it.
   const unsigned codePage = GetOEMCP();
   std::wstring text = ChangeScriptText(changes, currentId, codePage);
-  std::string bytes = base::Narrow(text, codePage);
-  if (base::Widen(bytes, codePage) == text) return bytes;
+  if (CommandsFit(text, codePage)) return base::Narrow(text, codePage);
   if (AppSettings.osClass < 10) return std::nullopt;
   // UTF-8 without a byte-order mark: cmd would take a mark for part of the first command.
   return base::Narrow(ChangeScriptText(changes, currentId, kUtf8CodePage), kUtf8CodePage);

@@ -39,7 +39,7 @@ TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) 
   Runner().RunChecked(DefaultArgs(copy), 0);
   BootEntry xp;
   ParseBootIniLine(kXpLine, xp);
-  ASSERT_TRUE(BootIniSetTitle(xp, L"XP 100%~f0"));
+  ASSERT_TRUE(BootIniSetTitle(xp, L"XP 100%~f0 \u20ac"));
   ToolResult order = WriteDisplayOrder({copy, demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid,
                      created},
                     {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid, demo::kGrub,
@@ -52,7 +52,7 @@ TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) 
   ASSERT_TRUE(SaveChangeScript(script, demo::kWindows10));
   const std::string text = ReadFileBytes(script);
   EXPECT_LT(text.find("rem Make %%vexa_copy1%% the default entry"), text.find("rem Not repeated by this script: boot.ini"));
-  EXPECT_NE(text.find("caf\x82"), std::string::npos) << "written in the OEM code page, which cmd reads on every Windows";
+  EXPECT_NE(text.find("caf\x82"), std::string::npos) << "in the OEM code page, whatever a comment holds";
   for (size_t at = text.find("%~"), before = 0; at != std::string::npos; at = text.find("%~", at + 1), before = 0) {
     while (before < at && text[at - 1 - before] == '%') ++before;
     EXPECT_EQ(before % 2, 1u) << "a lone %~ ends the script on Windows: " << text.substr(at - before, 20);
