@@ -93,7 +93,8 @@ bool Is(const std::vector<String>& tokens, size_t index, const core::Char* text)
 
 template <size_t N>
 bool IsOneOf(const String& token, const core::Char* const (&list)[N]) {
-  return std::any_of(std::begin(list), std::end(list), [&](const core::Char* item) { return core::EqualsNoCase(token, item); });
+  return std::any_of(std::begin(list), std::end(list),
+                     [&](const core::Char* item) { return core::EqualsNoCase(token, item); });
 }
 
 bool IsSwitch(const String& token) { return !token.empty() && token[0] == T16('/'); }
@@ -312,8 +313,8 @@ String ChangeLines(const RecordedChange& change, ScriptNames& names) {
     if (!command) {
       String arguments;
       for (const String& token : Tokens(change.arguments)) arguments += T16(' ') + token;
-      return CommentLine(T16("Not repeated by this script, as it names an entry bcdedit knows no identifier of: bcdedit") +
-                         arguments);
+      return CommentLine(
+          T16("Not repeated by this script, as it names an entry bcdedit knows no identifier of: bcdedit") + arguments);
     }
     commands.push_back(*command);
   }
@@ -351,13 +352,13 @@ String CodePageLines(unsigned codePage) {
                  "for /f \"tokens=*\" %%v in ('ver') do set \"vexa_windows=%%v\"\r\n"
                  "for %%w in (%vexa_windows%) do set \"vexa_windows=%%w\"\r\n"
                  "for /f \"delims=.\" %%n in (\"%vexa_windows%\") do set \"vexa_windows=%%n\"\r\n"
-                 "if %vexa_windows% LSS 10 (echo Run this script on Windows 10 or later: the cmd of older Windows cannot "
-                 "read the names in it. & goto :stop)\r\n");
+                 "if %vexa_windows% LSS 10 (echo Run this script on Windows 10 or later: the cmd of older Windows "
+                 "cannot read the names in it. & goto :stop)\r\n");
   // "Active code page: 437", "Aktive Codepage: 850.": the number after the colon.
   lines += T16("for /f \"tokens=2 delims=:.\" %%c in ('chcp') do for %%n in (%%c) do set \"vexa_codepage=%%n\"\r\n");
   lines += core::Format(T16("chcp %u >nul\r\n"
-                            "if errorlevel 1 (echo This console cannot read code page %u, the one this script is written "
-                            "in. & goto :stop)\r\n"),
+                            "if errorlevel 1 (echo This console cannot read code page %u, the one this script is "
+                            "written in. & goto :stop)\r\n"),
                         codePage, codePage);
   return lines;
 }
@@ -365,8 +366,8 @@ String CodePageLines(unsigned codePage) {
 // Nothing is changed on a store that lacks an object the changes name or has one they create.
 String CheckLines(const ScriptNames& names) {
   if (names.Required().empty() && names.Created().empty()) return String();
-  String lines = T16("\r\nrem Nothing is changed unless this boot store holds the entries the changes name, and not yet "
-                     "those they create.\r\n");
+  String lines = T16("\r\nrem Nothing is changed unless this boot store holds the entries the changes name, and not "
+                     "yet those they create.\r\n");
   for (const String& name : names.Required())
     lines += core::Format(T16("bcdedit /enum %s >nul 2>&1\r\n"
                               "if errorlevel 1 (echo This boot store has no entry %s. & goto :stop)\r\n"),
@@ -411,9 +412,8 @@ String ChangeScriptText(const std::vector<RecordedChange>& changes, const String
   String body;
   for (const RecordedChange& change : changes) body += ChangeLines(change, names);
 
-  String script = T16("@echo off\r\n"
-                      "setlocal DisableDelayedExpansion\r\n"
-                      "rem Boot store changes made with Vexa, to be made again with bcdedit. Run as administrator.\r\n");
+  String script = T16("@echo off\r\nsetlocal DisableDelayedExpansion\r\n");
+  script += T16("rem Boot store changes made with Vexa, to be made again with bcdedit. Run as administrator.\r\n");
   if (!IsAscii(body)) script += CodePageLines(codePage);
   script += CheckLines(names);
   script += body;

@@ -115,7 +115,8 @@ TEST(ChangeScript, ObjectsOnlyWhereACommandNamesThemAndACodePageSwitchOnlyBeyond
        T16("rem Not repeated by this script, as it names an entry bcdedit knows no identifier of: bcdedit /set {a)b}"),
        T16("(echo This boot store has no entry {a)b}")},
       {note(T16("boot.ini line retitled: C:\\grub=\"Gr\u00fcb ^")), 850, T16("Gr\u00fcb ^ \r\n"), T16("")},
-      {note(T16("boot.ini line retitled: C:\\grub=\"Gr\u00fcb\"")), 850, T16("\r\nchcp 850 >nul\r\n"), T16("vexa_windows")},
+      {note(T16("boot.ini line retitled: C:\\grub=\"Gr\u00fcb\"")), 850, T16("\r\nchcp 850 >nul\r\n"),
+       T16("vexa_windows")},
       {note(T16("boot.ini line retitled: C:\\grub=\"Gr\u00fcb\"")), kUtf8CodePage, T16("LSS 10 (echo"), T16("")},
       {note(T16("boot.ini line retitled: C:\\grub=\"Grub\"")), kUtf8CodePage, T16("Grub\"\r\n"), T16("chcp 65001")},
   };

@@ -17,7 +17,8 @@ TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) 
   StoreSandbox sandbox;
   ASSERT_TRUE(sandbox.SeedDemo());
   const wchar_t kXpLine[] = L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect";
-  ASSERT_TRUE(sandbox.PlaceBootIni("[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n" + base::Narrow(kXpLine, CP_ACP)));
+  ASSERT_TRUE(sandbox.PlaceBootIni("[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n" +
+                                   base::Narrow(kXpLine, CP_ACP)));
   // The boot menu as listed: names, order, timeout and default. The copy made the default is
   // listed as {default} wherever it appears, whatever identifier the tool gave it.
   auto menu = [&] { return sandbox.RunTool(L"bcdedit", L" /enum ACTIVE").output; };
@@ -51,7 +52,8 @@ TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) 
   const std::wstring script = sandbox.folder.File(L"fleet.cmd");
   ASSERT_TRUE(SaveChangeScript(script, demo::kWindows10));
   const std::string text = ReadFileBytes(script);
-  EXPECT_LT(text.find("rem Make %%vexa_copy1%% the default entry"), text.find("rem Not repeated by this script: boot.ini"));
+  EXPECT_LT(text.find("rem Make %%vexa_copy1%% the default entry"),
+            text.find("rem Not repeated by this script: boot.ini"));
   EXPECT_NE(text.find("caf\x82"), std::string::npos) << "in the OEM code page, whatever a comment holds";
   for (size_t at = text.find("%~"), before = 0; at != std::string::npos; at = text.find("%~", at + 1), before = 0) {
     while (before < at && text[at - 1 - before] == '%') ++before;
