@@ -112,6 +112,7 @@ const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
     win::OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
     win::OnMessage(win::kDpiChanged, &MainDialog::OnDpiChanged),
     win::OnMessage(kLayoutAgainMessage, &MainDialog::OnLayoutAgain),
+    win::OnMessage(WM_TIMER, &MainDialog::OnTimer),
 };
 
 MainDialog::MainDialog() : SkinDialog(IDD_MAIN, kMessages), pages_(kPageCount), pageButtons_(kPageCount) {
@@ -144,7 +145,7 @@ BOOL MainDialog::OnInit() {
   if (AppSettings.showWindow) BuildUi();
   UpdateVersionLine();
   ListenForTaskbar();
-  AddTrayIcon();
+  OfferTrayIcon();
   if (!AppSettings.showWindow) {
     windowShown_ = false;
     ShowWindow(Handle(), SW_HIDE);
@@ -497,7 +498,7 @@ INT_PTR MainDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<IN
 bool MainDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (taskbarCreated_ && message == taskbarCreated_) {
     trayIconAdded_ = false;
-    AddTrayIcon();
+    OfferTrayIcon();
     result = 0;
     return true;
   }
