@@ -155,6 +155,7 @@ TEXTS = {
     57509: 'Befehlsskripte',
     57510: 'Die Änderungen wurden gespeichert in\\n%s\\n\\nFühren Sie das Skript auf einem anderen Computer als Administrator aus, um dort dieselben Änderungen vorzunehmen.',
     57511: 'Die Datei %s konnte nicht geschrieben werden.',
+    57720: 'Die Änderungen können auf diesem Computer nicht als Skript gespeichert werden: Einige ihrer Namen enthalten Zeichen, die seiner Codepage für Befehlsskripte fehlen, und cmd.exe vor Windows 10 liest ein in UTF-8 geschriebenes Skript nicht zu Ende. Speichern Sie das Skript unter Windows 10 oder neuer.',
     57520: '\\n\\nOhne Kopie ändern? Ja gilt, bis Vexa beendet wird, für den Startspeicher und boot.ini (auf einer CD oder einem schreibgeschützten Stick kann keine Kopie angelegt werden). Nein lässt alles, wie es ist.',
     57521: 'Vor der ersten Änderung an boot.ini speichert Vexa eine Kopie davon. Diese Kopie konnte nicht angelegt werden, daher wurde boot.ini nicht geändert.\\n\\nKopie: %s\\n%s',
     57522: '\\n\\nboot.ini wird ebenfalls aus der Kopie\\n„%s“\\nzurückgesetzt; der Startcode der Datenträger bleibt, wie er ist.',

@@ -193,6 +193,8 @@
 #define IDS_FILTER_SCRIPTS 57509
 #define IDS_SCRIPT_SAVED 57510
 #define IDS_SCRIPT_NOT_SAVED 57511
+// A script that the cmd of this Windows could not read
+#define IDS_SCRIPT_NEEDS_WINDOWS_10 57720
 // Restarts that did not happen, a WinPE entry's ramdisk options, a new entry deleted again
 #define IDS_RESTART_FAILED 57540
 #define IDS_START_ONCE_TAKEN_BACK 57541
