@@ -292,6 +292,9 @@ TEST_F(FirmwarePageTest, EachChangeOfTheMenuSendsItsCommandAndShowsTheMenuReadBa
   std::vector<std::wstring> recorded;
   for (const RecordedChange& change : Runner().changes.done) recorded.push_back(change.arguments);
   EXPECT_EQ(recorded, changes) << "every change is in the saved script";
+  // Replayed elsewhere, the copy is named by the identifier that machine's tool gives it.
+  std::wstring script = ChangeScriptText(Runner().changes.done, L"", 65001);
+  EXPECT_NE(script.find(L"bcdedit /set {fwbootmgr} displayorder %vexa_copy1% /addlast"), std::wstring::npos) << script;
 }
 
 TEST_F(FirmwarePageTest, AFailedStepDeletesTheHalfMadeEntryAndNamesTheStep) {
