@@ -20,7 +20,6 @@ class MainDialog : public SkinDialog, public SettingsListener {
  public:
   static constexpr UINT kTrayIconId = 128;
   static constexpr UINT kTrayMessage = 0x8064;
-  static constexpr UINT kLayoutAgainMessage = WM_APP + 0x65;
 
   MainDialog();
   ~MainDialog() override;
@@ -55,6 +54,8 @@ class MainDialog : public SkinDialog, public SettingsListener {
 
  protected:
   BOOL OnInit() override;
+  // Moved to another monitor's DPI: the pictures drawn for it, the pages in the page area again.
+  void OnDpiChanged(UINT from, UINT to) override;
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
@@ -75,9 +76,6 @@ class MainDialog : public SkinDialog, public SettingsListener {
   INT_PTR OnDestroy(WPARAM, LPARAM);
   INT_PTR OnPaint(WPARAM, LPARAM);
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
-  // Moved to another monitor's DPI: to the place Windows suggests, with the pictures drawn for it.
-  INT_PTR OnDpiChanged(WPARAM, LPARAM);
-  INT_PTR OnLayoutAgain(WPARAM, LPARAM);
 
   // A tray command while a message box or dialog of ours is open brings that one forward instead.
   bool ForwardToModalWindow();

@@ -17,15 +17,10 @@ class SkinPage : public win::AppDialog {
   // Before the program ends or the machine restarts: false when the user wants to stay (unsaved
   // changes the page has asked about).
   virtual bool ConfirmLeave() { return true; }
-  // The window now has another DPI: the page's lists measure their rows again (their image lists
-  // were filled anew at the new size) and their columns take the new scale.
-  virtual void OnDpiChanged(UINT dpi);
 
  protected:
-  void BeforeInit() override;
+  // The page's lists measure their rows again (their image lists were filled anew at the new
+  // size) and their columns take the new scale.
+  void OnDpiChanged(UINT from, UINT to) override;
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-
- private:
-  // What the page's controls were last laid out for.
-  UINT dpi_ = 0;
 };

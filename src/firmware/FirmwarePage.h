@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
-#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -21,7 +19,6 @@ class FirmwarePage : public SkinPage {
   // Reads the firmware's menu again, unless the user has moved entries and not saved them.
   void Refresh(int what) override;
   void Relocalize() override;
-  void OnDpiChanged(UINT dpi) override;
   // Unsaved moves: saved, dropped, or the user stays (false).
   bool ConfirmLeave() override;
 
@@ -75,8 +72,6 @@ class FirmwarePage : public SkinPage {
   PageContext context_;
   win::ListView rows_;
   KeyList rowKeys_;
-  ScaledHeader header_;
-  RowImages rowImages_;
   SkinButton pageIcon_;
   SkinButton moveUp_;
   SkinButton moveDown_;

@@ -8,9 +8,7 @@
 #include <vector>
 
 #include "base/Strings.h"
-#include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
-#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -33,7 +31,7 @@ class OsListPage : public SkinPage {
   void Refresh(int what) override;
   void Relocalize() override;
   bool ConfirmLeave() override;
-  void OnDpiChanged(UINT dpi) override;
+  void OnDpiChanged(UINT from, UINT to) override;
 
   // The list (the page's record of the boot menu).
   EntryList& List() { return list_; }
@@ -180,8 +178,6 @@ class OsListPage : public SkinPage {
   EntryList list_;
   win::ListView rows_;
   KeyList rowKeys_;
-  ScaledHeader header_;
-  RowImages rowImages_;
   // Both lists hand back the chosen item's data text, as the locale list does.
   VolumePicker menuLanguage_;
   VolumePicker menuStyle_;
