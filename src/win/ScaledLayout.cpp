@@ -111,6 +111,8 @@ LOGFONTW TemplateFont(HINSTANCE instance, UINT templateId, UINT dpi) {
   ParsedTemplate form;
   if (!Parse(instance, templateId, form)) return {};
   form.font.lfHeight = -MulDiv(-form.font.lfHeight, static_cast<int>(dpi), 72);
+  // The dialog manager asks for any character set of the face, not the template's.
+  form.font.lfCharSet = DEFAULT_CHARSET;
   return form.font;
 }
 
