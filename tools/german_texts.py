@@ -69,6 +69,7 @@ TEXTS = {
     57375: 'Hinweis: Wählen Sie nur ein gültiges Betriebssystem; ein ungültiges kann den Start verhindern.\\n\\nSoll „%s“ wirklich Standardeintrag des Startladers werden?',
     57376: 'Bestätigen: Als Standard festlegen',
     57440: 'Der Autostart konnte nicht geändert werden: Windows hat die Änderung des Werts „Tavro Vexa“ im Run-Schlüssel der Registrierung verweigert.',
+    57730: 'Der Autostart konnte nicht geändert werden: Die Aufgabenplanung hat die Änderung der Anmeldeaufgabe „Tavro Vexa“ nicht übernommen.\\n\\n%s',
     57378: 'Die Datei %s kann nicht geladen werden.\\nBitte kopieren Sie sie aus dem Ordner „system32“ von Vista/Win7 nach %s.',
     57379: 'Änderungen der Systemliste (Sortieren oder Löschen) sind noch nicht gespeichert.\\n\\nSpeichern Sie sie, bevor Sie einen neuen Eintrag hinzufügen.\\n\\n„Ja“ speichert die Änderungen, „Nein“ verwirft sie.',
     57380: 'BCD-Starteintrag',

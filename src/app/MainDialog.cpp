@@ -104,6 +104,7 @@ const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
     win::OnMessage(WM_DESTROY, &MainDialog::OnDestroy),
     win::OnMessage(WM_PAINT, &MainDialog::OnPaint),
     win::OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
+    win::OnMessage(WM_TIMER, &MainDialog::OnTimer),
 };
 
 MainDialog::MainDialog() : SkinDialog(IDD_MAIN, kMessages), pages_(kPageCount), pageButtons_(kPageCount) {
@@ -136,7 +137,7 @@ BOOL MainDialog::OnInit() {
   if (AppSettings.showWindow) BuildUi();
   UpdateVersionLine();
   ListenForTaskbar();
-  AddTrayIcon();
+  OfferTrayIcon();
   if (!AppSettings.showWindow) {
     windowShown_ = false;
     ShowWindow(Handle(), SW_HIDE);
@@ -462,7 +463,7 @@ INT_PTR MainDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<IN
 bool MainDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (taskbarCreated_ && message == taskbarCreated_) {
     trayIconAdded_ = false;
-    AddTrayIcon();
+    OfferTrayIcon();
     result = 0;
     return true;
   }

@@ -20,6 +20,9 @@ class MainDialog : public SkinDialog, public SettingsListener {
  public:
   static constexpr UINT kTrayIconId = 128;
   static constexpr UINT kTrayMessage = 0x8064;
+  // A refused icon is offered again this often, for this long.
+  static constexpr UINT kTrayRetryMilliseconds = 1000;
+  static constexpr DWORD kTrayRetryLimitMilliseconds = 3 * 60 * 1000;
 
   MainDialog();
   ~MainDialog() override;
@@ -29,7 +32,8 @@ class MainDialog : public SkinDialog, public SettingsListener {
   void ShowPage(int index);
   void BuildUi();
   void UpdateVersionLine();
-  void AddTrayIcon();
+  // NIM_ADD; false while the taskbar refuses the icon.
+  bool AddTrayIcon();
   void ShowBalloon(const std::wstring& text, UINT milliseconds);
   void ShowFromTray();
   void HideToTray();
@@ -82,6 +86,9 @@ class MainDialog : public SkinDialog, public SettingsListener {
   // Runs the about page or the config dialog, one at a time.
   void RunDialog(win::Dialog& dialog, HWND owner);
   void ShowTrayMenu();
+  // Adds the icon, or offers it again every kTrayRetryMilliseconds for a while.
+  void OfferTrayIcon();
+  INT_PTR OnTimer(WPARAM, LPARAM);
   void RemoveTrayIcon();
   // The icon's tip: the title where balloons carry the system line, else the system line itself.
   std::wstring TrayTip() const;
@@ -120,6 +127,7 @@ class MainDialog : public SkinDialog, public SettingsListener {
   std::wstring tipText_;
   std::wstring systemLine_;  // the current-system line while an activity stands in its place
   UINT taskbarCreated_ = 0;
+  DWORD trayRetryStart_ = 0;
   win::Dialog* openDialog_ = nullptr;
 
   win::UniqueIcon bigIcon_;

@@ -13,6 +13,7 @@ namespace {
 
 // The shell's notice that the user clicked a balloon.
 constexpr UINT kBalloonClicked = WM_USER + 5;
+constexpr UINT_PTR kTrayRetryTimer = 1;
 
 void CopyBounded(wchar_t* target, size_t capacity, const std::wstring& text) {
   lstrcpynW(target, text.c_str(), static_cast<int>(capacity));
@@ -50,11 +51,31 @@ void LetThroughFilter(HWND window, UINT message) {
 
 std::wstring MainDialog::TrayTip() const { return balloonCapable_ ? AppSettings.appTitle : tipText_; }
 
-void MainDialog::AddTrayIcon() {
+bool MainDialog::AddTrayIcon() {
   NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | (balloonCapable_ ? NIF_INFO : 0);
   CopyBounded(data.szTip, std::size(data.szTip), TrayTip());
-  trayIconAdded_ = win::NotifyIcon(NIM_ADD, data) || trayIconAdded_;
+  const bool added = win::NotifyIcon(NIM_ADD, data);
+  trayIconAdded_ = added || trayIconAdded_;
+  return added;
+}
+
+void MainDialog::OfferTrayIcon() {
+  if (AddTrayIcon()) {
+    KillTimer(Handle(), kTrayRetryTimer);
+    return;
+  }
+  // Started at logon, the program can come before the taskbar, which refuses the icon until it
+  // exists and may have announced itself ("TaskbarCreated") before this window listened.
+  trayRetryStart_ = GetTickCount();
+  SetTimer(Handle(), kTrayRetryTimer, kTrayRetryMilliseconds, nullptr);
+}
+
+INT_PTR MainDialog::OnTimer(WPARAM timer, LPARAM) {
+  if (timer != kTrayRetryTimer) return FALSE;
+  if (AddTrayIcon() || GetTickCount() - trayRetryStart_ >= kTrayRetryLimitMilliseconds)
+    KillTimer(Handle(), kTrayRetryTimer);
+  return TRUE;
 }
 
 void MainDialog::ListenForTaskbar() {

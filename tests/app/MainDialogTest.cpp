@@ -206,6 +206,21 @@ TEST_F(MainWindow, StartedHiddenShowsABalloonAndBuildsNoPageUntilShown) {
   main.End(0);
 }
 
+TEST_F(MainWindow, AnIconTheTaskbarRefusesIsOfferedAgainUntilTaken) {
+  AppSettings.showWindow = false;
+  seams.script.trayAddsRefused = 2;
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  auto adds = [&] {
+    std::vector<DWORD> messages = TrayMessages();
+    return std::count(messages.begin(), messages.end(), DWORD{NIM_ADD});
+  };
+  EXPECT_TRUE(PumpUntil([&] { return adds() == 3; }));
+  PumpUntil([] { return false; }, std::chrono::milliseconds(3 * MainDialog::kTrayRetryMilliseconds));
+  EXPECT_EQ(adds(), 3) << "taken, it is offered no more";
+  main.End(0);
+}
+
 TEST_F(MainWindow, WindowsTwoThousandGetsNoBalloonAndAShortTip) {
   AppSettings.showWindow = false;
   AppSettings.osClass = 1;

@@ -39,8 +39,8 @@ class StoreSandbox {
 
   // The runner gets the folder as its program folder and wow64 as its flag, which makes the tool
   // folder bin64\ (1) or bin\ (0); the stand-ins go there unless tools is kNone. Either way the
-  // prefix's system folders hold the shutdown.exe stand-in instead of Wine's. The settings
-  // record names the private store, a BCD system, and tools when there are some.
+  // prefix's system folders hold the shutdown.exe and schtasks.exe stand-ins instead of Wine's. The
+  // settings record names the private store, a BCD system, and tools when there are some.
   explicit StoreSandbox(Tools tools = Tools::kStandins, int wow64 = 1);
   ~StoreSandbox();
   StoreSandbox(const StoreSandbox&) = delete;
