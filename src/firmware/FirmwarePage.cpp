@@ -100,7 +100,6 @@ BOOL FirmwarePage::OnInit() {
   moveDown_.Attach(Handle(), IDC_FIRMWARE_MOVE_DOWN);
   SetUpButtons();
   CreateColumns();
-  header_.AttachToList(rows_.Handle());
   Load();
   return TRUE;
 }
@@ -116,7 +115,7 @@ void FirmwarePage::SetUpButtons() {
 
 void FirmwarePage::CreateColumns() {
   rows_.SetExtendedStyle(kListStyle);
-  rowImages_.Apply(rows_.Handle(), win::DpiOf(Handle()));
+  rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
   RECT client = {};
   GetClientRect(rows_.Handle(), &client);
   int width = client.right - client.left;
@@ -125,11 +124,6 @@ void FirmwarePage::CreateColumns() {
   rows_.InsertColumn(1, GetText(IDS_COLUMN_TYPE), width * 22 / 100);
   rows_.InsertColumn(2, GetText(IDS_COLUMN_PATH_DEVICE), width * 28 / 100);
   rows_.InsertColumn(3, GetText(IDS_COLUMN_INFORMATION), width * 14 / 100 - win::ScaleToDpi(4, win::DpiOf(Handle())));
-}
-
-void FirmwarePage::OnDpiChanged(UINT dpi) {
-  rowImages_.Apply(rows_.Handle(), dpi);
-  SkinPage::OnDpiChanged(dpi);
 }
 
 void FirmwarePage::Relocalize() {

@@ -8,7 +8,6 @@
 #include "controls/ArmedRestart.h"
 #include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
-#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -22,7 +21,6 @@ class FirmwarePage : public SkinPage {
   // Reads the firmware's menu again, unless the user has moved entries and not saved them.
   void Refresh(int what) override;
   void Relocalize() override;
-  void OnDpiChanged(UINT dpi) override;
   // Unsaved moves: saved, dropped, or the user stays (false).
   bool ConfirmLeave() override;
   std::wstring OneTimeStart() const override;
@@ -88,8 +86,6 @@ class FirmwarePage : public SkinPage {
   PageContext context_;
   win::ListView rows_;
   KeyList rowKeys_;
-  ScaledHeader header_;
-  RowImages rowImages_;
   SkinButton pageIcon_;
   SkinButton moveUp_;
   SkinButton moveDown_;
