@@ -73,6 +73,7 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
 
  protected:
   BOOL OnInit() override;
+  void OnDpiChanged(UINT, UINT) override { PlaceChildren(); }
 
  private:
   INT_PTR OnTabChange(WPARAM, LPARAM);
@@ -81,6 +82,8 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   INT_PTR OnOk(WPARAM, LPARAM);
   INT_PTR OnCancel(WPARAM, LPARAM);
 
+  // The pages and the raw listing in the tabs' area, the strip of kinds (add mode) over the top area.
+  void PlaceChildren();
   void BuildTabs();
   void Fill();
   // The window a tab shows: the general page, the advanced page or the raw listing.
@@ -124,7 +127,6 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   win::Tab tabs_;
   win::Window debug_;
   SkinButton prev_, next_;
-  RECT pageArea_ = {};
 };
 
 // Opens the dialog modally on an entry (the boot manager record for -1, add mode for

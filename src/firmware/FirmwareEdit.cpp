@@ -107,17 +107,18 @@ void FirmwarePage::UpdateEditButtons(int row) {
   EnableItem(IDC_FIRMWARE_SET_TIMEOUT, editable);
 }
 
-bool FirmwarePage::GreyOffOrderRows(WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool FirmwarePage::GreyOffOrderRows(LPARAM lParam, INT_PTR& result) {
   auto& draw = *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
   if (draw.nmcd.hdr.hwndFrom != rows_.Handle() || draw.nmcd.hdr.code != static_cast<UINT>(NM_CUSTOMDRAW) ||
       menu_.offOrder.empty())
     return false;
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+    result = CDRF_NOTIFYITEMDRAW;
+    return true;
+  }
   bool offOrder = (draw.nmcd.dwDrawStage & CDDS_ITEM) && draw.nmcd.lItemlParam >= static_cast<LPARAM>(shown_.size());
   if (offOrder) draw.clrText = GetSysColor(COLOR_GRAYTEXT);
-  // Where the page draws its cells scaled, that drawing answers (the first column takes the grey).
-  if (SkinPage::OnOtherMessage(WM_NOTIFY, wParam, lParam, result)) return true;
-  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) result = CDRF_NOTIFYITEMDRAW;
-  else result = offOrder ? CDRF_NEWFONT : CDRF_DODEFAULT;
+  result = offOrder ? CDRF_NEWFONT : CDRF_DODEFAULT;
   return true;
 }
 

@@ -106,7 +106,6 @@ BOOL FirmwarePage::OnInit() {
   moveDown_.Attach(Handle(), IDC_FIRMWARE_MOVE_DOWN);
   SetUpButtons();
   CreateColumns();
-  header_.AttachToList(rows_.Handle());
   Load();
   return TRUE;
 }
@@ -122,7 +121,7 @@ void FirmwarePage::SetUpButtons() {
 
 void FirmwarePage::CreateColumns() {
   rows_.SetExtendedStyle(kListStyle);
-  rowImages_.Apply(rows_.Handle(), win::DpiOf(Handle()));
+  rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
   RECT client = {};
   GetClientRect(rows_.Handle(), &client);
   int width = client.right - client.left;
@@ -131,11 +130,6 @@ void FirmwarePage::CreateColumns() {
   rows_.InsertColumn(1, GetText(IDS_COLUMN_TYPE), width * 22 / 100);
   rows_.InsertColumn(2, GetText(IDS_COLUMN_PATH_DEVICE), width * 28 / 100);
   rows_.InsertColumn(3, GetText(IDS_COLUMN_INFORMATION), width * 14 / 100 - win::ScaleToDpi(4, win::DpiOf(Handle())));
-}
-
-void FirmwarePage::OnDpiChanged(UINT dpi) {
-  rowImages_.Apply(rows_.Handle(), dpi);
-  SkinPage::OnDpiChanged(dpi);
 }
 
 void FirmwarePage::Relocalize() {
@@ -383,7 +377,7 @@ void FirmwarePage::ShowRowMenu(POINT at) {
 }
 
 bool FirmwarePage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  if (message == WM_NOTIFY && GreyOffOrderRows(wParam, lParam, result)) return true;
+  if (message == WM_NOTIFY && GreyOffOrderRows(lParam, result)) return true;
   // Shown again: another program (or the OS list's store switch) may have changed the menu.
   if (message == WM_SHOWWINDOW && !wParam) stale_ = true;
   if (message == WM_SHOWWINDOW && wParam && stale_ && !orderChanged_) {

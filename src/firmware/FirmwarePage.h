@@ -8,7 +8,6 @@
 #include "controls/ArmedRestart.h"
 #include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
-#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -23,7 +22,6 @@ class FirmwarePage : public SkinPage {
   // Reads the firmware's menu again, unless the user has moved entries and not saved them.
   void Refresh(int what) override;
   void Relocalize() override;
-  void OnDpiChanged(UINT dpi) override;
   // Unsaved moves: saved, dropped, or the user stays (false).
   bool ConfirmLeave() override;
   std::wstring OneTimeStart() const override;
@@ -108,7 +106,7 @@ class FirmwarePage : public SkinPage {
   void AddOffOrderRows();
   void UpdateEditButtons(int row);
   // NM_CUSTOMDRAW of the list: the rows below the order in the system's grey.
-  bool GreyOffOrderRows(WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  bool GreyOffOrderRows(LPARAM lParam, INT_PTR& result);
   // Shows menu as read, the row of identifier selected.
   void ShowMenu(const FirmwareMenu& menu, const std::wstring& identifier);
   // After a change's run: reads the menu back and shows it (identifier's row selected). Empty
@@ -122,8 +120,6 @@ class FirmwarePage : public SkinPage {
   PageContext context_;
   win::ListView rows_;
   KeyList rowKeys_;
-  ScaledHeader header_;
-  RowImages rowImages_;
   SkinButton pageIcon_;
   SkinButton moveUp_;
   SkinButton moveDown_;

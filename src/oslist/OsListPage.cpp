@@ -77,7 +77,6 @@ BOOL OsListPage::OnInit() {
   menuStyle_.Attach(Item(IDC_OSLIST_MENU_STYLE));
   SetUpButtons();
   CreateColumns();
-  header_.AttachToList(rows_.Handle());
   UpdateStoreLabel(true);
   RefreshList(false);
   TakeStoreTimeout();
@@ -122,16 +121,17 @@ void OsListPage::MakeHeaderImages() {
   Header_SetImageList(ListView_GetHeader(rows_.Handle()), headerImages_);
 }
 
-void OsListPage::OnDpiChanged(UINT dpi) {
+void OsListPage::OnDpiChanged(UINT from, UINT to) {
   // After the rows' images: setting those may hand the header the same list.
-  rowImages_.Apply(rows_.Handle(), dpi);
-  SkinPage::OnDpiChanged(dpi);
+  SkinPage::OnDpiChanged(from, to);
   MakeHeaderImages();
+  // Laid out again, the label has its template's width: it takes its text's again.
+  UpdateStoreLabel(false);
 }
 
 void OsListPage::CreateColumns() {
   rows_.SetExtendedStyle(kListStyle);
-  rowImages_.Apply(rows_.Handle(), win::DpiOf(Handle()));
+  rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
   if (!headerImages_) MakeHeaderImages();
 
   RECT client = {};

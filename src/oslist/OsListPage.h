@@ -11,7 +11,6 @@
 #include "controls/ArmedRestart.h"
 #include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
-#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
@@ -39,7 +38,7 @@ class OsListPage : public SkinPage {
   void Refresh(int what) override;
   void Relocalize() override;
   bool ConfirmLeave() override;
-  void OnDpiChanged(UINT dpi) override;
+  void OnDpiChanged(UINT from, UINT to) override;
   std::wstring OneTimeStart() const override;
   void OnSessionNotice(SessionNotice notice) override;
 
@@ -202,8 +201,6 @@ class OsListPage : public SkinPage {
   EntryList list_;
   win::ListView rows_;
   KeyList rowKeys_;
-  ScaledHeader header_;
-  RowImages rowImages_;
   // Both lists hand back the chosen item's data text, as the locale list does.
   VolumePicker menuLanguage_;
   VolumePicker menuStyle_;
