@@ -5,6 +5,8 @@
 #include <unordered_set>
 
 #include "core/DeviceSpec.h"
+#include "core/Format.h"
+#include "core/StoreCommands.h"
 #include "core/Strings.h"
 
 namespace {
@@ -233,4 +235,24 @@ std::vector<core::String> WithoutIdentifier(const core::String& value, const cor
     if (!core::EqualsNoCase(id, identifier)) kept.push_back(std::move(id));
   }
   return kept;
+}
+
+std::vector<core::String> FixCommands(const Finding& finding, const MenuCheckInput& input) {
+  switch (finding.fix) {
+    case FixKind::kNone: return {};
+    case FixKind::kDeleteEntry: return {DeleteEntryArgs(finding.identifier)};
+    case FixKind::kAppendToMenu: return {AppendToMenuArgs(finding.identifier)};
+    case FixKind::kDropReference: break;
+  }
+  const BootEntry* owner = &input.manager;
+  for (const BootEntry& object : input.objects) {
+    if (core::EqualsNoCase(object.identifier, finding.owner)) owner = &object;
+  }
+  auto held = owner->elements.find(finding.element);
+  const core::String value = held == owner->elements.end() ? core::String() : held->second;
+  const std::vector<core::String> kept = WithoutIdentifier(value, finding.identifier);
+  if (kept.empty()) return {DeleteElementArgs(finding.owner, finding.element)};
+  core::String joined;
+  for (const core::String& id : kept) joined += T16(' ') + id;
+  return {core::Format(T16(" /set %s %s%s"), finding.owner, finding.element, joined)};
 }

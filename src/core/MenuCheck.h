@@ -66,6 +66,10 @@ struct Finding {
 
 std::vector<Finding> CheckMenu(const MenuCheckInput& input, const MachineProbe& probe);
 
+// The tool's commands that carry out finding's fix, in order; none for a finding without a fix.
+// A reference is dropped by writing its list again without it (every other entry in its place).
+std::vector<core::String> FixCommands(const Finding& finding, const MenuCheckInput& input);
+
 // The identifiers of a list element's value (one per line, as the parser joins them), in order.
 std::vector<core::String> ListedIdentifiers(const core::String& value);
 // The value a list element is written back with after a fix drops identifier from it: every
