@@ -237,22 +237,35 @@ std::vector<core::String> WithoutIdentifier(const core::String& value, const cor
   return kept;
 }
 
-std::vector<core::String> FixCommands(const Finding& finding, const MenuCheckInput& input) {
-  switch (finding.fix) {
-    case FixKind::kNone: return {};
-    case FixKind::kDeleteEntry: return {DeleteEntryArgs(finding.identifier)};
-    case FixKind::kAppendToMenu: return {AppendToMenuArgs(finding.identifier)};
-    case FixKind::kDropReference: break;
+std::vector<PlannedFix> PlanFixes(const std::vector<Finding>& findings, MenuCheckInput input) {
+  std::vector<PlannedFix> plan;
+  for (FixKind kind : {FixKind::kDropReference, FixKind::kAppendToMenu, FixKind::kDeleteEntry}) {
+    for (const Finding& finding : findings) {
+      if (finding.fix != kind) continue;
+      if (kind == FixKind::kDeleteEntry) {
+        plan.push_back({finding, {DeleteEntryArgs(finding.identifier)}});
+        continue;
+      }
+      if (kind == FixKind::kAppendToMenu) {
+        plan.push_back({finding, {AppendToMenuArgs(finding.identifier)}});
+        continue;
+      }
+      BootEntry* owner = &input.manager;
+      for (BootEntry& object : input.objects) {
+        if (core::EqualsNoCase(object.identifier, finding.owner)) owner = &object;
+      }
+      core::String& value = owner->elements[finding.element];
+      const std::vector<core::String> kept = WithoutIdentifier(value, finding.identifier);
+      core::String joined;
+      for (const core::String& id : kept) joined += (joined.empty() ? T16("") : T16("\n")) + id;
+      value = joined;
+      if (kept.empty()) {
+        plan.push_back({finding, {DeleteElementArgs(finding.owner, finding.element)}});
+        continue;
+      }
+      plan.push_back({finding, {core::Format(T16(" /set %s %s %s"), finding.owner, finding.element,
+                                             core::ReplaceAll(joined, T16("\n"), T16(" ")))}});
+    }
   }
-  const BootEntry* owner = &input.manager;
-  for (const BootEntry& object : input.objects) {
-    if (core::EqualsNoCase(object.identifier, finding.owner)) owner = &object;
-  }
-  auto held = owner->elements.find(finding.element);
-  const core::String value = held == owner->elements.end() ? core::String() : held->second;
-  const std::vector<core::String> kept = WithoutIdentifier(value, finding.identifier);
-  if (kept.empty()) return {DeleteElementArgs(finding.owner, finding.element)};
-  core::String joined;
-  for (const core::String& id : kept) joined += T16(' ') + id;
-  return {core::Format(T16(" /set %s %s%s"), finding.owner, finding.element, joined)};
+  return plan;
 }

@@ -66,9 +66,16 @@ struct Finding {
 
 std::vector<Finding> CheckMenu(const MenuCheckInput& input, const MachineProbe& probe);
 
-// The tool's commands that carry out finding's fix, in order; none for a finding without a fix.
-// A reference is dropped by writing its list again without it (every other entry in its place).
-std::vector<core::String> FixCommands(const Finding& finding, const MenuCheckInput& input);
+// The tool's commands that carry out the fixes of findings, each fix with its commands, in the order
+// they are to run: references dropped first (a list is written again without the identifier, every
+// other entry in its place, and a later fix of the same list starts from that), then loaders put
+// back on the menu, then dead entries deleted (with /cleanup, which takes them off the menu).
+// Findings without a fix have no place in the plan.
+struct PlannedFix {
+  Finding finding;
+  std::vector<core::String> commands;
+};
+std::vector<PlannedFix> PlanFixes(const std::vector<Finding>& findings, MenuCheckInput input);
 
 // The identifiers of a list element's value (one per line, as the parser joins them), in order.
 std::vector<core::String> ListedIdentifiers(const core::String& value);

@@ -26,6 +26,9 @@ class EntryList {
   // Indexes into entries in menu order; rebuild whenever entries is reordered or shrinks.
   std::vector<int> displayIndex;
   BootEntry bootManager;
+  // The store's objects that are no menu entry (resume objects, device options, inherit sets,
+  // firmware applications...), as the last full listing gave them.
+  std::vector<BootEntry> otherObjects;
   BootEntry scratch;  // parse buffer, reset before each use
   BootEntry currentOs;
   int legacyRow = -1;

@@ -171,21 +171,28 @@ TEST(MenuCheck, BootIniDefaultAndLoaderFilesAndTheFixedMenuKeepsItsOrder) {
   machine.files.erase(T16("C:\\ntldr"));
   EXPECT_EQ(CheckMenu(input, machine).front().detail, T16("C:\\ntldr"));
 
-  // A ghost in the middle of the menu leaves it with every other line in its place; a ghost
-  // that was the only default takes the element with it.
+  // Two ghosts on the menu (one of them the default) and a dead entry: each list is written
+  // without its ghosts, every other line in its place, before the dead entry is deleted.
   const core::String ghost = T16("{deadbeef-0000-0000-0000-000000000000}");
-  MenuCheckInput haunted = InputOf(core::ReplaceAll(core::ReplaceAll(kManager, T16("{b0000000-0000-0000-0000-00000000000b}"), ghost),
-                                                    T16("default                 {a0000000-0000-0000-0000-00000000000a}"),
-                                                    T16("default                 ") + ghost),
-                                   kHealthy);
+  core::String manager = core::ReplaceAll(kManager, T16("{b0000000-0000-0000-0000-00000000000b}"), ghost);
+  manager = core::ReplaceAll(manager, T16("default                 {a0000000-0000-0000-0000-00000000000a}"),
+                             T16("default                 ") + ghost);
+  manager = core::ReplaceAll(manager, T16("{e0000000-0000-0000-0000-00000000000e}\n"),
+                             T16("{e0000000-0000-0000-0000-00000000000e}\n                        {deadbeef-0000-0000-0000-000000000001}\n"));
+  const MenuCheckInput haunted = InputOf(manager, core::ReplaceAll(kHealthy, T16("vhd=[C:]\\VHD\\win8.vhdx\npath"),
+                                                                     T16("unknown\npath")));
   std::vector<core::String> commands;
-  for (const Finding& finding : CheckMenu(haunted, machine)) {
-    for (const core::String& command : FixCommands(finding, haunted)) commands.push_back(command);
+  for (const PlannedFix& fix : PlanFixes(CheckMenu(haunted, machine), haunted)) {
+    for (const core::String& command : fix.commands) commands.push_back(command);
   }
   // Windows 7, whose line the ghost took, is then on no menu and goes back last.
   EXPECT_EQ(commands, (std::vector<core::String>{
                           T16(" /set {9dea862c-5cdd-4e70-acc1-f32b344d4795} displayorder {a0000000-0000-0000-0000-00000000000a} ")
+                              T16("{c0000000-0000-0000-0000-00000000000c} {e0000000-0000-0000-0000-00000000000e} ")
+                              T16("{deadbeef-0000-0000-0000-000000000001}"),
+                          T16(" /set {9dea862c-5cdd-4e70-acc1-f32b344d4795} displayorder {a0000000-0000-0000-0000-00000000000a} ")
                               T16("{c0000000-0000-0000-0000-00000000000c} {e0000000-0000-0000-0000-00000000000e}"),
                           T16(" /deletevalue  {9dea862c-5cdd-4e70-acc1-f32b344d4795}   default"),
-                          T16(" /displayorder {b0000000-0000-0000-0000-00000000000b} /addlast")}));
+                          T16(" /displayorder {b0000000-0000-0000-0000-00000000000b} /addlast"),
+                          T16(" /delete {c0000000-0000-0000-0000-00000000000c} /cleanup ")}));
 }
