@@ -84,6 +84,9 @@ class Checker {
 
     std::unordered_map<core::String, const BootEntry*> started;
     for (const BootEntry* entry : reached) {
+      // The tools and the resume object are only checked for being there: they live on the
+      // system partition, which Windows mostly gives no letter.
+      if (!menuLines_.count(Folded(entry->identifier))) continue;
       if (CheckDevices(*entry)) continue;
       if (entry->device.empty() || entry->GetPath().empty()) continue;
       core::String key = Folded(entry->device) + T16('|') + Folded(entry->GetPath());
@@ -156,9 +159,9 @@ class Checker {
         Add({FindingKind::kFileMissing, FixKind::kDeleteEntry, entry.identifier, entry.description, element, {}, where});
         return true;
       case Presence::kCannotCheck:
-        // Said of the lines of the Windows menu only: the tools and the firmware's own entries
-        // mostly live on partitions without a letter, healthy as they are.
-        if (input_.windowsMenu && menuLines_.count(Folded(entry.identifier)))
+        // Said of the Windows menu only: the firmware's own entries mostly live on partitions
+        // without a letter, healthy as they are.
+        if (input_.windowsMenu)
           Add({FindingKind::kFileUnchecked, FixKind::kNone, entry.identifier, entry.description, element, {}, where});
         return false;
     }

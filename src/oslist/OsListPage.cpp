@@ -51,6 +51,8 @@ const win::MessageEntry<OsListPage> OsListPage::kMessages[] = {
     win::OnCommand(IDC_OSLIST_BROWSE_STORE, BN_CLICKED, &OsListPage::OnBrowseStore),
     win::OnCommand(IDC_OSLIST_RELOAD_STORE, BN_CLICKED, &OsListPage::OnReloadStore),
     win::OnCommand(IDC_OSLIST_COPY, BN_CLICKED, &OsListPage::OnCopy),
+    win::OnCommand(IDC_OSLIST_CHECK, BN_CLICKED, &OsListPage::OnCheckEntries),
+    win::OnNotify(IDC_OSLIST_LIST, LVN_GETINFOTIPW, &OsListPage::OnListInfoTip),
     win::OnMessage(WM_CTLCOLORSTATIC, &OsListPage::OnColourStatic),
     win::OnMessage(WM_CONTEXTMENU, &OsListPage::OnContextMenu),
 };

@@ -16,6 +16,7 @@
 #include "controls/SkinPage.h"
 #include "controls/Tooltip.h"
 #include "controls/VolumePicker.h"
+#include "core/MenuCheck.h"
 #include "store/EntryList.h"
 #include "win/Controls.h"
 #include "win/Handles.h"
@@ -92,6 +93,13 @@ class OsListPage : public SkinPage {
   void SwitchStore(const std::wstring& path);
   void CopyEntry();
 
+  // --- Boot menu check (OsListCheck.cpp) ---
+  // The findings of the list as last read (worked out when the rows are filled).
+  const std::vector<Finding>& Findings() const { return findings_; }
+  // Asks (owner: the window asking), runs the fixes' commands and reads the store back; false
+  // when the user said No or a step failed (the user has been told which).
+  bool FixFindings(HWND owner, const std::vector<Finding>& chosen);
+
   bool HasSelection() const { return hasSelection_; }
   int SelectedEntry() const { return selectedEntry_; }
   int SelectedRow() const { return selectedRow_; }
@@ -145,6 +153,12 @@ class OsListPage : public SkinPage {
   INT_PTR OnBrowseStore(WPARAM, LPARAM);
   INT_PTR OnReloadStore(WPARAM, LPARAM);
   INT_PTR OnCopy(WPARAM, LPARAM);
+  // Boot menu check (OsListCheck.cpp).
+  INT_PTR OnCheckEntries(WPARAM, LPARAM);
+  INT_PTR OnListInfoTip(WPARAM, LPARAM);
+  void CheckStore();
+  // The first finding said of entry that is a fault (not "cannot be checked"), or null.
+  const Finding* FindingOf(const BootEntry& entry) const;
 
   // --- View family: private helpers (OsListPage.cpp, OsListView.cpp, OsListDefault.cpp) ---
   void SetUpButtons();
@@ -224,4 +238,6 @@ class OsListPage : public SkinPage {
 
   // Set while the page itself fills the menu settings, whose change notifications are not edits.
   bool fillingMenuSettings_ = false;
+
+  std::vector<Finding> findings_;
 };

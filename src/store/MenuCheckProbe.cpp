@@ -105,7 +105,9 @@ MenuCheckInput MenuCheckInputOf(const EntryList& list) {
     if (entry.sourceKind == kSourceBootIni) {
       input.bootIniPresent = true;
       input.bootIniLines.push_back({entry.GetPath(), entry.description});
-    } else if (!entry.identifier.empty()) {
+    } else if (!entry.elements.empty()) {
+      // A menu line whose object the store lacks stays a line of the list, but it was never read:
+      // it is no object of the store.
       input.objects.push_back(entry);
     }
   }

@@ -104,8 +104,13 @@ TEST(MenuCheck, EachFaultAloneAndAllTogetherAreFoundAndAHealthyStoreHasNone) {
                                T16("identifier              {99999999-0000-0000-0000-000000000002}\n")
                                T16("device                  partition=C:\npath                    \\Windows\\system32\\winload.exe\n")
                                T16("description             Left behind\n\n");
-  const core::String menuWithDeadDisk = core::String(kManager) + T16("                        {99999999-0000-0000-0000-000000000001}\n");
-  const core::String menuWithGhost = core::String(kManager) + T16("                        {deadbeef-0000-0000-0000-000000000000}\n");
+  // One more line last on the menu.
+  auto menuWith = [](const core::Char* id) {
+    return core::ReplaceAll(kManager, T16("{e0000000-0000-0000-0000-00000000000e}\n"),
+                            T16("{e0000000-0000-0000-0000-00000000000e}\n                        ") + core::String(id) + T16("\n"));
+  };
+  const core::String menuWithDeadDisk = menuWith(T16("{99999999-0000-0000-0000-000000000001}"));
+  const core::String menuWithGhost = menuWith(T16("{deadbeef-0000-0000-0000-000000000000}"));
   // Windows 7's disk gone, the VHD moved, the WIM's SDI deleted.
   const core::String goneD = core::ReplaceAll(healthy, T16("partition=D:"), T16("partition=G:"));
   const core::String vhdMoved = core::ReplaceAll(healthy, T16("win8.vhdx"), T16("moved.vhdx"));
