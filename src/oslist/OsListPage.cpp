@@ -77,8 +77,9 @@ BOOL OsListPage::OnInit() {
   CreateColumns();
   header_.AttachToList(rows_.Handle());
   UpdateStoreLabel(true);
-  RefreshList(false);
-  TakeStoreTimeout();
+  // A store the tool could not list at start has been told of once; reading it again for the
+  // timeout would only tell it twice.
+  if (RefreshList(false)) TakeStoreTimeout();
   // Fills the two menu combo boxes on first use: only now is the boot manager's timeout known,
   // which it shows beside them.
   InitMenuSettings();

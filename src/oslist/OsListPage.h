@@ -42,10 +42,13 @@ class OsListPage : public SkinPage {
   void FillList();
   void FillRow(int row, int entryIndex);
   void InsertEntryRow(int entryIndex, int position);
-  void RefreshList(bool reload);
-  // The boot manager read again; the user is told when a store file without a menu had to go.
-  void ReadBootManager();
-  void TellManagerLoad(ManagerLoad load);
+  // False when the store's listing failed: the rows stay as they were, and the user was told.
+  bool RefreshList(bool reload);
+  // Reads the boot manager, with the rest of the store for the rebuild that follows; tells the user
+  // of a store file let go or of a listing that failed (the list then stays as it was). True
+  // when it was read.
+  bool ReadBootManager();
+  void TellStoreRead(const StoreRead& read);
   void UpdateButtons();
   int RowOfEntry(int entryIndex) const;
   void UpdateStoreLabel(bool initial);

@@ -2,8 +2,11 @@
 #include "store/EntryList.h"
 
 #include "base/Strings.h"
+#include "store/StoreListing.h"
 
 EntryList::EntryList() { ResetAll(); }
+
+EntryList::~EntryList() = default;
 
 void EntryList::ResetAll() {
   entries.clear();
@@ -17,6 +20,7 @@ void EntryList::ResetAll() {
   bootIniExpanded = 0;
   iniDefault.clear();
   registryMode = 0;
+  heldListing.reset();
 }
 
 int EntryList::IndexOf(const std::wstring& identifier) const {

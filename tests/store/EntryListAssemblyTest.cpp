@@ -1,12 +1,16 @@
 // The whole boot menu assembled from the stand-in's demo store, as the OS list page loads it: the
-// records, their order, the markers, and how many tool runs it took.
+// records, their order, the markers, and how many tool runs it took; the same menu from one
+// listing of the whole store as from a listing of each kind and object.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "StoreSandbox.h"
 #include "base/AppSettings.h"
 #include "base/Strings.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
+#include "core/ListingParser.h"
 
 using namespace testing_support;
 namespace demo = testing_support::demo_store;
@@ -47,7 +51,7 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   EntryList list;
   list.InitialLoad();
   EXPECT_EQ(TakeJournal(),
-            (std::vector<std::wstring>{LineFor(L" /enum {bootmgr} /v"), LineFor(L" /enum {current} /v")}));
+            (std::vector<std::wstring>{LineFor(L" /enum all /v"), LineFor(L" /enum {current} /v")}));
   EXPECT_TRUE(seams.script.prompts.empty());
 
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
@@ -59,11 +63,11 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   EXPECT_EQ(list.currentOs.description, L"Windows 10");
   EXPECT_TRUE(AppSettings.ntldrPresent);
 
+  // The menu is built from the listing the first load read; a full rebuild reads it once again.
+  list.Reload(0);
+  EXPECT_TRUE(TakeJournal().empty());
   list.Reload(1);
-  // One listing of every loader, then one run per display-order object that is not a loader.
-  EXPECT_EQ(TakeJournal(), (std::vector<std::wstring>{LineFor(L" /enum OSLOADER /v"),
-                                                      LineFor(L" /enum {466f5a88-0af2-4f76-9038-095b170dc21c} /v"),
-                                                      LineFor(L" /enum " + std::wstring(demo::kGrub) + L" /v")}));
+  EXPECT_EQ(TakeJournal(), (std::vector<std::wstring>{LineFor(L" /enum all /v")}));
 
   std::vector<std::wstring> menu = Identifiers(list);
   std::vector<std::wstring> expected = {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd,
@@ -125,31 +129,116 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   EXPECT_EQ(Identifiers(list).front(), demo::kWindows10);
 }
 
-// The menu as the OS list page shows it: per row the identifier and description, the rows carrying
-// the {default} and {current} markers, and every tool run it took.
+// The menu as the OS list page shows it: per row what its columns are made of, the rows carrying
+// the {default} and {current} markers, every record in list order, and every tool run it took.
 struct MenuView {
   std::vector<std::wstring> rows;
   int defaultRow = -1;
   int currentRow = -1;
-  size_t entries = 0;
+  std::vector<std::wstring> records;
+  std::vector<std::wstring> deviceOptions;
   std::vector<std::wstring> runs;
 };
 
-MenuView LoadMenu(const StoreSandbox& sandbox) {
-  EntryList list;
-  list.InitialLoad();
-  list.Reload(1);
+MenuView ViewOf(const EntryList& list, const StoreSandbox& sandbox) {
   MenuView view;
   for (int index : list.displayIndex) {
     const BootEntry& entry = list.entries[index];
     int row = static_cast<int>(view.rows.size());
     if (!entry.identifier.empty() && base::EqualsNoCase(entry.identifier, list.bootManager.defaultId)) view.defaultRow = row;
     if (!entry.identifier.empty() && base::EqualsNoCase(entry.identifier, list.currentOs.identifier)) view.currentRow = row;
-    view.rows.push_back(entry.identifier + L" " + entry.description);
+    view.rows.push_back(entry.identifier + L" " + entry.description + L" | " + entry.device + L" | " + entry.GetPath() +
+                        L" | " + KindLabel(entry.sourceKind));
   }
-  view.entries = list.entries.size();
+  for (const BootEntry& entry : list.entries) view.records.push_back(entry.identifier);
+  view.deviceOptions = list.deviceOptionIds;
   view.runs = sandbox.TakeJournal();
   return view;
+}
+
+// As the OS list page loads it when it is made.
+MenuView LoadMenu(const StoreSandbox& sandbox) {
+  EntryList list;
+  list.InitialLoad();
+  list.Reload(0);
+  return ViewOf(list, sandbox);
+}
+
+// The menu read as it was before one listing held the whole store: the boot manager, the running
+// system and every loader each in a listing of its own, then a listing of each other object of
+// the menu, which a rebuild that holds no listing of the whole store asks for itself.
+MenuView LoadMenuObjectByObject(const StoreSandbox& sandbox) {
+  EntryList list;
+  list.EnumerateOne(nullptr, kBootMgrAlias);
+  list.EnumerateOne(&list.currentOs, kCurrentAlias);
+  std::wstring loaders = list.RunEnum(L"OSLOADER");
+  for (const std::wstring& section : SplitListingSections(loaders)) {
+    list.scratch.Reset();
+    list.scratch.sourceKind = kSourceStore;
+    list.ParseSection(&list.scratch, section, false);
+    list.entries.push_back(list.scratch.Copy());
+  }
+  for (const std::wstring& identifier : DeviceOptionReferences(loaders)) list.NoteDeviceOption(identifier);
+  list.Reload(0);
+  return ViewOf(list, sandbox);
+}
+
+// A store file of a boot manager and count loaders, all on the menu, the first the default and
+// the running system.
+std::string ManyLoaderStore(int count) {
+  auto id = [](int n) {
+    char text[40];
+    std::snprintf(text, sizeof(text), "{5e1f0c2d-7a3b-4c9e-8d21-%012x}", n);
+    return std::string(text);
+  };
+  std::string text = "; Boot configuration data store (bcdedit stand-in)\r\ncurrent=" + id(1);
+  text.append("\r\n\r\n[{9dea862c-5cdd-4e70-acc1-f32b344d4795}]\r\ntype=10100002\r\n23000003 default=").append(id(1));
+  text.append("\r\n24000001 displayorder=");
+  for (int n = 1; n <= count; ++n) text.append(n > 1 ? " " : "").append(id(n));
+  for (int n = 1; n <= count; ++n) {
+    text.append("\r\n\r\n[").append(id(n)).append("]\r\ntype=10200003\r\n11000001 device=partition=C:\r\n");
+    text.append("12000002 path=\\Windows\\winload.exe\r\n21000001 osdevice=partition=C:\r\n12000004 description=Windows ");
+    text.append(std::to_string(n));
+  }
+  return text + "\r\n";
+}
+
+TEST_F(DemoMachine, OneListingOfTheWholeStoreGivesTheMenuOfAListingPerObject) {
+  ASSERT_TRUE(folder.WriteText(L"many.bcd", ManyLoaderStore(1000)));
+  const std::wstring many = folder.File(L"many.bcd");
+  const struct {
+    const char* what;
+    bool uefi;
+    const wchar_t* language;
+    const wchar_t* storeFile;
+    size_t rows;
+  } cases[] = {
+      {"the demo store and boot.ini", false, L"", L"", 8},
+      {"a UEFI store: firmware entries, resume, tools, settings, device options", true, L"", L"", 8},
+      {"German keys", false, L"de", L"", 8},
+      {"Russian keys, unreadable in this code page", true, L"ru", L"", 8},
+      {"Chinese keys", false, L"zh", L"", 8},
+      {"a store file of 1,000 loaders", false, L"", many.c_str(), 1000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(c.uefi ? SeedUefiDemo() : SeedDemo());
+    ScopedEnvironment language(L"VEXA_STANDIN_LANGUAGE", c.language);
+    Runner().storeFile = c.storeFile;
+    ClearJournal();
+    MenuView one = LoadMenu(*this);
+    MenuView each = LoadMenuObjectByObject(*this);
+    EXPECT_EQ(one.runs.size(), 2u);
+    EXPECT_GT(each.runs.size(), 2u);
+    EXPECT_EQ(one.rows.size(), c.rows);
+    EXPECT_EQ(one.rows, each.rows);
+    EXPECT_EQ(one.defaultRow, 0);
+    EXPECT_EQ(one.currentRow, 0);
+    EXPECT_EQ(one.defaultRow, each.defaultRow);
+    EXPECT_EQ(one.currentRow, each.currentRow);
+    EXPECT_EQ(one.records, each.records);
+    EXPECT_EQ(one.deviceOptions, each.deviceOptions);
+  }
 }
 
 TEST_F(DemoMachine, AGermanToolGivesTheSameMenuMarkersAndRuns) {
@@ -160,7 +249,7 @@ TEST_F(DemoMachine, AGermanToolGivesTheSameMenuMarkersAndRuns) {
     german = LoadMenu(*this);
   }
   ASSERT_EQ(english.rows.size(), 8u);
-  EXPECT_EQ(english.rows[0], std::wstring(demo::kWindows10) + L" Windows 10");
+  EXPECT_EQ(english.rows[0].rfind(std::wstring(demo::kWindows10) + L" Windows 10 |", 0), 0u);
   EXPECT_EQ(english.defaultRow, 0);
   EXPECT_EQ(english.currentRow, 0);
 
@@ -169,7 +258,7 @@ TEST_F(DemoMachine, AGermanToolGivesTheSameMenuMarkersAndRuns) {
   EXPECT_EQ(german.currentRow, 0) << "the running system keeps its marker";
   // No loader is read a second time, and none is left behind without its identifier.
   EXPECT_EQ(german.runs, english.runs);
-  EXPECT_EQ(german.entries, english.entries);
+  EXPECT_EQ(german.records, english.records);
 }
 
 TEST_F(DemoMachine, DisplayOrderMatchesCaseInsensitivelyAndRepeats) {
@@ -178,7 +267,7 @@ TEST_F(DemoMachine, DisplayOrderMatchesCaseInsensitivelyAndRepeats) {
   std::wstring upper7 = demo::kWindows7;
   for (wchar_t& c : upper7) c = static_cast<wchar_t>(towupper(c));
   list.bootManager.displayorder = upper7 + L"\n " + demo::kWindows7 + L" \n\n" + demo::kGrub;
-  list.BuildFromStore(1);
+  list.BuildFromStore(0);
   ASSERT_EQ(list.displayIndex.size(), 3u);
   EXPECT_EQ(list.displayIndex[0], list.displayIndex[1]);
   EXPECT_EQ(list.entries[list.displayIndex[0]].identifier, demo::kWindows7);
@@ -225,10 +314,8 @@ TEST_F(DemoMachine, StoreFileModeAddsNoBootIniLines) {
   EXPECT_EQ(list.registryMode, 0);
   EXPECT_EQ(list.displayIndex.size(), 6u);
   for (int index : list.displayIndex) EXPECT_EQ(list.entries[index].sourceKind, 1);
-  std::vector<std::wstring> runs = TakeJournal();
-  ASSERT_EQ(runs.size(), 4u);  // boot manager (its display order was cleared), loaders, {ntldr}, GRUB
-  for (const std::wstring& line : runs)
-    EXPECT_EQ(line.rfind(LineFor(L" /store \"" + file + L"\"  /enum"), 0), 0u) << line;
+  // The boot manager, the loaders, {ntldr} and GRUB: all from one listing of the file.
+  EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{LineFor(L" /store \"" + file + L"\"  /enum all /v")});
 }
 
 TEST_F(DemoMachine, LegacyEntryNeedsPathAndDevice) {
