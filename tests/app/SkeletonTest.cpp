@@ -32,8 +32,7 @@ BOOL CALLBACK MatchModal(HWND window, LPARAM context) {
 
 TEST(Program, CloseAsksQuitOrHideAndNoKeepsItInTheTray) {
   StoreSandbox sandbox;
-  // A store the tool cannot list is told of in a message box, which these windows are not about.
-  ASSERT_TRUE(sandbox.SeedDemo());
+  ASSERT_TRUE(sandbox.SeedDemo());  // a store the tool cannot list would be told of in a box
   ChildProcess process = sandbox.StartProgram(L"");
   ASSERT_TRUE(process.Started());
 
