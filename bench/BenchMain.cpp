@@ -141,8 +141,9 @@ std::vector<Figure> OperationFigures(StoreSandbox& sandbox, PageHost& host) {
          h.Click(IDC_OSLIST_APPLY);
        }},
       // The entry dialog in add mode with the kind it offers first (Windows on a partition): the
-      // create, its five settings, then the list read again as Add New reads it.
-      {"add (Windows on a partition)", 7,
+      // create, its five settings, the entry put on the menu, then the store read again as Add New
+      // reads it.
+      {"add (Windows on a partition)", 8,
        [](StoreSandbox& s, PageHost& h) {
          ModifyEntryDialog dialog(EntryDialogSetup{&h.Page().List(), h.Images(), nullptr}, kNewEntryIndex);
          HWND window = dialog.CreateModeless(h.Page().Handle());
