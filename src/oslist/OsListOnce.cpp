@@ -13,22 +13,6 @@
 
 namespace {
 
-// The boot manager's one-time sequence, as the list read it last.
-std::vector<std::wstring> BootSequenceOf(const BootEntry& manager) {
-  std::vector<std::wstring> sequence;
-  auto found = manager.elements.find(L"bootsequence");
-  if (found == manager.elements.end()) return sequence;
-  const std::wstring& value = found->second;
-  for (size_t start = 0; start <= value.size();) {
-    size_t end = value.find(L'\n', start);
-    if (end == std::wstring::npos) end = value.size();
-    std::wstring identifier = base::TrimText(value.substr(start, end - start));
-    if (!identifier.empty()) sequence.push_back(identifier);
-    start = end + 1;
-  }
-  return sequence;
-}
-
 bool Names(const std::vector<std::wstring>& sequence, const std::wstring& identifier) {
   for (const std::wstring& item : sequence) {
     if (base::EqualsNoCase(item, identifier)) return true;
@@ -44,12 +28,6 @@ bool SameSequence(const std::vector<std::wstring>& a, const std::vector<std::wst
   return true;
 }
 
-// The listing succeeded and held the boot manager: only then does an empty sequence mean there
-// is none. Read here without a word to the user: each road below says what failed.
-bool ManagerRead(const StoreRead& read, const BootEntry& manager) {
-  return !read.failed && base::FindNoCase(manager.rawText, kBootMgrGuid) != std::wstring::npos;
-}
-
 }  // namespace
 
 bool OsListPage::CanRestartIntoOnce() const {
@@ -60,7 +38,9 @@ bool OsListPage::CanRestartIntoOnce() const {
 bool OsListPage::PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText) {
   ToolResult result = RestoreBootSequence(earlier);
   toolText = result.text;
+  // Read without a word to the user: each road that puts a sequence back says what failed.
   StoreRead read = list_.LoadBootManager();
+  ShowOneTimeStart();
   // The tool may say it failed because there was nothing left to delete: the store decides.
   return ManagerRead(read, list_.bootManager) && SameSequence(BootSequenceOf(list_.bootManager), earlier);
 }
@@ -100,9 +80,14 @@ void OsListPage::RestartIntoOnce() {
     win::Prompt(Handle(), text, AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return;
   }
+  ShowOneTimeStart();
   std::wstring question = base::Format(GetText(IDS_STARTS_ONCE), entry.description) + GetText(IDS_ASK_RESTART_INTO_OS);
   bool yes = win::Prompt(Handle(), question, GetText(IDS_CONFIRM_RESTART_CAPTION), MB_YESNO | MB_ICONQUESTION) == IDYES;
-  if (yes && RestartComputer(false)) return;
+  if (yes && RestartComputer(false)) {
+    // Windows has only begun the restart; until the session ends it may still be cancelled.
+    armedRestart_.Arm(Handle(), earlier, entry.description);
+    return;
+  }
   // Not now, or the restart did not happen: left in place, the entry would start at whatever boot
   // comes next.
   bool putBack = PutBackBootSequence(earlier, toolText);

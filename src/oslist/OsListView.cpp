@@ -101,6 +101,7 @@ void OsListPage::FillList() {
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
   filling_ = false;
+  TellOneTimeStart();
   // The rows are new: whatever was selected before is no row of them.
   ResetSelection();
 }
@@ -145,6 +146,8 @@ void OsListPage::FillRow(int row, int entryIndex) {
   else if (isDefault) marker.text = L"{default}";
   else if (isRunning) marker.text = L"{current}";
   else if (isIniDefault) marker.text = L"{default_NT}";
+  if (store && !entry.identifier.empty() && base::EqualsNoCase(entry.identifier, NextStartId()))
+    marker.text += (marker.text.empty() ? L"" : L" ") + std::wstring(L"{bootsequence}");
   if (isDefault) marker.image = art::kImageDefaultEntry;
   else if (isRunning) marker.image = art::kImageRunningSystem;
   else if (legacyLoader) marker.image = legacyImage;
@@ -319,6 +322,7 @@ HMENU OsListPage::RowMenu() {
     auto separate = [menu] { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); };
     add(IDC_OSLIST_SET_DEFAULT, ItemText(IDC_OSLIST_SET_DEFAULT));
     add(ID_OSLIST_RESTART_ONCE, GetText(IDS_RESTART_ONCE_ITEM));
+    add(ID_OSLIST_CANCEL_ONCE, GetText(IDS_CANCEL_ONCE_ITEM));
     add(IDC_OSLIST_MODIFY, ItemText(IDC_OSLIST_MODIFY));
     add(IDC_OSLIST_COPY, ItemText(IDC_OSLIST_COPY));
     separate();
@@ -353,6 +357,7 @@ HMENU OsListPage::RowMenu() {
     EnableMenuItem(contextMenu_.Get(), id, MF_BYCOMMAND | (IsWindowEnabled(Item(id)) ? MF_ENABLED : MF_GRAYED));
   }
   const std::pair<UINT, bool> commands[] = {{ID_OSLIST_RESTART_ONCE, CanRestartIntoOnce()},
+                                            {ID_OSLIST_CANCEL_ONCE, CanCancelOneTimeStart()},
                                             {ID_OSLIST_SAVE_SCRIPT, !Runner().changes.done.empty()}};
   for (const auto& [id, enabled] : commands)
     EnableMenuItem(contextMenu_.Get(), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
