@@ -8,9 +8,10 @@ VEXA_NATIVE_BUILD="$VEXA_BUILD/native"
 export WINEPREFIX="${VEXA_WINEPREFIX:-$VEXA_BUILD/wineprefix}"
 export VEXA_WINEPREFIX="$WINEPREFIX"
 export WINEDEBUG=-all
-# shutdown.exe: our stand-in replaces Wine's in the prefix, and Wine would prefer its own built-in one
-# in the 64-bit system folder, which restarts the Wine session instead of recording the request.
-export WINEDLLOVERRIDES="mscoree,mshtml=;shutdown.exe=n"
+# shutdown.exe and schtasks.exe: our stand-ins replace Wine's in the prefix, and Wine would prefer its
+# own built-in ones in the system folders: the one restarts the Wine session instead of recording the
+# request, the other keeps no task a test could read.
+export WINEDLLOVERRIDES="mscoree,mshtml=;shutdown.exe,schtasks.exe=n"
 
 # Every package is named: recommends are not installed (they would pull in ghostscript, printing,
 # sound and more). libclang-rt-14-dev, which holds the sanitizer and fuzzer runtimes of the native

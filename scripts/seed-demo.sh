@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Gives the Wine prefix what a multi-boot Windows machine has and Wine lacks: bcdedit.exe,
-# bootsect.exe and wpeutil.exe (our stand-ins) in the system folders, with our shutdown.exe over
-# Wine's, the demo boot store of a UEFI machine when the prefix has no firmware boot menu yet, and
-# C:\boot.ini with C:\ntldr when they are missing. Run by scripts/run.sh, which exports WINEPREFIX
-# and VEXA_BUILD; safe to run again (nothing that exists is overwritten except the stand-ins
-# themselves, and a store seeded before the demo machine had a firmware menu).
+# bootsect.exe, wpeutil.exe and manage-bde.exe (our stand-ins) in the system folders, with our
+# shutdown.exe and schtasks.exe over Wine's, the demo boot store of a UEFI machine when the prefix
+# has no firmware boot menu yet, and C:\boot.ini with C:\ntldr when they are missing. Run by
+# scripts/run.sh, which exports WINEPREFIX and VEXA_BUILD; safe to run again (nothing that exists is
+# overwritten except the stand-ins themselves, and a store seeded before the demo machine had a
+# firmware menu).
 # VEXA_DEMO_FIRMWARE=bios seeds the BIOS demo store instead, when the prefix has no store at all.
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix}"
@@ -16,7 +17,7 @@ case "$firmware" in
   *) echo "[vexa] VEXA_DEMO_FIRMWARE must be uefi or bios, not $firmware" >&2; exit 1 ;;
 esac
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;shutdown.exe=n}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;shutdown.exe,schtasks.exe=n}"
 
 standins="$VEXA_BUILD/standins"
 if [ ! -f "$standins/bcdedit.exe" ]; then
@@ -29,8 +30,11 @@ drive_c="$WINEPREFIX/drive_c"
 # the prefix); a 32-bit lookup of system32 lands in syswow64.
 for folder in "$drive_c/windows/system32" "$drive_c/windows/syswow64"; do
   [ -d "$folder" ] || continue
-  for tool in bcdedit bootsect wpeutil shutdown; do cp -f "$standins/$tool.exe" "$folder/$tool.exe"; done
+  for tool in bcdedit bootsect wpeutil shutdown schtasks; do cp -f "$standins/$tool.exe" "$folder/$tool.exe"; done
 done
+# manage-bde.exe where the program asks it, in the native system folder. With no state recorded the
+# system drive is not encrypted; HKLM\Software\VexaStandIns\manage-bde "C:" = "on" protects it.
+cp -f "$standins/manage-bde.exe" "$drive_c/windows/system32/manage-bde.exe"
 
 # The journal must not catch the seeding, whatever the caller's environment says.
 if ! VEXA_TOOL_JOURNAL= VEXA_BCD_ROOT= wine "$standins/bcdedit.exe" /enum "$seeded_object" >/dev/null 2>&1; then

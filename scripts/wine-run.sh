@@ -10,7 +10,8 @@ case "${CTEST_RESOURCE_GROUP_0_WINEPREFIX:-}" in
     ;;
 esac
 export WINEDEBUG=-all
-# shutdown.exe: our stand-in replaces Wine's in the prefix, and Wine would prefer its own built-in one
-# in the 64-bit system folder, which restarts the Wine session instead of recording the request.
-export WINEDLLOVERRIDES="mscoree,mshtml=;shutdown.exe=n"
+# shutdown.exe and schtasks.exe: our stand-ins replace Wine's in the prefix, and Wine would prefer its
+# own built-in ones in the system folders: the one restarts the Wine session instead of recording the
+# request, the other keeps no task a test could read.
+export WINEDLLOVERRIDES="mscoree,mshtml=;shutdown.exe,schtasks.exe=n"
 exec wine "$@"

@@ -69,6 +69,7 @@ TEXTS = {
     57375: 'Hinweis: Wählen Sie nur ein gültiges Betriebssystem; ein ungültiges kann den Start verhindern.\\n\\nSoll „%s“ wirklich Standardeintrag des Startladers werden?',
     57376: 'Bestätigen: Als Standard festlegen',
     57440: 'Der Autostart konnte nicht geändert werden: Windows hat die Änderung des Werts „Tavro Vexa“ im Run-Schlüssel der Registrierung verweigert.',
+    57730: 'Der Autostart konnte nicht geändert werden: Die Aufgabenplanung hat die Änderung der Anmeldeaufgabe „Tavro Vexa“ nicht übernommen.\\n\\n%s',
     57378: 'Die Datei %s kann nicht geladen werden.\\nBitte kopieren Sie sie aus dem Ordner „system32“ von Vista/Win7 nach %s.',
     57379: 'Änderungen der Systemliste (Sortieren oder Löschen) sind noch nicht gespeichert.\\n\\nSpeichern Sie sie, bevor Sie einen neuen Eintrag hinzufügen.\\n\\n„Ja“ speichert die Änderungen, „Nein“ verwirft sie.',
     57380: 'BCD-Starteintrag',
@@ -224,6 +225,15 @@ TEXTS = {
     57837: 'Diese Änderungen werden am Startspeicher vorgenommen:\\n\\n%s\\nFortfahren?',
     57838: 'Die Korrektur von %s ist bei „bcdedit%s“ fehlgeschlagen:\\n\\n%s',
     57839: 'Der zurückgelesene Speicher zeigt für %s noch:\\n\\n%s',
+    57740: 'Der Neustart wurde abgebrochen: Windows läuft weiter.',
+    57741: 'Windows ist nicht innerhalb einer Minute nach der Aufforderung neu gestartet.',
+    57742: 'Einmaligen Start aufheben',
+    57743: 'Nächster Start, einmalig: %s',
+    57744: 'Nächster Firmware-Start, einmalig: %s',
+    57745: 'Den einmaligen Start von „%s“ aufheben? Der nächste Start folgt dann wie gewohnt der Startreihenfolge.',
+    57760: 'BitLocker schützt Laufwerk %s, und diese Änderung betrifft Starteinstellungen, die BitLocker bei jedem Start prüft: Der nächste Start würde nach dem BitLocker-Wiederherstellungsschlüssel fragen.\\n\\nDen BitLocker-Schutz von %s für einen Neustart aussetzen und dann die Änderung vornehmen?\\n\\n„Nein“ ändert nichts.',
+    57761: 'Der BitLocker-Schutz von Laufwerk %s konnte nicht ausgesetzt werden; es wurde nichts geändert.\\n\\n%s',
+    57762: 'Es ließ sich nicht feststellen, ob BitLocker Laufwerk %s schützt:\\n\\n%s\\n\\nFalls ja, fragt der nächste Start nach dem BitLocker-Wiederherstellungsschlüssel. Die Änderung trotzdem vornehmen?',
 }
 
 DIALOGS = {

@@ -73,6 +73,8 @@ BOOL ConfigDialog::OnInit() {
   // The template keeps the list disabled; languages need Windows 2000 or later, as the note says.
   EnableItem(IDC_CONFIG_LANGUAGE, AppSettings.osClass >= 1);
 
+  // Asked again each time: a task or value removed behind our back must not show as autostart.
+  AppSettings.autoStart = ReadAutoStart();
   CheckItem(IDC_CONFIG_AUTOSTART, AppSettings.autoStart);
   for (const StoredSettingRow& row : kStoredSettings) {
     if (row.configBox) CheckItem(row.configBox, BoxChecked(row, AppSettings.*row.field));
@@ -147,7 +149,8 @@ bool ConfigDialog::WriteLanguage(const std::wstring& code) {
 
 INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
   bool changed = false;
-  bool autoStartRefused = false;
+  // What the user is told when autostart could not be changed; empty when it was, or was not asked.
+  std::wstring autoStartFailure;
   bool languageChanged = false;
   // A settings file that another program holds open takes no write: the switches then hold for
   // this run only, and the user must not be told they were saved.
@@ -155,7 +158,7 @@ INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
 
   const bool autoStart = IsItemChecked(IDC_CONFIG_AUTOSTART);
   if (autoStart != AppSettings.autoStart) {
-    autoStartRefused = !WriteAutoStart(autoStart);
+    autoStartFailure = WriteAutoStart(autoStart);
     // What Windows holds now, so the box shows the truth the next time.
     AppSettings.autoStart = ReadAutoStart();
     changed = true;
@@ -174,7 +177,8 @@ INT_PTR ConfigDialog::OnOk(WPARAM, LPARAM) {
   }
 
   if (changed) {
-    std::wstring text = GetText(autoStartRefused ? IDS_AUTOSTART_REFUSED : IDS_OPERATION_DONE);
+    const bool autoStartRefused = !autoStartFailure.empty();
+    std::wstring text = autoStartRefused ? autoStartFailure : GetText(IDS_OPERATION_DONE);
     if (settingsRefused) {
       std::wstring refused = base::Format(GetText(IDS_SETTINGS_NOT_SAVED), AppSettings.settingsFile);
       text = autoStartRefused ? text + L"\n\n" + refused : refused;

@@ -112,6 +112,11 @@ const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
     win::OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
     win::OnMessage(win::kDpiChanged, &MainDialog::OnDpiChanged),
     win::OnMessage(kLayoutAgainMessage, &MainDialog::OnLayoutAgain),
+    win::OnMessage(WM_TIMER, &MainDialog::OnTimer),
+    win::OnMessage(WM_QUERYENDSESSION, &MainDialog::OnQueryEndSession),
+    win::OnMessage(WM_ENDSESSION, &MainDialog::OnEndSession),
+    win::OnMessage(kSessionGoesOnMessage, &MainDialog::OnSessionGoesOn),
+    win::OnMessage(kOneTimeStartMessage, &MainDialog::OnOneTimeStart),
 };
 
 MainDialog::MainDialog() : SkinDialog(IDD_MAIN, kMessages), pages_(kPageCount), pageButtons_(kPageCount) {
@@ -144,7 +149,7 @@ BOOL MainDialog::OnInit() {
   if (AppSettings.showWindow) BuildUi();
   UpdateVersionLine();
   ListenForTaskbar();
-  AddTrayIcon();
+  OfferTrayIcon();
   if (!AppSettings.showWindow) {
     windowShown_ = false;
     ShowWindow(Handle(), SW_HIDE);
@@ -397,6 +402,35 @@ INT_PTR MainDialog::OnRestart(WPARAM, LPARAM) {
   return TRUE;
 }
 
+INT_PTR MainDialog::OnQueryEndSession(WPARAM, LPARAM) {
+  TellPages(SessionNotice::kQueried);
+  // A dialog answers through DWLP_MSGRESULT; a zero there would hold the session up.
+  SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnEndSession(WPARAM wParam, LPARAM) {
+  // Windows waits for this answer: taking a one-time start back runs the tool and tells the user,
+  // so it comes after.
+  if (wParam)
+    TellPages(SessionNotice::kEnding);
+  else
+    PostMessageW(Handle(), kSessionGoesOnMessage, 0, 0);
+  SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, 0);
+  return TRUE;
+}
+
+INT_PTR MainDialog::OnSessionGoesOn(WPARAM, LPARAM) {
+  TellPages(SessionNotice::kCancelled);
+  return TRUE;
+}
+
+void MainDialog::TellPages(SessionNotice notice) {
+  for (auto& page : pages_) {
+    if (page && page->Handle()) page->OnSessionNotice(notice);
+  }
+}
+
 INT_PTR MainDialog::OnExit(WPARAM, LPARAM) {
   if (ForwardToModalWindow()) return TRUE;
   Quit();
@@ -497,7 +531,7 @@ INT_PTR MainDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<IN
 bool MainDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (taskbarCreated_ && message == taskbarCreated_) {
     trayIconAdded_ = false;
-    AddTrayIcon();
+    OfferTrayIcon();
     result = 0;
     return true;
   }

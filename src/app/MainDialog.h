@@ -21,6 +21,11 @@ class MainDialog : public SkinDialog, public SettingsListener {
   static constexpr UINT kTrayIconId = 128;
   static constexpr UINT kTrayMessage = 0x8064;
   static constexpr UINT kLayoutAgainMessage = WM_APP + 0x65;
+  // A refused icon is offered again this often, for this long.
+  static constexpr UINT kTrayRetryMilliseconds = 1000;
+  static constexpr DWORD kTrayRetryLimitMilliseconds = 3 * 60 * 1000;
+  // Posted to itself when Windows said the session goes on after all.
+  static constexpr UINT kSessionGoesOnMessage = WM_APP + 0x66;
 
   MainDialog();
   ~MainDialog() override;
@@ -30,7 +35,8 @@ class MainDialog : public SkinDialog, public SettingsListener {
   void ShowPage(int index);
   void BuildUi();
   void UpdateVersionLine();
-  void AddTrayIcon();
+  // NIM_ADD; false while the taskbar refuses the icon.
+  bool AddTrayIcon();
   void ShowBalloon(const std::wstring& text, UINT milliseconds);
   void ShowFromTray();
   void HideToTray();
@@ -78,14 +84,25 @@ class MainDialog : public SkinDialog, public SettingsListener {
   // Moved to another monitor's DPI: to the place Windows suggests, with the pictures drawn for it.
   INT_PTR OnDpiChanged(WPARAM, LPARAM);
   INT_PTR OnLayoutAgain(WPARAM, LPARAM);
+  // The session's end: the pages keep or take back what they armed for a restart.
+  INT_PTR OnQueryEndSession(WPARAM, LPARAM);
+  INT_PTR OnEndSession(WPARAM, LPARAM);
+  INT_PTR OnSessionGoesOn(WPARAM, LPARAM);
+  void TellPages(SessionNotice notice);
+  // A page read its one-time start again: the tip follows when it changed.
+  INT_PTR OnOneTimeStart(WPARAM, LPARAM);
 
   // A tray command while a message box or dialog of ours is open brings that one forward instead.
   bool ForwardToModalWindow();
   // Runs the about page or the config dialog, one at a time.
   void RunDialog(win::Dialog& dialog, HWND owner);
   void ShowTrayMenu();
+  // Adds the icon, or offers it again every kTrayRetryMilliseconds for a while.
+  void OfferTrayIcon();
+  INT_PTR OnTimer(WPARAM, LPARAM);
   void RemoveTrayIcon();
-  // The icon's tip: the title where balloons carry the system line, else the system line itself.
+  // The icon's tip: the title where balloons carry the system line, else the system line itself;
+  // then the pending one-time starts the pages read.
   std::wstring TrayTip() const;
   void UpdateTrayTip();
   // A long tool run's activity in the current-system line, which gets its own text back when the
@@ -120,8 +137,10 @@ class MainDialog : public SkinDialog, public SettingsListener {
   // The last press on the icon showed the hidden window.
   bool shownByPress_ = false;
   std::wstring tipText_;
+  std::wstring shownTip_;  // the icon's tip as last given to the shell
   std::wstring systemLine_;  // the current-system line while an activity stands in its place
   UINT taskbarCreated_ = 0;
+  DWORD trayRetryStart_ = 0;
   win::Dialog* openDialog_ = nullptr;
 
   win::UniqueIcon bigIcon_;

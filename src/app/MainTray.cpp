@@ -13,6 +13,7 @@ namespace {
 
 // The shell's notice that the user clicked a balloon.
 constexpr UINT kBalloonClicked = WM_USER + 5;
+constexpr UINT_PTR kTrayRetryTimer = 1;
 
 void CopyBounded(wchar_t* target, size_t capacity, const std::wstring& text) {
   lstrcpynW(target, text.c_str(), static_cast<int>(capacity));
@@ -48,13 +49,48 @@ void LetThroughFilter(HWND window, UINT message) {
 
 }  // namespace
 
-std::wstring MainDialog::TrayTip() const { return balloonCapable_ ? AppSettings.appTitle : tipText_; }
+std::wstring MainDialog::TrayTip() const {
+  std::wstring tip = balloonCapable_ ? AppSettings.appTitle : tipText_;
+  // Windows Update restarts the machine too: a one-time start waiting for it is worth knowing.
+  for (const auto& page : pages_) {
+    if (!page || !page->Handle()) continue;
+    std::wstring once = page->OneTimeStart();
+    if (!once.empty()) tip += L"\r\n" + once;
+  }
+  return tip;
+}
 
-void MainDialog::AddTrayIcon() {
+INT_PTR MainDialog::OnOneTimeStart(WPARAM, LPARAM) {
+  if (TrayTip() != shownTip_) UpdateTrayTip();
+  return TRUE;
+}
+
+bool MainDialog::AddTrayIcon() {
   NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | (balloonCapable_ ? NIF_INFO : 0);
-  CopyBounded(data.szTip, std::size(data.szTip), TrayTip());
-  trayIconAdded_ = win::NotifyIcon(NIM_ADD, data) || trayIconAdded_;
+  shownTip_ = TrayTip();
+  CopyBounded(data.szTip, std::size(data.szTip), shownTip_);
+  const bool added = win::NotifyIcon(NIM_ADD, data);
+  trayIconAdded_ = added || trayIconAdded_;
+  return added;
+}
+
+void MainDialog::OfferTrayIcon() {
+  if (AddTrayIcon()) {
+    KillTimer(Handle(), kTrayRetryTimer);
+    return;
+  }
+  // Started at logon, the program can come before the taskbar, which refuses the icon until it
+  // exists and may have announced itself ("TaskbarCreated") before this window listened.
+  trayRetryStart_ = GetTickCount();
+  SetTimer(Handle(), kTrayRetryTimer, kTrayRetryMilliseconds, nullptr);
+}
+
+INT_PTR MainDialog::OnTimer(WPARAM timer, LPARAM) {
+  if (timer != kTrayRetryTimer) return FALSE;
+  if (AddTrayIcon() || GetTickCount() - trayRetryStart_ >= kTrayRetryLimitMilliseconds)
+    KillTimer(Handle(), kTrayRetryTimer);
+  return TRUE;
 }
 
 void MainDialog::ListenForTaskbar() {
@@ -67,7 +103,8 @@ void MainDialog::UpdateTrayTip() {
   if (!trayIconAdded_) return;
   NOTIFYICONDATAW data = IconRecord(Handle(), smallIcon_.Get());
   data.uFlags = NIF_TIP;
-  CopyBounded(data.szTip, std::size(data.szTip), TrayTip());
+  shownTip_ = TrayTip();
+  CopyBounded(data.szTip, std::size(data.szTip), shownTip_);
   win::NotifyIcon(NIM_MODIFY, data);
 }
 

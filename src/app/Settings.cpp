@@ -50,28 +50,6 @@ void ResolveLanguage() {
     AppSettings.languageFile.clear();
 }
 
-bool ReadAutoStart() {
-  return !RegReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName, false, false, L"").empty();
-}
-
-std::wstring AutoStartCommand() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return base::Format(L"%s%s%s %s", L"\"", path, L"\"", L"-mini");
-}
-
-bool WriteAutoStart(bool on) {
-  const std::wstring command = AutoStartCommand();
-  if (on)
-    RegWriteString(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName, command);
-  else
-    RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName);
-  // The write's own result is not the whole story (a policy or another program may own the
-  // value): what counts is what Windows will find at the next start.
-  const std::wstring now = RegReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName, false, false, L"");
-  return on ? now == command : now.empty();
-}
-
 void LoadSettings(const std::wstring& commandLine) {
   AppSettings.osClass = GetOsClass();
   AppSettings.pluginsFile = Runner().ProgramDir() + L"plugins.ini";
@@ -84,7 +62,9 @@ void LoadSettings(const std::wstring& commandLine) {
   AppSettings.bcdTimeout = -1;
   AppSettings.bootIniTimeout =
       static_cast<int>(GetPrivateProfileIntW(L"boot loader", L"timeout", 0, AppSettings.bootIniPath.c_str()));
-  AppSettings.autoStart = ReadAutoStart();
+  // Under UAC the answer takes a run of schtasks, which the config dialog makes when it opens: no
+  // start, the one at logon least, waits for a tool it does not need.
+  AppSettings.autoStart = !UacEnabled() && ReadAutoStart();
   for (const StoredSettingRow& row : kStoredSettings) AppSettings.*row.field = SettingInt(row.key, row.fallback);
   AppSettings.winPeState = -1;
 }

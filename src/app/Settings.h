@@ -5,10 +5,8 @@
 
 #include <string>
 
+#include "app/AutoStart.h"
 #include "base/SettingsFile.h"
-
-inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr wchar_t kRunValueName[] = L"Tavro Vexa";
 
 // Sets settingsFile, languageCode and languageFile; again after the language key changes.
 void ResolveLanguage();
@@ -19,12 +17,5 @@ std::wstring SelectLanguageFor(LANGID userLanguage, UINT oemCodePage);
 // Reads the environment and the settings file into AppSettings; commandLine is what followed
 // the program's name.
 void LoadSettings(const std::wstring& commandLine);
-// True when the autostart value exists.
-bool ReadAutoStart();
-// What the autostart value holds: this executable, quoted, started hidden ("-mini").
-std::wstring AutoStartCommand();
-// Writes (on) or removes (off) the autostart value and reads it back: false when the registry
-// did not take the change, so the caller never reports a refused write as done.
-bool WriteAutoStart(bool on);
 // The "-setdir" action: gives the program folder a desktop.ini with the program's icon.
 void SetupProgramFolder();

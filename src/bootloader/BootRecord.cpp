@@ -9,6 +9,7 @@
 #include "bootloader/MbrMode.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/BitLocker.h"
 #include "store/FileRoutines.h"
 #include "texts.h"
 
@@ -44,6 +45,8 @@ void BootloaderPage::UpdateRecord() {
     Tell(base::Format(GetText(IDS_FILE_MISSING), L"bootsect.exe"), MB_OK);
     return;
   }
+  // BitLocker measures the boot code it starts from.
+  if (!MayChangeWhatBitLockerChecks(Handle())) return;
   std::wstring option = bootManager ? L" /nt60 " : L" /nt52 ";
   ToolResult result = Runner().ExecuteChecked(L"bootsect.exe", bootsectDir, option + partitionArg, 1);
   // The tool's own text says what went wrong; success is ours to say, in the user's language.

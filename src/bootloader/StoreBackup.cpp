@@ -5,6 +5,7 @@
 #include "bootloader/BootloaderPage.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/BitLocker.h"
 #include "base/Strings.h"
 #include "store/FileRoutines.h"
 #include "store/SafetyNet.h"
@@ -84,6 +85,8 @@ void BootloaderPage::Restore() {
   }
   if (Tell(base::Format(GetText(IDS_ASK_RESTORE_STORE), source), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
+  // Another store brings other settings of the running system with it.
+  if (!MayChangeWhatBitLockerChecks(Handle())) return;
   ToolResult result = ImportStore(source);
   // The safety net has told why nothing was changed; "CreateProcess Failed!" would add nothing.
   if (!result.started && Runner().lastRefusal == Refusal::kNoSafetyNet) return;
@@ -112,7 +115,8 @@ void BootloaderPage::UndoRun() {
   std::wstring bootIni = changes.bootIniBackup.empty() ? GetText(IDS_UNDO_ASK_STORE_ONLY)
                                                        : base::Format(GetText(IDS_UNDO_ASK_BOOT_INI), changes.bootIniBackup);
   if (Tell(base::Format(GetText(IDS_ASK_UNDO_SINCE_START), time, copy, beforeUndo, bootIni),
-           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+           MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES ||
+      !MayChangeWhatBitLockerChecks(Handle()))
     return;
   UndoOutcome outcome = UndoChangesSinceStart(beforeUndo);
   if (!outcome.savedFileMade) {

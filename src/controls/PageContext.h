@@ -42,3 +42,11 @@ enum RefreshKind : int {
   kRefreshOsListFromStore = 10,
   kRefreshFirmware = 11,
 };
+
+// Sent to the main window by a page whose pending one-time start, as it last read it, may have
+// changed; the main window asks every page for OneTimeStart() and shows the answers in its tray tip.
+constexpr UINT kOneTimeStartMessage = WM_APP + 0x41;
+
+// What Windows tells the main window of the session's end, passed on to every page: asked whether
+// it may end (WM_QUERYENDSESSION), ending, or cancelled after all (WM_ENDSESSION FALSE).
+enum class SessionNotice { kQueried, kEnding, kCancelled };

@@ -1,6 +1,9 @@
 // A page of the main window: a child dialog that shows the main window's skin behind itself and
 // draws its static texts straight onto it.
 #pragma once
+#include <string>
+
+#include "controls/PageContext.h"
 #include "win/AppDialog.h"
 
 class SkinPage : public win::AppDialog {
@@ -20,6 +23,11 @@ class SkinPage : public win::AppDialog {
   // The window now has another DPI: the page's lists measure their rows again (their image lists
   // were filled anew at the new size) and their columns take the new scale.
   virtual void OnDpiChanged(UINT dpi);
+  // The one-time start the page last read as pending, as a line of the tray tip; empty when none.
+  virtual std::wstring OneTimeStart() const { return {}; }
+  // The session's end as Windows tells it: a page that armed a one-time start for a restart
+  // keeps it when the session ends and takes it back when it does not.
+  virtual void OnSessionNotice(SessionNotice notice) { (void)notice; }
 
  protected:
   void BeforeInit() override;

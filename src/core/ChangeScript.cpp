@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "core/BitLockerSettings.h"
 #include "core/Format.h"
 #include "core/StoreCommands.h"
 #include "core/Strings.h"
@@ -218,6 +219,25 @@ String CommentLine(const String& text) {
   return line + T16("\r\n");
 }
 
+// Before the first change that BitLocker checks at every start (a checked setting of the running
+// system or of the boot manager), protection of the target's system drive is suspended for one
+// restart where it is on; a suspension that fails stops the script. A drive that is not protected
+// (exit code 1) or a machine without manage-bde (cmd's 9009: WinPE, some editions) goes on as it is.
+String SuspendBitLockerBefore(const std::vector<String>& tokens, bool& suspended) {
+  bool element = (Is(tokens, 0, T16("/set")) || Is(tokens, 0, T16("/deletevalue"))) && tokens.size() > 2;
+  bool loader = Is(tokens, 1, T16("{current}"));
+  if (suspended || !element || !(loader || Is(tokens, 1, T16("{bootmgr}"))) || !BitLockerChecks(tokens[2], loader))
+    return String();
+  suspended = true;
+  return T16("\r\nrem BitLocker checks the next setting at every start: suspend its protection for one restart\r\n"
+             "manage-bde -status %SystemDrive% -protectionaserrorlevel >nul 2>&1\r\n"
+             "if %errorlevel% equ 1 goto :vexa_unprotected\r\n"
+             "if %errorlevel% equ 9009 goto :vexa_unprotected\r\n"
+             "manage-bde -protectors -disable %SystemDrive% -RebootCount 1\r\n"
+             "if %errorlevel% neq 0 goto :stop\r\n"
+             ":vexa_unprotected\r\n");
+}
+
 constexpr core::Char kCopyAnswer[] = T16("\"%TEMP%\\vexa-copy.txt\"");
 // Each command's exit code is looked at on a line of its own: some cmd versions (Wine's among
 // them) run what follows || and && whatever the exit code was.
@@ -253,6 +273,7 @@ String ChangeScriptText(const std::vector<RecordedChange>& changes, const String
   }
 
   String body;
+  bool bitLockerSuspended = false;
   for (const RecordedChange& change : changes) {
     if (!change.notReplayed.empty()) {
       body += T16("\r\n") + CommentLine(T16("Not repeated by this script: ") + change.notReplayed);
@@ -262,6 +283,7 @@ String ChangeScriptText(const std::vector<RecordedChange>& changes, const String
       std::vector<String> tokens;
       for (size_t i = 0; i < command.size(); ++i)
         tokens.push_back(names.Token(command[i], i > 0 && (i == 1 || NamesObjectsOnly(command))));
+      body += SuspendBitLockerBefore(tokens, bitLockerSuspended);
       body += T16("\r\n") + CommentLine(Describe(tokens));
       bool copy = Is(tokens, 0, T16("/copy")) && !change.createdId.empty();
       if (!copy) {

@@ -54,7 +54,8 @@ class Checker {
       for (const core::String& id : ListedIdentifiers(value)) {
         auto known = known_.find(Folded(id));
         if (known == known_.end()) {
-          Add({FindingKind::kReferenceMissing, FixKind::kDropReference, id, {}, element, manager.identifier, {}});
+          if (input_.allObjectsKnown)
+            Add({FindingKind::kReferenceMissing, FixKind::kDropReference, id, {}, element, manager.identifier, {}});
           continue;
         }
         if (known->second && seen.insert(known->first).second) reached.push_back(known->second);
@@ -76,7 +77,7 @@ class Checker {
       for (const core::String& id : ListedIdentifiers(object.recoverysequence)) {
         if (known_.count(Folded(id)))
           recovery.insert(Folded(id));
-        else
+        else if (input_.allObjectsKnown)
           Add({FindingKind::kReferenceMissing, FixKind::kDropReference, id, {}, T16("recoverysequence"),
                object.identifier, {}});
       }
@@ -174,7 +175,8 @@ class Checker {
     auto known = known_.find(Folded(wanted));
     if (known == known_.end()) known = known_.find(Folded(options));
     if (known == known_.end() || !known->second) {
-      Add({FindingKind::kReferenceMissing, FixKind::kNone, options, {}, T16("device"), entry.identifier, {}});
+      if (input_.allObjectsKnown)
+        Add({FindingKind::kReferenceMissing, FixKind::kNone, options, {}, T16("device"), entry.identifier, {}});
       return false;
     }
     const BootEntry& holder = *known->second;

@@ -28,6 +28,9 @@ struct MenuCheckInput {
   std::vector<BootEntry> objects;
   // Only the Windows menu has loaders that should be on it.
   bool windowsMenu = true;
+  // False where objects holds only what the menu names (read object by object): an identifier
+  // that names none of them may then name an object never read, and is not said to name nothing.
+  bool allObjectsKnown = true;
   // boot.ini, where the machine has one: its default= and its menu lines.
   bool bootIniPresent = false;
   core::String bootIniDrive;  // "C:", where boot.ini and ntldr live

@@ -87,17 +87,23 @@ std::wstring AdvancedPage::SystemRootText() const {
 
 bool AdvancedPage::HasChanges() {
   if (owner_.IsBootManager() || owner_.Record().sourceKind == kSourceBootIni) return false;
-  if (changed_) return true;
-  const BootEntry& record = owner_.Record();
-  bool differs = !base::EqualsNoCase(SystemRootText(), record.systemroot);
-  for (const SettingTable& table : SettingTables()) {
-    if (differs) break;
-    std::wstring value = ElementValue(Item(table.controlId), table.tag);
-    differs = !base::EqualsNoCase(value, ShownValue(table.tag, StoredSetting(record, table.tag)));
-  }
-  if (!differs) differs = !base::EqualsNoCase(WinPeValue(IsItemChecked(IDC_ADVANCED_WINPE)), WinPeValue(WinPeChecked(record.winpe)));
-  changed_ = differs;
+  if (!changed_) changed_ = !ChangedElements().empty();
   return changed_;
+}
+
+std::vector<std::wstring> AdvancedPage::ChangedElements() {
+  std::vector<std::wstring> elements;
+  if (owner_.IsBootManager() || owner_.Record().sourceKind == kSourceBootIni) return elements;
+  const BootEntry& record = owner_.Record();
+  if (!base::EqualsNoCase(SystemRootText(), record.systemroot)) elements.push_back(L"systemroot");
+  for (const SettingTable& table : SettingTables()) {
+    std::wstring value = ElementValue(Item(table.controlId), table.tag);
+    if (!base::EqualsNoCase(value, ShownValue(table.tag, StoredSetting(record, table.tag))))
+      elements.push_back(table.element);
+  }
+  if (!base::EqualsNoCase(WinPeValue(IsItemChecked(IDC_ADVANCED_WINPE)), WinPeValue(WinPeChecked(record.winpe))))
+    elements.push_back(L"winpe");
+  return elements;
 }
 
 void AdvancedPage::SaveChanges(SaveOutcome& outcome) {

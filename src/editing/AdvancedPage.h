@@ -3,6 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "controls/SkinButton.h"
 #include "editing/GeneralPage.h"
 #include "editing/SettingValues.h"
@@ -17,6 +20,8 @@ class AdvancedPage : public win::AppDialog {
   void LoadFromEntry();
   // Once a difference was seen it stays seen until the next record is loaded.
   bool HasChanges();
+  // The elements the page shows other values of than the record holds.
+  std::vector<std::wstring> ChangedElements();
   void SaveChanges(SaveOutcome& outcome);
   std::wstring SystemRootText() const;
 

@@ -269,14 +269,18 @@ bool GeneralPage::DeviceChanged(const GeneralValues& values) const {
   return values.deviceKind == DeviceSpec::kRamdisk && !base::EqualsNoCase(values.options, shownOptions);
 }
 
-bool GeneralPage::HasChanges() {
+bool GeneralPage::HasChanges() { return !ChangedElements().empty(); }
+
+std::vector<std::wstring> GeneralPage::ChangedElements() const {
   const BootEntry& record = owner_.Record();
   GeneralValues values = Values();
-  if (!base::EqualsNoCase(values.name, record.description)) return true;
-  if (record.sourceKind == kSourceBootIni) return false;
-  if (!base::EqualsNoCase(values.locale, record.locale)) return true;
-  if (!base::EqualsNoCase(values.path, record.GetPath())) return true;
-  return DeviceChanged(values);
+  std::vector<std::wstring> elements;
+  if (!base::EqualsNoCase(values.name, record.description)) elements.push_back(L"description");
+  if (record.sourceKind == kSourceBootIni) return elements;
+  if (!base::EqualsNoCase(values.locale, record.locale)) elements.push_back(L"locale");
+  if (!base::EqualsNoCase(values.path, record.GetPath())) elements.push_back(L"path");
+  if (DeviceChanged(values)) elements.insert(elements.end(), {L"device", L"osdevice"});
+  return elements;
 }
 
 std::wstring GeneralPage::FieldName(int labelId) const {

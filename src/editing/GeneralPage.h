@@ -48,6 +48,8 @@ class GeneralPage : public win::AppDialog {
 
   void LoadFromEntry();
   bool HasChanges();
+  // The elements a save would write: "description", "locale", "path", "device" and "osdevice".
+  std::vector<std::wstring> ChangedElements() const;
   SaveOutcome SaveChanges();
   GeneralValues Values() const;
   // The device text the controls describe; the record's own text while they still show it.

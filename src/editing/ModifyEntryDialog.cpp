@@ -9,9 +9,11 @@
 #include "base/Format.h"
 #include "base/Strings.h"
 #include "base/Texts.h"
+#include "core/BitLockerSettings.h"
 #include "editing/SettingValues.h"
 #include "resource.h"
 #include "store/BcdEditRunner.h"
+#include "store/BitLocker.h"
 #include "core/BootEntry.h"
 #include "store/EntryList.h"
 #include "texts.h"
@@ -242,7 +244,8 @@ INT_PTR ModifyEntryDialog::OnOk(WPARAM, LPARAM) {
   changed_ = HasChanges();
   if (changed_) {
     win::WaitCursor wait;
-    SaveAll();
+    // Kept open: the user may take back what BitLocker would object to, or cancel.
+    if (!SaveAll()) return TRUE;
   }
   End(IDOK);
   return TRUE;
@@ -253,9 +256,28 @@ INT_PTR ModifyEntryDialog::OnCancel(WPARAM, LPARAM) {
   return TRUE;
 }
 
-void ModifyEntryDialog::SaveAll() {
+bool ModifyEntryDialog::ChangesWhatBitLockerChecks() {
+  const BootEntry& record = Record();
+  // A store file starts nothing; BitLocker checks only what starts this system.
+  if (addMode_ || record.sourceKind != kSourceStore || !Runner().storeFile.empty()) return false;
+  const std::wstring& running = List().currentOs.identifier;
+  bool loader = !IsBootManager();
+  if (loader && (running.empty() || !base::EqualsNoCase(record.identifier, running))) return false;
+  std::vector<std::wstring> elements = general_->ChangedElements();
+  if (HasAdvancedTab()) {
+    std::vector<std::wstring> advanced = advanced_->ChangedElements();
+    elements.insert(elements.end(), advanced.begin(), advanced.end());
+  }
+  for (const std::wstring& element : elements)
+    if (BitLockerChecks(element, loader)) return true;
+  return false;
+}
+
+bool ModifyEntryDialog::SaveAll() {
   BootEntry& record = Record();
   SaveOutcome outcome;
+  if (ChangesWhatBitLockerChecks() && AppSettings.toolsAvailable && !MayChangeWhatBitLockerChecks(Handle()))
+    return false;
   if (record.sourceKind == kSourceStore && !AppSettings.toolsAvailable) {
     // The registry view can be read but not written.
     outcome.changed = true;
@@ -264,13 +286,14 @@ void ModifyEntryDialog::SaveAll() {
     outcome = general_->SaveChanges();
     if (HasAdvancedTab()) advanced_->SaveChanges(outcome);
   }
-  if (!outcome.changed) return;
+  if (!outcome.changed) return true;
   if (record.sourceKind == kSourceStore && outcome.issued) {
     Reread();
     CheckStored(outcome);
   }
   Report(outcome);
   changed_ = false;
+  return true;
 }
 
 void ModifyEntryDialog::Reread() {

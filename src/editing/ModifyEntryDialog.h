@@ -58,7 +58,11 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   bool HasChanges();
   // Asks before leaving an entry with unsaved changes, and saves them on Yes.
   void ConfirmLeave();
-  void SaveAll();
+  // False when nothing was saved: the user kept what BitLocker checks as it was.
+  bool SaveAll();
+  // Whether saving would change what BitLocker checks at the next start: a checked setting of the
+  // running system's entry or of the boot manager, in the system store.
+  bool ChangesWhatBitLockerChecks();
   void Step(int delta);
 
   // Add mode: the kind picked in the strip; its defaults go onto both pages.

@@ -84,6 +84,8 @@ const win::MessageEntry<FirmwarePage> FirmwarePage::kMessages[] = {
     win::OnCommand(IDC_FIRMWARE_SAVE_ORDER, BN_CLICKED, &FirmwarePage::OnSaveOrder),
     win::OnCommand(IDC_FIRMWARE_SETUP, BN_CLICKED, &FirmwarePage::OnSetup),
     win::OnCommand(ID_FIRMWARE_RELOAD, 0, &FirmwarePage::OnReload),
+    win::OnCommand(ID_FIRMWARE_CANCEL_ONCE, 0, &FirmwarePage::OnCancelOnce),
+    win::OnMessage(WM_TIMER, &FirmwarePage::OnTimer),
     win::OnMessage(WM_CONTEXTMENU, &FirmwarePage::OnContextMenu),
 };
 
@@ -193,6 +195,7 @@ void FirmwarePage::FillList(int selectRow) {
   }
   if (selectRow >= 0 && selectRow < rows_.Count()) rows_.Select(selectRow);
   UpdateButtons();
+  TellOneTimeStart();
 }
 
 int FirmwarePage::SelectedRow() const { return rows_.Handle() ? rows_.Selection() : -1; }
@@ -302,7 +305,11 @@ void FirmwarePage::RestartIntoOnce() {
   FillList(row);
   std::wstring question = base::Format(GetText(IDS_STARTS_ONCE), name) + GetText(IDS_ASK_RESTART_INTO_OS);
   bool yes = win::Prompt(Handle(), question, GetText(IDS_CONFIRM_RESTART_CAPTION), MB_YESNO | MB_ICONQUESTION) == IDYES;
-  if (yes && RestartComputer(false)) return;
+  if (yes && RestartComputer(false)) {
+    // Windows has only begun the restart; until the session ends it may still be cancelled.
+    armedRestart_.Arm(Handle(), earlier, name);
+    return;
+  }
   // Not now, or the restart did not happen: left in place, the entry would start at whatever
   // restart comes next.
   bool putBack = PutBackBootSequence(earlier, toolText);
@@ -349,6 +356,8 @@ void FirmwarePage::ShowRowMenu(POINT at) {
                 text.c_str());
   };
   add(IDC_FIRMWARE_ONCE, ItemText(IDC_FIRMWARE_ONCE));
+  AppendMenuW(menu, MF_STRING | (CanCancelOneTimeStart() ? 0 : MF_GRAYED), ID_FIRMWARE_CANCEL_ONCE,
+              GetText(IDS_CANCEL_ONCE_ITEM).c_str());
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(IDC_FIRMWARE_MOVE_UP, GetText(IDS_MOVE_UP));
   add(IDC_FIRMWARE_MOVE_DOWN, GetText(IDS_MOVE_DOWN));

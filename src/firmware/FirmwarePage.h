@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/ArmedRestart.h"
 #include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
 #include "controls/ScaledHeader.h"
@@ -24,6 +25,8 @@ class FirmwarePage : public SkinPage {
   void OnDpiChanged(UINT dpi) override;
   // Unsaved moves: saved, dropped, or the user stays (false).
   bool ConfirmLeave() override;
+  std::wstring OneTimeStart() const override;
+  void OnSessionNotice(SessionNotice notice) override;
 
   // Reads the menu and shows it; a note says why the list is empty when it is.
   void Load();
@@ -32,6 +35,9 @@ class FirmwarePage : public SkinPage {
   // Asks first unless told not to; true when the order the list shows is now the firmware's.
   bool SaveOrder(bool ask = true);
   void RestartIntoSetup();
+  // The firmware's pending one-time start, whoever set it, deleted and read back.
+  bool CanCancelOneTimeStart() const;
+  void CancelOneTimeStart();
 
   // The menu as read last, and the order the list shows (moves included).
   const FirmwareMenu& Menu() const { return menu_; }
@@ -49,6 +55,8 @@ class FirmwarePage : public SkinPage {
   INT_PTR OnSaveOrder(WPARAM, LPARAM) { SaveOrder(); return TRUE; }
   INT_PTR OnSetup(WPARAM, LPARAM) { RestartIntoSetup(); return TRUE; }
   INT_PTR OnReload(WPARAM, LPARAM) { if (ConfirmLeave()) Load(); return TRUE; }
+  INT_PTR OnCancelOnce(WPARAM, LPARAM) { CancelOneTimeStart(); return TRUE; }
+  INT_PTR OnTimer(WPARAM, LPARAM);
   INT_PTR OnSelectionChanged(WPARAM, LPARAM) { UpdateButtons(); return 0; }
   INT_PTR OnDoubleClick(WPARAM, LPARAM);
   INT_PTR OnRightClick(WPARAM, LPARAM);
@@ -69,6 +77,11 @@ class FirmwarePage : public SkinPage {
   // Puts the one-time start back as it was before; true when the firmware says so.
   bool PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText);
   int Tell(const std::wstring& text, UINT flags) const;
+  // The one-time start's name: the entry the firmware starts next, or its identifier.
+  std::wstring NextStartName() const;
+  void TellOneTimeStart() const;
+  // The restart the one-time start was armed for did not come: the earlier sequence goes back.
+  void TakeBackMissedRestart(const ArmedRestart::Missed& missed);
 
   static const win::MessageEntry<FirmwarePage> kMessages[];
 
@@ -85,4 +98,5 @@ class FirmwarePage : public SkinPage {
   bool orderChanged_ = false;
   bool loaded_ = false;
   bool stale_ = false;  // hidden since the last reading
+  ArmedRestart armedRestart_;
 };

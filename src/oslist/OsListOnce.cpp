@@ -13,22 +13,6 @@
 
 namespace {
 
-// The boot manager's one-time sequence, as the list read it last.
-std::vector<std::wstring> BootSequenceOf(const BootEntry& manager) {
-  std::vector<std::wstring> sequence;
-  auto found = manager.elements.find(L"bootsequence");
-  if (found == manager.elements.end()) return sequence;
-  const std::wstring& value = found->second;
-  for (size_t start = 0; start <= value.size();) {
-    size_t end = value.find(L'\n', start);
-    if (end == std::wstring::npos) end = value.size();
-    std::wstring identifier = base::TrimText(value.substr(start, end - start));
-    if (!identifier.empty()) sequence.push_back(identifier);
-    start = end + 1;
-  }
-  return sequence;
-}
-
 bool Names(const std::vector<std::wstring>& sequence, const std::wstring& identifier) {
   for (const std::wstring& item : sequence) {
     if (base::EqualsNoCase(item, identifier)) return true;
@@ -44,12 +28,6 @@ bool SameSequence(const std::vector<std::wstring>& a, const std::vector<std::wst
   return true;
 }
 
-// The listing was the boot manager's, not the tool's complaint: only then does an empty sequence
-// mean there is none.
-bool ManagerRead(const BootEntry& manager) {
-  return base::FindNoCase(manager.rawText, kBootMgrGuid) != std::wstring::npos;
-}
-
 }  // namespace
 
 bool OsListPage::CanRestartIntoOnce() const {
@@ -60,9 +38,11 @@ bool OsListPage::CanRestartIntoOnce() const {
 bool OsListPage::PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText) {
   ToolResult result = RestoreBootSequence(earlier);
   toolText = result.text;
-  ReadBootManager();
+  // Read without a word to the user: each road that puts a sequence back says what failed.
+  StoreRead read = list_.LoadBootManager();
+  ShowOneTimeStart();
   // The tool may say it failed because there was nothing left to delete: the store decides.
-  return ManagerRead(list_.bootManager) && SameSequence(BootSequenceOf(list_.bootManager), earlier);
+  return ManagerRead(read, list_.bootManager) && SameSequence(BootSequenceOf(list_.bootManager), earlier);
 }
 
 void OsListPage::RestartIntoOnce() {
@@ -73,9 +53,10 @@ void OsListPage::RestartIntoOnce() {
 
   // What the boot manager was to start once before (ours or another program's) is what the store
   // gets back when no restart follows.
-  ReadBootManager();
-  if (!ManagerRead(list_.bootManager)) {
-    win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, list_.bootManager.rawText),
+  StoreRead before = list_.LoadBootManager();
+  if (!ManagerRead(before, list_.bootManager)) {
+    std::wstring said = before.failed ? ResultText(*before.failed, L"bcdedit.exe") : list_.bootManager.rawText;
+    win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, said),
                 AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return;
   }
@@ -87,9 +68,9 @@ void OsListPage::RestartIntoOnce() {
   if (Runner().lastRefusal == Refusal::kNoSafetyNet) return;
   // The tool's words are translated on a localised Windows: its exit code and the boot manager
   // read back decide.
-  ReadBootManager();
+  StoreRead after = list_.LoadBootManager();
   std::wstring toolText;
-  const bool readBack = ManagerRead(list_.bootManager);
+  const bool readBack = ManagerRead(after, list_.bootManager);
   if (!set.Succeeded() || !readBack || !Names(BootSequenceOf(list_.bootManager), entry.identifier)) {
     std::wstring text = base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, set.text);
     // Whatever the tool did change must not start at the next boot unseen.
@@ -99,9 +80,14 @@ void OsListPage::RestartIntoOnce() {
     win::Prompt(Handle(), text, AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return;
   }
+  ShowOneTimeStart();
   std::wstring question = base::Format(GetText(IDS_STARTS_ONCE), entry.description) + GetText(IDS_ASK_RESTART_INTO_OS);
   bool yes = win::Prompt(Handle(), question, GetText(IDS_CONFIRM_RESTART_CAPTION), MB_YESNO | MB_ICONQUESTION) == IDYES;
-  if (yes && RestartComputer(false)) return;
+  if (yes && RestartComputer(false)) {
+    // Windows has only begun the restart; until the session ends it may still be cancelled.
+    armedRestart_.Arm(Handle(), earlier, entry.description);
+    return;
+  }
   // Not now, or the restart did not happen: left in place, the entry would start at whatever boot
   // comes next.
   bool putBack = PutBackBootSequence(earlier, toolText);

@@ -37,6 +37,8 @@ const win::MessageEntry<OsListPage> OsListPage::kMessages[] = {
     win::OnCommand(ID_OSLIST_RELOAD_LIST, 0, &OsListPage::OnReloadListCommand),
     win::OnCommand(ID_OSLIST_RESTART_ONCE, 0, &OsListPage::OnRestartOnce),
     win::OnCommand(ID_OSLIST_SAVE_SCRIPT, 0, &OsListPage::OnSaveScript),
+    win::OnCommand(ID_OSLIST_CANCEL_ONCE, 0, &OsListPage::OnCancelOnce),
+    win::OnMessage(WM_TIMER, &OsListPage::OnTimer),
     win::OnCommand(IDC_OSLIST_MOVE_UP, BN_CLICKED, &OsListPage::OnMoveUp),
     win::OnCommand(IDC_OSLIST_MOVE_DOWN, BN_CLICKED, &OsListPage::OnMoveDown),
     win::OnCommand(IDC_OSLIST_DELETE, BN_CLICKED, &OsListPage::OnDelete),
@@ -79,8 +81,9 @@ BOOL OsListPage::OnInit() {
   CreateColumns();
   header_.AttachToList(rows_.Handle());
   UpdateStoreLabel(true);
-  RefreshList(false);
-  TakeStoreTimeout();
+  // A store the tool could not list at start has been told of once; reading it again for the
+  // timeout would only tell it twice.
+  if (RefreshList(false)) TakeStoreTimeout();
   // Fills the two menu combo boxes on first use: only now is the boot manager's timeout known,
   // which it shows beside them.
   InitMenuSettings();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Strings.h"
+#include "controls/ArmedRestart.h"
 #include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
 #include "controls/ScaledHeader.h"
@@ -26,6 +27,11 @@ inline bool IsLegacyLoaderId(const std::wstring& identifier) {
   return base::EqualsNoCase(identifier, kNtldrGuid) || base::EqualsNoCase(identifier, kNtldrAlias);
 }
 
+// The boot manager's one-time sequence as the list read it last (none: empty), and whether the
+// read succeeded and held the boot manager (only then is "none" known).
+std::vector<std::wstring> BootSequenceOf(const BootEntry& manager);
+bool ManagerRead(const StoreRead& read, const BootEntry& manager);
+
 class OsListPage : public SkinPage {
  public:
   explicit OsListPage(const PageContext& context);
@@ -35,6 +41,8 @@ class OsListPage : public SkinPage {
   void Relocalize() override;
   bool ConfirmLeave() override;
   void OnDpiChanged(UINT dpi) override;
+  std::wstring OneTimeStart() const override;
+  void OnSessionNotice(SessionNotice notice) override;
 
   // The list (the page's record of the boot menu).
   EntryList& List() { return list_; }
@@ -43,10 +51,13 @@ class OsListPage : public SkinPage {
   void FillList();
   void FillRow(int row, int entryIndex);
   void InsertEntryRow(int entryIndex, int position);
-  void RefreshList(bool reload);
-  // The boot manager read again; the user is told when a store file without a menu had to go.
-  void ReadBootManager();
-  void TellManagerLoad(ManagerLoad load);
+  // False when the store's listing failed: the rows stay as they were, and the user was told.
+  bool RefreshList(bool reload);
+  // Reads the boot manager, with the rest of the store for the rebuild that follows; tells the user
+  // of a store file let go or of a listing that failed (the list then stays as it was). True
+  // when it was read.
+  bool ReadBootManager();
+  void TellStoreRead(const StoreRead& read);
   void UpdateButtons();
   int RowOfEntry(int entryIndex) const;
   void UpdateStoreLabel(bool initial);
@@ -67,6 +78,11 @@ class OsListPage : public SkinPage {
   bool PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText);
   // Saves the changes made to the system store since the program started as a .cmd file.
   void SaveChangesAsScript();
+  // The pending one-time start of the system store, whoever set it: its first entry's identifier
+  // (empty when none), and deleting it, read back.
+  std::wstring NextStartId() const;
+  bool CanCancelOneTimeStart() const;
+  void CancelOneTimeStart();
 
   // --- Sort and delete ---
   void MoveEntry(bool up);
@@ -136,6 +152,8 @@ class OsListPage : public SkinPage {
   INT_PTR OnColourStatic(WPARAM, LPARAM);
   INT_PTR OnRestartOnce(WPARAM, LPARAM);
   INT_PTR OnSaveScript(WPARAM, LPARAM);
+  INT_PTR OnCancelOnce(WPARAM, LPARAM) { CancelOneTimeStart(); return TRUE; }
+  INT_PTR OnTimer(WPARAM, LPARAM);
   // Sort and delete (OsListOrder.cpp).
   INT_PTR OnMoveUp(WPARAM, LPARAM);
   INT_PTR OnMoveDown(WPARAM, LPARAM);
@@ -183,6 +201,13 @@ class OsListPage : public SkinPage {
   void RereadLegacyLoaderName();
   void Inform(const std::wstring& text) const;
   HWND ApplicationWindow() const;
+  // The boot manager was read again: the rows' marks follow it, and the main window's tip.
+  void ShowOneTimeStart();
+  void TellOneTimeStart() const;
+  // The restart the one-time start was armed for did not come: the earlier sequence goes back.
+  void TakeBackMissedRestart(const ArmedRestart::Missed& missed);
+
+  ArmedRestart armedRestart_;
 
   Tooltip storeLabelTip_;
   win::UniqueBitmap menuImages_[2];

@@ -102,6 +102,7 @@ void OsListPage::FillList() {
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
   filling_ = false;
+  TellOneTimeStart();
   // The rows are new: whatever was selected before is no row of them.
   ResetSelection();
 }
@@ -148,6 +149,8 @@ void OsListPage::FillRow(int row, int entryIndex) {
   else if (isDefault) marker.text = L"{default}";
   else if (isRunning) marker.text = L"{current}";
   else if (isIniDefault) marker.text = L"{default_NT}";
+  if (store && !entry.identifier.empty() && base::EqualsNoCase(entry.identifier, NextStartId()))
+    marker.text += (marker.text.empty() ? L"" : L" ") + std::wstring(L"{bootsequence}");
   if (isDefault) marker.image = art::kImageDefaultEntry;
   else if (isRunning) marker.image = art::kImageRunningSystem;
   else if (legacyLoader) marker.image = legacyImage;
@@ -162,23 +165,31 @@ void OsListPage::FillRow(int row, int entryIndex) {
   if (legacyLoader) list_.legacyRow = row;
 }
 
-void OsListPage::ReadBootManager() { TellManagerLoad(list_.LoadBootManager()); }
-
-void OsListPage::TellManagerLoad(ManagerLoad load) {
-  if (load == ManagerLoad::kStoreFileWithoutMenu)
-    win::Prompt(Handle(), GetText(IDS_STORE_FILE_EMPTY), AppSettings.appTitle, MB_OK | MB_ICONEXCLAMATION);
+bool OsListPage::ReadBootManager() {
+  StoreRead read = list_.LoadBootManager();
+  TellStoreRead(read);
+  return !read.failed;
 }
 
-void OsListPage::RefreshList(bool reload) {
-  if (reload) ReadBootManager();
+void OsListPage::TellStoreRead(const StoreRead& read) {
+  if (read.load == ManagerLoad::kStoreFileWithoutMenu)
+    win::Prompt(Handle(), GetText(IDS_STORE_FILE_EMPTY), AppSettings.appTitle, MB_OK | MB_ICONEXCLAMATION);
+  if (read.failed)
+    win::Prompt(Handle(), ResultText(*read.failed, L"bcdedit.exe"), AppSettings.appTitle, MB_OK | MB_ICONERROR);
+}
+
+bool OsListPage::RefreshList(bool reload) {
   orderChanged_ = false;
   // Unsaved removals go with the rest of the unsaved order; the rebuild marks what it lists.
   for (BootEntry& entry : list_.entries) {
     entry.removed = 0;
     entry.deleteMark = -1;
   }
-  TellManagerLoad(list_.Reload(reload ? 1 : 0));
+  // A reload reads the boot manager with everything else, in one listing.
+  StoreRead read = list_.Reload(reload ? 1 : 0);
   FillList();
+  TellStoreRead(read);
+  return !read.failed;
 }
 
 int OsListPage::RowOfEntry(int entryIndex) const {
@@ -314,6 +325,7 @@ HMENU OsListPage::RowMenu() {
     auto separate = [menu] { AppendMenuW(menu, MF_SEPARATOR, 0, nullptr); };
     add(IDC_OSLIST_SET_DEFAULT, ItemText(IDC_OSLIST_SET_DEFAULT));
     add(ID_OSLIST_RESTART_ONCE, GetText(IDS_RESTART_ONCE_ITEM));
+    add(ID_OSLIST_CANCEL_ONCE, GetText(IDS_CANCEL_ONCE_ITEM));
     add(IDC_OSLIST_MODIFY, ItemText(IDC_OSLIST_MODIFY));
     add(IDC_OSLIST_COPY, ItemText(IDC_OSLIST_COPY));
     separate();
@@ -348,6 +360,7 @@ HMENU OsListPage::RowMenu() {
     EnableMenuItem(contextMenu_.Get(), id, MF_BYCOMMAND | (IsWindowEnabled(Item(id)) ? MF_ENABLED : MF_GRAYED));
   }
   const std::pair<UINT, bool> commands[] = {{ID_OSLIST_RESTART_ONCE, CanRestartIntoOnce()},
+                                            {ID_OSLIST_CANCEL_ONCE, CanCancelOneTimeStart()},
                                             {ID_OSLIST_SAVE_SCRIPT, !Runner().changes.done.empty()}};
   for (const auto& [id, enabled] : commands)
     EnableMenuItem(contextMenu_.Get(), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));

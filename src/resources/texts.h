@@ -35,6 +35,7 @@
 #define IDS_LANGUAGE_AUTOMATIC 57383
 #define IDS_LANGUAGE_NEXT_START 57384
 #define IDS_AUTOSTART_REFUSED 57440
+#define IDS_AUTOSTART_TASK_FAILED 57730
 
 // About page: link tooltips
 #define IDS_HOME_PAGE_TIP 57345
@@ -265,3 +266,14 @@
 #define IDS_ASK_FIX_FINDINGS 57837
 #define IDS_FIX_FAILED 57838
 #define IDS_FIX_NOT_TAKEN 57839
+// The pending one-time start: a restart that did not come, the row menu, the tray tip
+#define IDS_RESTART_CANCELLED 57740
+#define IDS_RESTART_NOT_IN_TIME 57741
+#define IDS_CANCEL_ONCE_ITEM 57742
+#define IDS_TIP_STARTS_ONCE 57743
+#define IDS_TIP_FIRMWARE_STARTS_ONCE 57744
+#define IDS_ASK_CANCEL_ONCE 57745
+// Before a change that BitLocker checks at the next start
+#define IDS_BITLOCKER_ASK_SUSPEND 57760
+#define IDS_BITLOCKER_SUSPEND_FAILED 57761
+#define IDS_BITLOCKER_ASK_UNKNOWN 57762

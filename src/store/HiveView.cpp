@@ -59,4 +59,7 @@ void EntryList::ReadManagerFromHive() {
   if (!bootManager.displayorder.empty()) bootManager.elements[L"displayorder"] = bootManager.displayorder;
   if (!bootManager.defaultId.empty()) bootManager.elements[L"default"] = bootManager.defaultId;
   if (bootManager.timeout >= 0) bootManager.elements[L"timeout"] = std::to_wstring(bootManager.timeout);
+  std::wstring sequence = ReadHiveText(bootManager.identifier, kHiveBootSequence, true);
+  bootManager.elements.erase(L"bootsequence");
+  if (!sequence.empty()) bootManager.elements[L"bootsequence"] = sequence;
 }

@@ -9,6 +9,7 @@ struct BootEntry;
 // Element numbers of the mounted store that the program reads.
 inline constexpr wchar_t kHiveDisplayOrder[] = L"24000001";
 inline constexpr wchar_t kHiveDefault[] = L"23000003";
+inline constexpr wchar_t kHiveBootSequence[] = L"24000002";
 inline constexpr wchar_t kHiveTimeout[] = L"25000004";
 inline constexpr wchar_t kHivePath[] = L"12000002";
 inline constexpr wchar_t kHiveDescription[] = L"12000004";

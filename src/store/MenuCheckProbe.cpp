@@ -112,6 +112,7 @@ MenuCheckInput MenuCheckInputOf(const EntryList& list) {
     }
   }
   for (const BootEntry& object : list.otherObjects) input.objects.push_back(object);
+  input.allObjectsKnown = list.wholeStoreRead;
   if (input.bootIniPresent) {
     input.bootIniDefault = list.iniDefault;
     const std::wstring& file = AppSettings.bootIniPath;

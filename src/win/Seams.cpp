@@ -108,6 +108,10 @@ bool ShellRun(HWND owner, const std::wstring& verb, const std::wstring& file, co
 bool NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
   if (g_script)
     g_script->trayCalls.push_back({message, data.uFlags, data.szTip, data.szInfo, data.szInfoTitle, data.uTimeout});
+  if (g_script && message == NIM_ADD && g_script->trayAddsRefused > 0) {
+    --g_script->trayAddsRefused;
+    return false;
+  }
   if (Shell_NotifyIconW(message, &data)) return true;
   // Balloons need the second layout; an older shell refuses the larger records outright.
   for (DWORD size : {static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE), static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE)}) {

@@ -80,8 +80,10 @@ struct SeamScript {
   bool restartSucceeds = true;
   std::vector<RestartCall> restarts;
 
-  // The tray is not scripted: calls are recorded and still made.
+  // The tray is not scripted: calls are recorded and still made; except that this many NIM_ADD
+  // calls are refused without being made, as by a taskbar that does not exist yet.
   std::vector<TrayCall> trayCalls;
+  int trayAddsRefused = 0;
 };
 
 // Installs script (nullptr restores the real calls); returns the one it replaced.

@@ -1,4 +1,4 @@
-// Records of the bootsect and wpeutil stand-ins in the registry.
+// Records of the stand-ins in the registry.
 #include "common/StandinState.h"
 
 #include <windows.h>
@@ -19,12 +19,38 @@ bool RecordState(const std::wstring& tool, const std::wstring& name, const std::
 
 std::wstring ReadState(const std::wstring& tool, const std::wstring& name) {
   std::wstring path = std::wstring(kStateKey) + L"\\" + tool;
-  wchar_t buffer[512];
-  DWORD size = sizeof(buffer);
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+  // A task's definition runs to kilobytes: the size is asked first.
+  DWORD size = 0;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+          ERROR_SUCCESS ||
+      size < sizeof(wchar_t))
+    return {};
+  std::wstring value(size / sizeof(wchar_t), L'\0');
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value.data(), &size) !=
       ERROR_SUCCESS)
     return {};
-  return buffer;
+  value.resize(wcsnlen(value.c_str(), value.size()));
+  return value;
+}
+
+bool RemoveState(const std::wstring& tool, const std::wstring& name) {
+  std::wstring path = std::wstring(kStateKey) + L"\\" + tool;
+  return RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str()) == ERROR_SUCCESS;
+}
+
+std::vector<std::wstring> StateNames(const std::wstring& tool) {
+  std::vector<std::wstring> names;
+  HKEY key = nullptr;
+  std::wstring path = std::wstring(kStateKey) + L"\\" + tool;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return names;
+  wchar_t name[16384];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 16384;
+    if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
+  }
+  RegCloseKey(key);
+  return names;
 }
 
 }  // namespace standin

@@ -1,9 +1,11 @@
-// The config dialog in real windows: autostart read back from the Run value (and a refused write),
-// the switches and the language in the settings file, a language change reaching the main window,
-// F1, and the dialog opening only once.
+// The config dialog in real windows: autostart read back from the Run value (and a refused write)
+// or, under UAC, from the logon task; the switches and the language in the settings file, a
+// language change reaching the main window, F1, and the dialog opening only once.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <sddl.h>
+
+#include <optional>
 
 #include "ModalWindows.h"
 #include "StoreSandbox.h"
@@ -13,6 +15,7 @@
 #include "app/Help.h"
 #include "app/MainDialog.h"
 #include "app/Settings.h"
+#include "base/Format.h"
 #include "base/Texts.h"
 #include "resource.h"
 #include "texts.h"
@@ -31,11 +34,12 @@ std::wstring Setting(const wchar_t* key) {
 
 std::wstring RunValue() { return RegReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName, false, false, L""); }
 
-// The Run key readable only, as under a policy, while it lives; its own handle may unlock it.
+// A key (the Run key unless named) readable only, as under a policy, while it lives; its own
+// handle may unlock it.
 class RunKeyLock {
  public:
-  RunKeyLock() {
-    RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr, &key_, nullptr);
+  explicit RunKeyLock(const wchar_t* subkey = kRunKey) {
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, subkey, 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr, &key_, nullptr);
     DWORD size = sizeof(saved_);
     RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_, &size);
     PSECURITY_DESCRIPTOR readOnly = nullptr;
@@ -51,6 +55,28 @@ class RunKeyLock {
  private:
   HKEY key_ = nullptr;
   alignas(void*) BYTE saved_[4096] = {};
+};
+
+// EnableLUA as a test sets it, in the 64-bit view Windows keeps it in; what it was comes back.
+class UacSetting {
+ public:
+  UacSetting() {
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, kPolicySystemKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
+                    &key_, nullptr);
+    DWORD size = sizeof(old_);
+    saved_ = RegGetValueW(key_, nullptr, L"EnableLUA", RRF_RT_REG_DWORD, nullptr, &old_, &size) == ERROR_SUCCESS;
+  }
+  ~UacSetting() {
+    if (saved_) Set(old_);
+    else RegDeleteValueW(key_, L"EnableLUA");
+    RegCloseKey(key_);
+  }
+  void Set(DWORD on) { RegSetValueExW(key_, L"EnableLUA", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof(on)); }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD old_ = 0;
+  bool saved_ = false;
 };
 
 using Said = std::vector<std::pair<std::wstring, UINT>>;
@@ -88,6 +114,8 @@ class Config : public testing::Test, protected StoreSandbox {
 }  // namespace
 
 TEST_F(Config, AutostartIsReadBackAndARefusedWriteIsAnError) {
+  UacSetting uac;
+  uac.Set(0);
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   const std::wstring command = L"\"" + std::wstring(self) + L"\" -mini";
@@ -104,6 +132,62 @@ TEST_F(Config, AutostartIsReadBackAndARefusedWriteIsAnError) {
               (Said{{GetText(IDS_AUTOSTART_REFUSED), MB_ICONERROR}}));
     EXPECT_EQ(RunValue(), before ? command : L"");
     EXPECT_EQ(AppSettings.autoStart, before) << "the box shows the truth next time";
+  }
+}
+
+// Each row starts from what the row before left: the task or Run value it made.
+TEST_F(Config, AutostartIsALogonTaskUnderUacAndTheRunValueWithout) {
+  wchar_t buffer[MAX_PATH] = {};
+  const std::wstring self(buffer, GetModuleFileNameW(nullptr, buffer, MAX_PATH));
+  const std::wstring tool(buffer, GetSystemDirectoryW(buffer, MAX_PATH)), command = L"\"" + self + L"\" -mini";
+  const std::wstring file = folder.File(L"VexaLogonTask.xml"), tasks = L"Software\\VexaStandIns\\schtasks";
+  const std::wstring query = L"/query /tn \"Tavro Vexa\"", remove = L"/delete /tn \"Tavro Vexa\" /f",
+                     create = L"/create /tn \"Tavro Vexa\" /xml \"" + file + L"\" /f";
+  const std::wstring refused = base::Format(GetText(IDS_AUTOSTART_TASK_FAILED), L"ERROR: Access is denied.");
+  struct Row {
+    bool uac, on, runValueBefore, tasksLocked;
+    std::vector<std::wstring> sent;  // schtasks' arguments, from opening the dialog to OK
+    std::wstring said;
+    bool runValueAfter, taskAfter;
+  };
+  const Row rows[] = {
+      {true, true, true, true, {query, create, query}, refused, true, false},
+      {true, true, true, false, {query, create, query}, kDone, false, true},
+      {true, false, false, false, {query, remove, query}, kDone, false, false},
+      {false, true, false, false, {}, kDone, true, false},
+      {false, false, false, false, {}, kDone, false, false},
+  };
+  UacSetting uac;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "UAC " << row.uac << ", box " << row.on << ", locked " << row.tasksLocked);
+    uac.Set(row.uac);
+    if (row.runValueBefore) RegWriteString(HKEY_LOCAL_MACHINE, kRunKey, kRunValueName, command);
+    std::vector<std::wstring> sent;
+    {
+      std::optional<RunKeyLock> lock;
+      if (row.tasksLocked) lock.emplace(tasks.c_str());
+      ClearJournal();
+      EXPECT_EQ(Confirm(nullptr, {{IDC_CONFIG_AUTOSTART, row.on}}),
+                (Said{{row.said, row.said == kDone ? MB_ICONINFORMATION : MB_ICONERROR}}));
+      for (const std::wstring& arguments : row.sent) sent.push_back(tool + L"\\schtasks.exe " + arguments);
+      EXPECT_EQ(TakeJournal(), sent);
+    }
+    EXPECT_EQ(RunValue(), row.runValueAfter ? command : L"");
+    const std::wstring definition = RegReadText(HKEY_LOCAL_MACHINE, tasks, kRunValueName, false, false, L"");
+    EXPECT_EQ(!definition.empty(), row.taskAfter);
+    const std::vector<std::wstring> parts = {
+        L"<LogonTrigger>", L"<Delay>PT30S</Delay>", L"<RunLevel>HighestAvailable</RunLevel>",
+        L"<ExecutionTimeLimit>PT0S</ExecutionTimeLimit>", L"<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
+        L"<Command>\"" + self + L"\"</Command>", L"<Arguments>-mini</Arguments>"};
+    for (const std::wstring& part : parts)
+      EXPECT_TRUE(!row.taskAfter || definition.find(part) != std::wstring::npos) << part;
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES) << "the definition file is gone";
+
+    ConfigDialog again(nullptr);
+    ASSERT_TRUE(again.CreateModeless(nullptr));
+    EXPECT_EQ(again.IsItemChecked(IDC_CONFIG_AUTOSTART), row.uac ? row.taskAfter : row.runValueAfter);
+    again.End(0);
+    EXPECT_EQ(TakeJournal(), std::vector<std::wstring>(row.uac, tool + L"\\schtasks.exe " + query));
   }
 }
 

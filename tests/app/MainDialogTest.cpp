@@ -8,7 +8,9 @@
 #include "app/MainDialog.h"
 #include "app/VersionText.h"
 #include "art.h"
+#include "base/Format.h"
 #include "base/Texts.h"
+#include "controls/ArmedRestart.h"
 #include "controls/Drawing.h"
 #include "resource.h"
 #include "texts.h"
@@ -198,6 +200,21 @@ TEST_F(MainWindow, StartedHiddenShowsABalloonAndBuildsNoPageUntilShown) {
   seams.script.trayCalls.clear();
   SendMessageW(main.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_EQ(TrayMessages(), std::vector<DWORD>{NIM_ADD});
+  main.End(0);
+}
+
+TEST_F(MainWindow, AnIconTheTaskbarRefusesIsOfferedAgainUntilTaken) {
+  AppSettings.showWindow = false;
+  seams.script.trayAddsRefused = 2;
+  MainDialog main;
+  ASSERT_TRUE(Open(main));
+  auto adds = [&] {
+    std::vector<DWORD> messages = TrayMessages();
+    return std::count(messages.begin(), messages.end(), DWORD{NIM_ADD});
+  };
+  EXPECT_TRUE(PumpUntil([&] { return adds() == 3; }));
+  PumpUntil([] { return false; }, std::chrono::milliseconds(3 * MainDialog::kTrayRetryMilliseconds));
+  EXPECT_EQ(adds(), 3) << "taken, it is offered no more";
   main.End(0);
 }
 
@@ -394,4 +411,118 @@ TEST_F(MainWindow, AnotherMonitorsDpiGivesThePicturesDrawnForIt) {
               0.9);
   }
   main.End(0);
+}
+
+namespace {
+
+// The pages that start an entry once: where their rows are, their commands, their read back.
+struct OncePage {
+  int index, list, nameColumn;
+  WPARAM restartOnce, cancelOnce;
+  const wchar_t* listing;
+};
+const OncePage kOsListOnce = {0, IDC_OSLIST_LIST, 1, ID_OSLIST_RESTART_ONCE, ID_OSLIST_CANCEL_ONCE, L" /enum all /v"};
+const OncePage kFirmwareOnce = {3, IDC_FIRMWARE_LIST, 0, MAKEWPARAM(IDC_FIRMWARE_ONCE, BN_CLICKED),
+                                ID_FIRMWARE_CANCEL_ONCE, L" /enum firmware /v"};
+const std::wstring kUsbStickName = L"UEFI: USB Flash Disk 1.00";
+
+// The page shown, and the row of that name (-1: none).
+int ShowRow(MainDialog& main, const OncePage& page, const std::wstring& name) {
+  main.ShowPage(page.index);
+  win::ListView list(GetDlgItem(main.Page(page.index), page.list));
+  for (int row = 0; row < list.Count(); ++row)
+    if (list.Cell(row, page.nameColumn) == name) return row;
+  return -1;
+}
+
+}  // namespace
+
+TEST_F(MainWindow, ARestartThatDoesNotComePutsTheEarlierOneTimeStartBackOnEitherPage) {
+  enum End { kCancelled, kNoRestartInTime, kEnds };
+  const std::wstring ten = demo_store::kWindows10, ubuntu = demo_store::kUbuntu;
+  const struct {
+    const OncePage& page;
+    std::wstring row, earlier;  // earlier: set before, by another program
+    End end;
+  } cases[] = {
+      {kOsListOnce, L"Windows 7", L" /bootsequence " + ten, kCancelled},
+      {kOsListOnce, L"Windows 7", L" /bootsequence " + ten, kNoRestartInTime},
+      {kOsListOnce, L"Windows 7", L" /bootsequence " + ten, kEnds},
+      {kFirmwareOnce, kUsbStickName, L" /set {fwbootmgr} bootsequence " + ubuntu, kCancelled},
+      {kFirmwareOnce, kUsbStickName, L" /set {fwbootmgr} bootsequence " + ubuntu, kNoRestartInTime},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.page.index << " " << c.end);
+    ASSERT_TRUE(SeedUefiDemo());
+    ASSERT_EQ(RunTool(L"bcdedit", c.earlier).exitCode, 0u);
+    seams.script = {};
+    MainDialog main;
+    ASSERT_TRUE(Open(main));
+    const int row = ShowRow(main, c.page, c.row);
+    win::ListView(GetDlgItem(main.Page(c.page.index), c.page.list)).Select(row);
+    PumpMessages();
+    seams.script.promptAnswers = {IDYES};
+    SendMessageW(main.Page(c.page.index), WM_COMMAND, c.page.restartOnce, 0);
+    ASSERT_EQ(seams.script.restarts.size(), 1u);
+    ClearJournal();
+    const size_t asked = seams.script.prompts.size();
+
+    if (c.end != kNoRestartInTime) {
+      EXPECT_EQ(SendMessageW(main.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE) << "Vexa holds no session up";
+      SendMessageW(main.Handle(), WM_ENDSESSION, c.end == kEnds, 0);
+    }
+    if (c.end != kCancelled) SendMessageW(main.Page(c.page.index), WM_TIMER, ArmedRestart::kTimerId, 0);
+    PumpMessages();
+    std::vector<std::wstring> sent;
+    for (const std::wstring& line : TakeJournal()) sent.push_back(ArgumentsOf(line));
+    if (c.end == kEnds) {
+      EXPECT_TRUE(sent.empty()) << "a restart under way keeps its one-time start";
+      EXPECT_EQ(seams.script.prompts.size(), asked);
+    } else {
+      EXPECT_EQ(sent, (std::vector<std::wstring>{c.earlier, c.page.listing}));
+      ASSERT_EQ(seams.script.prompts.size(), asked + 1);
+      EXPECT_EQ(seams.script.prompts.back().text,
+                GetText(c.end == kCancelled ? IDS_RESTART_CANCELLED : IDS_RESTART_NOT_IN_TIME) + L"\n\n" +
+                    base::Format(GetText(IDS_START_ONCE_TAKEN_BACK), c.row));
+    }
+    main.End(0);
+  }
+}
+
+// Set by another program, the one-time start shows on its row and in the tip until cancelled.
+TEST_F(MainWindow, APendingOneTimeStartIsShownAndCancelledOnEitherPage) {
+  const struct {
+    const OncePage& page;
+    std::wstring row, setOutside, tip, cancel;
+  } cases[] = {
+      {kOsListOnce, L"Windows 7", std::wstring(L" /bootsequence ") + demo_store::kWindows7,
+       L"Vexa\r\nNext boot, once: Windows 7", L" /deletevalue  {bootmgr}    bootsequence "},
+      {kFirmwareOnce, kUsbStickName, std::wstring(L" /set {fwbootmgr} bootsequence ") + demo_store::kUsbStick,
+       L"Vexa\r\nNext firmware start, once: " + kUsbStickName, L" /deletevalue {fwbootmgr} bootsequence"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    ASSERT_TRUE(SeedUefiDemo());
+    ASSERT_EQ(RunTool(L"bcdedit", c.setOutside).exitCode, 0u);
+    seams.script = {};
+    MainDialog main;
+    ASSERT_TRUE(Open(main));
+    const int row = ShowRow(main, c.page, c.row);
+    win::ListView list(GetDlgItem(main.Page(c.page.index), c.page.list));
+    EXPECT_EQ(list.Cell(row, 3), L"{bootsequence}");
+    ASSERT_FALSE(seams.script.trayCalls.empty());
+    EXPECT_EQ(seams.script.trayCalls.back().tip, c.tip);
+
+    ClearJournal();
+    seams.script.promptAnswers = {IDYES};
+    SendMessageW(main.Page(c.page.index), WM_COMMAND, c.page.cancelOnce, 0);
+    std::vector<std::wstring> sent;
+    for (const std::wstring& line : TakeJournal()) sent.push_back(ArgumentsOf(line));
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(std::vector<std::wstring>(sent.end() - 2, sent.end()), (std::vector<std::wstring>{c.cancel, c.page.listing}));
+    EXPECT_EQ(list.Cell(row, 3), L"") << "read back";
+    EXPECT_EQ(seams.script.trayCalls.back().tip, L"Vexa");
+    EXPECT_EQ(seams.script.prompts.size(), 1u) << "the question only";
+    main.End(0);
+  }
 }

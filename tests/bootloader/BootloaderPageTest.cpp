@@ -399,3 +399,40 @@ TEST_F(BootloaderPageTest, UndoComesWithTheRunsCopyAndRestoresTheStoreOnlyAfterA
   EXPECT_EQ(std::stoi(listing.substr(listing.find_first_not_of(' ', timeout + 9))), 30) << "the timeout is back";
   EXPECT_EQ(RefreshRequests(), std::vector<WPARAM>{kRefreshOsListFromStore});
 }
+
+// New boot code and a whole store imported (Restore, Undo) are checked by BitLocker too: on a
+// protected drive each asks after its own question, and suspends protection before its tool runs.
+TEST_F(BootloaderPageTest, BootCodeRestoreAndUndoSuspendBitLockerFirstOrChangeNothing) {
+  const std::wstring bde = L"C:\\windows\\SysNative\\manage-bde.exe ", file = folder.File(L"saved.bcd");
+  ASSERT_EQ(RunTool(L"bcdedit", L" /export \"" + file + L"\"").exitCode, 0u);
+  Runner().changes.safetyNet = true;
+  ASSERT_TRUE(SetManagerTimeout(3).Succeeded()) << "the run's copy, for Undo";
+  AppSettings.mbrUseSysMode = 1;
+  win::Click(Open().Item(IDC_BOOTLOADER_INSTALL_BOOTMGR));
+  Type(IDC_BOOTLOADER_RESTORE_PATH, file);
+  const struct {
+    int button;
+    int answer;
+    const wchar_t* then;  // in the command line after the suspension; null: nothing after the status
+  } cases[] = {
+      {IDC_BOOTLOADER_UPDATE_RECORD, IDNO, nullptr}, {IDC_BOOTLOADER_UPDATE_RECORD, IDYES, L"bootsect.exe  /nt60 SYS"},
+      {IDC_BOOTLOADER_RESTORE, IDNO, nullptr},       {IDC_BOOTLOADER_RESTORE, IDYES, L" /import "},
+      {IDC_BOOTLOADER_UNDO_RUN, IDNO, nullptr},      {IDC_BOOTLOADER_UNDO_RUN, IDYES, L" /export "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.button << " " << c.answer);
+    ASSERT_TRUE(PlaceManageBde(L"on"));
+    ClearJournal();
+    seams.script.answerPrompt = [&](const win::PromptCall& call) {
+      if (call.text.rfind(L"BitLocker protects drive C:", 0) == 0) return c.answer;
+      return call.flags & MB_YESNO ? IDYES : IDOK;
+    };
+    Press(c.button);
+    std::vector<std::wstring> sent = Journal();
+    ASSERT_EQ(std::min<size_t>(sent.size(), 3), c.then ? 3u : 1u);
+    EXPECT_EQ(sent[0], bde + L"-status C: -protectionaserrorlevel");
+    if (!c.then) continue;
+    EXPECT_EQ(sent[1], bde + L"-protectors -disable C: -RebootCount 1");
+    EXPECT_NE(sent[2].find(c.then), std::wstring::npos) << sent[2];
+  }
+}

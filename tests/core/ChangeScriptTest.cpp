@@ -75,6 +75,33 @@ TEST(ChangeScript, ACreateASetAndAMenuOrderBecomeTheScript) {
                     "exit /b 1\r\n"));
 }
 
+// Protection is suspended once, before the first checked setting of the running system or the boot
+// manager; not for a name, another entry's path or an ignored setting. A failed suspension stops.
+TEST(ChangeScript, BitLockerIsSuspendedOnceBeforeTheFirstChangeItChecks) {
+  const core::String bootmgr = T16("{9dea862c-5cdd-4e70-acc1-f32b344d4795}");
+  const core::String suspension = T16("manage-bde -status %SystemDrive% -protectionaserrorlevel >nul 2>&1\r\n"
+                                      "if %errorlevel% equ 1 goto :vexa_unprotected\r\n"
+                                      "if %errorlevel% equ 9009 goto :vexa_unprotected\r\n"
+                                      "manage-bde -protectors -disable %SystemDrive% -RebootCount 1\r\n"
+                                      "if %errorlevel% neq 0 goto :stop\r\n:vexa_unprotected\r\n");
+  const std::pair<std::vector<RecordedChange>, const core::Char*> cases[] = {
+      {{{SetElementArgs(kRunning, T16(" description "), T16("Lab"))}, {SetElementArgs(kRunning, T16(" path "), T16("\\a"))},
+        {SetElementArgs(kRunning, T16(" nx "), T16("OptIn"))}},
+       T16("bcdedit /set {current} path \\a")},
+      {{{DeleteElementArgs(bootmgr, T16(" device "))}}, T16("bcdedit /deletevalue {bootmgr} device")},
+      {{{SetElementArgs(kOther, T16(" path "), T16("\\a"))}, {SetElementArgs(kRunning, T16(" safeboot "), T16("minimal"))},
+        {SetElementArgs(bootmgr, T16(" nx "), T16("OptIn"))}},
+       nullptr},
+  };
+  for (const auto& [changes, firstChecked] : cases) {
+    core::String text = ChangeScriptText(changes, kRunning);
+    size_t at = text.find(suspension);
+    EXPECT_EQ(at == core::String::npos, firstChecked == nullptr);
+    if (firstChecked) EXPECT_EQ(text.find(T16("bcdedit /"), at), text.find(firstChecked)) << "right before it";
+    EXPECT_EQ(text.find(T16("manage-bde"), at + suspension.size()), core::String::npos);
+  }
+}
+
 TEST(ChangeScript, OnlyTheFirstSwitchSaysWhatACommandDoes) {
   const std::pair<const core::Char*, CommandKind> cases[] = {
       {T16(""), CommandKind::kListing},

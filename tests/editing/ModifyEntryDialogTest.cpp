@@ -399,6 +399,56 @@ TEST_F(ModifyEntryDialogTest, AStoredValueOutsideTheListDoesNotInheritTheLastCho
   EXPECT_TRUE(seams.script.prompts.empty());
 }
 
+// BitLocker checks the running system's boot path at every start, not its name nor another entry's
+// path: only such a change on a protected drive asks, and protection is suspended before the /set,
+// or nothing is sent. Where manage-bde cannot tell (Q:), the user decides and nothing is suspended.
+TEST_F(ModifyEntryDialogTest, AChangeBitLockerChecksSuspendsProtectionFirstOrIsNotMade) {
+  const std::wstring bde = L"C:\\windows\\SysNative\\manage-bde.exe ", set = L"/set", asks = L" -protectionaserrorlevel";
+  const std::wstring status = bde + L"-status C:" + asks, unknown = bde + L"-status Q:" + asks;
+  const std::wstring suspend = bde + L"-protectors -disable C: -RebootCount 1";
+  const struct {
+    const wchar_t* state;  // of C: in manage-bde ("" not encrypted); null: no manage-bde
+    const wchar_t* systemDrive;
+    const wchar_t* entry;  // the running system, or Windows 7
+    bool path;             // the boot path, which BitLocker checks, or the name, which it does not
+    int answer;
+    std::vector<std::wstring> sent;
+    const wchar_t* asked;  // how the first message begins
+  } cases[] = {
+      {L"on", L"C:", demo_store::kWindows10, true, IDYES, {status, suspend, set}, L"BitLocker protects drive C:"},
+      {L"on", L"C:", demo_store::kWindows10, true, IDNO, {status}, L"BitLocker protects drive C:"},
+      {L"on", L"C:", demo_store::kWindows10, false, IDNO, {set}, kDone},
+      {L"on", L"C:", demo_store::kWindows7, true, IDNO, {set}, kDone},
+      {L"", L"C:", demo_store::kWindows10, true, IDNO, {status, set}, kDone},
+      {L"", L"C:", demo_store::kWindows10, false, IDNO, {set}, kDone},
+      {nullptr, L"C:", demo_store::kWindows10, true, IDNO, {set}, kDone},
+      {nullptr, L"C:", demo_store::kWindows10, false, IDNO, {set}, kDone},
+      {L"on", L"Q:", demo_store::kWindows10, true, IDYES, {unknown, set}, L"Whether BitLocker protects drive Q:"},
+      {L"on", L"Q:", demo_store::kWindows10, true, IDNO, {unknown}, L"Whether BitLocker protects drive Q:"},
+  };
+  OpenPage();
+  int row = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << row);
+    ASSERT_TRUE(PlaceManageBde(c.state));
+    ScopedEnvironment systemDrive(L"SystemDrive", c.systemDrive);
+    Open(Page().List().IndexOf(c.entry));
+    seams.script.prompts.clear();
+    seams.script.answerPrompt = [&](const win::PromptCall& call) { return call.flags & MB_YESNO ? c.answer : IDOK; };
+    // A value of its own each time, so that every case changes something.
+    std::wstring value = (c.path ? L"\\Windows\\system32\\winload" : L"Lab ") + std::to_wstring(++row);
+    SetWindowTextW(General(c.path ? IDC_GENERAL_BOOT_PATH : IDC_GENERAL_NAME), value.c_str());
+    Ok();
+    std::vector<std::wstring> expected = c.sent, sent = TakeJournal();
+    if (expected.back() == set) expected.back() = SetLine(c.entry, c.path ? L"path" : L"description", value);
+    std::erase_if(sent, [](const std::wstring& line) { return line.find(L" /enum ") != std::wstring::npos; });
+    EXPECT_EQ(sent, expected);
+    ASSERT_FALSE(PromptTexts().empty());
+    EXPECT_EQ(PromptTexts()[0].rfind(c.asked, 0), 0u) << PromptTexts()[0];
+    EXPECT_EQ(IsWindow(Dialog()) != FALSE, c.sent.back() != set) << "kept open when nothing was saved";
+  }
+}
+
 int openedIndex = -100;
 
 // Stands in for the main window's opener: renames the record in the real dialog and presses OK.

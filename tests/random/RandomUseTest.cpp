@@ -175,6 +175,11 @@ class RandomUser {
     Remember(number, action);
     stepping_ = true;
     PumpMessages();
+    // A restart Windows accepted ends the session: a one-time start armed for it stays.
+    if (sandbox_.seams.script.restarts.size() > restartsSeen_) {
+      restartsSeen_ = sandbox_.seams.script.restarts.size();
+      SendMessageW(main_.Handle(), WM_ENDSESSION, TRUE, 0);
+    }
     if (writes) ++confirms_;
     Check(number, confirms_ > confirmsBefore);
     stepping_ = false;
@@ -453,6 +458,7 @@ class RandomUser {
   bool stepping_ = false;
   int confirms_ = 0;
   int outerConfirms_ = 0;
+  size_t restartsSeen_ = 0;
   std::wstring baseline_;
   win::UniqueHandle storeWatch_;
   win::UniqueKey storeKey_;

@@ -37,7 +37,7 @@ StandinSandbox::StandinSandbox()
       stateGuard_(HKEY_LOCAL_MACHINE, standin::kStateKey),
       journal_(L"VEXA_TOOL_JOURNAL", folder_.File(L"journal.txt")),
       rootVariable_(L"VEXA_BCD_ROOT", root_) {
-  for (const wchar_t* tool : {L"bcdedit", L"bootsect", L"wpeutil", L"shutdown"})
+  for (const wchar_t* tool : {L"bcdedit", L"bootsect", L"wpeutil", L"shutdown", L"schtasks", L"manage-bde"})
     EXPECT_TRUE(folder_.CopyFromBuild(std::wstring(L"standins\\") + tool + L".exe", std::wstring(tool) + L".exe"));
 }
 

@@ -18,7 +18,7 @@ struct ToolResult {
 // Splits CR LF text into lines (without the line ends).
 std::vector<std::string> Lines(const std::string& text);
 
-// A temporary folder with the four stand-ins, a journal file named by VEXA_TOOL_JOURNAL and a
+// A temporary folder with the six stand-ins, a journal file named by VEXA_TOOL_JOURNAL and a
 // private HKLM key named by VEXA_BCD_ROOT, all removed afterwards.
 class StandinSandbox {
  public:

@@ -129,7 +129,9 @@ TEST(HiveViewWithStandin, ReadsTheStoreTheToolWrote) {
                                         L" device vhd=[locate]\\vhd\\w7.vhd").exitCode,
             0u);
   ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /deletevalue {ntldr} device").exitCode, 0u);
+  ASSERT_EQ(sandbox.RunTool(L"bcdedit", L" /bootsequence " + std::wstring(demo::kWindows7) + L" " + demo::kGrub).exitCode, 0u);
   list.ReadManagerFromHive();
+  EXPECT_EQ(list.bootManager.elements[L"bootsequence"], std::wstring(demo::kWindows7) + L"\n" + demo::kGrub);
   EXPECT_EQ(list.bootManager.timeout, 5);
   EXPECT_EQ(AppSettings.bcdTimeout, 5);
   EXPECT_EQ(list.bootManager.defaultId, demo::kGrub);

@@ -17,24 +17,27 @@ std::wstring PrivateStoreKey() {
   return L"VexaTestStore" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++);
 }
 
-// Wine's own shutdown.exe would restart the Wine session the tests run in, so the prefix's system
-// folders get the stand-in for good, once per test program (scripts/seed-demo.sh does the same for
-// the demo prefix). A missing SysNative only means a 32-bit prefix.
-void ReplaceWineShutdown() {
+// Wine's own shutdown.exe would restart the Wine session the tests run in, and its schtasks.exe keeps
+// no task a test could read, so the prefix's system folders get the stand-ins for good, once per
+// test program (scripts/seed-demo.sh does the same for the demo prefix). A missing SysNative only
+// means a 32-bit prefix.
+void ReplaceWineTools() {
   static bool replaced = false;
   if (replaced) return;
   replaced = true;
-  std::wstring source = BuildFile(L"standins\\shutdown.exe");
   wchar_t buffer[MAX_PATH] = {};
   UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
   std::wstring system(buffer, length < MAX_PATH ? length : 0);
   length = GetWindowsDirectoryW(buffer, MAX_PATH);
   std::wstring native = std::wstring(buffer, length < MAX_PATH ? length : 0) + L"\\SysNative";
-  if (!CopyFileW(source.c_str(), (system + L"\\shutdown.exe").c_str(), FALSE))
-    ADD_FAILURE() << "the shutdown.exe stand-in could not replace Wine's";
-  if (GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES &&
-      !CopyFileW(source.c_str(), (native + L"\\shutdown.exe").c_str(), FALSE))
-    ADD_FAILURE() << "the shutdown.exe stand-in could not replace Wine's 64-bit one";
+  for (const wchar_t* tool : {L"shutdown.exe", L"schtasks.exe"}) {
+    std::wstring source = BuildFile(std::wstring(L"standins\\") + tool);
+    if (!CopyFileW(source.c_str(), (system + L"\\" + tool).c_str(), FALSE))
+      ADD_FAILURE() << "the stand-in could not replace Wine's " << tool;
+    if (GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !CopyFileW(source.c_str(), (native + L"\\" + tool).c_str(), FALSE))
+      ADD_FAILURE() << "the stand-in could not replace Wine's 64-bit " << tool;
+  }
 }
 
 }  // namespace
@@ -45,11 +48,11 @@ StoreSandbox::StoreSandbox(Tools tools, int wow64)
       journalVariable_(L"VEXA_TOOL_JOURNAL", folder.File(kJournalFile)),
       storeVariable_(L"VEXA_BCD_ROOT", storeKey),
       storeGuard_(HKEY_LOCAL_MACHINE, storeKey),
-      // Where the bootsect and wpeutil stand-ins record what they did.
+      // Where the bootsect, wpeutil, shutdown and schtasks stand-ins record what they did.
       standinStateGuard_(HKEY_LOCAL_MACHINE, L"Software\\VexaStandIns"),
       savedRunner_(Runner()),
       savedSettings_(AppSettings) {
-  ReplaceWineShutdown();
+  ReplaceWineTools();
   if (tools == Tools::kStandins) {
     for (const wchar_t* tool : {L"bcdedit.exe", L"bootsect.exe", L"wpeutil.exe", L"shutdown.exe"}) {
       if (!CopyFileW(BuildFile(std::wstring(L"standins\\") + tool).c_str(), (ToolDir() + tool).c_str(), FALSE))
@@ -191,6 +194,18 @@ bool StoreSandbox::PlaceDemoMachine() {
 bool StoreSandbox::RemoveFile(const std::wstring& path) {
   KeepFile(path);
   return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool StoreSandbox::PlaceManageBde(const wchar_t* state) {
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  std::wstring tool = std::wstring(windows) + L"\\SysNative\\manage-bde.exe";
+  if (!state) return RemoveFile(tool);
+  const wchar_t* key = L"Software\\VexaStandIns\\manage-bde";
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:");
+  DWORD size = static_cast<DWORD>((wcslen(state) + 1) * sizeof(wchar_t));
+  if (*state && RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, L"C:", REG_SZ, state, size) != ERROR_SUCCESS) return false;
+  return PlaceFile(tool, ReadFileBytes(BuildFile(L"standins\\manage-bde.exe")));
 }
 
 bool StoreSandbox::PlaceBootIni(const std::string& text) {

@@ -39,8 +39,8 @@ class StoreSandbox {
 
   // The runner gets the folder as its program folder and wow64 as its flag, which makes the tool
   // folder bin64\ (1) or bin\ (0); the stand-ins go there unless tools is kNone. Either way the
-  // prefix's system folders hold the shutdown.exe stand-in instead of Wine's. The settings
-  // record names the private store, a BCD system, and tools when there are some.
+  // prefix's system folders hold the shutdown.exe and schtasks.exe stand-ins instead of Wine's. The
+  // settings record names the private store, a BCD system, and tools when there are some.
   explicit StoreSandbox(Tools tools = Tools::kStandins, int wow64 = 1);
   ~StoreSandbox();
   StoreSandbox(const StoreSandbox&) = delete;
@@ -86,6 +86,10 @@ class StoreSandbox {
   // of WinPE, the VHD, the GRUB and Recovery Console boot sectors), so that its menu is healthy.
   // False where the prefix has no D:.
   bool PlaceDemoMachine();
+  // The manage-bde.exe stand-in in the native system folder, where the program asks it, for the
+  // length of the test, with the system drive's state ("on", "suspended 1"; empty: not encrypted);
+  // null takes the tool away, as on WinPE.
+  bool PlaceManageBde(const wchar_t* state);
   // A boot.ini in the folder, made the one the program uses.
   bool PlaceBootIni(const std::string& text);
   // Starts the built vexa.exe from the folder (copied in on first use) with arguments; it inherits
