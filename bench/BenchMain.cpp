@@ -87,15 +87,18 @@ HWND ChildWithControl(HWND dialog, int id) {
   return nullptr;
 }
 
-// What each user operation costs in tool runs on the demo store, and what it needs: the first
-// load reads the boot manager, the running system, every loader in one listing and the two menu
-// objects that are no loaders ({ntldr} and the boot sector); the full rebuild the same but the
-// running system; a save of the order writes it and reads the boot manager back; a deletion adds
-// the delete; an entry rename sets the description and reads the entry back.
-std::vector<Figure> ToolRunsPerOperation(StoreSandbox& sandbox, PageHost& host,
-                                         const std::vector<std::wstring>& firstLoad,
-                                         const std::vector<std::wstring>& rebuild) {
+// Rounds of each operation's timing: each needs the demo store seeded and the page made again.
+constexpr int kOperationRounds = 5;
+
+// What each user operation costs in tool runs and time on the demo store, against the runs it
+// needs: a reload reads the store in one full listing; a set default writes the default; a save
+// of the order writes it and reads the store back; a deletion adds the delete; the menu settings
+// write what changed; an added entry is created and set, then the store is read back; an entry
+// rename sets the description and reads the entry back. Each time is the median of several
+// rounds, each on the demo store seeded and the page made again (neither timed).
+std::vector<Figure> OperationFigures(StoreSandbox& sandbox, PageHost& host) {
   const Operation operations[] = {
+      {"reload from the store", 1, [](StoreSandbox&, PageHost& h) { h.Page().RefreshList(true); }},
       {"refresh (Reload the List)", 0,
        [](StoreSandbox&, PageHost& h) {
          SendMessageW(h.Page().Handle(), WM_COMMAND, MAKEWPARAM(ID_OSLIST_RELOAD_LIST, 0), 0);
@@ -121,13 +124,13 @@ std::vector<Figure> ToolRunsPerOperation(StoreSandbox& sandbox, PageHost& host,
          Answer(s, {IDYES, IDOK});
          h.Click(IDC_OSLIST_SAVE_ORDER);
        }},
-      {"set timeout", 1,
+      {"apply: timeout", 1,
        [](StoreSandbox& s, PageHost& h) {
          SetDlgItemTextW(h.Page().Handle(), IDC_OSLIST_BCD_TIMEOUT, L"12");
          Answer(s, {IDOK});
          h.Click(IDC_OSLIST_APPLY);
        }},
-      {"menu settings (language and style)", 2,
+      {"apply: menu language and style", 2,
        [](StoreSandbox& s, PageHost& h) {
          for (auto [id, item] : {std::pair{IDC_OSLIST_MENU_LANGUAGE, 2}, std::pair{IDC_OSLIST_MENU_STYLE, 1}}) {
            HWND combo = GetDlgItem(h.Page().Handle(), id);
@@ -137,37 +140,51 @@ std::vector<Figure> ToolRunsPerOperation(StoreSandbox& sandbox, PageHost& host,
          Answer(s, {IDOK});
          h.Click(IDC_OSLIST_APPLY);
        }},
-      {"entry modify, one change saved", 2,
+      // The entry dialog in add mode with the kind it offers first (Windows on a partition): the
+      // create, its five settings, the entry put on the menu, then the store read again as Add New
+      // reads it.
+      {"add (Windows on a partition)", 8,
+       [](StoreSandbox& s, PageHost& h) {
+         ModifyEntryDialog dialog(EntryDialogSetup{&h.Page().List(), h.Images(), nullptr}, kNewEntryIndex);
+         HWND window = dialog.CreateModeless(h.Page().Handle());
+         Answer(s, {IDOK, IDOK});
+         testing_support::ClickControl(window, IDOK);
+         h.Page().RefreshList(true);
+       }},
+      {"modify (entry renamed, saved)", 2,
        [](StoreSandbox& s, PageHost& h) {
          EntryList& list = h.Page().List();
-         int index = list.IndexOf(demo::kWindows7);
-         // Opening the dialog reads nothing; what it sends on OK is the figure.
-         ModifyEntryDialog dialog(EntryDialogSetup{&list, h.Images(), nullptr}, index);
+         ModifyEntryDialog dialog(EntryDialogSetup{&list, h.Images(), nullptr}, list.IndexOf(demo::kWindows7));
          HWND window = dialog.CreateModeless(h.Page().Handle());
          SetDlgItemTextW(ChildWithControl(window, IDC_GENERAL_NAME), IDC_GENERAL_NAME, L"Windows 7 SP1");
          Answer(s, {IDOK});
-         s.ClearJournal();
          testing_support::ClickControl(window, IDOK);
        }},
   };
 
   std::vector<Figure> figures;
-  auto figure = [](const std::string& what, int counted, int prescribed) {
-    return Figure{"2", "tool runs: " + what, Printf("%d", counted), Printf("%d prescribed", prescribed),
-                  counted == prescribed ? "equal" : (counted > prescribed ? "MORE" : "fewer"), "equal, never more",
-                  counted == prescribed};
+  auto figure = [](const std::string& what, int counted, int prescribed, double seconds) {
+    return Figure{"2", what, Printf("%d runs, %.0f ms", counted, seconds * 1000), Printf("%d runs needed", prescribed),
+                  counted == prescribed ? "equal" : (counted > prescribed ? "MORE" : "fewer"), "runs: never more",
+                  counted <= prescribed};
   };
-  figures.push_back(figure("first load", static_cast<int>(firstLoad.size()), 5));
-  figures.push_back(figure("full rebuild (reload from the store)", static_cast<int>(rebuild.size()), 4));
   for (const Operation& operation : operations) {
-    PrepareDemoMachine(sandbox);
-    host.Open();
-    testing_support::PumpMessages();
-    sandbox.ClearJournal();
-    operation.run(sandbox, host);
-    testing_support::PumpMessages();
-    figures.push_back(figure(operation.what, static_cast<int>(BcdeditLines(sandbox.TakeJournal()).size()),
-                             operation.prescribed));
+    std::vector<double> times;
+    int runs = 0;
+    for (int round = 0; round <= kOperationRounds; ++round) {
+      PrepareDemoMachine(sandbox);
+      host.Open();
+      testing_support::PumpMessages();
+      sandbox.ClearJournal();
+      double seconds = Time([&] {
+        operation.run(sandbox, host);
+        testing_support::PumpMessages();
+      });
+      runs = static_cast<int>(BcdeditLines(sandbox.TakeJournal()).size());
+      // The first round pays for loading code and fonts once; it is not counted.
+      if (round > 0) times.push_back(seconds);
+    }
+    figures.push_back(figure(operation.what, runs, operation.prescribed, Median(times)));
   }
 
   // Backup, then restore of that backup, on the Bootloader page.
@@ -179,12 +196,42 @@ std::vector<Figure> ToolRunsPerOperation(StoreSandbox& sandbox, PageHost& host,
   page.SetItemText(IDC_BOOTLOADER_RESTORE_PATH, file);
   sandbox.ClearJournal();
   Answer(sandbox, {IDOK});
-  win::Click(page.Item(IDC_BOOTLOADER_BACKUP));
-  figures.push_back(figure("backup", static_cast<int>(BcdeditLines(sandbox.TakeJournal()).size()), 1));
+  double backup = Time([&] { win::Click(page.Item(IDC_BOOTLOADER_BACKUP)); });
+  figures.push_back(figure("backup", static_cast<int>(BcdeditLines(sandbox.TakeJournal()).size()), 1, backup));
   Answer(sandbox, {IDYES, IDOK});
-  win::Click(page.Item(IDC_BOOTLOADER_RESTORE));
-  figures.push_back(figure("restore", static_cast<int>(BcdeditLines(sandbox.TakeJournal()).size()), 1));
+  double restore = Time([&] { win::Click(page.Item(IDC_BOOTLOADER_RESTORE)); });
+  figures.push_back(figure("restore", static_cast<int>(BcdeditLines(sandbox.TakeJournal()).size()), 1, restore));
   return figures;
+}
+
+// The program started from outside until the first row of its OS list, on the demo store, against
+// the floor: a bare window with a list started the same way, plus the two listings the menu needs
+// run bare (the whole store, and the running system). Alternately, the median of several rounds.
+std::vector<Figure> StartFigures() {
+  StoreSandbox sandbox;
+  std::vector<double> program, floor;
+  size_t runs = 0;
+  bool ok = true;
+  for (int round = 0; round <= kOperationRounds; ++round) {
+    PrepareDemoMachine(sandbox);
+    sandbox.ClearJournal();
+    ProgramRun run = RunProgramUntilRows(sandbox, 1);
+    runs = BcdeditLines(sandbox.TakeJournal()).size();
+    ProgramRun bare = RunUntilRows(sandbox, L"bench\\vexa_bench_bare.exe", 1);
+    double listings = BareRun(sandbox.LineFor(L" /enum all /v")) + BareRun(sandbox.LineFor(L" /enum {current} /v"));
+    ok = ok && run.ok && bare.ok;
+    if (round == 0) continue;
+    program.push_back(run.secondsToRows);
+    floor.push_back(bare.secondsToRows + listings);
+  }
+  double ratio = Median(program) / Median(floor);
+  return {
+      {"1", Printf("vexa.exe started until the first row of its list (%zu tool runs)", runs),
+       Printf("%.0f ms", Median(program) * 1000),
+       Printf("%.0f ms bare window with a list + /enum all /v + /enum {current} /v", Median(floor) * 1000),
+       Printf("ratio %.2f", ratio), "ratio <= 1.5", ok && ratio <= 1.5},
+      {"1", "tool runs at start", Printf("%zu", runs), "2 needed", runs <= 2 ? "within" : "MORE", "<= 2", runs <= 2},
+  };
 }
 
 // Reading a listing of many loaders into records, as the list's one listing run does.
@@ -258,7 +305,7 @@ std::vector<Figure> ManyLoaders(const std::wstring& oneFile, const std::wstring&
     double extra = Median(manyPage) - Median(onePage);
     figures.push_back({"3", Printf("OS list page made on a store file until all rows are shown, %d loaders vs 1", many),
                        Printf("%.2f s", Median(manyPage)), Printf("%.2f s", Median(onePage)), Printf("%+.2f s", extra),
-                       "<= +0.5 s", allRows && extra <= 0.5});
+                       "<= +0.3 s", allRows && extra <= 0.3});
     figures.push_back({"3", "  the same tool runs bare + pauses", Printf("%.2f s", Median(manyBare)),
                        Printf("%.2f s", Median(oneBare)), Printf("%+.2f s", Median(manyBare) - Median(oneBare)),
                        "(for information)", true});
@@ -321,7 +368,7 @@ int wmain(int argc, wchar_t** argv) {
     SystemStorePhases(argv[1], argv[2], _wtoi(argv[3]));
     return 0;
   }
-  std::vector<Figure> figures;
+  std::vector<Figure> figures = StartFigures();
   std::vector<std::wstring> firstLoad, rebuild;
   {
     StoreSandbox sandbox;
@@ -346,7 +393,7 @@ int wmain(int argc, wchar_t** argv) {
           host.Close();
         },
         [&] { host.Open(); }, nullptr, false));
-    for (Figure& figure : ToolRunsPerOperation(sandbox, host, firstLoad, rebuild)) figures.push_back(figure);
+    for (Figure& figure : OperationFigures(sandbox, host)) figures.push_back(figure);
   }
   for (Figure& figure : ManyLoaders(argv[1], argv[2], _wtoi(argv[3]))) figures.push_back(figure);
   PrintTable(figures);

@@ -14,6 +14,7 @@
 #include "oslist/OsListTestSupport.h"
 #include "resource.h"
 #include "win/Controls.h"
+#include "win/Dpi.h"
 #include "win/Handles.h"
 
 namespace bench {
@@ -91,7 +92,7 @@ void PrepareDemoMachine(StoreSandbox& sandbox) {
 }
 
 PageHost::PageHost() {
-  images_ = MakeButtonImages();
+  images_ = MakeButtonImages(win::SystemDpi());
   HINSTANCE module = GetModuleHandleW(nullptr);
   host_ = CreateWindowExW(0, L"STATIC", L"Vexa host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
                           nullptr, module, nullptr);
@@ -147,10 +148,15 @@ BOOL CALLBACK FindOsList(HWND window, LPARAM search) {
 
 }  // namespace
 
-ProgramRun RunProgramUntilRows(StoreSandbox& sandbox, int rows) {
+ProgramRun RunProgramUntilRows(StoreSandbox& sandbox, int rows) { return RunUntilRows(sandbox, L"vexa.exe", rows); }
+
+ProgramRun RunUntilRows(StoreSandbox& sandbox, const std::wstring& buildRelative, int rows) {
   ProgramRun run;
+  std::wstring name = buildRelative.substr(buildRelative.rfind(L'\\') + 1);
+  if (GetFileAttributesW(sandbox.folder.File(name).c_str()) == INVALID_FILE_ATTRIBUTES)
+    sandbox.folder.CopyFromBuild(buildRelative, name);
   double start = NowSeconds();
-  testing_support::ChildProcess process = sandbox.StartProgram(L"");
+  testing_support::ChildProcess process(L"\"" + sandbox.folder.File(name) + L"\"", sandbox.folder.Path());
   if (!process.Started()) return run;
   HWND main = nullptr;
   HWND list = nullptr;

@@ -63,6 +63,9 @@ struct ProgramRun {
 };
 // Starts vexa.exe, waits until its OS list shows rows rows, reads its peak working set, and ends it.
 ProgramRun RunProgramUntilRows(testing_support::StoreSandbox& sandbox, int rows);
+// The same for another program of the build (buildRelative, e.g. L"bench\\vexa_bench_bare.exe"),
+// copied into the sandbox's folder and started from there.
+ProgramRun RunUntilRows(testing_support::StoreSandbox& sandbox, const std::wstring& buildRelative, int rows);
 
 // One line of the table.
 struct Figure {

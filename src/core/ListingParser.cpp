@@ -45,6 +45,32 @@ void ForEachLine(const core::String& text, Handler handle) {
   }
 }
 
+// The title of a section: its first line when dashes underline it.
+core::String SectionTitle(const core::String& section) {
+  size_t end = section.find(T16('\n'));
+  if (end == core::String::npos) return {};
+  size_t next = section.find(T16('\n'), end + 1);
+  core::StringView underline = core::StringView(section).substr(end + 1, next == core::String::npos ? core::StringView::npos : next - end - 1);
+  while (!underline.empty() && underline.back() == T16('\r')) underline.remove_suffix(1);
+  if (underline.empty() || underline.find_first_not_of(T16('-')) != core::StringView::npos) return {};
+  return core::TrimText(section.substr(0, end));
+}
+
+// Keys bcdedit prints for a Windows Boot Loader alone: the same elements of any other kind of
+// object carry other names (a resume loader's are filedevice and filepath).
+bool HoldsLoaderKey(const core::String& section) {
+  bool found = false;
+  core::String key;
+  core::String value;
+  ForEachLine(section, [&](core::StringView line) {
+    if (!found && SplitLine(line, key, value)) found = key == T16("osdevice") || key == T16("systemroot");
+  });
+  return found;
+}
+
+// {bootloadersettings}: the settings every loader inherits, printed with the loaders' own keys.
+constexpr core::Char kLoaderSettingsGuid[] = T16("{6efb52bf-1766-41db-a6b3-0ee5eff72bd7}");
+
 }  // namespace
 
 int LeadingNumber(const core::String& value) {
@@ -195,4 +221,54 @@ std::vector<core::String> DeviceOptionReferences(const core::String& text) {
     if (!identifier.empty() && identifier.back() == T16('}')) found.push_back(identifier);
   });
   return found;
+}
+
+std::vector<ListedObject> ListedObjects(const core::String& listing) {
+  std::vector<ListedObject> objects;
+  core::String key;
+  core::String value;
+  for (core::String& section : SplitListingSections(listing)) {
+    ListedObject object;
+    object.title = SectionTitle(section);
+    bool first = true;
+    bool named = false;
+    ForEachLine(section, [&](core::StringView line) {
+      if (named || !SplitLine(line, key, value) || key.empty()) return;
+      if (key == T16("identifier")) {
+        object.identifier = value;
+        named = true;
+      } else if (first && IsBracedText(value)) {
+        object.identifier = value;
+      }
+      first = false;
+    });
+    object.text = std::move(section);
+    objects.push_back(std::move(object));
+  }
+  return objects;
+}
+
+std::vector<size_t> LoaderObjects(const std::vector<ListedObject>& objects, const core::String& knownTitle) {
+  std::vector<core::String> titles = {kLoaderTitle};
+  if (!knownTitle.empty()) titles.push_back(knownTitle);
+  for (const ListedObject& object : objects) {
+    if (object.title.empty() || core::EqualsNoCase(object.identifier, kLoaderSettingsGuid)) continue;
+    bool known = false;
+    for (const core::String& title : titles) known = known || title == object.title;
+    if (!known && HoldsLoaderKey(object.text)) titles.push_back(object.title);
+  }
+  std::vector<size_t> loaders;
+  for (size_t i = 0; i < objects.size(); ++i) {
+    for (const core::String& title : titles) {
+      if (title != objects[i].title) continue;
+      loaders.push_back(i);
+      break;
+    }
+  }
+  return loaders;
+}
+
+core::String FirstTitle(const core::String& listing) {
+  std::vector<core::String> sections = SplitListingSections(listing);
+  return sections.empty() ? core::String() : SectionTitle(sections.front());
 }

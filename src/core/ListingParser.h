@@ -1,6 +1,7 @@
 // Turns the verbose listing that bcdedit prints into records: lines split at the first double
 // blank, continuation lines joined, keys recognised exactly through the loader and boot manager
-// tables, loader sections split at empty lines, device-options references collected.
+// tables, loader sections split at empty lines, device-options references collected, and the
+// objects of a listing of the whole store told apart.
 #pragma once
 #include <vector>
 
@@ -20,3 +21,24 @@ void ParseListingSection(BootEntry& record, const core::String& text, bool isBoo
 std::vector<core::String> SplitListingSections(const core::String& text);
 // Identifiers named after ",{" in any value of the listing (a loader's ramdisk or vhd device).
 std::vector<core::String> DeviceOptionReferences(const core::String& text);
+
+// One object of a listing of several: its section as SplitListingSections gives it, the title
+// printed above its dashes ("" without one) and its identifier, found as ParseListingSection finds
+// a loader's.
+struct ListedObject {
+  core::String title;
+  core::String identifier;
+  core::String text;
+};
+std::vector<ListedObject> ListedObjects(const core::String& listing);
+
+// The title an English bcdedit prints above a Windows Boot Loader.
+inline constexpr core::Char kLoaderTitle[] = T16("Windows Boot Loader");
+
+// Which objects of a listing of the whole store (/enum all /v) are Windows Boot Loaders, as
+// indexes in listing order. The tool translates its titles, and objects of one kind share theirs:
+// a loader is an object under the English title, under knownTitle (the running system's own
+// title, "" when unknown), or under the title of an object that holds a key only loaders have.
+std::vector<size_t> LoaderObjects(const std::vector<ListedObject>& objects, const core::String& knownTitle);
+// The title above the first object of a listing, "" without one.
+core::String FirstTitle(const core::String& listing);

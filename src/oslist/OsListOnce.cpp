@@ -38,10 +38,11 @@ bool OsListPage::CanRestartIntoOnce() const {
 bool OsListPage::PutBackBootSequence(const std::vector<std::wstring>& earlier, std::wstring& toolText) {
   ToolResult result = RestoreBootSequence(earlier);
   toolText = result.text;
-  ReadBootManager();
+  // Read without a word to the user: each road that puts a sequence back says what failed.
+  StoreRead read = list_.LoadBootManager();
   ShowOneTimeStart();
   // The tool may say it failed because there was nothing left to delete: the store decides.
-  return ManagerRead(list_.bootManager) && SameSequence(BootSequenceOf(list_.bootManager), earlier);
+  return ManagerRead(read, list_.bootManager) && SameSequence(BootSequenceOf(list_.bootManager), earlier);
 }
 
 void OsListPage::RestartIntoOnce() {
@@ -52,9 +53,10 @@ void OsListPage::RestartIntoOnce() {
 
   // What the boot manager was to start once before (ours or another program's) is what the store
   // gets back when no restart follows.
-  ReadBootManager();
-  if (!ManagerRead(list_.bootManager)) {
-    win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, list_.bootManager.rawText),
+  StoreRead before = list_.LoadBootManager();
+  if (!ManagerRead(before, list_.bootManager)) {
+    std::wstring said = before.failed ? ResultText(*before.failed, L"bcdedit.exe") : list_.bootManager.rawText;
+    win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, said),
                 AppSettings.appTitle, MB_OK | MB_ICONERROR);
     return;
   }
@@ -66,9 +68,9 @@ void OsListPage::RestartIntoOnce() {
   if (Runner().lastRefusal == Refusal::kNoSafetyNet) return;
   // The tool's words are translated on a localised Windows: its exit code and the boot manager
   // read back decide.
-  ReadBootManager();
+  StoreRead after = list_.LoadBootManager();
   std::wstring toolText;
-  const bool readBack = ManagerRead(list_.bootManager);
+  const bool readBack = ManagerRead(after, list_.bootManager);
   if (!set.Succeeded() || !readBack || !Names(BootSequenceOf(list_.bootManager), entry.identifier)) {
     std::wstring text = base::Format(GetText(IDS_START_ONCE_FAILED), entry.description, set.text);
     // Whatever the tool did change must not start at the next boot unseen.

@@ -53,6 +53,8 @@ const win::MessageEntry<OsListPage> OsListPage::kMessages[] = {
     win::OnCommand(IDC_OSLIST_BROWSE_STORE, BN_CLICKED, &OsListPage::OnBrowseStore),
     win::OnCommand(IDC_OSLIST_RELOAD_STORE, BN_CLICKED, &OsListPage::OnReloadStore),
     win::OnCommand(IDC_OSLIST_COPY, BN_CLICKED, &OsListPage::OnCopy),
+    win::OnCommand(IDC_OSLIST_CHECK, BN_CLICKED, &OsListPage::OnCheckEntries),
+    win::OnNotify(IDC_OSLIST_LIST, LVN_GETINFOTIPW, &OsListPage::OnListInfoTip),
     win::OnMessage(WM_CTLCOLORSTATIC, &OsListPage::OnColourStatic),
     win::OnMessage(WM_CONTEXTMENU, &OsListPage::OnContextMenu),
 };
@@ -78,8 +80,9 @@ BOOL OsListPage::OnInit() {
   SetUpButtons();
   CreateColumns();
   UpdateStoreLabel(true);
-  RefreshList(false);
-  TakeStoreTimeout();
+  // A store the tool could not list at start has been told of once; reading it again for the
+  // timeout would only tell it twice.
+  if (RefreshList(false)) TakeStoreTimeout();
   // Fills the two menu combo boxes on first use: only now is the boot manager's timeout known,
   // which it shows beside them.
   InitMenuSettings();

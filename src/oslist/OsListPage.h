@@ -16,6 +16,7 @@
 #include "controls/SkinPage.h"
 #include "controls/Tooltip.h"
 #include "controls/VolumePicker.h"
+#include "core/MenuCheck.h"
 #include "store/EntryList.h"
 #include "win/Controls.h"
 #include "win/Handles.h"
@@ -25,10 +26,10 @@ inline bool IsLegacyLoaderId(const std::wstring& identifier) {
   return base::EqualsNoCase(identifier, kNtldrGuid) || base::EqualsNoCase(identifier, kNtldrAlias);
 }
 
-// The boot manager's one-time sequence as the list read it last (none: empty), and whether that
-// listing was the boot manager's and not the tool's complaint (only then is "none" known).
+// The boot manager's one-time sequence as the list read it last (none: empty), and whether the
+// read succeeded and held the boot manager (only then is "none" known).
 std::vector<std::wstring> BootSequenceOf(const BootEntry& manager);
-bool ManagerRead(const BootEntry& manager);
+bool ManagerRead(const StoreRead& read, const BootEntry& manager);
 
 class OsListPage : public SkinPage {
  public:
@@ -49,10 +50,13 @@ class OsListPage : public SkinPage {
   void FillList();
   void FillRow(int row, int entryIndex);
   void InsertEntryRow(int entryIndex, int position);
-  void RefreshList(bool reload);
-  // The boot manager read again; the user is told when a store file without a menu had to go.
-  void ReadBootManager();
-  void TellManagerLoad(ManagerLoad load);
+  // False when the store's listing failed: the rows stay as they were, and the user was told.
+  bool RefreshList(bool reload);
+  // Reads the boot manager, with the rest of the store for the rebuild that follows; tells the user
+  // of a store file let go or of a listing that failed (the list then stays as it was). True
+  // when it was read.
+  bool ReadBootManager();
+  void TellStoreRead(const StoreRead& read);
   void UpdateButtons();
   int RowOfEntry(int entryIndex) const;
   void UpdateStoreLabel(bool initial);
@@ -103,6 +107,13 @@ class OsListPage : public SkinPage {
   void ReloadSystemStore();
   void SwitchStore(const std::wstring& path);
   void CopyEntry();
+
+  // --- Boot menu check (OsListCheck.cpp) ---
+  // The findings of the list as last read (worked out when the rows are filled).
+  const std::vector<Finding>& Findings() const { return findings_; }
+  // Asks (owner: the window asking), runs the fixes' commands and reads the store back; false
+  // when the user said No or a step failed (the user has been told which).
+  bool FixFindings(HWND owner, const std::vector<Finding>& chosen);
 
   bool HasSelection() const { return hasSelection_; }
   int SelectedEntry() const { return selectedEntry_; }
@@ -159,6 +170,12 @@ class OsListPage : public SkinPage {
   INT_PTR OnBrowseStore(WPARAM, LPARAM);
   INT_PTR OnReloadStore(WPARAM, LPARAM);
   INT_PTR OnCopy(WPARAM, LPARAM);
+  // Boot menu check (OsListCheck.cpp).
+  INT_PTR OnCheckEntries(WPARAM, LPARAM);
+  INT_PTR OnListInfoTip(WPARAM, LPARAM);
+  void CheckStore();
+  // The first finding said of entry that is a fault (not "cannot be checked"), or null.
+  const Finding* FindingOf(const BootEntry& entry) const;
 
   // --- View family: private helpers (OsListPage.cpp, OsListView.cpp, OsListDefault.cpp) ---
   void SetUpButtons();
@@ -243,4 +260,6 @@ class OsListPage : public SkinPage {
 
   // Set while the page itself fills the menu settings, whose change notifications are not edits.
   bool fillingMenuSettings_ = false;
+
+  std::vector<Finding> findings_;
 };

@@ -25,8 +25,8 @@ std::vector<std::wstring> BootSequenceOf(const BootEntry& manager) {
   return sequence;
 }
 
-bool ManagerRead(const BootEntry& manager) {
-  return base::FindNoCase(manager.rawText, kBootMgrGuid) != std::wstring::npos;
+bool ManagerRead(const StoreRead& read, const BootEntry& manager) {
+  return !read.failed && base::FindNoCase(manager.rawText, kBootMgrGuid) != std::wstring::npos;
 }
 
 std::wstring OsListPage::NextStartId() const {
@@ -55,10 +55,10 @@ void OsListPage::CancelOneTimeStart() {
   // Cancelled by hand, nothing is to come back should an armed restart not come.
   armedRestart_.Disarm(Handle());
   ToolResult result = RestoreBootSequence({});
-  ReadBootManager();
+  StoreRead read = list_.LoadBootManager();
   ShowOneTimeStart();
   // The tool may fail because another program deleted the value first: the store decides.
-  if (ManagerRead(list_.bootManager) && BootSequenceOf(list_.bootManager).empty()) return;
+  if (ManagerRead(read, list_.bootManager) && BootSequenceOf(list_.bootManager).empty()) return;
   win::Prompt(Handle(), base::Format(GetText(IDS_START_ONCE_NOT_CANCELLED), name, ResultText(result, L"bcdedit.exe")),
               AppSettings.appTitle, MB_OK | MB_ICONERROR);
 }

@@ -63,6 +63,7 @@ bool OsListPage::IsEntryIndex(int index) const {
 }
 
 void OsListPage::FillList() {
+  CheckStore();
   HWND list = rows_.Handle();
   filling_ = true;
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
@@ -123,6 +124,8 @@ void OsListPage::FillRow(int row, int entryIndex) {
 
   int stateImage = art::kImageBcdEntry;
   if (iniLine) stateImage = legacyGroupShown_ ? art::kImageBootIniLine : kNoImage;
+  // An entry the check found fault with shows the warning sign; its tip says what is wrong.
+  if (FindingOf(entry)) stateImage = art::kImageLoaderMissing;
 
   int nameImage = kNoImage;
   if (legacyLoader) {
@@ -162,23 +165,31 @@ void OsListPage::FillRow(int row, int entryIndex) {
   if (legacyLoader) list_.legacyRow = row;
 }
 
-void OsListPage::ReadBootManager() { TellManagerLoad(list_.LoadBootManager()); }
-
-void OsListPage::TellManagerLoad(ManagerLoad load) {
-  if (load == ManagerLoad::kStoreFileWithoutMenu)
-    win::Prompt(Handle(), GetText(IDS_STORE_FILE_EMPTY), AppSettings.appTitle, MB_OK | MB_ICONEXCLAMATION);
+bool OsListPage::ReadBootManager() {
+  StoreRead read = list_.LoadBootManager();
+  TellStoreRead(read);
+  return !read.failed;
 }
 
-void OsListPage::RefreshList(bool reload) {
-  if (reload) ReadBootManager();
+void OsListPage::TellStoreRead(const StoreRead& read) {
+  if (read.load == ManagerLoad::kStoreFileWithoutMenu)
+    win::Prompt(Handle(), GetText(IDS_STORE_FILE_EMPTY), AppSettings.appTitle, MB_OK | MB_ICONEXCLAMATION);
+  if (read.failed)
+    win::Prompt(Handle(), ResultText(*read.failed, L"bcdedit.exe"), AppSettings.appTitle, MB_OK | MB_ICONERROR);
+}
+
+bool OsListPage::RefreshList(bool reload) {
   orderChanged_ = false;
   // Unsaved removals go with the rest of the unsaved order; the rebuild marks what it lists.
   for (BootEntry& entry : list_.entries) {
     entry.removed = 0;
     entry.deleteMark = -1;
   }
-  TellManagerLoad(list_.Reload(reload ? 1 : 0));
+  // A reload reads the boot manager with everything else, in one listing.
+  StoreRead read = list_.Reload(reload ? 1 : 0);
   FillList();
+  TellStoreRead(read);
+  return !read.failed;
 }
 
 int OsListPage::RowOfEntry(int entryIndex) const {

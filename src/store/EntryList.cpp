@@ -2,11 +2,16 @@
 #include "store/EntryList.h"
 
 #include "base/Strings.h"
+#include "store/StoreListing.h"
 
 EntryList::EntryList() { ResetAll(); }
 
+EntryList::~EntryList() = default;
+
 void EntryList::ResetAll() {
   entries.clear();
+  otherObjects.clear();
+  wholeStoreRead = false;
   deviceOptionIds.clear();
   displayIndex.clear();
   bootManager.ResetBootManager();
@@ -17,6 +22,7 @@ void EntryList::ResetAll() {
   bootIniExpanded = 0;
   iniDefault.clear();
   registryMode = 0;
+  heldListing.reset();
 }
 
 int EntryList::IndexOf(const std::wstring& identifier) const {

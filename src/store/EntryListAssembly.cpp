@@ -1,29 +1,22 @@
-// Assembling the boot menu: the first load of the boot manager and the running system, and every
+// Assembling the boot menu: the first load of the store and the running system, and every
 // rebuild of the entries in menu order (store display order first, then the boot.ini lines).
 #include <windows.h>
 
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/AppSettings.h"
 #include "store/ToolSetup.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
 #include "store/HiveView.h"
+#include "store/StoreListing.h"
 #include "base/Strings.h"
-#include "core/Portable.h"
 
 namespace {
 
 // From the first use of the list on, every machine is treated as one that may hold a store.
 void ForceBcdSystem() { AppSettings.bcdSystem = true; }
-
-// An identifier in the form two spellings share exactly when they compare equal ignoring case,
-// unit by unit as base::EqualsNoCase compares them.
-std::wstring FoldedIdentifier(const std::wstring& identifier) {
-  std::wstring folded = identifier;
-  for (wchar_t& unit : folded) unit = core::UpperCaseUnit(unit);
-  return folded;
-}
 
 std::wstring WindowsDirectory() {
   wchar_t buffer[MAX_PATH] = {};
@@ -41,8 +34,11 @@ bool EntryList::InitialLoad() {
   ForceBcdSystem();
   const bool tools = EnsureTools();
   if (tools) {
-    EnumerateOne(nullptr, kBootMgrAlias);
-    if (AppSettings.osClass > 5) EnumerateOne(&currentOs, kCurrentAlias);
+    auto listing = std::make_unique<StoreListing>(ReadStoreListing());
+    if (AppSettings.osClass > 5) ReadRunningSystem(*listing);
+    TakeBootManager(*listing);
+    // Held even when it failed: the first rebuild then tells the tool's words instead of asking again.
+    heldListing = std::move(listing);
   } else {
     registryMode = 1;
     registryMode = FindSystemStoreKey() ? 1 : 0;
@@ -52,21 +48,42 @@ bool EntryList::InitialLoad() {
   return tools;
 }
 
-ManagerLoad EntryList::Reload(int full) {
-  if (full) entries.clear();
-  displayIndex.clear();
-  ManagerLoad load = AppSettings.bcdSystem ? BuildFromStore(full) : ManagerLoad::kRead;
+StoreRead EntryList::Reload(int full) {
+  StoreRead read;
+  if (AppSettings.bcdSystem) {
+    read = BuildFromStore(full);
+  } else {
+    if (full) entries.clear();
+    displayIndex.clear();
+  }
   if (Runner().storeFile.empty() && AppSettings.ntldrPresent) LoadBootIni();
-  return load;
+  return read;
 }
 
-ManagerLoad EntryList::BuildFromStore(int full) {
+StoreRead EntryList::BuildFromStore(int full) {
   ForceBcdSystem();
-  if (full || entries.empty()) EnumerateLoaders();
+  // A full rebuild reads the store as it is now; any other takes the listing the boot manager
+  // was just read with, if it is of the store in use.
+  std::unique_ptr<StoreListing> listing = std::move(heldListing);
+  if (full || (listing && listing->storeFile != Runner().storeFile)) listing.reset();
+  StoreRead read;
+  const bool loaders = full || entries.empty();
+  const bool manager = full || bootManager.displayorder.empty();
+  if ((loaders || manager) && EnsureTools()) {
+    if (!listing) listing = std::make_unique<StoreListing>(ReadStoreListing());
+    if (manager) read = TakeBootManager(*listing);
+    // A failed listing is no data: the menu is built again from what the list already holds.
+    if (!listing->Succeeded()) read.failed = listing->run;
+    else if (loaders) TakeLoaders(*listing);
+    if (listing->Succeeded()) TakeOtherObjects(*listing);
+  } else {
+    if (full) entries.clear();
+    if (manager && !AppSettings.toolsAvailable) ReadManagerFromHive();
+  }
   // The hive shortcut describes the system store only.
   if (!Runner().storeFile.empty()) registryMode = 0;
   ntldrIndex = -1;
-  ManagerLoad load = bootManager.displayorder.empty() ? LoadBootManager() : ManagerLoad::kRead;
+  displayIndex.clear();
 
   // Looked up by identifier once per menu line: a scan of every entry for each line made a menu of
   // a thousand loaders half a million comparisons. The first entry of a spelling is the one found.
@@ -98,7 +115,7 @@ ManagerLoad EntryList::BuildFromStore(int full) {
     if (registryMode == 1)
       ReadObjectFromHive(scratch);
     else
-      EnumerateOne(&scratch, identifier);
+      ReadMenuObject(scratch, identifier, listing.get());
     int index = static_cast<int>(entries.size());
     entries.push_back(scratch.Copy());
     // The record read may name itself otherwise than the menu line did (or not at all). Both names
@@ -109,7 +126,7 @@ ManagerLoad EntryList::BuildFromStore(int full) {
     displayIndex.push_back(index);
     if (scratch.identifier == kNtldrGuid) ntldrIndex = index;
   }
-  return load;
+  return read;
 }
 
 int EntryList::LegacyEntryMissing() {
@@ -121,7 +138,25 @@ int EntryList::LegacyEntryMissing() {
 }
 
 void EntryList::Clear() {
+  heldListing.reset();
   deviceOptionIds.clear();
   displayIndex.clear();
   entries.clear();
+}
+
+void EntryList::TakeOtherObjects(const StoreListing& listing) {
+  std::unordered_set<std::wstring> listed;
+  listed.reserve(entries.size() + 1);
+  for (const BootEntry& entry : entries) listed.insert(FoldedIdentifier(entry.identifier));
+  listed.insert(FoldedIdentifier(kBootMgrGuid));
+  otherObjects.clear();
+  for (const ListedObject& object : listing.objects) {
+    // The loaders are parsed once, into the entries.
+    if (listed.count(FoldedIdentifier(object.identifier))) continue;
+    BootEntry record;
+    ParseListingSection(record, object.text, false);
+    if (record.identifier.empty()) record.identifier = object.identifier;
+    otherObjects.push_back(std::move(record));
+  }
+  wholeStoreRead = true;
 }

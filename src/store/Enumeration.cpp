@@ -6,6 +6,7 @@
 #include "store/EntryList.h"
 #include "core/ListingParser.h"
 #include "store/StoreCommands.h"
+#include "store/StoreListing.h"
 
 std::wstring EntryList::RunEnum(const std::wstring& identifier) {
   // An identifier read from a listing that would not be one argument lists nothing.
@@ -23,6 +24,8 @@ void EntryList::EnumerateOne(BootEntry* record, const std::wstring& identifier) 
   if (isBootManager) {
     argument = kBootMgrAlias;
     target = &bootManager;
+    // The held listing belongs to the boot manager as it was read before.
+    heldListing.reset();
   }
   std::wstring text = RunEnum(argument);
   target->rawText = text;
@@ -32,22 +35,6 @@ void EntryList::EnumerateOne(BootEntry* record, const std::wstring& identifier) 
 void EntryList::ParseSection(BootEntry* record, const std::wstring& text, bool isBootManager) {
   BootEntry* target = isBootManager ? &bootManager : (record ? record : &scratch);
   ParseListingSection(*target, text, isBootManager);
-}
-
-void EntryList::EnumerateLoaders() {
-  if (!EnsureTools()) return;
-  // One run lists every loader; the type name stands where an identifier would.
-  std::wstring text = RunEnum(L"OSLOADER");
-  // A failed or empty listing keeps what the list already holds.
-  if (text.empty() || text == NOT_READ_TEXT) return;
-  entries.clear();
-  for (const auto& section : SplitListingSections(text)) {
-    scratch.Reset();
-    scratch.sourceKind = kSourceStore;
-    ParseSection(&scratch, section, false);
-    entries.push_back(scratch.Copy());
-  }
-  for (const auto& identifier : DeviceOptionReferences(text)) NoteDeviceOption(identifier);
 }
 
 void EntryList::NoteDeviceOption(const std::wstring& identifier) {

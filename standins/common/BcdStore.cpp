@@ -76,8 +76,14 @@ std::optional<std::wstring> BcdStore::Resolve(std::wstring_view identifier) cons
 std::vector<const BcdObject*> BcdStore::Ordered() const {
   std::vector<const BcdObject*> list;
   for (const auto& [guid, object] : objects) list.push_back(&object);
+  // bcdedit lists the firmware boot manager first, before the Windows boot manager whose type it
+  // shares here; after them come the firmware's own entries, the loaders, resume loaders, tools,
+  // the inherited settings and the device options, each kind in the order of its identifiers.
+  auto rank = [](const BcdObject* object) {
+    return EqualsNoCase(object->guid, kFwBootMgrGuid) ? std::uint64_t{0} : std::uint64_t{object->type} + 1;
+  };
   std::stable_sort(list.begin(), list.end(),
-                   [](const BcdObject* a, const BcdObject* b) { return a->type < b->type; });
+                   [&rank](const BcdObject* a, const BcdObject* b) { return rank(a) < rank(b); });
   return list;
 }
 

@@ -108,6 +108,7 @@ TEST(Program, SetdirMarksTheFolderAndEnds) {
 
 TEST(Program, SecondStartShowsTheFirstWindowUnderATranslatedTitle) {
   StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());  // a store the tool cannot list would be told of in a box
   // The window must be found by the title the language gives, not by the built-in caption.
   const std::wstring title = L"Vexa \u00DCbersetzt";
   ASSERT_TRUE(sandbox.folder.WriteText(L"wmast.dll", Utf16File(L"[Tavro]\nLang=7777\n")));

@@ -405,7 +405,7 @@ struct OncePage {
   WPARAM restartOnce, cancelOnce;
   const wchar_t* listing;
 };
-const OncePage kOsListOnce = {0, IDC_OSLIST_LIST, 1, ID_OSLIST_RESTART_ONCE, ID_OSLIST_CANCEL_ONCE, L" /enum {bootmgr} /v"};
+const OncePage kOsListOnce = {0, IDC_OSLIST_LIST, 1, ID_OSLIST_RESTART_ONCE, ID_OSLIST_CANCEL_ONCE, L" /enum all /v"};
 const OncePage kFirmwareOnce = {3, IDC_FIRMWARE_LIST, 0, MAKEWPARAM(IDC_FIRMWARE_ONCE, BN_CLICKED),
                                 ID_FIRMWARE_CANCEL_ONCE, L" /enum firmware /v"};
 const std::wstring kUsbStickName = L"UEFI: USB Flash Disk 1.00";

@@ -32,6 +32,7 @@ BOOL CALLBACK MatchModal(HWND window, LPARAM context) {
 
 TEST(Program, CloseAsksQuitOrHideAndNoKeepsItInTheTray) {
   StoreSandbox sandbox;
+  ASSERT_TRUE(sandbox.SeedDemo());  // a store the tool cannot list would be told of in a box
   ChildProcess process = sandbox.StartProgram(L"");
   ASSERT_TRUE(process.Started());
 

@@ -291,6 +291,36 @@ TEST(ListingParser, GermanListingGivesTheSameRecordsAsEnglish) {
   }
 }
 
+// A whole store listed at once: a loader with neither of the loaders' own keys, and settings that
+// carry one of them under a title of their own.
+core::String WholeStore() {
+  return core::String(kEnglishManager) + kEnglishLoaders +
+         T16("\r\nWindows Boot Loader\r\n-------------------\r\n")
+         T16("identifier              {c0ffee00-0000-0000-0000-000000000002}\r\n")
+         T16("\r\nBoot Loader Settings\r\n--------------------\r\n")
+         T16("identifier              {6efb52bf-1766-41db-a6b3-0ee5eff72bd7}\r\nosdevice                partition=C:\r\n");
+}
+
+TEST(ListingParser, TheLoadersOfAWholeStoreInEveryLanguage) {
+  const core::String german = T16("Windows-Startladeprogramm");
+  // German, with no title known, learns it from the loaders' own keys.
+  const std::pair<core::String, core::String> cases[] = {
+      {WholeStore(), T16("")}, {German(WholeStore()), german}, {German(WholeStore()), T16("")}};
+  for (size_t i = 0; i < 3; ++i) {
+    const auto& [listing, knownTitle] = cases[i];
+    std::vector<ListedObject> objects = ListedObjects(listing);
+    ASSERT_EQ(objects.size(), 5u);
+    EXPECT_EQ(objects[0].identifier, kBootMgrGuid);
+    std::vector<core::String> found;
+    for (size_t index : LoaderObjects(objects, knownTitle)) found.push_back(objects[index].identifier);
+    EXPECT_EQ(found, (std::vector<core::String>{T16("{b2721d73-1db4-11e1-9f2c-005056c00008}"),
+                                                T16("{e31ab4c2-8e02-11e9-9f6a-c85b7640a2d1}"),
+                                                T16("{c0ffee00-0000-0000-0000-000000000002}")}))
+        << i;
+  }
+  EXPECT_EQ(FirstTitle(German(kEnglishLoaders)), german);
+}
+
 // The timeout is read as atol reads the tool's text in the ANSI code page, at most 20 bytes of it;
 // under Wine the test reads it that way too.
 TEST(ListingParser, TimeoutReadsLikeAtolOfTheFirstTwentyBytes) {

@@ -182,7 +182,7 @@ TEST_F(SetDefault, ABootIniLineMakesNtldrTheStoreDefault) {
   EXPECT_EQ(TakeArguments(),
             (std::vector<std::wstring>{L" /enum {ntldr} /v", std::wstring(L" /default ") + kNtldr,
                                        L" /set {ntldr} description \"" + title + L"\"",
-                                       std::wstring(L" /enum ") + kNtldr + L" /v", L" /enum {bootmgr} /v"}));
+                                       std::wstring(L" /enum ") + kNtldr + L" /v", L" /enum all /v"}));
   EXPECT_EQ(StoreDefault(), kNtldr);
   EXPECT_NE(BootIniText().find("default=multi(0)disk(0)rdisk(0)partition(2)\\WINDOWS\r\n"), std::string::npos);
   EXPECT_EQ(page.List().entries[page.List().ntldrIndex].description, title) << "{ntldr} is read again";
@@ -230,12 +230,11 @@ TEST_F(SetDefault, WithoutNtldrInTheStoreItIsMadeAndPutOnTheMenuFirst) {
                                        L" /set {ntldr} path \\ntldr",
                                        L" /set {ntldr} device partition=c:",
                                        L" /displayorder " + ntldr + L" /addlast",
-                                       L" /enum {bootmgr} /v",
-                                       L" /enum " + ntldr + L" /v",
+                                       L" /enum all /v",
                                        L" /default " + ntldr,
                                        L" /set {ntldr} description \"Microsoft Windows XP Professional\"",
                                        L" /enum " + ntldr + L" /v",
-                                       L" /enum {bootmgr} /v"}));
+                                       L" /enum all /v"}));
   EXPECT_EQ(StoreDefault(), kNtldr);
   ASSERT_NE(page.List().ntldrIndex, -1);
   EXPECT_EQ(Row(page.List().legacyRow).markerImage, art::kImageDefaultEntry);
@@ -250,7 +249,7 @@ TEST_F(SetDefault, RefusingNtldrWritesBootIniOnlyAndTheStoreCanFollowLater) {
   Answer({IDYES, IDNO, IDNO});
   DoubleClickRow(line);
   // boot.ini alone changes: no {ntldr} work, no rename.
-  EXPECT_EQ(TakeArguments(), std::vector<std::wstring>{L" /enum {bootmgr} /v"});
+  EXPECT_EQ(TakeArguments(), std::vector<std::wstring>{L" /enum all /v"});
   EXPECT_EQ(page.List().iniDefault, kXpPath);
   EXPECT_EQ(StoreDefault(), demo::kWindows10);
   ASSERT_EQ(seams.script.prompts.size(), 3u);

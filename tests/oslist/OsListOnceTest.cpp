@@ -32,8 +32,8 @@ TEST_F(RestartOnce, YesRestartsIntoTheEntryOnceAndNoTakesTheSequenceBack) {
   SelectRow(RowNamed(L"Windows 7"));
   Answer({IDYES});
   ChooseMenuCommand(ID_OSLIST_RESTART_ONCE);
-  EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{L" /enum {bootmgr} /v", L" /bootsequence " + kSeven,
-                                                        L" /enum {bootmgr} /v"}));
+  EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{L" /enum all /v", L" /bootsequence " + kSeven,
+                                                        L" /enum all /v"}));
   ASSERT_EQ(seams.script.prompts.size(), 1u);
   EXPECT_EQ(seams.script.prompts[0].text,
             base::Format(GetText(IDS_STARTS_ONCE), L"Windows 7") + GetText(IDS_ASK_RESTART_INTO_OS));
@@ -44,9 +44,9 @@ TEST_F(RestartOnce, YesRestartsIntoTheEntryOnceAndNoTakesTheSequenceBack) {
   Answer({IDNO});
   ChooseMenuCommand(ID_OSLIST_RESTART_ONCE);
   // The sequence the store had (the one the first Yes left) is what No puts back.
-  EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{L" /enum {bootmgr} /v", L" /bootsequence " + kSeven,
-                                                        L" /enum {bootmgr} /v", L" /bootsequence " + kSeven,
-                                                        L" /enum {bootmgr} /v"}));
+  EXPECT_EQ(TakeArguments(), (std::vector<std::wstring>{L" /enum all /v", L" /bootsequence " + kSeven,
+                                                        L" /enum all /v", L" /bootsequence " + kSeven,
+                                                        L" /enum all /v"}));
   EXPECT_EQ(seams.script.restarts.size(), 1u) << "no second restart";
   EXPECT_EQ(seams.script.prompts.size(), 2u) << "taking it back needs no word";
   EXPECT_EQ(StoreBootSequence(), kSeven);
@@ -54,7 +54,7 @@ TEST_F(RestartOnce, YesRestartsIntoTheEntryOnceAndNoTakesTheSequenceBack) {
 
 // No, or a restart that does not happen, leaves the store's one-time sequence as it was before.
 TEST_F(RestartOnce, NoOrARestartThatDoesNotHappenPutsBackTheEarlierSequence) {
-  const std::wstring ten = demo::kWindows10, listing = L" /enum {bootmgr} /v";
+  const std::wstring ten = demo::kWindows10, listing = L" /enum all /v";
   enum Restart { kRestarts, kRefused, kNoWpeutil };
   // earlier: the store starts Windows 10 once already.
   const struct { bool earlier; int answer; Restart restart; } cases[] = {{false, IDYES, kRestarts}, {true, IDYES, kRestarts}, {false, IDYES, kRefused}, {true, IDYES, kRefused},

@@ -19,7 +19,7 @@ constexpr wchar_t kXp[] = L"Microsoft Windows XP Professional";
 constexpr wchar_t kServer[] = L"Microsoft Windows Server 2003, Enterprise";
 constexpr wchar_t kConsole[] = L"Microsoft Windows Recovery Console";
 constexpr UINT kAskNo = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
-const Lines kReadOnly = {L" /enum {bootmgr} /v"};
+const Lines kReadOnly = {L" /enum all /v"};
 
 std::wstring Done(UINT savedText) { return GetText(IDS_OPERATION_DONE) + L"\n" + GetText(savedText); }
 
@@ -259,8 +259,12 @@ TEST_F(SortDelete, FailuresAreToldAsErrors) {
   MoveUp(L"Windows PE");
   MoveUp(kConsole);
   ASSERT_TRUE(DeleteFileW((ToolDir() + L"bcdedit.exe").c_str()));
+  seams.script.prompts.clear();
   Save();
-  EXPECT_EQ(LastPrompt(), L"Write BCD store error!\n" + GetText(IDS_BOOT_INI_ORDER_SAVED));
+  // Then the store cannot be read back either: the rows stay, and the runner's words are told.
+  EXPECT_EQ(PromptTexts(), (std::vector<std::wstring>{L"Write BCD store error!\n" + GetText(IDS_BOOT_INI_ORDER_SAVED),
+                                                      kToolMissingText}));
+  EXPECT_GE(RowNamed(L"Windows PE"), 0);
   EXPECT_NE(BootIniText(), kDemoBootIni);
 }
 

@@ -71,7 +71,7 @@ TEST_F(OtherStoreFile, ReloadReturnsToTheSystemStoreWhenConfirmed) {
   EXPECT_EQ(seams.script.prompts.at(1).text, GetText(IDS_ASK_RELOAD_SYSTEM_STORE));
   EXPECT_EQ(seams.script.prompts.at(1).owner, GetParent(Page().Handle())) << "the main window asks, not the page";
   ExpectShown(L"System BCD", L"Windows 7", true);
-  EXPECT_EQ(TakeArguments().at(0), L" /enum {bootmgr} /v");
+  EXPECT_EQ(TakeArguments().at(0), L" /enum all /v");
 }
 
 TEST_F(OtherStoreFile, AFileThatCannotServeLeavesOrSendsBackToTheSystemStore) {
@@ -86,7 +86,7 @@ TEST_F(OtherStoreFile, AFileThatCannotServeLeavesOrSendsBackToTheSystemStore) {
   EXPECT_EQ(seams.script.prompts.at(1).text, L"This BCD store file is Empty\x3002\n\nReload the Default system boot store now.");
   EXPECT_EQ(seams.script.prompts.at(1).flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   std::vector<std::wstring> arguments = TakeArguments();
-  EXPECT_EQ(arguments.at(0), WithStoreClause(empty, L" /enum {bootmgr} /v"));
+  EXPECT_EQ(arguments.at(0), WithStoreClause(empty, L" /enum all /v"));
   EXPECT_EQ(std::count_if(arguments.begin(), arguments.end(), [](auto& a) { return a.find(L"/store") != a.npos; }), 1);
   EXPECT_TRUE(Runner().storeFile.empty());
   ExpectShown(L"System BCD", L"Windows 7", true);

@@ -129,6 +129,17 @@ toolsdisplayorder       {b2721d73-1db4-4c62-bf78-c548a880142d}
 timeout                 30
 
 )") + kFirmwareApplications);
+  // The whole store lists in the real tool's order of kinds: the firmware's boot manager first.
+  std::vector<std::string> lines = Lines(sandbox.BcdEdit(L" /enum all /v")), kinds = {""};
+  for (size_t i = 1; i < lines.size(); ++i) {
+    bool underline = !lines[i].empty() && lines[i].find_first_not_of('-') == std::string::npos;
+    if (underline && lines[i - 1] != kinds.back()) kinds.push_back(lines[i - 1]);
+  }
+  EXPECT_EQ(kinds, (std::vector<std::string>{"", "Firmware Boot Manager", "Windows Boot Manager", "Firmware Application (101fffff)",
+                                             "Windows Boot Loader", "Resume from Hibernate", "Windows Memory Tester",
+                                             "Windows Legacy OS Loader", "Real-mode Boot Sector", "EMS Settings", "Debugger Settings",
+                                             "RAM Defects", "Global Settings", "Boot Loader Settings", "Resume Loader Settings",
+                                             "Device options"}));
   // A store file holds the same menu.
   std::wstring file = L" /store \"" + sandbox.File(L"uefi.bcd") + L"\"";
   sandbox.BcdEdit(file + L" /vexa-seed-demo uefi");

@@ -1,12 +1,16 @@
 // The whole boot menu assembled from the stand-in's demo store, as the OS list page loads it: the
-// records, their order, the markers, and how many tool runs it took.
+// records, their order, the markers, and how many tool runs it took; the same menu from one
+// listing of the whole store as from a listing of each kind and object.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "StoreSandbox.h"
 #include "base/AppSettings.h"
 #include "base/Strings.h"
 #include "store/BcdEditRunner.h"
 #include "store/EntryList.h"
+#include "core/ListingParser.h"
 
 using namespace testing_support;
 namespace demo = testing_support::demo_store;
@@ -47,7 +51,7 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   EntryList list;
   list.InitialLoad();
   EXPECT_EQ(TakeJournal(),
-            (std::vector<std::wstring>{LineFor(L" /enum {bootmgr} /v"), LineFor(L" /enum {current} /v")}));
+            (std::vector<std::wstring>{LineFor(L" /enum all /v"), LineFor(L" /enum {current} /v")}));
   EXPECT_TRUE(seams.script.prompts.empty());
 
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
@@ -59,11 +63,11 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
   EXPECT_EQ(list.currentOs.description, L"Windows 10");
   EXPECT_TRUE(AppSettings.ntldrPresent);
 
+  // The menu is built from the listing the first load read; a full rebuild reads it once again.
+  list.Reload(0);
+  EXPECT_TRUE(TakeJournal().empty());
   list.Reload(1);
-  // One listing of every loader, then one run per display-order object that is not a loader.
-  EXPECT_EQ(TakeJournal(), (std::vector<std::wstring>{LineFor(L" /enum OSLOADER /v"),
-                                                      LineFor(L" /enum {466f5a88-0af2-4f76-9038-095b170dc21c} /v"),
-                                                      LineFor(L" /enum " + std::wstring(demo::kGrub) + L" /v")}));
+  EXPECT_EQ(TakeJournal(), (std::vector<std::wstring>{LineFor(L" /enum all /v")}));
 
   std::vector<std::wstring> menu = Identifiers(list);
   std::vector<std::wstring> expected = {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd,
@@ -126,19 +130,33 @@ TEST_F(DemoMachine, LoadsTheWholeMenuWithTheFewestToolRuns) {
 }
 
 // The menu as the OS list page shows it: per row the identifier and description, the rows carrying
-// the {default} and {current} markers, and every tool run it took.
+// the {default} and {current} markers, every record with its kind, and every tool run it took.
 struct MenuView {
   std::vector<std::wstring> rows;
   int defaultRow = -1;
   int currentRow = -1;
-  size_t entries = 0;
+  std::vector<std::wstring> entries;
   std::vector<std::wstring> runs;
 };
 
-MenuView LoadMenu(const StoreSandbox& sandbox) {
+// Read as the OS list page reads it when it is made, or as it was read before one listing held the
+// whole store: the boot manager, the running system and the loaders in a listing each, then each
+// other menu object in one, as a rebuild that holds no listing of the store still does.
+MenuView LoadMenu(const StoreSandbox& sandbox, bool objectByObject = false) {
   EntryList list;
-  list.InitialLoad();
-  list.Reload(1);
+  if (objectByObject) {
+    list.EnumerateOne(nullptr, kBootMgrAlias);
+    list.EnumerateOne(&list.currentOs, kCurrentAlias);
+    for (const std::wstring& section : SplitListingSections(list.RunEnum(L"OSLOADER"))) {
+      list.scratch.Reset();
+      list.scratch.sourceKind = kSourceStore;
+      list.ParseSection(&list.scratch, section, false);
+      list.entries.push_back(list.scratch.Copy());
+    }
+  } else {
+    list.InitialLoad();
+  }
+  list.Reload(0);
   MenuView view;
   for (int index : list.displayIndex) {
     const BootEntry& entry = list.entries[index];
@@ -147,9 +165,39 @@ MenuView LoadMenu(const StoreSandbox& sandbox) {
     if (!entry.identifier.empty() && base::EqualsNoCase(entry.identifier, list.currentOs.identifier)) view.currentRow = row;
     view.rows.push_back(entry.identifier + L" " + entry.description);
   }
-  view.entries = list.entries.size();
+  for (const BootEntry& entry : list.entries) view.entries.push_back(entry.identifier + L" " + KindLabel(entry.sourceKind));
   view.runs = sandbox.TakeJournal();
   return view;
+}
+
+TEST_F(DemoMachine, OneListingOfTheWholeStoreGivesTheMenuOfAListingPerObject) {
+  const std::wstring file = folder.File(L"copy.bcd");
+  ASSERT_EQ(RunTool(L"bcdedit", L"/export \"" + file + L"\"").exitCode, 0u);
+  const struct {
+    const char* what;
+    bool uefi;
+    const wchar_t* language;
+    const wchar_t* storeFile;
+    size_t rows;
+  } cases[] = {
+      {"the demo store and boot.ini", false, L"", L"", 8},
+      {"a UEFI store: firmware entries, resume, tools, settings, device options", true, L"", L"", 8},
+      {"German keys", false, L"de", L"", 8},
+      {"Russian keys, unreadable in this code page", true, L"ru", L"", 8},
+      {"Chinese keys", false, L"zh", L"", 8},
+      {"a store file", false, L"", file.c_str(), 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(c.uefi ? SeedUefiDemo() : SeedDemo());
+    ScopedEnvironment language(L"VEXA_STANDIN_LANGUAGE", c.language);
+    Runner().storeFile = c.storeFile;
+    MenuView one = LoadMenu(*this);
+    MenuView each = LoadMenu(*this, true);
+    EXPECT_EQ(std::tuple(one.runs.size(), one.rows.size(), one.defaultRow, one.currentRow), std::tuple(2u, c.rows, 0, 0));
+    EXPECT_EQ(std::tie(one.rows, one.defaultRow, one.currentRow, one.entries),
+              std::tie(each.rows, each.defaultRow, each.currentRow, each.entries));
+  }
 }
 
 TEST_F(DemoMachine, AGermanToolGivesTheSameMenuMarkersAndRuns) {
@@ -178,7 +226,7 @@ TEST_F(DemoMachine, DisplayOrderMatchesCaseInsensitivelyAndRepeats) {
   std::wstring upper7 = demo::kWindows7;
   for (wchar_t& c : upper7) c = static_cast<wchar_t>(towupper(c));
   list.bootManager.displayorder = upper7 + L"\n " + demo::kWindows7 + L" \n\n" + demo::kGrub;
-  list.BuildFromStore(1);
+  list.BuildFromStore(0);
   ASSERT_EQ(list.displayIndex.size(), 3u);
   EXPECT_EQ(list.displayIndex[0], list.displayIndex[1]);
   EXPECT_EQ(list.entries[list.displayIndex[0]].identifier, demo::kWindows7);
@@ -225,10 +273,8 @@ TEST_F(DemoMachine, StoreFileModeAddsNoBootIniLines) {
   EXPECT_EQ(list.registryMode, 0);
   EXPECT_EQ(list.displayIndex.size(), 6u);
   for (int index : list.displayIndex) EXPECT_EQ(list.entries[index].sourceKind, 1);
-  std::vector<std::wstring> runs = TakeJournal();
-  ASSERT_EQ(runs.size(), 4u);  // boot manager (its display order was cleared), loaders, {ntldr}, GRUB
-  for (const std::wstring& line : runs)
-    EXPECT_EQ(line.rfind(LineFor(L" /store \"" + file + L"\"  /enum"), 0), 0u) << line;
+  // The boot manager, the loaders, {ntldr} and GRUB: all from one listing of the file.
+  EXPECT_EQ(TakeJournal(), std::vector<std::wstring>{LineFor(L" /store \"" + file + L"\"  /enum all /v")});
 }
 
 TEST_F(DemoMachine, LegacyEntryNeedsPathAndDevice) {

@@ -6,6 +6,7 @@
 #include "store/EntryList.h"
 #include "store/FileRoutines.h"
 #include "store/StoreCommands.h"
+#include "store/StoreListing.h"
 
 using testing_support::StoreSandbox;
 namespace demo = testing_support::demo_store;
@@ -161,8 +162,8 @@ TEST(StoreTool, DemoStoreReadsIntoRecords) {
   EXPECT_TRUE(record.defaultId.empty());
   EXPECT_TRUE(list.bootManager.displayorder.empty());
 
-  list.EnumerateLoaders();
-  ASSERT_GE(list.entries.size(), 4u);
+  list.TakeLoaders(ReadStoreListing());
+  ASSERT_EQ(list.entries.size(), 4u);
   int pe = list.IndexOf(demo::kWindowsPe);
   ASSERT_GE(pe, 0);
   EXPECT_EQ(list.entries[pe].winpe, L"Yes");
@@ -189,14 +190,14 @@ TEST(StoreTool, EmptyStoreFileFallsBackToTheSystemStore) {
   ASSERT_TRUE(FileExists(file));
   Runner().storeFile = file;
   EntryList list;
-  EXPECT_EQ(list.LoadBootManager(), ManagerLoad::kStoreFileWithoutMenu);
+  EXPECT_EQ(list.LoadBootManager().load, ManagerLoad::kStoreFileWithoutMenu);
   EXPECT_TRUE(Runner().storeFile.empty());
   EXPECT_TRUE(sandbox.seams.script.prompts.empty()) << "the page tells the user";
   EXPECT_EQ(list.bootManager.defaultId, demo::kWindows10);
   std::vector<std::wstring> journal = sandbox.Journal();
   ASSERT_EQ(journal.size(), 3u);
-  EXPECT_EQ(sandbox.ArgumentsOf(journal[1]), L" /store \"" + file + L"\"  /enum {bootmgr} /v");
-  EXPECT_EQ(sandbox.ArgumentsOf(journal[2]), L" /enum {bootmgr} /v");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[1]), L" /store \"" + file + L"\"  /enum all /v");
+  EXPECT_EQ(sandbox.ArgumentsOf(journal[2]), L" /enum all /v");
 }
 
 TEST(StoreTool, PageCommandsAndTheLegacyLoaderSetUp) {
