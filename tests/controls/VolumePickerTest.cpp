@@ -111,10 +111,10 @@ TEST_F(VolumePickerTest, ListsFixedAndRemovableDrivesByRootWithLabelAndFileSyste
 }
 
 TEST_F(VolumePickerTest, SelectVolumeFindsOrAddsTheDeviceText) {
-  // index -1: appended
+  // index -1: appended; the test prefixes have C:, D: and Z:
   const struct { const wchar_t* volume; bool addBackslash; const wchar_t* selected; int index; } cases[] = {
       {L"sys", true, L"SYS", 0},        {L"C:", true, L"C:\\", 1},        {L"c:", true, L"C:\\", 1},
-      {L"Z:\\", false, L"Z:\\", 2},     {L"C:", false, L"C:", -1},        {L"W:", true, L"W:\\", -1},
+      {L"Z:\\", false, L"Z:\\", 3},     {L"C:", false, L"C:", -1},        {L"W:", true, L"W:\\", -1},
       {L"boot", true, L"boot", -1},     {L"unknown", true, L"unknown", -1},
       {L"\\Device\\HarddiskVolume9", true, L"\\Device\\HarddiskVolume9", -1},
   };
