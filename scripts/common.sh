@@ -61,6 +61,7 @@ build_native() {
 prepare_prefix() {
   local stamp="$WINEPREFIX/.vexa-prefix-ready"
   [ -f "$stamp" ] || make_prefix "$stamp"
+  add_second_drive "$WINEPREFIX"
   install_cjk_font
 }
 
@@ -102,6 +103,12 @@ make_prefix() {
   wine winecfg -v win10 >/dev/null 2>&1
   wineserver -w
   touch "$stamp"
+}
+
+# A multi-boot machine has more than one partition: D: is a folder of the prefix, as C: is.
+add_second_drive() {
+  mkdir -p "$1/drive_d"
+  [ -e "$1/dosdevices/d:" ] || ln -s ../drive_d "$1/dosdevices/d:"
 }
 
 # The demo: Vexa installed in its prefix as on a user's machine, beside a seeded boot store.

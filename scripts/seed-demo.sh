@@ -57,6 +57,15 @@ if [ ! -e "$drive_c/ntldr" ]; then
   printf 'NTLDR stand-in: the legacy loader file the demo machine carries.\r\n' > "$drive_c/ntldr"
 fi
 
+# The files the demo store's entries start from, so that its menu is a healthy one: Windows 7 on D:,
+# WinPE's image and ramdisk, the VHD, the GRUB and Recovery Console boot sectors. The running
+# system's own loader is not looked for.
+drive_d="$WINEPREFIX/drive_d"
+for file in "$drive_d/Windows/system32/winload.exe" "$drive_c/sources/boot.wim" "$drive_c/boot/boot.sdi" \
+            "$drive_c/VHD/Windows8.vhd" "$drive_c/grldr.mbr" "$drive_c/CMDCONS/BOOTSECT.DAT"; do
+  [ -e "$file" ] || { mkdir -p "$(dirname "$file")"; printf 'demo\r\n' > "$file"; }
+done
+
 # Let the Wine server these runs started go away: a server still alive without a display would serve
 # the program's next start, which then could not open a window on the caller's display.
 wineserver -w

@@ -18,6 +18,7 @@ if [ ! -f "$second/.vexa-cjk-fonts" ]; then
   rm -rf "$second"
   cp -a "$WINEPREFIX" "$second"
 fi
+add_second_drive "$second"
 cat >"$VEXA_BUILD/wine-resources.json" <<'JSON'
 {"version": {"major": 1, "minor": 0},
  "local": [{"wineprefix": [{"id": "1", "slots": 1}, {"id": "2", "slots": 1}]}]}

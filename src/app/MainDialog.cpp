@@ -26,7 +26,6 @@
 #include "app/VersionText.h"
 #include "win/Dpi.h"
 #include "win/Localize.h"
-#include "win/ScaledLayout.h"
 #include "win/Seams.h"
 
 namespace {
@@ -80,11 +79,6 @@ HIMAGELIST SystemImages(UINT sizeFlag) {
   return images;
 }
 
-BOOL CALLBACK TellDpiChangedAgain(HWND child, LPARAM) {
-  SendMessageW(child, win::kDpiChangedAfterParent, 0, 0);
-  return TRUE;
-}
-
 }  // namespace
 
 const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
@@ -110,8 +104,6 @@ const win::MessageEntry<MainDialog> MainDialog::kMessages[] = {
     win::OnMessage(WM_DESTROY, &MainDialog::OnDestroy),
     win::OnMessage(WM_PAINT, &MainDialog::OnPaint),
     win::OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon),
-    win::OnMessage(win::kDpiChanged, &MainDialog::OnDpiChanged),
-    win::OnMessage(kLayoutAgainMessage, &MainDialog::OnLayoutAgain),
     win::OnMessage(WM_TIMER, &MainDialog::OnTimer),
     win::OnMessage(WM_QUERYENDSESSION, &MainDialog::OnQueryEndSession),
     win::OnMessage(WM_ENDSESSION, &MainDialog::OnEndSession),
@@ -202,39 +194,13 @@ void MainDialog::MeasureLayout() {
   }
 }
 
-INT_PTR MainDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-  UINT dpi = HIWORD(wParam);
-  win::SetWindowDpi(Handle(), dpi);
-  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  TakeArtForDpi(dpi);
-  // The dialog manager scales the controls after this and the children take their pictures
-  // again after that: what depends on their new places waits until then.
-  PostMessageW(Handle(), kLayoutAgainMessage, 0, 0);
-  return FALSE;
-}
-
-INT_PTR MainDialog::OnLayoutAgain(WPARAM, LPARAM) {
-  // The dialog manager scaled the controls by the ratio of its fonts; they go where the 96-DPI
-  // layout scaled puts them, as at creation, inside the rectangle Windows chose. Buttons sized to
-  // their pictures then size themselves again.
-  UINT dpi = win::DpiOf(Handle());
-  RECT window = {};
-  GetWindowRect(Handle(), &window);
-  win::LayOutScaled(Handle(), Instance(), TemplateId(), dpi);
-  SetWindowPos(Handle(), nullptr, window.left, window.top, window.right - window.left, window.bottom - window.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  for (auto& page : pages_) {
-    if (page && page->Handle()) win::LayOutScaled(page->Handle(), page->Instance(), page->TemplateId(), dpi);
-  }
-  EnumChildWindows(Handle(), TellDpiChangedAgain, 0);
+void MainDialog::OnDpiChanged(UINT, UINT to) {
+  // The pages lay themselves out when they hear of the change, after this; the buttons sized to
+  // their pictures size themselves again then.
+  TakeArtForDpi(to);
   MeasureLayout();
-  // A language file's font was made for the old DPI: put the language on every window again.
-  if (!AppSettings.languageFile.empty()) OnLanguageChanged(true);
   if (uiBuilt_) SetUpBanner();
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  return TRUE;
 }
 
 void MainDialog::BuildUi() {
@@ -502,7 +468,6 @@ INT_PTR MainDialog::OnWindowPosChanging(WPARAM, LPARAM lParam) {
 
 INT_PTR MainDialog::OnDestroy(WPARAM, LPARAM) {
   Runner().onActivity = nullptr;
-  win::SetWindowDpi(Handle(), 0);
   // The pages end while their objects still live, so their own WM_DESTROY runs.
   for (auto& page : pages_) {
     if (page) page->End(0);
@@ -545,6 +510,19 @@ bool MainDialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
   }
   if (message == kRefreshPagesMessage) {
     RefreshPages(static_cast<int>(wParam));
+    result = 0;
+    return true;
+  }
+  if (message == kAddEfiEntryMessage) {
+    // Add New offered an EFI entry instead of a kind the firmware cannot start: the Firmware
+    // page adds it, as its own button does.
+    for (int i = 0; i < kPageCount; ++i) {
+      if (kPages[i].buttonId != IDC_MAIN_PAGE_FIRMWARE) continue;
+      ShowPage(i);
+      if (HWND page = Page(i))
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_FIRMWARE_ADD_EFI, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_FIRMWARE_ADD_EFI)));
+    }
     result = 0;
     return true;
   }

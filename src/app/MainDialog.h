@@ -20,7 +20,6 @@ class MainDialog : public SkinDialog, public SettingsListener {
  public:
   static constexpr UINT kTrayIconId = 128;
   static constexpr UINT kTrayMessage = 0x8064;
-  static constexpr UINT kLayoutAgainMessage = WM_APP + 0x65;
   // A refused icon is offered again this often, for this long.
   static constexpr UINT kTrayRetryMilliseconds = 1000;
   static constexpr DWORD kTrayRetryLimitMilliseconds = 3 * 60 * 1000;
@@ -61,6 +60,8 @@ class MainDialog : public SkinDialog, public SettingsListener {
 
  protected:
   BOOL OnInit() override;
+  // Moved to another monitor's DPI: the pictures drawn for it, the pages in the page area again.
+  void OnDpiChanged(UINT from, UINT to) override;
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
@@ -81,9 +82,6 @@ class MainDialog : public SkinDialog, public SettingsListener {
   INT_PTR OnDestroy(WPARAM, LPARAM);
   INT_PTR OnPaint(WPARAM, LPARAM);
   INT_PTR OnQueryDragIcon(WPARAM, LPARAM);
-  // Moved to another monitor's DPI: to the place Windows suggests, with the pictures drawn for it.
-  INT_PTR OnDpiChanged(WPARAM, LPARAM);
-  INT_PTR OnLayoutAgain(WPARAM, LPARAM);
   // The session's end: the pages keep or take back what they armed for a restart.
   INT_PTR OnQueryEndSession(WPARAM, LPARAM);
   INT_PTR OnEndSession(WPARAM, LPARAM);

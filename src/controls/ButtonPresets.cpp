@@ -1,7 +1,6 @@
 // Button looks shared by the main window and its pages.
 #include "controls/ButtonPresets.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "art.h"
@@ -117,92 +116,19 @@ const Strip& StripFor(UINT dpi) {
 
 int ButtonImageSize(UINT dpi) { return StripFor(dpi).size; }
 
-namespace {
-
-// A report list's row is its picture plus the view's own 1-pixel gap: 17 pixels at 96 DPI.
-constexpr int kRowHeightAt96 = 17;
-
-// source at the top of a bitmap height pixels tall (monochrome for a mask), the rest fill.
-win::UniqueBitmap Heightened(HBITMAP source, int height, bool mask, DWORD fill) {
-  BITMAP info = {};
-  if (!GetObjectW(source, sizeof(info), &info)) return {};
-  win::UniqueBitmap taller;
-  if (mask) {
-    taller.Reset(CreateBitmap(info.bmWidth, height, 1, 1, nullptr));
-  } else {
-    BITMAPINFO header = {};
-    header.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -height, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    taller.Reset(CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
-  }
-  HDC screen = GetDC(nullptr);
-  HDC from = CreateCompatibleDC(screen);
-  HDC to = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  if (taller && from && to) {
-    HGDIOBJ oldFrom = SelectObject(from, source);
-    HGDIOBJ oldTo = SelectObject(to, taller.Get());
-    RECT all = {0, 0, info.bmWidth, height};
-    win::UniqueBrush brush(CreateSolidBrush(fill));
-    FillRect(to, &all, brush.Get());
-    BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-  }
-  if (from) DeleteDC(from);
-  if (to) DeleteDC(to);
-  return taller;
-}
-
-// The strip, then the appended icons, each at the top of a cell as tall as the list's.
-void FillImages(HIMAGELIST images, UINT dpi, int cellHeight) {
+void FillButtonImages(HIMAGELIST images, UINT dpi) {
   const Strip& strip = StripFor(dpi);
   // A new size empties the list; its handle, which the lists and buttons hold, stays.
-  ImageList_SetIconSize(images, strip.size, cellHeight);
+  ImageList_SetIconSize(images, strip.size, strip.size);
   HINSTANCE module = GetModuleHandleW(nullptr);
   if (win::UniqueBitmap bitmap{static_cast<HBITMAP>(
-          LoadImageW(module, MAKEINTRESOURCEW(strip.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))}) {
-    if (cellHeight != strip.size) bitmap = Heightened(bitmap.Get(), cellHeight, false, art::kMagentaTransparent);
+          LoadImageW(module, MAKEINTRESOURCEW(strip.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))})
     ImageList_AddMasked(images, bitmap.Get(), art::kMagentaTransparent);
-  }
   for (int icon : art::kAppendedIcons) {
     win::UniqueIcon loaded(
         static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(icon), IMAGE_ICON, strip.size, strip.size, 0)));
-    if (!loaded) continue;
-    if (cellHeight == strip.size) {
-      ImageList_AddIcon(images, loaded.Get());
-      continue;
-    }
-    // Added as an icon it would be stretched to the cell: its colours (with their alpha) and mask
-    // go in as they are, the space below transparent.
-    ICONINFO parts = {};
-    if (!GetIconInfo(loaded.Get(), &parts)) continue;
-    win::UniqueBitmap color(parts.hbmColor), mask(parts.hbmMask);
-    win::UniqueBitmap tallColor = Heightened(color.Get(), cellHeight, false, RGB(0, 0, 0));
-    win::UniqueBitmap tallMask = Heightened(mask.Get(), cellHeight, true, RGB(255, 255, 255));
-    ImageList_Add(images, tallColor.Get(), tallMask.Get());
+    if (loaded) ImageList_AddIcon(images, loaded.Get());
   }
-}
-
-}  // namespace
-
-void FillButtonImages(HIMAGELIST images, UINT dpi) {
-  FillImages(images, dpi, ButtonImageSize(dpi));
-}
-
-int RowImageHeight(UINT dpi) {
-  return std::max(ButtonImageSize(dpi), win::ScaleToDpi(kRowHeightAt96, dpi) - (kRowHeightAt96 - 16));
-}
-
-RowImages::~RowImages() {
-  if (images_) ImageList_Destroy(images_);
-}
-
-void RowImages::Apply(HWND list, UINT dpi) {
-  if (!images_) images_ = ImageList_Create(ButtonImageSize(dpi), RowImageHeight(dpi), ILC_COLOR32 | ILC_MASK, 24, 4);
-  if (!images_) return;
-  FillImages(images_, dpi, RowImageHeight(dpi));
-  ListView_SetImageList(list, images_, LVSIL_SMALL);
 }
 
 HIMAGELIST MakeButtonImages(UINT dpi) {

@@ -33,20 +33,3 @@ HIMAGELIST MakeButtonImages(UINT dpi);
 // The same list's images again, for another DPI.
 void FillButtonImages(HIMAGELIST images, UINT dpi);
 int ButtonImageSize(UINT dpi);
-
-// A report list's small pictures: the same images, each at the top of a cell so tall that the
-// list's rows are its 96-DPI rows scaled (a 24-pixel picture alone makes rows of 25 pixels at
-// 144 DPI, where 25.5 are due and the seventh row would sit 3 pixels high).
-int RowImageHeight(UINT dpi);
-class RowImages {
- public:
-  RowImages() = default;
-  RowImages(const RowImages&) = delete;
-  RowImages& operator=(const RowImages&) = delete;
-  ~RowImages();
-  // Gives list the pictures for dpi (made the first time, filled again after).
-  void Apply(HWND list, UINT dpi);
-
- private:
-  HIMAGELIST images_ = nullptr;
-};

@@ -26,6 +26,12 @@ struct PageContext {
   EntryDialogOpener openEntryDialog = nullptr;
 };
 
+// The entry dialog's result when the user chose, instead of a kind only a BIOS starts, to add an
+// EFI entry to the firmware's menu; the dialog's opener then sends kAddEfiEntryMessage to the
+// main window, which shows the Firmware page and its Add EFI Entry.
+inline constexpr INT_PTR kAddEfiEntryInstead = 0x4546;
+constexpr UINT kAddEfiEntryMessage = WM_APP + 0x41;
+
 // Posted to the main window by a page that changed what other pages show (wParam: the main
 // window's refresh kind: 0 all, 1 OS list, 2 Utilities, 3 Bootloader, 9 the OS list's rows, 11
 // Firmware).

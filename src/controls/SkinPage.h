@@ -20,9 +20,6 @@ class SkinPage : public win::AppDialog {
   // Before the program ends or the machine restarts: false when the user wants to stay (unsaved
   // changes the page has asked about).
   virtual bool ConfirmLeave() { return true; }
-  // The window now has another DPI: the page's lists measure their rows again (their image lists
-  // were filled anew at the new size) and their columns take the new scale.
-  virtual void OnDpiChanged(UINT dpi);
   // The one-time start the page last read as pending, as a line of the tray tip; empty when none.
   virtual std::wstring OneTimeStart() const { return {}; }
   // The session's end as Windows tells it: a page that armed a one-time start for a restart
@@ -30,10 +27,8 @@ class SkinPage : public win::AppDialog {
   virtual void OnSessionNotice(SessionNotice notice) { (void)notice; }
 
  protected:
-  void BeforeInit() override;
+  // The page's lists measure their rows again (their image lists were filled anew at the new
+  // size) and their columns take the new scale.
+  void OnDpiChanged(UINT from, UINT to) override;
   bool OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-
- private:
-  // What the page's controls were last laid out for.
-  UINT dpi_ = 0;
 };

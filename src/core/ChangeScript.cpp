@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
+#include <optional>
 
 #include "core/BitLockerSettings.h"
 #include "core/Format.h"
@@ -34,22 +36,31 @@ constexpr WellKnownObject kWellKnownObjects[] = {
     {T16("{hypervisorsettings}"), T16("{7ff607e0-4395-11db-b0de-0800200c9a66}")},
 };
 
+// Aliases that stand for no fixed object: bcdedit resolves them on the machine it runs on.
+constexpr const core::Char* kVirtualAliases[] = {T16("{current}"), T16("{default}")};
+
 constexpr size_t kGuidLength = 38;  // {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}
 
 bool IsHexDigit(core::Char c) {
   return (c >= T16('0') && c <= T16('9')) || (c >= T16('a') && c <= T16('f')) || (c >= T16('A') && c <= T16('F'));
 }
 
-bool IsGuidAt(const String& text, size_t at) {
-  if (at + kGuidLength > text.size() || text[at] != T16('{') || text[at + kGuidLength - 1] != T16('}')) return false;
+bool IsGuid(const String& text) {
+  if (text.size() != kGuidLength || text.front() != T16('{') || text.back() != T16('}')) return false;
   for (size_t i = 1; i + 1 < kGuidLength; ++i) {
     bool dash = i == 9 || i == 14 || i == 19 || i == 24;
-    if (dash ? text[at + i] != T16('-') : !IsHexDigit(text[at + i])) return false;
+    if (dash ? text[i] != T16('-') : !IsHexDigit(text[i])) return false;
   }
   return true;
 }
 
-bool IsGuid(const String& text) { return text.size() == kGuidLength && IsGuidAt(text, 0); }
+bool IsKnownAlias(const String& text) {
+  for (const WellKnownObject& object : kWellKnownObjects)
+    if (core::EqualsNoCase(text, object.alias)) return true;
+  for (const core::Char* alias : kVirtualAliases)
+    if (core::EqualsNoCase(text, alias)) return true;
+  return false;
+}
 
 bool Contains(const std::vector<String>& list, const String& text) {
   return std::any_of(list.begin(), list.end(), [&](const String& item) { return core::EqualsNoCase(item, text); });
@@ -81,17 +92,52 @@ bool Is(const std::vector<String>& tokens, size_t index, const core::Char* text)
   return index < tokens.size() && core::EqualsNoCase(tokens[index], text);
 }
 
-bool IsSwitch(const String& token) { return !token.empty() && token[0] == T16('/'); }
-
-bool IsBraced(const String& token) {
-  return token.size() > 2 && token.front() == T16('{') && token.back() == T16('}') &&
-         token.find_first_of(T16(" \t\"")) == String::npos;
+template <size_t N>
+bool IsOneOf(const String& token, const core::Char* const (&list)[N]) {
+  return std::any_of(std::begin(list), std::end(list),
+                     [&](const core::Char* item) { return core::EqualsNoCase(token, item); });
 }
 
-// The commands whose every operand names an object; the others name one in their first at most.
-bool NamesObjectsOnly(const std::vector<String>& tokens) {
-  return Is(tokens, 0, T16("/displayorder")) || Is(tokens, 0, T16("/toolsdisplayorder")) ||
-         Is(tokens, 0, T16("/bootsequence"));
+bool IsSwitch(const String& token) { return !token.empty() && token[0] == T16('/'); }
+
+// What an operand of a command is to the script: an object it names, a device (whose options
+// object follows its last comma: "ramdisk=[C:]\x.wim,{id}"), or text it passes on as it is.
+enum class Operand { kText, kObject, kDevice };
+
+struct CommandShape {
+  const core::Char* command;
+  bool everyOperand;  // every operand names an object, not the first alone
+};
+// The commands that name objects; in all others (/timeout, ...) every operand is text.
+constexpr CommandShape kObjectCommands[] = {
+    {T16("/set"), false},          {T16("/deletevalue"), false},       {T16("/create"), false},
+    {T16("/copy"), false},         {T16("/delete"), false},            {T16("/default"), false},
+    {T16("/displayorder"), true},  {T16("/toolsdisplayorder"), true},  {T16("/bootsequence"), true},
+};
+// Elements whose value is a list of objects, and elements whose value is a device.
+constexpr const core::Char* kObjectListElements[] = {
+    T16("bootsequence"), T16("default"),      T16("displayorder"),     T16("inherit"),
+    T16("recoverysequence"), T16("resumeobject"), T16("toolsdisplayorder")};
+constexpr const core::Char* kDeviceElements[] = {T16("device"), T16("osdevice"), T16("ramdisksdidevice")};
+
+// A name or a description stays text whatever it mentions: only these places name an object.
+std::vector<Operand> OperandsOf(const std::vector<String>& tokens) {
+  std::vector<Operand> roles(tokens.size(), Operand::kText);
+  const CommandShape* shape = nullptr;
+  for (const CommandShape& candidate : kObjectCommands)
+    if (Is(tokens, 0, candidate.command)) shape = &candidate;
+  if (!shape) return roles;
+  Operand value = Operand::kText;
+  if (Is(tokens, 0, T16("/set")) && tokens.size() > 2) {
+    if (IsOneOf(tokens[2], kObjectListElements)) value = Operand::kObject;
+    if (IsOneOf(tokens[2], kDeviceElements)) value = Operand::kDevice;
+  }
+  for (size_t i = 1; i < tokens.size(); ++i) {
+    if (IsSwitch(tokens[i])) continue;
+    if (i == 1 || shape->everyOperand) roles[i] = Operand::kObject;
+    else if (i > 2) roles[i] = value;
+  }
+  return roles;
 }
 
 // A new display order as one list: the script makes it moves instead, which leave the target's
@@ -99,6 +145,20 @@ bool NamesObjectsOnly(const std::vector<String>& tokens) {
 bool IsWholeOrder(const std::vector<String>& tokens) {
   return Is(tokens, 0, T16("/displayorder")) && tokens.size() > 1 &&
          std::none_of(tokens.begin() + 1, tokens.end(), IsSwitch);
+}
+
+// Text kept from cmd: % starts a variable everywhere in a batch file, and outside quotes
+// & | < > ^ are cmd's own. quoted carries whether a quote is open from one piece to the next.
+String ForCmd(const String& text, bool& quoted) {
+  String out;
+  for (core::Char c : text) {
+    if (c == T16('"')) quoted = !quoted;
+    if (c == T16('%')) out += T16('%');
+    else if (!quoted && (c == T16('&') || c == T16('|') || c == T16('<') || c == T16('>') || c == T16('^')))
+      out += T16('^');
+    out += c;
+  }
+  return out;
 }
 
 // How the script names this machine's objects on the other machine.
@@ -112,58 +172,79 @@ class ScriptNames {
     copies_.push_back({guid, variable});
     return variable;
   }
-  void AddCreated(const String& identifier) {
-    if (!Contains(created_, identifier)) created_.push_back(identifier);
+  void AddCreated(const String& name) {
+    if (!Contains(created_, name)) created_.push_back(name);
   }
   const std::vector<String>& Created() const { return created_; }
   const std::vector<String>& Required() const { return required_; }
 
-  // The identifier as the other machine knows it.
-  String Of(const String& guid) const {
-    if (!currentId_.empty() && core::EqualsNoCase(guid, currentId_)) return T16("{current}");
-    for (const WellKnownObject& object : kWellKnownObjects)
-      if (core::EqualsNoCase(guid, object.guid)) return object.alias;
-    for (const auto& [copy, variable] : copies_)
-      if (core::EqualsNoCase(guid, copy)) return T16("%") + variable + T16("%");
-    return guid;
-  }
-
-  // A token for the script line: identifiers as the other machine knows them, every other
-  // character kept from cmd (% starts a variable everywhere in a batch file; outside quotes
-  // & | < > ^ are cmd's own). A whole-token object that the script neither creates nor copies
-  // joins the objects the target must hold.
-  String Token(const String& token, bool namesObject) {
-    String out;
-    bool quoted = false;
-    for (size_t at = 0; at < token.size();) {
-      if (IsGuidAt(token, at)) {
-        String name = Of(token.substr(at, kGuidLength));
-        at += kGuidLength;
-        Require(name);
-        out += name;
-        continue;
-      }
-      core::Char c = token[at++];
-      if (c == T16('"')) quoted = !quoted;
-      if (c == T16('%')) out += T16('%');
-      else if (!quoted && (c == T16('&') || c == T16('|') || c == T16('<') || c == T16('>') || c == T16('^')))
-        out += T16('^');
-      out += c;
-    }
-    if (namesObject && IsBraced(out)) Require(out);
-    return out;
-  }
-
- private:
+  // An object the script names that it neither creates nor copies: the target must hold it.
   void Require(const String& name) {
     if (name.front() != T16('%') && !Contains(created_, name) && !Contains(required_, name)) required_.push_back(name);
   }
 
+  // The name the script gives an object operand, or none when the operand is no braced GUID and
+  // no alias bcdedit knows. Only such names reach the checks inside the script's if blocks, where
+  // a ")" would end the block early.
+  std::optional<String> Object(const String& token) const {
+    if (IsKnownAlias(token)) return token;
+    if (!IsGuid(token)) return std::nullopt;
+    if (!currentId_.empty() && core::EqualsNoCase(token, currentId_)) return String(T16("{current}"));
+    for (const WellKnownObject& object : kWellKnownObjects)
+      if (core::EqualsNoCase(token, object.guid)) return String(object.alias);
+    for (const auto& [copy, variable] : copies_)
+      if (core::EqualsNoCase(token, copy)) return T16("%") + variable + T16("%");
+    return token;
+  }
+
+ private:
   String currentId_;
   std::vector<std::pair<String, String>> copies_;
   std::vector<String> created_;
   std::vector<String> required_;
 };
+
+// One command as the script makes it.
+struct ScriptCommand {
+  std::vector<String> shown;    // its tokens with objects named as in the script, for its comment
+  String line;                  // the bcdedit line, ready for cmd
+  std::vector<String> objects;  // the objects it names
+};
+
+// The command in the script's names; none when an operand that names an object is no identifier.
+std::optional<ScriptCommand> Compose(const std::vector<String>& tokens, const ScriptNames& names) {
+  ScriptCommand command;
+  command.line = T16("bcdedit");
+  std::vector<Operand> roles = OperandsOf(tokens);
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    const String& token = tokens[i];
+    String shown = token;
+    bool quoted = false;
+    String line;
+    size_t comma = roles[i] == Operand::kDevice ? token.rfind(T16(',')) : String::npos;
+    if (roles[i] == Operand::kObject) {
+      std::optional<String> name = names.Object(token);
+      if (!name) return std::nullopt;
+      shown = line = *name;
+      command.objects.push_back(*name);
+    } else if (comma != String::npos) {
+      size_t end = token.back() == T16('"') ? token.size() - 1 : token.size();
+      std::optional<String> name = names.Object(token.substr(comma + 1, end - comma - 1));
+      if (name) {
+        shown = token.substr(0, comma + 1) + *name + token.substr(end);
+        line = ForCmd(token.substr(0, comma + 1), quoted) + *name + ForCmd(token.substr(end), quoted);
+        command.objects.push_back(*name);
+      } else {
+        line = ForCmd(token, quoted);
+      }
+    } else {
+      line = ForCmd(token, quoted);
+    }
+    command.shown.push_back(shown);
+    command.line += T16(' ') + line;
+  }
+  return command;
+}
 
 String Describe(const std::vector<String>& tokens) {
   auto at = [&](size_t index) { return index < tokens.size() ? tokens[index] : String(); };
@@ -187,15 +268,6 @@ String Describe(const std::vector<String>& tokens) {
   return T16("Change the boot store");
 }
 
-String Joined(const std::vector<String>& tokens) {
-  String line;
-  for (const String& token : tokens) {
-    if (!line.empty()) line += T16(' ');
-    line += token;
-  }
-  return line;
-}
-
 // The commands one change replays as, in this machine's identifiers.
 std::vector<std::vector<String>> ReplayedCommands(const RecordedChange& change) {
   std::vector<String> tokens = Tokens(change.arguments);
@@ -212,10 +284,15 @@ std::vector<std::vector<String>> ReplayedCommands(const RecordedChange& change) 
   return moves;
 }
 
-// A comment line holds one line, whatever the text it names.
+// A comment line holds one line, whatever the text it names. cmd expands % in a rem line as in
+// any other (a lone "%~" ends the script there), and a ^ at its end would join the next line to it.
 String CommentLine(const String& text) {
-  String line = T16("rem ");
-  for (core::Char c : text) line += c < 0x20 ? T16(' ') : c;
+  String line = T16("\r\nrem ");
+  for (core::Char c : text) {
+    if (c == T16('%')) line += c;
+    line += c < 0x20 ? T16(' ') : c;
+  }
+  if (line.back() == T16('^')) line += T16(' ');
   return line + T16("\r\n");
 }
 
@@ -238,10 +315,90 @@ String SuspendBitLockerBefore(const std::vector<String>& tokens, bool& suspended
              ":vexa_unprotected\r\n");
 }
 
+bool IsAscii(const String& text) {
+  return std::all_of(text.begin(), text.end(), [](core::Char c) { return c < 0x80; });
+}
+
 constexpr core::Char kCopyAnswer[] = T16("\"%TEMP%\\vexa-copy.txt\"");
 // Each command's exit code is looked at on a line of its own: some cmd versions (Wine's among
 // them) run what follows || and && whatever the exit code was.
 constexpr core::Char kStopOnFailure[] = T16("if errorlevel 1 goto :stop\r\n");
+
+// The lines of one change.
+String ChangeLines(const RecordedChange& change, ScriptNames& names, bool& bitLockerSuspended) {
+  if (!change.notReplayed.empty()) return CommentLine(T16("Not repeated by this script: ") + change.notReplayed);
+  std::vector<ScriptCommand> commands;
+  for (const std::vector<String>& tokens : ReplayedCommands(change)) {
+    std::optional<ScriptCommand> command = Compose(tokens, names);
+    if (!command) {
+      String arguments;
+      for (const String& token : Tokens(change.arguments)) arguments += T16(' ') + token;
+      return CommentLine(
+          T16("Not repeated by this script, as it names an entry bcdedit knows no identifier of: bcdedit") + arguments);
+    }
+    commands.push_back(*command);
+  }
+  String lines;
+  for (const ScriptCommand& command : commands) {
+    for (const String& object : command.objects) names.Require(object);
+    lines += SuspendBitLockerBefore(command.shown, bitLockerSuspended);
+    lines += CommentLine(Describe(command.shown));
+    if (!Is(command.shown, 0, T16("/copy")) || change.createdId.empty()) {
+      lines += command.line + T16("\r\n") + kStopOnFailure;
+      continue;
+    }
+    // The other machine's tool gives the copy an identifier of its own and names it in its
+    // answer (in the machine's language, but between braces).
+    String variable = names.AddCopy(change.createdId);
+    lines += command.line + T16(" >") + kCopyAnswer + T16("\r\n") + kStopOnFailure;
+    lines += core::Format(T16("set \"%s=\"\r\n"), variable);
+    lines += core::Format(T16("for /f \"usebackq tokens=2 delims={}\" %%%%i in (%s) do set \"%s={%%%%i}\"\r\n"),
+                          kCopyAnswer, variable);
+    lines += core::Format(T16("del %s\r\n"), kCopyAnswer);
+    lines += core::Format(T16("if not defined %s goto :stop\r\n"), variable);
+  }
+  return lines;
+}
+
+// cmd reads a script line by line in the console's code page, each line from where the last one
+// ended, counted in that code page: everything up to here is ASCII, so the switch loses no byte.
+String CodePageLines(unsigned codePage) {
+  String lines;
+  // cmd before Windows 10 stops reading a script at the switch to UTF-8, says nothing and ends
+  // with exit code 0, so this one stops first there. "Microsoft Windows [Version 6.1.7601]": the
+  // number before the first dot of the last word, taken one step a line (Wine's cmd does not split
+  // a for variable's value in a nested for).
+  if (codePage == kUtf8CodePage)
+    lines += T16("set \"vexa_windows=0\"\r\n"
+                 "for /f \"tokens=*\" %%v in ('ver') do set \"vexa_windows=%%v\"\r\n"
+                 "for %%w in (%vexa_windows%) do set \"vexa_windows=%%w\"\r\n"
+                 "for /f \"delims=.\" %%n in (\"%vexa_windows%\") do set \"vexa_windows=%%n\"\r\n"
+                 "if %vexa_windows% LSS 10 (echo Run this script on Windows 10 or later: the cmd of older Windows "
+                 "cannot read the names in it. & goto :stop)\r\n");
+  // "Active code page: 437", "Aktive Codepage: 850.": the number after the colon.
+  lines += T16("for /f \"tokens=2 delims=:.\" %%c in ('chcp') do for %%n in (%%c) do set \"vexa_codepage=%%n\"\r\n");
+  lines += core::Format(T16("chcp %u >nul\r\n"
+                            "if errorlevel 1 (echo This console cannot read code page %u, the one this script is "
+                            "written in. & goto :stop)\r\n"),
+                        codePage, codePage);
+  return lines;
+}
+
+// Nothing is changed on a store that lacks an object the changes name or has one they create.
+String CheckLines(const ScriptNames& names) {
+  if (names.Required().empty() && names.Created().empty()) return String();
+  String lines = T16("\r\nrem Nothing is changed unless this boot store holds the entries the changes name, and not "
+                     "yet those they create.\r\n");
+  for (const String& name : names.Required())
+    lines += core::Format(T16("bcdedit /enum %s >nul 2>&1\r\n"
+                              "if errorlevel 1 (echo This boot store has no entry %s. & goto :stop)\r\n"),
+                          name, name);
+  for (const String& name : names.Created())
+    lines += core::Format(T16("bcdedit /enum %s >nul 2>&1\r\n"
+                              "if not errorlevel 1 (echo This boot store already has the entry %s. & goto :stop)\r\n"),
+                          name, name);
+  return lines;
+}
 
 }  // namespace
 
@@ -264,65 +421,23 @@ String CreatedIdOfRun(const String& arguments, const String& output) {
   return IsGuid(identifier) ? identifier : String();
 }
 
-String ChangeScriptText(const std::vector<RecordedChange>& changes, const String& currentId) {
+String ChangeScriptText(const std::vector<RecordedChange>& changes, const String& currentId, unsigned codePage) {
   ScriptNames names(currentId);
   for (const RecordedChange& change : changes) {
-    for (const std::vector<String>& tokens : ReplayedCommands(change))
-      if (Is(tokens, 0, T16("/create")) && tokens.size() > 1 && IsBraced(tokens[1]))
-        names.AddCreated(names.Of(tokens[1]));
+    if (!change.notReplayed.empty()) continue;
+    for (const std::vector<String>& tokens : ReplayedCommands(change)) {
+      if (!Is(tokens, 0, T16("/create")) || tokens.size() < 2) continue;
+      if (std::optional<String> name = names.Object(tokens[1])) names.AddCreated(*name);
+    }
   }
-
   String body;
   bool bitLockerSuspended = false;
-  for (const RecordedChange& change : changes) {
-    if (!change.notReplayed.empty()) {
-      body += T16("\r\n") + CommentLine(T16("Not repeated by this script: ") + change.notReplayed);
-      continue;
-    }
-    for (const std::vector<String>& command : ReplayedCommands(change)) {
-      std::vector<String> tokens;
-      for (size_t i = 0; i < command.size(); ++i)
-        tokens.push_back(names.Token(command[i], i > 0 && (i == 1 || NamesObjectsOnly(command))));
-      body += SuspendBitLockerBefore(tokens, bitLockerSuspended);
-      body += T16("\r\n") + CommentLine(Describe(tokens));
-      bool copy = Is(tokens, 0, T16("/copy")) && !change.createdId.empty();
-      if (!copy) {
-        body += T16("bcdedit ") + Joined(tokens) + T16("\r\n") + kStopOnFailure;
-        continue;
-      }
-      // The other machine's tool gives the copy an identifier of its own and names it in its
-      // answer (in the machine's language, but between braces).
-      String variable = names.AddCopy(change.createdId);
-      body += T16("bcdedit ") + Joined(tokens) + T16(" >") + kCopyAnswer + T16("\r\n") + kStopOnFailure;
-      body += core::Format(T16("set \"%s=\"\r\n"), variable);
-      body += core::Format(T16("for /f \"usebackq tokens=2 delims={}\" %%%%i in (%s) do set \"%s={%%%%i}\"\r\n"),
-                           kCopyAnswer, variable);
-      body += core::Format(T16("del %s\r\n"), kCopyAnswer);
-      body += core::Format(T16("if not defined %s goto :stop\r\n"), variable);
-    }
-  }
+  for (const RecordedChange& change : changes) body += ChangeLines(change, names, bitLockerSuspended);
 
-  // The script is read line by line in the console's code page: everything before the switch to
-  // UTF-8 and after the switch back is plain ASCII.
-  String script = T16("@echo off\r\n");
-  script += T16("setlocal DisableDelayedExpansion\r\n");
+  String script = T16("@echo off\r\nsetlocal DisableDelayedExpansion\r\n");
   script += T16("rem Boot store changes made with Vexa, to be made again with bcdedit. Run as administrator.\r\n");
-  // "Active code page: 437", "Aktive Codepage: 850.": the number after the colon.
-  script += T16("for /f \"tokens=2 delims=:.\" %%c in ('chcp') do for %%n in (%%c) do set \"vexa_codepage=%%n\"\r\n");
-  script += T16("chcp 65001 >nul\r\n");
-  if (!names.Required().empty() || !names.Created().empty()) {
-    script += T16("\r\nrem Nothing is changed unless this boot store holds the entries the changes name, and not yet "
-                  "those they create.\r\n");
-    for (const String& name : names.Required())
-      script += core::Format(T16("bcdedit /enum %s >nul 2>&1\r\n"
-                                 "if errorlevel 1 (echo This boot store has no entry %s. & goto :stop)\r\n"),
-                             name, name);
-    for (const String& name : names.Created())
-      script += core::Format(T16("bcdedit /enum %s >nul 2>&1\r\n"
-                                 "if not errorlevel 1 (echo This boot store already has the entry %s. "
-                                 "& goto :stop)\r\n"),
-                             name, name);
-  }
+  if (!IsAscii(body)) script += CodePageLines(codePage);
+  script += CheckLines(names);
   script += body;
   script += T16("\r\nif defined vexa_codepage chcp %vexa_codepage% >nul\r\nexit /b 0\r\n");
   script += T16("\r\n:stop\r\nif defined vexa_codepage chcp %vexa_codepage% >nul\r\nexit /b 1\r\n");

@@ -35,16 +35,23 @@ struct RecordedChange {
 // of its own, a /copy), or empty.
 core::String CreatedIdOfRun(const core::String& arguments, const core::String& output);
 
-// The script, CR LF line ends, to be written as UTF-8. It switches the console to code page 65001
-// and back to the one it found when it ends, delayed expansion off (a "!" stays a "!"). It changes
-// nothing unless the target store holds every object the changes name and none of those they
-// create, and stops at the first command that fails. For each change a comment saying what it
-// does and the bcdedit line: the object currentId names (the running system) is written as
-// {current}, well-known objects by their aliases; objects a /create made are created again under
-// the same identifier; a copy's new identifier is taken from the tool's answer into a variable
-// that later lines use; a whole menu order becomes moves of the entries it names. Changes the
-// tool did not make are named in comments, in their place.
-core::String ChangeScriptText(const std::vector<RecordedChange>& changes, const core::String& currentId);
+// The code page of UTF-8, for scripts whose names no other code page holds.
+inline constexpr unsigned kUtf8CodePage = 65001;
+
+// The script, CR LF line ends, to be written in codePage. Unless it is plain ASCII it switches
+// the console to codePage and back to the one it found when it ends (in UTF-8 only on Windows 10
+// and later: it stops before any change elsewhere). Delayed expansion is off (a "!" stays a "!").
+// It changes nothing unless the target store holds every object the changes name and none of
+// those they create, and stops at the first command that fails. For each change a comment saying
+// what it does and the bcdedit line. Only operands that name objects are taken for identifiers,
+// never a name or a description, and only a braced GUID or an alias bcdedit knows is one (a
+// change naming anything else is left to a comment): the object currentId names (the running
+// system) is written as {current}, well-known objects by their aliases; objects a /create made are
+// created again under the same identifier; a copy's new identifier is taken from the tool's answer
+// into a variable that later lines use; a whole menu order becomes moves of the entries it names.
+// Changes the tool did not make are named in comments, in their place.
+core::String ChangeScriptText(const std::vector<RecordedChange>& changes, const core::String& currentId,
+                              unsigned codePage);
 
 // The safety net's file name for a moment: "auto-2026_12_07-143501.BCD"; its copies of boot.ini
 // end in ".boot.ini" instead.

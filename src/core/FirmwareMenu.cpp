@@ -5,6 +5,8 @@
 #include <string>
 
 #include "core/BootEntry.h"
+#include "core/Format.h"
+#include "core/StoreCommands.h"
 #include "core/Strings.h"
 
 namespace {
@@ -105,6 +107,21 @@ String Joined(const String& command, const std::vector<String>& identifiers) {
   return out;
 }
 
+FirmwareEntry EntryOf(const String& identifier, const Section* section, bool (*volumeIsRemovable)(const String& device)) {
+  FirmwareEntry entry;
+  entry.identifier = identifier;
+  entry.bootManager = IsBootManagerId(identifier);
+  if (section) {
+    entry.listed = true;
+    entry.description = section->Value(T16("description"));
+    entry.device = section->Value(T16("device"));
+    entry.path = section->Value(T16("path"));
+  }
+  bool removable = volumeIsRemovable && !entry.device.empty() && volumeIsRemovable(entry.device);
+  entry.kind = KindOfFirmwareEntry(entry, removable);
+  return entry;
+}
+
 }  // namespace
 
 bool IsBootManagerId(const String& identifier) {
@@ -149,22 +166,53 @@ FirmwareMenu ParseFirmwareListing(const String& text, bool (*volumeIsRemovable)(
     menu.timeout = std::stoi(std::string(timeout.begin(), timeout.end()));
   menu.bootSequence = IdentifiersIn(manager->Value(T16("bootsequence")));
   for (const String& identifier : IdentifiersIn(manager->Value(T16("displayorder")))) {
-    FirmwareEntry entry;
-    entry.identifier = identifier;
-    entry.bootManager = IsBootManagerId(identifier);
+    const Section* found = nullptr;
     for (const Section& section : sections) {
-      if (&section == manager || !SameObject(section.identifier, identifier)) continue;
-      entry.listed = true;
-      entry.description = section.Value(T16("description"));
-      entry.device = section.Value(T16("device"));
-      entry.path = section.Value(T16("path"));
-      break;
+      if (&section != manager && SameObject(section.identifier, identifier)) {
+        found = &section;
+        break;
+      }
     }
-    bool removable = volumeIsRemovable && !entry.device.empty() && volumeIsRemovable(entry.device);
-    entry.kind = KindOfFirmwareEntry(entry, removable);
-    menu.entries.push_back(entry);
+    menu.entries.push_back(EntryOf(identifier, found, volumeIsRemovable));
+  }
+  // The rest of the listing is the firmware's entries that no order names.
+  for (const Section& section : sections) {
+    if (&section == manager || section.identifier.empty() || FindFirmwareEntry(menu, section.identifier)) continue;
+    menu.offOrder.push_back(EntryOf(section.identifier, &section, volumeIsRemovable));
+    menu.offOrder.back().onOrder = false;
   }
   return menu;
+}
+
+void AddOffOrderBootManagers(FirmwareMenu& menu, const String& listing, bool (*volumeIsRemovable)(const String& device)) {
+  if (!menu.present) return;
+  for (const Section& section : SectionsOf(listing)) {
+    if (section.identifier.empty() || IsFirmwareBootManagerId(section.identifier) ||
+        FindFirmwareEntry(menu, section.identifier))
+      continue;
+    menu.offOrder.push_back(EntryOf(section.identifier, &section, volumeIsRemovable));
+    menu.offOrder.back().onOrder = false;
+  }
+}
+
+const FirmwareEntry* FindFirmwareEntry(const FirmwareMenu& menu, const String& identifier) {
+  for (const auto* entries : {&menu.entries, &menu.offOrder})
+    for (const FirmwareEntry& entry : *entries)
+      if (SameObject(entry.identifier, identifier)) return &entry;
+  return nullptr;
+}
+
+bool IsEfiLoaderPath(const String& path) {
+  constexpr size_t kEnding = 4;  // ".efi"
+  return path.size() > kEnding + 1 && path.front() == T16('\\') && path.find(T16('/')) == String::npos &&
+         core::EqualsNoCase(StringView(path).substr(path.size() - kEnding), T16(".efi"));
+}
+
+String PathBelowRoot(const String& file, const String& root) {
+  if (root.empty() || root.back() != T16('\\') || file.size() <= root.size() ||
+      !core::StartsWithNoCase(file, root))
+    return String();
+  return file.substr(root.size() - 1);
 }
 
 bool StartsOnce(const FirmwareMenu& menu, const String& identifier) {
@@ -183,4 +231,32 @@ String FirmwareClearBootSequenceArgs() { return String(T16(" /deletevalue ")) + 
 
 String FirmwareDisplayOrderArgs(const std::vector<String>& identifiers) {
   return Joined(String(T16(" /set ")) + kFwBootMgrAlias + T16(" displayorder"), identifiers);
+}
+
+String FirmwareManagersListingArgs() { return T16(" /enum bootmgr /v"); }
+
+String FirmwareCopyArgs(const String& description) {
+  return String(T16(" /copy ")) + kBootMgrAlias + T16(" /d \"") + description + T16("\"");
+}
+
+String FirmwarePathArgs(const String& identifier, const String& path) {
+  return T16(" /set ") + identifier + T16(" path ") + QuoteIfBlank(path);
+}
+
+String FirmwareRenameArgs(const String& identifier, const String& description) {
+  return T16(" /set ") + identifier + T16(" description \"") + description + T16("\"");
+}
+
+String FirmwareAddLastArgs(const String& identifier) {
+  return String(T16(" /set ")) + kFwBootMgrAlias + T16(" displayorder ") + identifier + T16(" /addlast");
+}
+
+String FirmwareRemoveArgs(const String& identifier) {
+  return String(T16(" /set ")) + kFwBootMgrAlias + T16(" displayorder ") + identifier + T16(" /remove");
+}
+
+String FirmwareDeleteArgs(const String& identifier) { return T16(" /delete ") + identifier; }
+
+String FirmwareTimeoutArgs(int seconds) {
+  return String(T16(" /set ")) + kFwBootMgrAlias + T16(" timeout ") + core::Format(T16("%d"), seconds);
 }

@@ -60,12 +60,10 @@ void ModifyEntryDialog::FillAddMode() {
   if (!kinds_) {
     // The strip tells the pages of its first kind as it is made; they are loaded again below.
     kinds_ = std::make_unique<QuickSelectDialog>(*this);
-    HWND strip = kinds_->CreateModeless(Handle());
-    RECT area = {};
-    GetWindowRect(Item(IDC_ENTRY_TOP_AREA), &area);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
-    SetWindowPos(strip, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (HWND strip = kinds_->CreateModeless(Handle())) {
+      PlaceChildren();
+      ShowWindow(strip, SW_SHOWNA);
+    }
   }
   for (int id : {IDC_ENTRY_IDENTIFIER_LABEL, IDC_ENTRY_INFO_LABEL, IDC_ENTRY_IDENTIFIER, IDC_ENTRY_INFO}) {
     ShowItem(id, false);

@@ -16,13 +16,15 @@
 #include "store/BitLocker.h"
 #include "core/BootEntry.h"
 #include "store/EntryList.h"
+#include "store/FirmwareEdits.h"
 #include "texts.h"
+#include "win/Dpi.h"
 #include "win/Seams.h"
 #include "win/WaitCursor.h"
 
 namespace {
 
-// The tab control's client area, in dialog units of the page area's edges.
+// The pages' area inside the tab control's edges, in pixels at 96 DPI.
 constexpr int kPageTop = 25, kPageLeft = 2, kPageRight = 5, kPageBottom = 2;
 // The raw listing sits a little inside the page area.
 constexpr int kDebugInset = 10, kDebugRightInset = 5;
@@ -76,6 +78,11 @@ BOOL ModifyEntryDialog::OnInit() {
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 
   efiBoot_ = !List().bootManager.GetPath().empty();
+  // The store's firmware boot manager, or a boot manager that is an EFI application, says UEFI;
+  // a store file has no firmware of this machine behind it.
+  const std::wstring managerPath = List().bootManager.GetPath();
+  uefi_ = (managerPath.size() > 4 && base::EqualsNoCase(managerPath.substr(managerPath.size() - 4), L".efi")) ||
+          (Runner().storeFile.empty() && SystemStoreHasFirmwareBootManager());
   if (addMode_) newRecord_.Reset();
   tabs_.Attach(Item(IDC_ENTRY_TABS));
   tabs_.SetImageList(setup_.tabImages);
@@ -90,27 +97,40 @@ BOOL ModifyEntryDialog::OnInit() {
     next_.Attach(Handle(), IDC_ENTRY_NEXT);
   }
 
-  RECT area = {};
-  GetWindowRect(tabs_.Handle(), &area);
-  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
-  pageArea_ = {area.left + kPageLeft, area.top + kPageTop, area.right - kPageRight, area.bottom - kPageBottom};
-
   general_ = std::make_unique<GeneralPage>(*this);
   advanced_ = std::make_unique<AdvancedPage>(*this);
-  for (HWND page : {general_->CreateModeless(Handle()), advanced_->CreateModeless(Handle())}) {
-    SetWindowPos(page, HWND_TOP, pageArea_.left, pageArea_.top, pageArea_.right - pageArea_.left,
-                 pageArea_.bottom - pageArea_.top, SWP_NOACTIVATE);
-  }
-
+  general_->CreateModeless(Handle());
+  advanced_->CreateModeless(Handle());
   debug_.Attach(Item(IDC_ENTRY_DEBUG_TEXT));
-  SetWindowPos(debug_.Handle(), HWND_TOP, pageArea_.left + kDebugInset, pageArea_.top + kDebugInset,
-               pageArea_.right - pageArea_.left - kDebugInset - kDebugRightInset,
-               pageArea_.bottom - pageArea_.top - 2 * kDebugInset, SWP_NOACTIVATE);
+  PlaceChildren();
   debug_.Show(false);
 
   Fill();
   UpdateButtons();
   return TRUE;
+}
+
+void ModifyEntryDialog::PlaceChildren() {
+  auto areaOf = [this](int id) {
+    RECT area = {};
+    GetWindowRect(Item(id), &area);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&area), 2);
+    return area;
+  };
+  auto place = [](HWND window, const RECT& at) {
+    if (window)
+      SetWindowPos(window, HWND_TOP, at.left, at.top, at.right - at.left, at.bottom - at.top, SWP_NOACTIVATE);
+  };
+  const UINT dpi = win::DpiOf(Handle());
+  auto px = [dpi](int at96) { return win::ScaleToDpi(at96, dpi); };
+  const RECT tabs = areaOf(IDC_ENTRY_TABS);
+  const RECT pages = {tabs.left + px(kPageLeft), tabs.top + px(kPageTop), tabs.right - px(kPageRight),
+                      tabs.bottom - px(kPageBottom)};
+  place(general_->Handle(), pages);
+  place(advanced_->Handle(), pages);
+  place(debug_.Handle(), {pages.left + px(kDebugInset), pages.top + px(kDebugInset),
+                          pages.right - px(kDebugRightInset), pages.bottom - px(kDebugInset)});
+  if (kinds_ && kinds_->Handle()) place(kinds_->Handle(), areaOf(IDC_ENTRY_TOP_AREA));
 }
 
 bool ModifyEntryDialog::HasAdvancedTab() {
@@ -373,5 +393,8 @@ void ModifyEntryDialog::Report(const SaveOutcome& outcome) {
 
 INT_PTR OpenEntryDialog(HWND owner, EntryList& list, const PageContext& context, int listIndex) {
   ModifyEntryDialog dialog(EntryDialogSetup{&list, context.buttonImages, context.systemSmall}, listIndex);
-  return dialog.RunModal(owner);
+  INT_PTR result = dialog.RunModal(owner);
+  // At once, as part of the same command: the user asked for it in this dialog.
+  if (result == kAddEfiEntryInstead && context.mainWindow) SendMessageW(context.mainWindow, kAddEfiEntryMessage, 0, 0);
+  return result;
 }

@@ -49,6 +49,8 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   // A store loader: neither the boot manager nor a boot.ini line.
   bool HasAdvancedTab();
   bool EfiBoot() const override { return efiBoot_; }
+  bool StartsThroughUefi() const override { return uefi_; }
+  void AddEfiEntryInstead() override { End(kAddEfiEntryInstead); }
   // The record on show: the list's own, which saving updates in place; in add mode the dialog's.
   BootEntry& Record() override;
   DeviceSpec& Device() override { return device_; }
@@ -71,6 +73,7 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
 
  protected:
   BOOL OnInit() override;
+  void OnDpiChanged(UINT, UINT) override { PlaceChildren(); }
 
  private:
   INT_PTR OnTabChange(WPARAM, LPARAM);
@@ -79,6 +82,8 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   INT_PTR OnOk(WPARAM, LPARAM);
   INT_PTR OnCancel(WPARAM, LPARAM);
 
+  // The pages and the raw listing in the tabs' area, the strip of kinds (add mode) over the top area.
+  void PlaceChildren();
   void BuildTabs();
   void Fill();
   // The window a tab shows: the general page, the advanced page or the raw listing.
@@ -113,6 +118,7 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   BootEntry newRecord_;
   std::unique_ptr<QuickSelectDialog> kinds_;
   bool efiBoot_ = false;
+  bool uefi_ = false;
   DeviceSpec device_;
   int currentTab_ = 0;
   bool changed_ = false;
@@ -121,7 +127,6 @@ class ModifyEntryDialog : public win::AppDialog, public KindDefaultsTarget, publ
   win::Tab tabs_;
   win::Window debug_;
   SkinButton prev_, next_;
-  RECT pageArea_ = {};
 };
 
 // Opens the dialog modally on an entry (the boot manager record for -1, add mode for

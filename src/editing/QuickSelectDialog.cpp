@@ -4,10 +4,12 @@
 #include <iterator>
 
 #include "base/AppSettings.h"
+#include "base/Format.h"
 #include "base/Texts.h"
 #include "resource.h"
 #include "texts.h"
 #include "win/Controls.h"
+#include "win/Seams.h"
 
 namespace {
 
@@ -42,6 +44,10 @@ std::vector<KindItem> OfferedKinds(bool storeMode) {
   return kinds;
 }
 
+bool StartsOnlyFromBios(int kind) {
+  return kind == kKindNtldr || kind == kKindRealModeLoader || kind == kKindBootSectorFile;
+}
+
 bool StoreEditingAvailable() { return AppSettings.bcdSystem && AppSettings.toolsAvailable; }
 
 const win::MessageEntry<QuickSelectDialog> QuickSelectDialog::kMessages[] = {
@@ -55,7 +61,9 @@ BOOL QuickSelectDialog::OnInit() {
   win::ComboBox kinds(Item(IDC_KINDLIST_KINDS));
   kinds.Clear();
   for (const KindItem& item : OfferedKinds(StoreEditingAvailable())) {
-    int index = kinds.Add(GetText(item.textId));
+    std::wstring text = GetText(item.textId);
+    if (MarkedBiosOnly(item.kind)) text += L" " + GetText(IDS_KIND_BIOS_ONLY);
+    int index = kinds.Add(text);
     if (index >= 0) kinds.SetData(index, item.kind);
   }
   kinds.Select(0);
@@ -71,7 +79,23 @@ int QuickSelectDialog::SelectedKind() const {
   return kind < 0 ? 0 : kind;
 }
 
+bool QuickSelectDialog::MarkedBiosOnly(int kind) const {
+  // boot.ini lines belong to machines without the store, which start through BIOS anyway.
+  return StartsOnlyFromBios(kind) && StoreEditingAvailable() && owner_.StartsThroughUefi();
+}
+
 INT_PTR QuickSelectDialog::OnKindChanged(WPARAM, LPARAM) {
-  owner_.ApplyKindDefaults(SelectedKind());
+  int kind = SelectedKind();
+  if (MarkedBiosOnly(kind)) {
+    std::wstring name;
+    for (const KindItem& item : OfferedKinds(true))
+      if (item.kind == kind) name = GetText(item.textId);
+    if (win::Prompt(Handle(), base::Format(GetText(IDS_BIOS_ONLY_ON_UEFI), name), AppSettings.appTitle,
+                    MB_YESNO | MB_ICONWARNING) == IDYES) {
+      owner_.AddEfiEntryInstead();
+      return TRUE;
+    }
+  }
+  owner_.ApplyKindDefaults(kind);
   return TRUE;
 }

@@ -11,6 +11,11 @@
 class KindDefaultsTarget {
  public:
   virtual void ApplyKindDefaults(int kind) = 0;
+  // The machine starts through UEFI: the kinds that start only from BIOS are marked so, and
+  // choosing one offers an EFI entry of the firmware's menu instead.
+  virtual bool StartsThroughUefi() const { return false; }
+  // The user took that offer: the owner closes, and an EFI entry is added instead.
+  virtual void AddEfiEntryInstead() {}
 
  protected:
   ~KindDefaultsTarget() = default;
@@ -47,6 +52,9 @@ struct KindItem {
 // The kinds offered, in list order: all six with a BCD system whose tool is at hand, else the two
 // that live in boot.ini.
 std::vector<KindItem> OfferedKinds(bool storeMode);
+// True for the kinds whose loaders only a BIOS starts (a boot sector, NTLDR): a UEFI machine's boot
+// manager starts EFI applications only.
+bool StartsOnlyFromBios(int kind);
 // True when the program edits the store (a BCD system and its tool), not boot.ini.
 bool StoreEditingAvailable();
 
@@ -62,6 +70,7 @@ class QuickSelectDialog : public win::AppDialog {
 
  private:
   INT_PTR OnKindChanged(WPARAM, LPARAM);
+  bool MarkedBiosOnly(int kind) const;
 
   static const win::MessageEntry<QuickSelectDialog> kMessages[];
 

@@ -84,6 +84,12 @@ const win::MessageEntry<FirmwarePage> FirmwarePage::kMessages[] = {
     win::OnCommand(IDC_FIRMWARE_SAVE_ORDER, BN_CLICKED, &FirmwarePage::OnSaveOrder),
     win::OnCommand(IDC_FIRMWARE_SETUP, BN_CLICKED, &FirmwarePage::OnSetup),
     win::OnCommand(ID_FIRMWARE_RELOAD, 0, &FirmwarePage::OnReload),
+    win::OnCommand(IDC_FIRMWARE_ADD_EFI, BN_CLICKED, &FirmwarePage::OnAddEfi),
+    win::OnCommand(IDC_FIRMWARE_RENAME, BN_CLICKED, &FirmwarePage::OnRename),
+    win::OnCommand(IDC_FIRMWARE_REMOVE_FROM_ORDER, BN_CLICKED, &FirmwarePage::OnRemoveFromOrder),
+    win::OnCommand(IDC_FIRMWARE_ADD_TO_ORDER, BN_CLICKED, &FirmwarePage::OnAddToOrder),
+    win::OnCommand(IDC_FIRMWARE_DELETE, BN_CLICKED, &FirmwarePage::OnDelete),
+    win::OnCommand(IDC_FIRMWARE_SET_TIMEOUT, BN_CLICKED, &FirmwarePage::OnSetTimeout),
     win::OnCommand(ID_FIRMWARE_CANCEL_ONCE, 0, &FirmwarePage::OnCancelOnce),
     win::OnMessage(WM_TIMER, &FirmwarePage::OnTimer),
     win::OnMessage(WM_CONTEXTMENU, &FirmwarePage::OnContextMenu),
@@ -100,7 +106,6 @@ BOOL FirmwarePage::OnInit() {
   moveDown_.Attach(Handle(), IDC_FIRMWARE_MOVE_DOWN);
   SetUpButtons();
   CreateColumns();
-  header_.AttachToList(rows_.Handle());
   Load();
   return TRUE;
 }
@@ -116,7 +121,7 @@ void FirmwarePage::SetUpButtons() {
 
 void FirmwarePage::CreateColumns() {
   rows_.SetExtendedStyle(kListStyle);
-  rowImages_.Apply(rows_.Handle(), win::DpiOf(Handle()));
+  rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
   RECT client = {};
   GetClientRect(rows_.Handle(), &client);
   int width = client.right - client.left;
@@ -125,11 +130,6 @@ void FirmwarePage::CreateColumns() {
   rows_.InsertColumn(1, GetText(IDS_COLUMN_TYPE), width * 22 / 100);
   rows_.InsertColumn(2, GetText(IDS_COLUMN_PATH_DEVICE), width * 28 / 100);
   rows_.InsertColumn(3, GetText(IDS_COLUMN_INFORMATION), width * 14 / 100 - win::ScaleToDpi(4, win::DpiOf(Handle())));
-}
-
-void FirmwarePage::OnDpiChanged(UINT dpi) {
-  rowImages_.Apply(rows_.Handle(), dpi);
-  SkinPage::OnDpiChanged(dpi);
 }
 
 void FirmwarePage::Relocalize() {
@@ -193,6 +193,7 @@ void FirmwarePage::FillList(int selectRow) {
     rows_.SetCell(row, 2, WhereOf(entry));
     rows_.SetCell(row, 3, MarksOf(menu_, entry));
   }
+  AddOffOrderRows();
   if (selectRow >= 0 && selectRow < rows_.Count()) rows_.Select(selectRow);
   UpdateButtons();
   TellOneTimeStart();
@@ -202,12 +203,14 @@ int FirmwarePage::SelectedRow() const { return rows_.Handle() ? rows_.Selection(
 
 void FirmwarePage::UpdateButtons() {
   int row = SelectedRow();
-  bool change = CanChange();
+  // The rows below the order are entries on no order: they neither start once nor move.
+  bool change = CanChange() && row < static_cast<int>(shown_.size());
   EnableItem(IDC_FIRMWARE_ONCE, change && row >= 0);
   EnableItem(IDC_FIRMWARE_MOVE_UP, change && row > 0);
-  EnableItem(IDC_FIRMWARE_MOVE_DOWN, change && row >= 0 && row + 1 < rows_.Count());
-  EnableItem(IDC_FIRMWARE_SAVE_ORDER, change && orderChanged_);
+  EnableItem(IDC_FIRMWARE_MOVE_DOWN, change && row >= 0 && row + 1 < static_cast<int>(shown_.size()));
+  EnableItem(IDC_FIRMWARE_SAVE_ORDER, CanChange() && orderChanged_);
   EnableItem(IDC_FIRMWARE_SETUP, menu_.present && AppSettings.osClass >= kFirstClassWithFirmwareSetup);
+  UpdateEditButtons(row);
 }
 
 int FirmwarePage::Tell(const std::wstring& text, UINT flags) const {
@@ -363,6 +366,9 @@ void FirmwarePage::ShowRowMenu(POINT at) {
   add(IDC_FIRMWARE_MOVE_DOWN, GetText(IDS_MOVE_DOWN));
   add(IDC_FIRMWARE_SAVE_ORDER, ItemText(IDC_FIRMWARE_SAVE_ORDER));
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  for (int id : {IDC_FIRMWARE_RENAME, IDC_FIRMWARE_REMOVE_FROM_ORDER, IDC_FIRMWARE_ADD_TO_ORDER, IDC_FIRMWARE_DELETE})
+    add(id, ItemText(id));
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(ID_FIRMWARE_RELOAD, GetText(IDS_RELOAD_LIST));
   SetMenuDefaultItem(menu, 0, TRUE);
   // The chosen command comes back to the page as WM_COMMAND, like the button's own click.
@@ -371,6 +377,7 @@ void FirmwarePage::ShowRowMenu(POINT at) {
 }
 
 bool FirmwarePage::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message == WM_NOTIFY && GreyOffOrderRows(lParam, result)) return true;
   // Shown again: another program (or the OS list's store switch) may have changed the menu.
   if (message == WM_SHOWWINDOW && !wParam) stale_ = true;
   if (message == WM_SHOWWINDOW && wParam && stale_ && !orderChanged_) {

@@ -8,11 +8,11 @@
 #include "controls/ArmedRestart.h"
 #include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
-#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
 #include "core/FirmwareMenu.h"
+#include "store/BcdEditRunner.h"
 #include "win/Controls.h"
 
 class FirmwarePage : public SkinPage {
@@ -22,7 +22,6 @@ class FirmwarePage : public SkinPage {
   // Reads the firmware's menu again, unless the user has moved entries and not saved them.
   void Refresh(int what) override;
   void Relocalize() override;
-  void OnDpiChanged(UINT dpi) override;
   // Unsaved moves: saved, dropped, or the user stays (false).
   bool ConfirmLeave() override;
   std::wstring OneTimeStart() const override;
@@ -35,6 +34,14 @@ class FirmwarePage : public SkinPage {
   // Asks first unless told not to; true when the order the list shows is now the firmware's.
   bool SaveOrder(bool ask = true);
   void RestartIntoSetup();
+  // The firmware menu's own changes (FirmwareEdit.cpp): each asks where it takes something away,
+  // goes through the safety net, reads the menu back and says so when the change did not arrive.
+  void AddEfiEntry();
+  void Rename();
+  void RemoveFromOrder();
+  void AddToOrder();
+  void DeleteEntry();
+  void SetTimeout();
   // The firmware's pending one-time start, whoever set it, deleted and read back.
   bool CanCancelOneTimeStart() const;
   void CancelOneTimeStart();
@@ -55,6 +62,12 @@ class FirmwarePage : public SkinPage {
   INT_PTR OnSaveOrder(WPARAM, LPARAM) { SaveOrder(); return TRUE; }
   INT_PTR OnSetup(WPARAM, LPARAM) { RestartIntoSetup(); return TRUE; }
   INT_PTR OnReload(WPARAM, LPARAM) { if (ConfirmLeave()) Load(); return TRUE; }
+  INT_PTR OnAddEfi(WPARAM, LPARAM) { AddEfiEntry(); return TRUE; }
+  INT_PTR OnRename(WPARAM, LPARAM) { Rename(); return TRUE; }
+  INT_PTR OnRemoveFromOrder(WPARAM, LPARAM) { RemoveFromOrder(); return TRUE; }
+  INT_PTR OnAddToOrder(WPARAM, LPARAM) { AddToOrder(); return TRUE; }
+  INT_PTR OnDelete(WPARAM, LPARAM) { DeleteEntry(); return TRUE; }
+  INT_PTR OnSetTimeout(WPARAM, LPARAM) { SetTimeout(); return TRUE; }
   INT_PTR OnCancelOnce(WPARAM, LPARAM) { CancelOneTimeStart(); return TRUE; }
   INT_PTR OnTimer(WPARAM, LPARAM);
   INT_PTR OnSelectionChanged(WPARAM, LPARAM) { UpdateButtons(); return 0; }
@@ -83,13 +96,30 @@ class FirmwarePage : public SkinPage {
   // The restart the one-time start was armed for did not come: the earlier sequence goes back.
   void TakeBackMissedRestart(const ArmedRestart::Missed& missed);
 
+  // The menu's own changes need the firmware changeable and no moves waiting to be saved (a
+  // change reads the menu again, which would drop them).
+  bool Editable() const;
+  // The entry of a row: on the order (the rows shown_ holds) or below it (menu_.offOrder).
+  const FirmwareEntry* EntryOfRow(int row) const;
+  int RowOf(const std::wstring& identifier) const;
+  // The entries on no order, greyed below the order.
+  void AddOffOrderRows();
+  void UpdateEditButtons(int row);
+  // NM_CUSTOMDRAW of the list: the rows below the order in the system's grey.
+  bool GreyOffOrderRows(LPARAM lParam, INT_PTR& result);
+  // Shows menu as read, the row of identifier selected.
+  void ShowMenu(const FirmwareMenu& menu, const std::wstring& identifier);
+  // After a change's run: reads the menu back and shows it (identifier's row selected). Empty
+  // when arrived says the menu read back holds the change; otherwise why it did not arrive.
+  std::wstring ReadBackChange(const ToolResult& run, const std::wstring& identifier,
+                              bool (*arrived)(const FirmwareMenu& menu, const std::wstring& identifier, const std::wstring& value),
+                              const std::wstring& value = L"");
+
   static const win::MessageEntry<FirmwarePage> kMessages[];
 
   PageContext context_;
   win::ListView rows_;
   KeyList rowKeys_;
-  ScaledHeader header_;
-  RowImages rowImages_;
   SkinButton pageIcon_;
   SkinButton moveUp_;
   SkinButton moveDown_;

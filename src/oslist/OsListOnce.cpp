@@ -102,6 +102,11 @@ void OsListPage::RestartIntoOnce() {
 
 void OsListPage::SaveChangesAsScript() {
   if (Runner().changes.done.empty()) return;
+  // Asked before a file is chosen: there is nothing to choose one for.
+  if (!ChangeScriptBytes(list_.currentOs.identifier)) {
+    win::Prompt(Handle(), GetText(IDS_SCRIPT_NEEDS_WINDOWS_10), AppSettings.appTitle, MB_OK | MB_ICONERROR);
+    return;
+  }
   win::FileDialogRequest request;
   request.save = true;
   request.title = GetText(IDS_SAVE_SCRIPT_TITLE);

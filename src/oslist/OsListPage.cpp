@@ -53,6 +53,8 @@ const win::MessageEntry<OsListPage> OsListPage::kMessages[] = {
     win::OnCommand(IDC_OSLIST_BROWSE_STORE, BN_CLICKED, &OsListPage::OnBrowseStore),
     win::OnCommand(IDC_OSLIST_RELOAD_STORE, BN_CLICKED, &OsListPage::OnReloadStore),
     win::OnCommand(IDC_OSLIST_COPY, BN_CLICKED, &OsListPage::OnCopy),
+    win::OnCommand(IDC_OSLIST_CHECK, BN_CLICKED, &OsListPage::OnCheckEntries),
+    win::OnNotify(IDC_OSLIST_LIST, LVN_GETINFOTIPW, &OsListPage::OnListInfoTip),
     win::OnMessage(WM_CTLCOLORSTATIC, &OsListPage::OnColourStatic),
     win::OnMessage(WM_CONTEXTMENU, &OsListPage::OnContextMenu),
 };
@@ -77,7 +79,6 @@ BOOL OsListPage::OnInit() {
   menuStyle_.Attach(Item(IDC_OSLIST_MENU_STYLE));
   SetUpButtons();
   CreateColumns();
-  header_.AttachToList(rows_.Handle());
   UpdateStoreLabel(true);
   // A store the tool could not list at start has been told of once; reading it again for the
   // timeout would only tell it twice.
@@ -123,16 +124,17 @@ void OsListPage::MakeHeaderImages() {
   Header_SetImageList(ListView_GetHeader(rows_.Handle()), headerImages_);
 }
 
-void OsListPage::OnDpiChanged(UINT dpi) {
+void OsListPage::OnDpiChanged(UINT from, UINT to) {
   // After the rows' images: setting those may hand the header the same list.
-  rowImages_.Apply(rows_.Handle(), dpi);
-  SkinPage::OnDpiChanged(dpi);
+  SkinPage::OnDpiChanged(from, to);
   MakeHeaderImages();
+  // Laid out again, the label has its template's width: it takes its text's again.
+  UpdateStoreLabel(false);
 }
 
 void OsListPage::CreateColumns() {
   rows_.SetExtendedStyle(kListStyle);
-  rowImages_.Apply(rows_.Handle(), win::DpiOf(Handle()));
+  rows_.SetImageList(context_.buttonImages, LVSIL_SMALL);
   if (!headerImages_) MakeHeaderImages();
 
   RECT client = {};

@@ -11,12 +11,12 @@
 #include "controls/ArmedRestart.h"
 #include "controls/ButtonPresets.h"
 #include "controls/KeyList.h"
-#include "controls/ScaledHeader.h"
 #include "controls/PageContext.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinPage.h"
 #include "controls/Tooltip.h"
 #include "controls/VolumePicker.h"
+#include "core/MenuCheck.h"
 #include "store/EntryList.h"
 #include "win/Controls.h"
 #include "win/Handles.h"
@@ -39,7 +39,7 @@ class OsListPage : public SkinPage {
   void Refresh(int what) override;
   void Relocalize() override;
   bool ConfirmLeave() override;
-  void OnDpiChanged(UINT dpi) override;
+  void OnDpiChanged(UINT from, UINT to) override;
   std::wstring OneTimeStart() const override;
   void OnSessionNotice(SessionNotice notice) override;
 
@@ -108,6 +108,13 @@ class OsListPage : public SkinPage {
   void SwitchStore(const std::wstring& path);
   void CopyEntry();
 
+  // --- Boot menu check (OsListCheck.cpp) ---
+  // The findings of the list as last read (worked out when the rows are filled).
+  const std::vector<Finding>& Findings() const { return findings_; }
+  // Asks (owner: the window asking), runs the fixes' commands and reads the store back; false
+  // when the user said No or a step failed (the user has been told which).
+  bool FixFindings(HWND owner, const std::vector<Finding>& chosen);
+
   bool HasSelection() const { return hasSelection_; }
   int SelectedEntry() const { return selectedEntry_; }
   int SelectedRow() const { return selectedRow_; }
@@ -163,6 +170,12 @@ class OsListPage : public SkinPage {
   INT_PTR OnBrowseStore(WPARAM, LPARAM);
   INT_PTR OnReloadStore(WPARAM, LPARAM);
   INT_PTR OnCopy(WPARAM, LPARAM);
+  // Boot menu check (OsListCheck.cpp).
+  INT_PTR OnCheckEntries(WPARAM, LPARAM);
+  INT_PTR OnListInfoTip(WPARAM, LPARAM);
+  void CheckStore();
+  // The first finding said of entry that is a fault (not "cannot be checked"), or null.
+  const Finding* FindingOf(const BootEntry& entry) const;
 
   // --- View family: private helpers (OsListPage.cpp, OsListView.cpp, OsListDefault.cpp) ---
   void SetUpButtons();
@@ -205,8 +218,6 @@ class OsListPage : public SkinPage {
   EntryList list_;
   win::ListView rows_;
   KeyList rowKeys_;
-  ScaledHeader header_;
-  RowImages rowImages_;
   // Both lists hand back the chosen item's data text, as the locale list does.
   VolumePicker menuLanguage_;
   VolumePicker menuStyle_;
@@ -249,4 +260,6 @@ class OsListPage : public SkinPage {
 
   // Set while the page itself fills the menu settings, whose change notifications are not edits.
   bool fillingMenuSettings_ = false;
+
+  std::vector<Finding> findings_;
 };

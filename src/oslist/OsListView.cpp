@@ -63,6 +63,7 @@ bool OsListPage::IsEntryIndex(int index) const {
 }
 
 void OsListPage::FillList() {
+  CheckStore();
   HWND list = rows_.Handle();
   filling_ = true;
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
@@ -123,6 +124,8 @@ void OsListPage::FillRow(int row, int entryIndex) {
 
   int stateImage = art::kImageBcdEntry;
   if (iniLine) stateImage = legacyGroupShown_ ? art::kImageBootIniLine : kNoImage;
+  // An entry the check found fault with shows the warning sign; its tip says what is wrong.
+  if (FindingOf(entry)) stateImage = art::kImageLoaderMissing;
 
   int nameImage = kNoImage;
   if (legacyLoader) {

@@ -10,6 +10,8 @@ EntryList::~EntryList() = default;
 
 void EntryList::ResetAll() {
   entries.clear();
+  otherObjects.clear();
+  wholeStoreRead = false;
   deviceOptionIds.clear();
   displayIndex.clear();
   bootManager.ResetBootManager();

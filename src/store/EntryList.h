@@ -37,6 +37,12 @@ class EntryList {
   // Indexes into entries in menu order; rebuild whenever entries is reordered or shrinks.
   std::vector<int> displayIndex;
   BootEntry bootManager;
+  // The store's objects that are no menu entry (resume objects, device options, inherit sets,
+  // firmware applications...), as the last full listing gave them.
+  std::vector<BootEntry> otherObjects;
+  // True once otherObjects came from a listing of the whole store (not from the registry view,
+  // which reads only what the menu names).
+  bool wholeStoreRead = false;
   BootEntry scratch;  // parse buffer, reset before each use
   BootEntry currentOs;
   int legacyRow = -1;
@@ -74,6 +80,9 @@ class EntryList {
   StoreRead TakeBootManager(StoreListing& listing);
   // The list's loaders become the Windows Boot Loaders of listing, in its order.
   void TakeLoaders(const StoreListing& listing);
+  // otherObjects become the objects of listing that are neither loaders of the list nor the boot
+  // manager.
+  void TakeOtherObjects(const StoreListing& listing);
   // The running system from listing where the tool names it {current} there, else from a
   // listing of its own; that one also tells the title of every loader.
   void ReadRunningSystem(const StoreListing& listing);

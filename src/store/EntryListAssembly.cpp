@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/AppSettings.h"
 #include "store/ToolSetup.h"
@@ -74,6 +75,7 @@ StoreRead EntryList::BuildFromStore(int full) {
     // A failed listing is no data: the menu is built again from what the list already holds.
     if (!listing->Succeeded()) read.failed = listing->run;
     else if (loaders) TakeLoaders(*listing);
+    if (listing->Succeeded()) TakeOtherObjects(*listing);
   } else {
     if (full) entries.clear();
     if (manager && !AppSettings.toolsAvailable) ReadManagerFromHive();
@@ -140,4 +142,21 @@ void EntryList::Clear() {
   deviceOptionIds.clear();
   displayIndex.clear();
   entries.clear();
+}
+
+void EntryList::TakeOtherObjects(const StoreListing& listing) {
+  std::unordered_set<std::wstring> listed;
+  listed.reserve(entries.size() + 1);
+  for (const BootEntry& entry : entries) listed.insert(FoldedIdentifier(entry.identifier));
+  listed.insert(FoldedIdentifier(kBootMgrGuid));
+  otherObjects.clear();
+  for (const ListedObject& object : listing.objects) {
+    // The loaders are parsed once, into the entries.
+    if (listed.count(FoldedIdentifier(object.identifier))) continue;
+    BootEntry record;
+    ParseListingSection(record, object.text, false);
+    if (record.identifier.empty()) record.identifier = object.identifier;
+    otherObjects.push_back(std::move(record));
+  }
+  wholeStoreRead = true;
 }

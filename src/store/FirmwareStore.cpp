@@ -47,8 +47,11 @@ FirmwareRead ReadFirmwareMenu() {
   FirmwareRead read;
   if (!Runner().storeFile.empty()) return read;
   read.run = Runner().RunChecked(FirmwareListingArgs(), 0);
-  if (read.run.started)
-    read.menu = ParseFirmwareListing(read.run.text, [](const std::wstring& device) { return DeviceIsRemovable(device); });
+  auto removable = [](const std::wstring& device) { return DeviceIsRemovable(device); };
+  if (read.run.started) read.menu = ParseFirmwareListing(read.run.text, removable);
+  if (!read.menu.present) return read;
+  read.managers = Runner().RunChecked(FirmwareManagersListingArgs(), 0);
+  if (read.managers.Succeeded()) AddOffOrderBootManagers(read.menu, read.managers.text, removable);
   return read;
 }
 

@@ -11,6 +11,9 @@
 struct FirmwareRead {
   FirmwareMenu menu;
   ToolResult run;  // the listing's run: its text says why when the menu could not be read
+  // The boot managers' listing, run when the firmware's menu was there: the copies of Windows'
+  // boot manager on no order are in menu.offOrder only when it succeeded.
+  ToolResult managers;
 };
 FirmwareRead ReadFirmwareMenu();
 // The firmware starts identifiers once, at the next restart; none deletes the sequence. Identifiers

@@ -1,6 +1,7 @@
 // What the runner keeps of this run's changes to the system store: the copy of the store taken
 // before the first of them (the safety net), and the changes the tool carried out, in order.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,5 +40,9 @@ inline constexpr size_t kAutoBackupsKept = 10;
 // Records a change the script cannot make with bcdedit (a boot.ini write, new boot code), said in
 // words, so the script names it in its place among the others.
 void NoteNotReplayedChange(const std::wstring& change);
-// Writes the recorded changes as a script (UTF-8) to path; currentId names the running system.
+// The recorded changes as the bytes of a script; currentId names the running system. Written in
+// the OEM code page when every name fits it, which the cmd of every Windows reads; else in UTF-8,
+// which the cmd of Windows before 10 cannot read: on such a Windows there is no script (nullopt).
+std::optional<std::string> ChangeScriptBytes(const std::wstring& currentId);
+// Writes that script to path; false when there is none or it could not be written.
 bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId);

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "base/AppSettings.h"
 #include "base/Format.h"
 #include "base/Strings.h"
@@ -205,9 +208,34 @@ bool HasBootIniCopy(const RunChanges& changes) {
   return !changes.bootIniBackup.empty() && FileExists(changes.bootIniBackup);
 }
 
-bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId) {
+namespace {
+
+// A comment may lose a character to the code page (a boot.ini title it names, say); a command may not.
+bool CommandsFit(const std::wstring& script, unsigned codePage) {
+  for (size_t start = 0, end = 0; start < script.size(); start = end + 2) {
+    end = std::min(script.find(L"\r\n", start), script.size());
+    std::wstring_view line = std::wstring_view(script).substr(start, end - start);
+    if (line.substr(0, 4) != L"rem " && base::Widen(base::Narrow(line, codePage), codePage) != line) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> ChangeScriptBytes(const std::wstring& currentId) {
+  const std::vector<RecordedChange>& changes = Runner().changes.done;
+  // The console's code page of this machine and of those like it: cmd reads a script in it unless
+  // told otherwise, and every name Vexa stores fits it.
+  const unsigned codePage = GetOEMCP();
+  std::wstring text = ChangeScriptText(changes, currentId, codePage);
+  if (CommandsFit(text, codePage)) return base::Narrow(text, codePage);
+  if (AppSettings.osClass < 10) return std::nullopt;
   // UTF-8 without a byte-order mark: cmd would take a mark for part of the first command.
-  std::string bytes = base::Narrow(ChangeScriptText(Runner().changes.done, currentId), CP_UTF8);
+  return base::Narrow(ChangeScriptText(changes, currentId, kUtf8CodePage), kUtf8CodePage);
+}
+
+bool SaveChangeScript(const std::wstring& path, const std::wstring& currentId) {
+  std::optional<std::string> bytes = ChangeScriptBytes(currentId);
   // Saved over an older script, a failed write must not leave half of each.
-  return WriteWholeFile(path, bytes);
+  return bytes && WriteWholeFile(path, *bytes);
 }

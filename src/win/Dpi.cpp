@@ -43,6 +43,22 @@ void SetWindowDpi(HWND topLevel, UINT dpi) {
     RemovePropW(topLevel, kDpiProperty);
 }
 
+bool TakeOverDpiChanges(HWND dialog) {
+  // DIALOG_DPI_CHANGE_BEHAVIORS and DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS, for newer targets than Vexa's.
+  constexpr int kDialogDisableAll = 0x1, kControlDisableFontUpdate = 0x1, kControlDisableRelayout = 0x2;
+  using Switch = BOOL(WINAPI*)(HWND, int, int);
+  static const auto forDialog = User32Function<Switch>("SetDialogDpiChangeBehavior");
+  static const auto forControl = User32Function<Switch>("SetDialogControlDpiChangeBehavior");
+  if (!forDialog || !forControl) return false;
+  forDialog(dialog, kDialogDisableAll, kDialogDisableAll);
+  constexpr int kControl = kControlDisableFontUpdate | kControlDisableRelayout;
+  // A child dialog (a page) is also a control of the dialog it lies on.
+  if (GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD) forControl(dialog, kControl, kControl);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    forControl(child, kControl, kControl);
+  return true;
+}
+
 int SystemMetricForDpi(int index, UINT dpi) {
   using ForDpiFunction = int(WINAPI*)(int, UINT);
   static const auto forDpi = User32Function<ForDpiFunction>("GetSystemMetricsForDpi");

@@ -1,5 +1,6 @@
-// The DPI a window is drawn for. Vexa is aware of each monitor's DPI: it scales its pictures
-// itself, and Windows only scales the dialog templates.
+// The DPI a window is drawn for. Vexa is aware of each monitor's DPI: it lays its dialogs out,
+// makes their fonts and takes their pictures for it; the system's own controls (lists, headers)
+// scale their own margins and rows.
 #pragma once
 #include <windows.h>
 
@@ -24,6 +25,12 @@ void SetWindowDpi(HWND topLevel, UINT dpi);
 inline int ScaleToDpi(int value, UINT dpi) { return MulDiv(value, static_cast<int>(dpi), static_cast<int>(kBaseDpi)); }
 // value pixels at dpi, at 96 DPI.
 inline int UnscaleFromDpi(int value, UINT dpi) { return MulDiv(value, static_cast<int>(kBaseDpi), static_cast<int>(dpi)); }
+
+// Keeps the dialog manager of Windows 10 1703 and later out of the dialog's DPI changes: it would
+// lay the controls out again by the ratio of its fonts and hand them its own font, where Vexa lays
+// them out and gives them fonts for the DPI itself. False on systems without that dialog manager,
+// which also do not tell a window's children of a change (WM_DPICHANGED_AFTERPARENT).
+bool TakeOverDpiChanges(HWND dialog);
 
 // GetSystemMetrics for the given DPI (GetSystemMetricsForDpi where the system has it).
 int SystemMetricForDpi(int index, UINT dpi);

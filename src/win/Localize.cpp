@@ -10,6 +10,7 @@
 #include "base/Format.h"
 #include "resource.h"
 #include "win/Dpi.h"
+#include "win/ScaledLayout.h"
 
 namespace {
 
@@ -81,32 +82,50 @@ LOGFONTW DialogFontLook(HWND dialog) {
   return look;
 }
 
-}  // namespace
-
-void LocalizeDialog(HWND dialog, UINT templateId, bool useAppTitle) {
-  if (useAppTitle) SetWindowTextW(dialog, AppSettings.appTitle.c_str());
-  if (AppSettings.languageFile.empty()) return;
-
-  LOGFONTW look = DialogFontLook(dialog);
+// look on the dialog and its controls; with the language file's look, the pages' section titles
+// in its bold face.
+void PutFont(HWND dialog, UINT templateId, const LOGFONTW& look) {
   HFONT font = SharedFont(look);
   LOGFONTW boldLook = look;
   boldLook.lfWeight = FW_BOLD;
   HFONT boldFont = nullptr;
+  bool titlesBold = !AppSettings.languageFile.empty() &&
+                    (templateId == IDD_OSLIST || templateId == IDD_UTILITIES || templateId == IDD_BOOTLOADER);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    int id = GetDlgCtrlID(child);
+    if (titlesBold && (id == IDC_OSLIST_LIST_TITLE || id == IDC_OSLIST_MENU_TITLE)) {
+      if (!boldFont) boldFont = SharedFont(boldLook);
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont), TRUE);
+    } else {
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+  }
+  SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+}  // namespace
+
+void PutDialogFont(HWND dialog, HINSTANCE instance, UINT templateId) {
+  if (!AppSettings.languageFile.empty()) {
+    PutFont(dialog, templateId, DialogFontLook(dialog));
+    return;
+  }
+  LOGFONTW look = win::TemplateFont(instance, templateId, win::DpiOf(dialog));
+  if (look.lfHeight) PutFont(dialog, templateId, look);
+}
+
+void LocalizeDialog(HWND dialog, UINT templateId, bool useAppTitle) {
+  if (useAppTitle) SetWindowTextW(dialog, AppSettings.appTitle.c_str());
+  if (AppSettings.languageFile.empty()) return;
 
   if (!useAppTitle) {
     std::wstring title = LanguageValue(base::Format(L"DLG%d", templateId).c_str(), L"Title");
     if (!title.empty()) SetWindowTextW(dialog, ExpandLineBreaks(title).c_str());
   }
 
-  bool isPage = templateId == IDD_OSLIST || templateId == IDD_UTILITIES || templateId == IDD_BOOTLOADER;
+  PutFont(dialog, templateId, DialogFontLook(dialog));
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     int id = GetDlgCtrlID(child);
-    if (isPage && (id == IDC_OSLIST_LIST_TITLE || id == IDC_OSLIST_MENU_TITLE)) {
-      if (!boldFont) boldFont = SharedFont(boldLook);
-      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont), TRUE);
-    } else {
-      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
     if (id == IDC_MAIN_FOOTER) {
       SetWindowTextW(child, kFooterText);
       continue;
@@ -114,7 +133,6 @@ void LocalizeDialog(HWND dialog, UINT templateId, bool useAppTitle) {
     std::wstring text = GetText(static_cast<UINT>(id), templateId);
     if (!text.empty()) SetWindowTextW(child, text.c_str());
   }
-  SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void LocalizeMenu(HMENU menu, UINT parentIndex, UINT dialogId) {

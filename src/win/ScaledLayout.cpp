@@ -67,8 +67,8 @@ bool Parse(HINSTANCE instance, UINT templateId, ParsedTemplate& out) {
   return true;
 }
 
-}  // namespace
-
+// A dialog's base units at dpi as the dialog manager measures them (GdiGetCharDimensions) for a
+// template font whose lfHeight is minus its size in points; {0, 0} when it cannot be measured.
 SIZE DialogBaseUnits(LOGFONTW font, UINT dpi) {
   font.lfHeight = -MulDiv(-font.lfHeight, static_cast<int>(dpi), 72);
   SIZE units = {0, 0};
@@ -88,8 +88,6 @@ SIZE DialogBaseUnits(LOGFONTW font, UINT dpi) {
   return units;
 }
 
-namespace {
-
 // Pixels along one axis: the 96-DPI place scaled, or, where the font grows faster than the DPI
 // (Tahoma 9 is 14 pixels high at 96 DPI and 18 at 120), the dialog manager's own, so that no text
 // gets less room than the font needs.
@@ -108,6 +106,15 @@ struct Axis {
 };
 
 }  // namespace
+
+LOGFONTW TemplateFont(HINSTANCE instance, UINT templateId, UINT dpi) {
+  ParsedTemplate form;
+  if (!Parse(instance, templateId, form)) return {};
+  form.font.lfHeight = -MulDiv(-form.font.lfHeight, static_cast<int>(dpi), 72);
+  // The dialog manager asks for any character set of the face, not the template's.
+  form.font.lfCharSet = DEFAULT_CHARSET;
+  return form.font;
+}
 
 void LayOutScaled(HWND dialog, HINSTANCE instance, UINT templateId, UINT dpi) {
   if (!dialog) return;
@@ -134,16 +141,13 @@ void LayOutScaled(HWND dialog, HINSTANCE instance, UINT templateId, UINT dpi) {
     }
   }
 
+  if (GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD) return;
   const RECT client = scaled({0, 0, form.units.right, form.units.bottom});
   RECT window = {}, now = {};
   GetWindowRect(dialog, &window);
   GetClientRect(dialog, &now);
   const int width = window.right - window.left - now.right + client.right;
   const int height = window.bottom - window.top - now.bottom + client.bottom;
-  if (GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD) {
-    SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return;
-  }
   SetWindowPos(dialog, nullptr, window.left + (window.right - window.left - width) / 2,
                window.top + (window.bottom - window.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

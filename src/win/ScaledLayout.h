@@ -10,15 +10,16 @@
 
 namespace win {
 
-// Sets the dialog's client size and every control the template made to the template's 96-DPI
-// pixels times dpi / 96, keeping a top-level dialog's centre. Along an axis where the template's
-// font grows faster than the DPI, the dialog manager's layout stays: text keeps its room. Nothing to do for a template that is
-// not a DIALOGEX with a font. Controls are matched to the template's items by identifier,
+// Sets every control the template made, and a top-level dialog's client size (keeping its centre),
+// to the template's 96-DPI pixels times dpi / 96; a child dialog's own place and size are its
+// parent's to set (a page area, a tab). Along an axis where the template's font grows faster than
+// the DPI, the dialog manager's layout stays: text keeps its room. Nothing to do for a template
+// that is not a DIALOGEX with a font. Controls are matched to the template's items by identifier,
 // in creation order among controls sharing one.
 void LayOutScaled(HWND dialog, HINSTANCE instance, UINT templateId, UINT dpi);
 
-// A dialog's base units at dpi as the dialog manager measures them (GdiGetCharDimensions) for a
-// template font whose lfHeight is minus its size in points; {0, 0} when it cannot be measured.
-SIZE DialogBaseUnits(LOGFONTW font, UINT dpi);
+// The template's font made for dpi, as the dialog manager makes it; {} when the template is not a
+// DIALOGEX with a font.
+LOGFONTW TemplateFont(HINSTANCE instance, UINT templateId, UINT dpi);
 
 }  // namespace win

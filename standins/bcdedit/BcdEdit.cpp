@@ -196,8 +196,9 @@ int BcdEdit::Enum(const Args& args) {
     bool known = false;
     for (const wchar_t* type : kTypes) known = known || what == type;
     if (!known) return InvalidCommand(L"enum");
+    // The firmware's boot manager shares the boot manager's type here; the real tool's type sets it apart.
     for (const BcdObject* object : store_.Ordered())
-      if (matches(object->type)) objects.push_back(object);
+      if (matches(object->type) && !(what == L"BOOTMGR" && object->guid == kFwBootMgrGuid)) objects.push_back(object);
   }
   if (objects.empty()) {
     console_.Line(kNoObjects);

@@ -27,12 +27,10 @@ TEST(ChangeScript, ACreateASetAndAMenuOrderBecomeTheScript) {
   };
   // Each command is followed by its check; the moves leave the target's own entries on its menu.
   const core::String kStop = T16("\r\nif errorlevel 1 goto :stop\r\n\r\n");
-  EXPECT_EQ(ChangeScriptText(changes, kRunning),
+  EXPECT_EQ(ChangeScriptText(changes, kRunning, 850),
             T16("@echo off\r\n"
                 "setlocal DisableDelayedExpansion\r\n"
                 "rem Boot store changes made with Vexa, to be made again with bcdedit. Run as administrator.\r\n"
-                "for /f \"tokens=2 delims=:.\" %%c in ('chcp') do for %%n in (%%c) do set \"vexa_codepage=%%n\"\r\n"
-                "chcp 65001 >nul\r\n"
                 "\r\n"
                 "rem Nothing is changed unless this boot store holds the entries the changes name, and not yet "
                 "those they create.\r\n"
@@ -94,7 +92,7 @@ TEST(ChangeScript, BitLockerIsSuspendedOnceBeforeTheFirstChangeItChecks) {
        nullptr},
   };
   for (const auto& [changes, firstChecked] : cases) {
-    core::String text = ChangeScriptText(changes, kRunning);
+    core::String text = ChangeScriptText(changes, kRunning, 437);
     size_t at = text.find(suspension);
     EXPECT_EQ(at == core::String::npos, firstChecked == nullptr);
     if (firstChecked) EXPECT_EQ(text.find(T16("bcdedit /"), at), text.find(firstChecked)) << "right before it";
@@ -121,4 +119,27 @@ TEST(ChangeScript, TheOldestSafetyNetFilesGoBeyondTheTenKept) {
   EXPECT_EQ(names.back(), T16("auto-2026_12_07-090501.BCD"));
   EXPECT_EQ(AutoBackupsBeyond(names, 10), std::vector<core::String>{T16("auto-2026_11_30-235959.BCD")});
   EXPECT_EQ(AutoBackupsBeyond(names, 11), std::vector<core::String>{});
+}
+
+TEST(ChangeScript, ObjectsOnlyWhereACommandNamesThemAndACodePageSwitchOnlyBeyondAscii) {
+  auto note = [](const core::Char* text) { RecordedChange change; change.notReplayed = text; return change; };
+  const struct { RecordedChange change; unsigned codePage; const core::Char* has; const core::Char* lacks; } cases[] = {
+      {{SetElementArgs(kOther, T16(" device "), T16("\"ramdisk=[C:]\\x.wim,{ae5534e0-a924-466c-b836-758539a3ee3a}\""))},
+       850, T16("bcdedit /enum {ramdiskoptions} >nul"), T16("{ae5534e0")},
+      {{SetElementArgs(T16("{fwbootmgr}"), T16(" displayorder "), core::String(kOther) + T16(" ") + kCreated)}, 850,
+       T16("bcdedit /enum {11111111-2222-3333-4444-555555555555} >nul"), T16("Not repeated")},
+      {{SetElementArgs(T16("{a)b}"), T16(" description "), T16("x"))}, 850,
+       T16("rem Not repeated by this script, as it names an entry bcdedit knows no identifier of: bcdedit /set {a)b}"),
+       T16("(echo This boot store has no entry {a)b}")},
+      {note(T16("Gr\u00fcb ^")), 850, T16("Gr\u00fcb ^ \r\n"), T16("^\r\n")},
+      {note(T16("Gr\u00fcb")), 850, T16("\r\nchcp 850 >nul\r\n"), T16("vexa_windows")},
+      {note(T16("Gr\u00fcb")), kUtf8CodePage, T16("LSS 10 (echo"), T16("chcp 850")},
+      {note(T16("Grub")), kUtf8CodePage, T16("Grub\r\n"), T16("chcp 65001")},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(&test - cases);
+    core::String script = ChangeScriptText({test.change}, kRunning, test.codePage);
+    EXPECT_NE(script.find(test.has), core::String::npos);
+    EXPECT_EQ(script.find(test.lacks), core::String::npos);
+  }
 }

@@ -12,6 +12,7 @@
 #include "oslist/OsListTestSupport.h"
 #include "store/StoreCommands.h"
 #include "texts.h"
+#include "win/Controls.h"
 
 namespace testing_support {
 namespace {
@@ -238,6 +239,43 @@ TEST_F(AddEntryTest, AWinPeEntryWithoutItsRamdiskOptionsGetsThemMadeOrIsRefused)
     EXPECT_EQ(writes, c.writes);
     EXPECT_EQ(PromptTexts().back().find(c.said), 0u) << PromptTexts().back();
     EXPECT_EQ(Closed(), c.sdiGiven) << "a refusal leaves the dialog open to mend";
+  }
+}
+
+TEST_F(AddEntryTest, OnUefiTheKindsOnlyABiosStartsAreMarkedAndOfferAnEfiEntryInstead) {
+  const struct {
+    bool uefi;
+    bool efiManager;  // {bootmgr}'s path is an .efi file; else only the store's {fwbootmgr} tells UEFI
+    int answer;       // to the offer
+  } cases[] = {{false, false, IDYES}, {true, true, IDNO}, {true, false, IDYES}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "uefi " << c.uefi << ", efi manager " << c.efiManager);
+    ASSERT_TRUE(c.uefi ? SeedUefiDemo() : SeedDemo());
+    if (c.uefi && !c.efiManager) {
+      ASSERT_EQ(RunTool(L"bcdedit", L"/deletevalue {bootmgr} path").exitCode, 0u);
+    }
+    OpenPage();
+    Open();
+    win::ComboBox kinds(GetDlgItem(strip_, IDC_KINDLIST_KINDS));
+    for (int i = 0; i < kinds.Count(); ++i) {
+      bool marked = kinds.ItemText(i).find(L" (BIOS only)") != std::wstring::npos;
+      EXPECT_EQ(marked, c.uefi && kinds.Data(i) >= kKindNtldr) << kinds.ItemText(i);
+    }
+    seams.script = {};
+    Answer({c.answer});
+    ClearJournal();
+    ChooseKind(kKindRealModeLoader);
+    ASSERT_EQ(PromptTexts().size(), c.uefi ? 1u : 0u);
+    if (c.uefi) {
+      EXPECT_EQ(PromptTexts()[0].rfind(L"\"Real-mode OSLoader( Gurb / Lilo / Syslinux /PELDR)\" starts only on a PC that "
+                                       L"starts through BIOS.", 0), 0u) << PromptTexts()[0];
+    }
+    bool instead = c.uefi && c.answer == IDYES;
+    EXPECT_EQ(Closed(), instead) << "Yes leaves Add New for the firmware's Add EFI Entry";
+    if (!instead) {
+      EXPECT_EQ(ControlText(general_, IDC_GENERAL_NAME), L"Vexa New Linux") << "No keeps the kind chosen";
+    }
+    EXPECT_TRUE(TakeJournal().empty());
   }
 }
 

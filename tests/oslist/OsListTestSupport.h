@@ -67,6 +67,7 @@ class OsListPageTest : public ::testing::Test, protected StoreSandbox {
     AppSettings.bcdTimeout = -1;
     ASSERT_TRUE(PlaceBootIni(kDemoBootIni));
     ASSERT_TRUE(PlaceFile(L"C:\\ntldr", "NTLDR"));
+    ASSERT_TRUE(PlaceDemoMachine());
   }
 
   void TearDown() override {

@@ -199,7 +199,7 @@ class RandomUser {
     sandbox_.seams.script.fileAnswers.push_back(FileAnswer());
 
     GUITHREADINFO thread = {sizeof(thread)};
-    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE)) return ChooseFromMenu(thread);
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) && (thread.flags & GUI_INMENUMODE)) return ChooseFromMenu(thread, writes);
 
     HWND dialog = InnermostDialog();
     if (dialog && Pick(6) == 0) {
@@ -286,11 +286,12 @@ class RandomUser {
       return id == IDC_OSLIST_SET_DEFAULT || id == IDC_OSLIST_SAVE_ORDER || id == IDC_OSLIST_APPLY || id == IDC_OSLIST_COPY;
     if (parent == main_.Page(2))
       return id == IDC_BOOTLOADER_RESTORE || id == IDC_BOOTLOADER_UNDO_RUN || id == IDC_BOOTLOADER_UPDATE_RECORD;
+    if (parent == main_.Page(3)) return id == IDC_FIRMWARE_ADD_TO_ORDER;
     return false;
   }
 
   // A menu is open (a row's or a button's): one of its commands, or none.
-  std::wstring ChooseFromMenu(const GUITHREADINFO& thread) {
+  std::wstring ChooseFromMenu(const GUITHREADINFO& thread, bool& writes) {
     HWND menuWindow = FindWindowW(L"#32768", nullptr);
     HMENU menu = menuWindow ? reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0)) : nullptr;
     std::vector<UINT> commands;
@@ -303,6 +304,7 @@ class RandomUser {
     EndMenu();
     if (commands.empty() || Pick(4) == 0) return L"dismiss the menu";
     UINT command = commands[Pick(static_cast<unsigned>(commands.size()))];
+    writes = command == IDC_FIRMWARE_ADD_TO_ORDER;
     PostMessageW(thread.hwndMenuOwner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     return L"menu command " + std::to_wstring(command);
   }

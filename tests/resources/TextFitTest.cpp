@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,7 @@ const RunTimeText kRunTimeTexts[] = {
     {IDD_ENTRY, {IDC_ENTRY_INFO}, {IDS_ENTRY_BOOT_INI, IDS_ENTRY_BOOT_MANAGER, IDS_ENTRY_BCD_NTLDR, IDS_ENTRY_BCD}},
     {IDD_ENTRY, {IDOK}, {IDS_ADD_NEW}, true},
     {IDD_FIRMWARE, {IDC_FIRMWARE_PAGE_ICON, IDC_FIRMWARE_MOVE_UP, IDC_FIRMWARE_MOVE_DOWN}},
+    {IDD_FIRMWARE, {IDC_FIRMWARE_TIMEOUT}, {IDS_FIRMWARE_TIMEOUT}},
 };
 
 constexpr int kDpis[] = {96, 120, 144, 192};
@@ -75,7 +77,6 @@ struct Item {
 };
 
 struct Template {
-  LOGFONTW font;  // at 72 DPI: lfHeight is minus the point size
   std::vector<Item> items;
 };
 
@@ -100,9 +101,7 @@ Template Parse(UINT id) {
   at += 13;
   for (int field = 0; field < 3; ++field) Field(at);  // menu, class, caption
   Template form{};  // every template has DS_SETFONT
-  form.font = {-static_cast<LONG>(at[0]), 0, 0, 0, at[1], LOBYTE(at[2]), 0, 0, HIBYTE(at[2])};
-  at += 3;
-  lstrcpynW(form.font.lfFaceName, Field(at).c_str(), LF_FACESIZE);
+  Field(at += 3);    // the font's size, weight, italic and character set, then its face
   for (WORD n = 0; n < count; ++n) {
     at = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR{3});
     Item item{dword(at + 4), static_cast<short>(at[6]), static_cast<short>(at[7]), static_cast<short>(at[8]),
@@ -195,6 +194,11 @@ TEST(TextFit, EveryTextFitsItsControlAtEveryDpiInEveryLanguage) {
       std::vector<HWND> children;
       for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
       ASSERT_EQ(children.size(), form.items.size());
+      std::map<int, std::vector<RECT>> placed;  // by DPI, as the program lays the window out
+      for (int dpi : kDpis) {
+        win::LayOutScaled(window, GetModuleHandleW(nullptr), id, dpi);
+        for (HWND child : children) GetWindowRect(child, &placed[dpi].emplace_back());
+      }
 
       for (size_t n = 0; n < form.items.size(); ++n) {
         const Item& item = form.items[n];
@@ -210,24 +214,10 @@ TEST(TextFit, EveryTextFitsItsControlAtEveryDpiInEveryLanguage) {
                                     << (*language ? language : L"built-in") << ", " << dpi << " DPI";
         };
 
-        const SIZE units96 = win::DialogBaseUnits(form.font, 96);
         for (int dpi : kDpis) {
-          // Along each axis the 96-DPI layout scaled, unless the font grows faster than the DPI.
-          const SIZE units = win::DialogBaseUnits(form.font, dpi);
-          auto scaled = [dpi](int at, int size, int base96, int base, int unit) {
-            if (base * 96 > base96 * dpi) return MulDiv(size, base, unit);
-            const int from = MulDiv(at, base96, unit), to = from + MulDiv(size, base96, unit);
-            return MulDiv(to, dpi, 96) - MulDiv(from, dpi, 96);
-          };
-          const LONG w = scaled(item.x, item.cx, units96.cx, units.cx, 4);
-          const LONG h = scaled(item.y, item.cy, units96.cy, units.cy, 8);
-          if (dpi == systemDpi) {  // where the dialog manager's own layout can be seen, it must agree
-            RECT actual;
-            GetWindowRect(children[n], &actual);
-            EXPECT_TRUE(actual.right - actual.left == w && actual.bottom - actual.top == h) << where(dpi);
-          }
+          const RECT& at = placed[dpi][n];
           Font font(dc, look, points, dpi);
-          const Room room = RoomFor(item, w, h, dpi, systemDpi, dc);
+          const Room room = RoomFor(item, at.right - at.left, at.bottom - at.top, dpi, systemDpi, dc);
           for (const std::wstring& text : texts) {
             RECT need = {0, 0, room.w, 0};
             DrawTextW(dc, text.c_str(), -1, &need, room.format | DT_CALCRECT);

@@ -34,7 +34,7 @@ std::string ValuesOf(const std::string& listing, const std::string& key) {
     if (line.size() <= 24) continue;
     bool continuation = line.compare(0, 24, std::string(24, ' ')) == 0;
     inside = continuation ? inside : line.compare(0, key.size() + 1, key + " ") == 0;
-    if (inside) values += (values.empty() ? "" : " ") + line.substr(24);
+    if (inside) values += (values.empty() ? std::string() : std::string(" ")) + line.substr(24);
   }
   return values;
 }
@@ -176,6 +176,41 @@ TEST(FirmwareMenu, SetAndDeleteValueChangeTheFirmwaresListsInTurn) {
   EXPECT_EQ(sandbox.BcdEdit(L" /bootsequence {ntldr}"), kOk);
   EXPECT_EQ(ValuesOf(sandbox.BcdEdit(L" /enum {bootmgr}"), "bootsequence"), "{ntldr}");
   EXPECT_EQ(ValuesOf(sandbox.BcdEdit(L" /enum {fwbootmgr}"), "bootsequence"), "");
+}
+
+TEST(FirmwareMenu, ACopyOfTheBootManagerIsAFirmwareEntryOnlyWhileOnTheOrder) {
+  StandinSandbox sandbox;
+  sandbox.SeedDemo(L"uefi");
+  std::string answer = sandbox.BcdEdit(L" /copy {bootmgr} /d \"Held Debian\"");
+  ASSERT_EQ(answer.rfind("The entry was successfully copied to {", 0), 0u) << answer;
+  const std::string copy = answer.substr(answer.find('{'), 38);
+  const std::wstring id(copy.begin(), copy.end());
+  auto identifiers = [&](const wchar_t* listing) { return ValuesOf(sandbox.BcdEdit(listing), "identifier"); };
+  const std::string ubuntu = kUbuntu, usb = kUsb, pxe = kPxe, orphan = kOrphan;
+  const std::string order = "{bootmgr} " + ubuntu + " " + usb + " " + pxe;
+  const struct {
+    std::wstring arguments;  // run first, if any
+    std::string firmware;    // identifiers /enum firmware lists
+  } kSteps[] = {
+      {L"", "{fwbootmgr} " + order + " " + orphan},
+      {L" /set " + id + L" path \\EFI\\debian\\shimx64.efi", "{fwbootmgr} " + order + " " + orphan},
+      {L" /set {fwbootmgr} displayorder " + id + L" /addlast", "{fwbootmgr} " + order + " " + copy + " " + orphan},
+      {L" /set {fwbootmgr} displayorder " + id + L" /remove", "{fwbootmgr} " + order + " " + orphan},
+  };
+  for (const auto& step : kSteps) {
+    if (!step.arguments.empty()) {
+      EXPECT_EQ(sandbox.BcdEdit(step.arguments), kOk);
+    }
+    EXPECT_EQ(identifiers(L" /enum firmware"), step.firmware) << step.arguments;
+    std::string managers = identifiers(L" /enum BOOTMGR");
+    EXPECT_TRUE(managers == "{bootmgr} " + copy || managers == copy + " {bootmgr}") << managers << ": never {fwbootmgr}";
+  }
+  std::string listed = sandbox.BcdEdit(L" /enum " + id);
+  EXPECT_EQ(Lines(listed)[1], "Windows Boot Manager") << "the boot manager's type";
+  EXPECT_EQ(ValuesOf(listed, "path"), "\\EFI\\debian\\shimx64.efi");
+  EXPECT_EQ(ValuesOf(listed, "device"), "partition=\\Device\\HarddiskVolume1");
+  EXPECT_EQ(sandbox.BcdEdit(L" /delete " + id), kOk);
+  EXPECT_EQ(identifiers(L" /enum BOOTMGR"), "{bootmgr}");
 }
 
 TEST(FirmwareMenu, MissingEntriesAndBiosStoresAreRefusedAndChangeNothing) {

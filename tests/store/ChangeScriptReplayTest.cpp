@@ -2,7 +2,11 @@
 // it leaves the store Vexa left, or stops before changing anything.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "StoreSandbox.h"
+#include "base/Format.h"
+#include "core/BootIniLine.h"
 #include "store/BootIni.h"
 #include "store/StoreCommands.h"
 
@@ -12,22 +16,31 @@ namespace demo = testing_support::demo_store;
 TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) {
   StoreSandbox sandbox;
   ASSERT_TRUE(sandbox.SeedDemo());
-  ASSERT_TRUE(sandbox.PlaceBootIni("[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n"));
+  const wchar_t kXpLine[] = L"multi(0)disk(0)rdisk(0)partition(1)\\WINDOWS=\"XP\" /fastdetect";
+  ASSERT_TRUE(sandbox.PlaceBootIni("[boot loader]\r\ntimeout=30\r\n[operating systems]\r\n" +
+                                   base::Narrow(kXpLine, CP_ACP)));
   // The boot menu as listed: names, order, timeout and default. The copy made the default is
   // listed as {default} wherever it appears, whatever identifier the tool gave it.
   auto menu = [&] { return sandbox.RunTool(L"bcdedit", L" /enum ACTIVE").output; };
 
-  // The run: the running system renamed, a timeout, Add New, a copy made the default, a boot.ini
-  // write the script can only name, and the copy moved to the top with GRUB taken off the menu.
-  ASSERT_TRUE(Runner().SetElement(demo::kWindows10, L" description ", L"Lab&Test!100%").started);
+  // The run: names of cmd's own characters, a lone %~, GUID-shaped text that names no object and
+  // a character beyond ASCII; a timeout, Add New, a copy made the default, a boot.ini retitle the
+  // script can only name, and the copy moved to the top with GRUB taken off the menu.
+  const std::pair<const wchar_t*, std::wstring> renames[] = {
+      {demo::kWindows10, L"Lab&Test!(100%~1)^"},
+      {demo::kWindows8Vhd, L"\"Lab {11111111-2222-3333-4444-555555555555}\""},
+      {demo::kWindowsPe, L"\"Win 11 (was {466f5a88-0af2-4f76-9038-095b170dc21c}) caf\u00e9\""},
+  };
+  for (const auto& [id, name] : renames) ASSERT_TRUE(Runner().SetElement(id, L" description ", name).Succeeded());
   SetManagerTimeout(7);
   std::wstring created = Runner().CreateEntry(L"OSLOADER", L"New (Lab) ^entry");
   Runner().SetElement(created, L" device ", L"partition=C:");
-  Runner().SetElement(created, L" path ", L"\\Windows\\system32\\winload.exe");
   AppendToMenu(created);
   std::wstring copy = CreatedIdentifier(CopyStoreEntry(demo::kWindows7, L"Seven & 100%!"));
-  Runner().Run(DefaultArgs(copy));
-  ASSERT_TRUE(BootIniSetTimeout(3));
+  Runner().RunChecked(DefaultArgs(copy), 0);
+  BootEntry xp;
+  ParseBootIniLine(kXpLine, xp);
+  ASSERT_TRUE(BootIniSetTitle(xp, L"XP 100%~f0 \u20ac"));
   ToolResult order = WriteDisplayOrder({copy, demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid,
                      created},
                     {demo::kWindows10, demo::kWindows7, demo::kWindowsPe, demo::kWindows8Vhd, kNtldrGuid, demo::kGrub,
@@ -38,38 +51,58 @@ TEST(ChangeScriptReplay, TheScriptLeavesTheStoreVexaLeftOrStopsBeforeAnyChange) 
 
   const std::wstring script = sandbox.folder.File(L"fleet.cmd");
   ASSERT_TRUE(SaveChangeScript(script, demo::kWindows10));
-  std::string text = ReadFileBytes(script);
-  EXPECT_LT(text.find("rem Make %vexa_copy1% the default entry"),
-            text.find("rem Not repeated by this script: boot.ini timeout set to 3"))
-      << "changes the script cannot make are named in their place";
+  const std::string text = ReadFileBytes(script);
+  EXPECT_LT(text.find("rem Make %%vexa_copy1%% the default entry"),
+            text.find("rem Not repeated by this script: boot.ini"));
+  EXPECT_NE(text.find("caf\x82"), std::string::npos) << "in the OEM code page, whatever a comment holds";
+  for (size_t at = text.find("%~"), before = 0; at != std::string::npos; at = text.find("%~", at + 1), before = 0) {
+    while (before < at && text[at - 1 - before] == '%') ++before;
+    EXPECT_EQ(before % 2, 1u) << "a lone %~ ends the script on Windows: " << text.substr(at - before, 20);
+  }
+
+  // A name the OEM code page lacks makes the script UTF-8, which the cmd of Windows 7 cannot read
+  // (nor Wine's, which reads every script in the OEM code page).
+  Runner().outputCodePage = kUtf8CodePage;
+  ASSERT_TRUE(Runner().SetElement(demo::kWindows7, L" description ", L"\"Sz\u0151l\u0151\"").Succeeded());
+  const std::wstring utf8Script = sandbox.folder.File(L"fleet-utf8.cmd");
+  AppSettings.osClass = 7;
+  EXPECT_FALSE(SaveChangeScript(utf8Script, demo::kWindows10));
+  AppSettings.osClass = 10;
+  ASSERT_TRUE(SaveChangeScript(utf8Script, demo::kWindows10));
 
   wchar_t path[4096] = {};
   GetEnvironmentVariableW(L"PATH", path, 4096);
   ScopedEnvironment standinFirst(L"PATH", sandbox.ToolDir() + L";" + path);
+  auto run = [&](const std::wstring& file) { return RunCaptured(L"cmd.exe /c \"" + file + L"\"", sandbox.folder.Path()); };
+  auto tool = [&](const std::wstring& arguments) { return sandbox.RunTool(L"bcdedit", arguments).exitCode == 0; };
   const struct {
     const char* store;
-    std::wstring before;  // bcdedit arguments that make the target store what it is
-    DWORD exitCode;
+    const std::wstring& script;
+    const wchar_t* cmdVersion;      // what Wine's cmd.exe says it runs on, when not its own
+    std::function<bool()> prepare;  // makes the target store what it is
+    const std::string* after;       // the store the script leaves; none: it changes nothing
   } cases[] = {
-      {"a fresh demo store", L"", 0},
-      {"one without the copied entry", std::wstring(L" /delete ") + demo::kWindows7 + L" /cleanup", 1},
-      {"one that has the new entry already", L" /create " + created + L" /d x /application OSLOADER", 1},
+      {"a fresh demo store", script, nullptr, [] { return true; }, &vexaMenu},
+      {"Windows 7, UTF-8", utf8Script, L"win7", [] { return true; }, nullptr},
+      {"one where the script already ran", script, nullptr, [&] { return run(script).exitCode == 0; }, nullptr},
+      {"one without the copied entry", script, nullptr,
+       [&] { return tool(std::wstring(L" /delete ") + demo::kWindows7 + L" /cleanup"); }, nullptr},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.store);
     ASSERT_TRUE(sandbox.SeedDemo());
-    if (!test.before.empty()) {
-      ASSERT_EQ(sandbox.RunTool(L"bcdedit", test.before).exitCode, 0u);
-    }
+    ASSERT_TRUE(test.prepare());
+    RegistryKeyGuard cmdVersion(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\cmd.exe");
+    if (test.cmdVersion)
+      RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\cmd.exe", L"Version", REG_SZ, test.cmdVersion,
+                      static_cast<DWORD>((wcslen(test.cmdVersion) + 1) * sizeof(wchar_t)));
     const std::string menuBefore = menu();
     sandbox.ClearJournal();
 
-    CapturedRun run = RunCaptured(L"cmd.exe /c \"" + script + L"\"", sandbox.folder.Path());
-    EXPECT_EQ(run.exitCode, test.exitCode) << run.output;
-    EXPECT_EQ(menu(), test.exitCode == 0 ? vexaMenu : menuBefore);
-    std::vector<std::wstring> journal = sandbox.TakeJournal();
-    ASSERT_FALSE(journal.empty());
-    if (test.exitCode == 0) continue;
-    for (const std::wstring& line : journal) EXPECT_NE(line.find(L" /enum "), std::wstring::npos) << line;
+    CapturedRun replay = run(test.script);
+    EXPECT_EQ(replay.exitCode, test.after ? 0u : 1u) << replay.output;
+    EXPECT_EQ(menu(), test.after ? *test.after : menuBefore);
+    if (test.after) continue;
+    for (const std::wstring& line : sandbox.TakeJournal()) EXPECT_NE(line.find(L" /enum "), std::wstring::npos) << line;
   }
 }

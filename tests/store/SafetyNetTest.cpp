@@ -63,9 +63,9 @@ TEST_F(SafetyNet, OneCopyBeforeTheFirstChangeAndOnlyChangesThatWorkedAreRecorded
   SetOrDeleteElement(demo::kWindows7, L"description", L"\"\u00dcbung\"");
   ASSERT_TRUE(SaveChangeScript(folder.File(L"fleet.cmd"), demo::kWindows10));
   EXPECT_NE(ReadFileBytes(folder.File(L"fleet.cmd"))
-                .find("bcdedit /set {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07} description \"\xC3\x9C" "bung\""),
+                .find("bcdedit /set {2c7a9b3e-51f0-4d8a-9e6b-0a1f7c2d3e07} description \"\x9A" "bung\""),
             std::string::npos)
-      << "UTF-8, which cmd passes on unchanged under code page 65001";
+      << "in the OEM code page (437, 850), which the script switches the console to";
 }
 
 TEST_F(SafetyNet, BootIniIsCopiedAndUndoSavesTheStoreThenPutsStoreAndBootIniBackByteForByte) {

@@ -80,6 +80,7 @@ StoreSandbox::~StoreSandbox() {
       SetFileAttributesW(file->path.c_str(), file->attributes);
     }
   }
+  for (auto made = madeFolders_.rbegin(); made != madeFolders_.rend(); ++made) RemoveDirectoryW(made->c_str());
 }
 
 void StoreSandbox::PointRunner(int wow64) {
@@ -171,8 +172,23 @@ void StoreSandbox::KeepFile(const std::wstring& path) {
 }
 
 bool StoreSandbox::PlaceFile(const std::wstring& path, const std::string& bytes) {
+  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+    const std::wstring parent = path.substr(0, slash);
+    if (CreateDirectoryW(parent.c_str(), nullptr)) madeFolders_.push_back(parent);
+  }
   KeepFile(path);
   return WriteFileBytes(path, bytes);
+}
+
+bool StoreSandbox::PlaceDemoMachine() {
+  // The test prefixes have a D: (scripts/common.sh); the Win32 way of making one, DefineDosDevice,
+  // makes no drive files can be opened on under Wine.
+  if (GetDriveTypeW(L"D:\\") == DRIVE_NO_ROOT_DIR) return false;
+  for (const wchar_t* file : {L"D:\\Windows\\system32\\winload.exe", L"C:\\sources\\boot.wim", L"C:\\boot\\boot.sdi",
+                              L"C:\\VHD\\Windows8.vhd", L"C:\\grldr.mbr", L"C:\\CMDCONS\\BOOTSECT.DAT"}) {
+    if (!PlaceFile(file, "demo")) return false;
+  }
+  return true;
 }
 
 bool StoreSandbox::RemoveFile(const std::wstring& path) {

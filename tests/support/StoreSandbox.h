@@ -82,6 +82,10 @@ class StoreSandbox {
   // Takes the file at path away for the length of the test (a test that needs C:\ntldr absent
   // must not depend on what an earlier, stopped run left there); it comes back at the end.
   bool RemoveFile(const std::wstring& path);
+  // The files and drives the demo store's entries start from (D: for Windows 7, the WIM and SDI
+  // of WinPE, the VHD, the GRUB and Recovery Console boot sectors), so that its menu is healthy.
+  // False where the prefix has no D:.
+  bool PlaceDemoMachine();
   // The manage-bde.exe stand-in in the native system folder, where the program asks it, for the
   // length of the test, with the system drive's state ("on", "suspended 1"; empty: not encrypted);
   // null takes the tool away, as on WinPE.
@@ -117,6 +121,8 @@ class StoreSandbox {
   BcdEditRunner savedRunner_;
   AppSettingsRecord savedSettings_;
   std::vector<PlacedFile> placed_;
+  // Folders PlaceFile made, in the order made; gone again at the end where they are empty.
+  std::vector<std::wstring> madeFolders_;
 };
 
 }  // namespace testing_support

@@ -1,8 +1,6 @@
 // Window test helpers: message pumping, child programs and their windows, controls, pixels.
 #include "WindowTest.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 
 #include "win/Gdi.h"
@@ -157,19 +155,6 @@ void SetClientSize(HWND window, int width, int height) {
 
 void PaintNow(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
-int CellInkIndent(HWND list, int row, int column) {
-  PaintNow(list);
-  Pixels shown = CaptureClient(list);
-  RECT cell = {};
-  ListView_GetSubItemRect(list, row, column, LVIR_BOUNDS, &cell);
-  for (int x = cell.left; x < cell.right && x < shown.width; ++x) {
-    for (int y = cell.top; y < cell.bottom && y < shown.height; ++y) {
-      if (shown.At(x, y) != RGB(255, 255, 255)) return x - cell.left;
-    }
-  }
-  return -1;
 }
 
 }  // namespace testing_support

@@ -68,9 +68,6 @@ struct Pixels {
 
 // The client area of window as drawn at this moment.
 Pixels CaptureClient(HWND window);
-// How far right of its column's edge a report list's cell shows its first pixel that is not white
-// (the list repainted first); -1 for a blank cell.
-int CellInkIndent(HWND list, int row, int column);
 // A bitmap resource of the test program.
 Pixels BitmapPixels(UINT bitmapId);
 Pixels BitmapPixels(HBITMAP bitmap);
